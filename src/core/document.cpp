@@ -1,0 +1,81 @@
+#include "core/document.h"
+
+#include <algorithm>
+
+namespace torvel {
+
+Document::Document() {
+    ResetGraphSettings(Settings);
+}
+
+Series* Document::FindSeries(int seriesNumber) const {
+    for (const auto& s : series_)
+        if (s->SeriesNumber == seriesNumber) return s.get();
+    return nullptr;
+}
+
+int Document::AllocateSeriesNumber(Feedback& feedback) {
+    int n = 1;
+    while (n <= MaxSeries && SeriesNumberUsed[static_cast<std::size_t>(n)])
+        ++n;
+    if (n > MaxSeries) {
+        feedback.Beep();
+        return NoFreeSeriesNumber;
+    }
+    SeriesNumberUsed[static_cast<std::size_t>(n)] = true;
+    return n;
+}
+
+void Document::ReleaseSeriesNumber(int n) {
+    if (n >= 1 && n <= MaxSeries) SeriesNumberUsed[static_cast<std::size_t>(n)] = false;
+}
+
+Series& Document::CreateSeries(Feedback& feedback) {
+    int number;
+    bool loading = LoadingSeries;
+    if (loading) {
+        LoadingSeries = false;
+        number = LoadingSeriesNumber;
+        if (number >= 1 && number <= MaxSeries)
+            SeriesNumberUsed[static_cast<std::size_t>(number)] = true;
+    } else {
+        number = AllocateSeriesNumber(feedback);
+    }
+    series_.push_back(std::make_unique<Series>(number, NewSeriesRows));
+    Series& s = *series_.back();
+    for (auto* o : observers_)
+        o->SeriesAdded(s);
+    return s;
+}
+
+void Document::DestroySeries(Series& series) {
+    auto it = std::find_if(series_.begin(), series_.end(),
+                           [&](const auto& p) { return p.get() == &series; });
+    if (it == series_.end()) return;
+    for (auto* o : observers_)
+        o->SeriesRemoving(series);
+    ReleaseSeriesNumber(series.SeriesNumber);
+    series_.erase(it);
+}
+
+void Document::DestroyAllSeries() {
+    while (!series_.empty())
+        DestroySeries(*series_.back());
+}
+
+void Document::SortDataWindows() {
+    // Stable, like the adjacent-pair passes it stands for.
+    std::stable_sort(series_.begin(), series_.end(), [](const auto& a, const auto& b) {
+        return a->SeriesNumber < b->SeriesNumber;
+    });
+}
+
+void Document::AddObserver(DocumentObserver* observer) {
+    observers_.push_back(observer);
+}
+
+void Document::RemoveObserver(DocumentObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+} // namespace torvel

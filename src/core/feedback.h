@@ -1,0 +1,71 @@
+// The warning beep and modal message boxes, as the engine sees them. The Qt
+// program beeps and shows QMessageBox; tests record and script the answers.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace torvel {
+
+enum class MessageKind { Warning, Error, Information, Confirmation };
+enum class MessageButtons { Ok, YesCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+class Feedback {
+  public:
+    virtual ~Feedback() = default;
+    virtual void Beep() = 0;
+    virtual Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
+};
+
+// Counts beeps, keeps every message and answers from a script. With the script
+// exhausted it answers Ok for an OK box and Cancel otherwise (the safe answer).
+class RecordingFeedback : public Feedback {
+  public:
+    struct Shown {
+        MessageKind Kind;
+        std::string Text;
+        MessageButtons Buttons;
+    };
+
+    void Beep() override { ++Beeps; }
+    Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
+        Messages.push_back({kind, text, buttons});
+        if (!Script.empty()) {
+            Answer a = Script.front();
+            Script.pop_front();
+            return a;
+        }
+        return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+
+    int Beeps = 0;
+    std::vector<Shown> Messages;
+    std::deque<Answer> Script;
+};
+
+// Beeps and messages go nowhere: for batch tools and benchmarks.
+class SilentFeedback : public Feedback {
+  public:
+    void Beep() override {}
+    Answer Message(MessageKind, const std::string&, MessageButtons buttons) override {
+        return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
+    }
+};
+
+// The texts the program uses in several places.
+inline std::string SeriesLimitText(int limit) {
+    return "Sorry the number of series is LIMITED to " + std::to_string(limit) + ".";
+}
+inline std::string TextLimitText(int limit) {
+    return "Sorry the number of Text files is LIMITED to " + std::to_string(limit) + ".";
+}
+inline std::string IncompatibleFormatText(const std::string& path) {
+    return "The file " + path + " has an incompatible format.";
+}
+inline constexpr const char* DataLossQuestion = "Possible data loss. Continue?";
+inline constexpr const char* SaveGraphFirstQuestion =
+    "Possible data loss. Save existing graph file first?";
+
+} // namespace torvel

@@ -1,0 +1,364 @@
+#include "core/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace torvel {
+
+namespace {
+
+char g_decimalSeparator = '.';
+
+// Digits of a non-negative whole number below 10^19.
+char* WriteUnsigned(char* out, unsigned long long v) {
+    char tmp[24];
+    int n = 0;
+    do {
+        tmp[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    while (n > 0)
+        *out++ = tmp[--n];
+    return out;
+}
+
+constexpr unsigned long long Pow10U64[] = {1ULL,
+                                           10ULL,
+                                           100ULL,
+                                           1000ULL,
+                                           10000ULL,
+                                           100000ULL,
+                                           1000000ULL,
+                                           10000000ULL,
+                                           100000000ULL,
+                                           1000000000ULL,
+                                           10000000000ULL,
+                                           100000000000ULL,
+                                           1000000000000ULL,
+                                           10000000000000ULL,
+                                           100000000000000ULL,
+                                           1000000000000000ULL,
+                                           10000000000000000ULL,
+                                           100000000000000000ULL,
+                                           1000000000000000000ULL,
+                                           10000000000000000000ULL};
+
+// a * 10^decimals rounded half up on the exact binary value. a is positive,
+// below 2E9 and not whole, so it has fractional bits and the product fits.
+unsigned long long ScaledHalfUp(Real a, int decimals) {
+    int exp2 = 0;
+    const Real frac = std::frexp(a, &exp2); // a = frac * 2^exp2, frac in [0.5, 1)
+    // The 64-bit mantissa as an integer: a = m * 2^(exp2 - 64).
+    const auto m = static_cast<unsigned long long>(std::ldexp(frac, 64));
+    const int shift = 64 - exp2; // > 0 because a < 2^31 and has a fraction
+    const unsigned __int128 product =
+        static_cast<unsigned __int128>(m) * static_cast<unsigned __int128>(Pow10U64[decimals]);
+    if (shift >= 128) return 0;
+    unsigned __int128 q = product >> shift;
+    const unsigned __int128 rest = product - (q << shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    if (rest >= half) ++q;
+    return static_cast<unsigned long long>(q);
+}
+
+std::string ScientificText(Real value, int width) {
+    int n = width - 8;
+    if (n < 2) n = 2;
+    if (n > 18) n = 18;
+    const bool negative = value < 0;
+    const Real a = negative ? -value : value;
+    // Enough digits that the digit after the n-th is exact, then round half up by hand.
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.*Le", n + 30, a);
+    char digits[64];
+    int count = 0;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') digits[count++] = *p;
+    int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    bool up = count > n && digits[n] >= '5';
+    if (up) {
+        int i = n - 1;
+        while (i >= 0 && digits[i] == '9')
+            digits[i--] = '0';
+        if (i >= 0) {
+            ++digits[i];
+        } else {
+            digits[0] = '1'; // 9.99..95 becomes 1.00..0 one decade up
+            ++exponent;
+        }
+    }
+    std::string out;
+    out.reserve(static_cast<std::size_t>(n) + 8);
+    if (negative) out += '-';
+    out += digits[0];
+    out += '.';
+    out.append(digits + 1, static_cast<std::size_t>(n - 1));
+    out += 'E';
+    out += exponent < 0 ? '-' : '+';
+    char exp[16];
+    std::snprintf(exp, sizeof exp, "%04d", exponent < 0 ? -exponent : exponent);
+    out += exp;
+    if (width > 26 && static_cast<int>(out.size()) < width - 1)
+        out.insert(0, static_cast<std::size_t>(width - 1) - out.size(), ' ');
+    return out;
+}
+
+std::string FixedText(Real value, int width, char separator) {
+    const bool negative = value < 0;
+    const Real a = negative ? -value : value;
+    // 12 significant digits or 12 decimals, whichever keeps fewer.
+    int intDigits = 0;
+    if (a >= 1) {
+        auto whole = static_cast<unsigned long long>(a);
+        while (whole != 0) {
+            ++intDigits;
+            whole /= 10;
+        }
+    }
+    const int decimals = a >= 1 ? (intDigits >= 12 ? 0 : 12 - intDigits) : 12;
+    const unsigned long long scaled = ScaledHalfUp(a, decimals);
+    const unsigned long long intPart = scaled / Pow10U64[decimals];
+    const unsigned long long fracPart = scaled % Pow10U64[decimals];
+
+    char buf[64];
+    char* o = buf;
+    if (negative) *o++ = '-';
+    o = WriteUnsigned(o, intPart);
+    const int p = static_cast<int>(o - buf) + 1; // 1-based position of the separator
+    *o++ = separator;
+    char fracDigits[24];
+    for (int i = decimals - 1; i >= 0; --i)
+        fracDigits[i] = static_cast<char>('0' + 0);
+    unsigned long long f = fracPart;
+    for (int i = decimals - 1; i >= 0; --i) {
+        fracDigits[i] = static_cast<char>('0' + f % 10);
+        f /= 10;
+    }
+    for (int i = 0; i < decimals; ++i)
+        *o++ = fracDigits[i];
+    for (int i = decimals; i < 12; ++i)
+        *o++ = '0';
+    int len = static_cast<int>(o - buf);
+
+    if (width > p) {
+        if (len > width) len = width;
+    } else {
+        len = p - 1;
+    }
+    while (len > p && buf[len - 1] == '0')
+        --len;
+    if (len == p) --len;
+    int start = 0;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(len));
+    if (len > 0 && buf[0] == '0') start = 1;
+    out.assign(buf + start, buf + len);
+    if (out.size() >= 2 && out[0] == '-' && out[1] == '0') out.erase(1, 1);
+    return out;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Exact powers of ten in the extended type (5^27 still fits a 64-bit mantissa).
+constexpr Real ExactPow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                               1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+                               1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+
+} // namespace
+
+char DecimalSeparator() {
+    return g_decimalSeparator;
+}
+void SetDecimalSeparator(char separator) {
+    g_decimalSeparator = separator;
+}
+
+std::string NumberToText(Real value, int width) {
+    return NumberToText(value, width, g_decimalSeparator);
+}
+
+std::string NumberToText(Real value, int width, char decimalSeparator) {
+    if (value == 0) return "0";
+    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+    const Real a = value < 0 ? -value : value;
+    if (a <= 2E-9L || a >= 2E9L) return ScientificText(value, width);
+    if (value == std::trunc(value)) {
+        char buf[24];
+        char* o = buf;
+        if (value < 0) *o++ = '-';
+        o = WriteUnsigned(o, static_cast<unsigned long long>(a));
+        return std::string(buf, o);
+    }
+    return FixedText(value, width, decimalSeparator);
+}
+
+std::string CommaToPoint(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c == ',') c = '.';
+    return out;
+}
+
+NumberRead TextToNumber(std::string_view text) {
+    const int len = static_cast<int>(text.size());
+    int i = 0;
+    // The digits read so far as one unsigned number: the value a failure keeps.
+    Real partial = 0;
+    auto fail = [&](int pos) { return NumberRead{partial, pos}; };
+    auto at = [&](int k) {
+        return text[static_cast<std::size_t>(k)] == ',' ? '.' : text[static_cast<std::size_t>(k)];
+    };
+
+    if (len == 0) return fail(1);
+    while (i < len && at(i) == ' ')
+        ++i;
+    bool negative = false;
+    if (i < len && (at(i) == '+' || at(i) == '-')) {
+        negative = at(i) == '-';
+        ++i;
+    }
+    if (i >= len) return fail(len + 1);
+
+    unsigned long long mantissa = 0;
+    int significant = 0; // digits held in mantissa
+    int dropped = 0;     // integer digits beyond what mantissa holds
+    int fracDigits = 0;  // digits after the point held in mantissa
+    const int mantStart = i;
+    bool simple = true;
+    while (i < len && IsDigit(at(i))) {
+        partial = partial * 10 + (at(i) - '0');
+        if (significant < 19) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(at(i) - '0');
+            if (mantissa != 0) ++significant;
+        } else {
+            ++dropped;
+            simple = false;
+        }
+        ++i;
+    }
+    if (i < len && at(i) == '.') {
+        ++i;
+        while (i < len && IsDigit(at(i))) {
+            partial = partial * 10 + (at(i) - '0');
+            if (significant < 19) {
+                mantissa = mantissa * 10 + static_cast<unsigned>(at(i) - '0');
+                if (mantissa != 0) ++significant;
+                ++fracDigits;
+            } else {
+                simple = false;
+            }
+            ++i;
+        }
+    }
+    const int mantEnd = i;
+    long exponent = 0;
+    if (i < len && (at(i) == 'E' || at(i) == 'e')) {
+        ++i;
+        bool expNegative = false;
+        if (i < len && (at(i) == '+' || at(i) == '-')) {
+            expNegative = at(i) == '-';
+            ++i;
+        }
+        if (i >= len) return fail(len + 1);
+        if (!IsDigit(at(i))) return fail(i + 1);
+        while (i < len && IsDigit(at(i))) {
+            partial = partial * 10 + (at(i) - '0');
+            if (exponent < 100000) exponent = exponent * 10 + (at(i) - '0');
+            ++i;
+        }
+        if (expNegative) exponent = -exponent;
+    }
+    if (i < len) return fail(i + 1);
+
+    Real value;
+    const long scale = exponent - fracDigits + dropped;
+    if (mantissa == 0) {
+        value = 0;
+    } else if (simple && scale >= -27 && scale <= 27) {
+        // Both operands exact: one correctly rounded operation.
+        value = static_cast<Real>(mantissa);
+        value = scale >= 0 ? value * ExactPow10[scale] : value / ExactPow10[-scale];
+    } else {
+        // Long mantissas and far exponents: let the C library round correctly.
+        std::string buf;
+        buf.reserve(static_cast<std::size_t>(mantEnd - mantStart) + 16);
+        for (int k = mantStart; k < mantEnd; ++k)
+            buf += at(k);
+        if (buf == ".") buf = "0";
+        buf += 'e';
+        buf += std::to_string(exponent);
+        value = std::strtold(buf.c_str(), nullptr);
+    }
+    return NumberRead{negative ? -value : value, 0};
+}
+
+IntegerRead TextToInteger(std::string_view text) {
+    const int len = static_cast<int>(text.size());
+    int i = 0;
+    long long partial = 0;
+    auto fail = [&](int pos) { return IntegerRead{static_cast<std::int32_t>(partial), pos}; };
+    if (len == 0) return fail(1);
+    while (i < len && text[static_cast<std::size_t>(i)] == ' ')
+        ++i;
+    auto at = [&](int k) { return text[static_cast<std::size_t>(k)]; };
+    if (i >= len) return fail(len + 1);
+
+    bool hex = false;
+    bool negative = false;
+    if (at(i) == '$' || at(i) == 'x' || at(i) == 'X') {
+        hex = true;
+        ++i;
+    } else if (at(i) == '0' && i + 1 < len && (at(i + 1) == 'x' || at(i + 1) == 'X')) {
+        hex = true;
+        i += 2;
+    } else if (at(i) == '+' || at(i) == '-') {
+        negative = at(i) == '-';
+        ++i;
+    }
+    if (i >= len) return fail(len + 1);
+
+    if (hex) {
+        unsigned long long v = 0;
+        int digits = 0;
+        while (i < len) {
+            const char c = at(i);
+            int d;
+            if (c >= '0' && c <= '9')
+                d = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
+            else
+                break;
+            if (digits == 8) return fail(i + 1);
+            v = v * 16 + static_cast<unsigned>(d);
+            partial = static_cast<long long>(v);
+            ++digits;
+            ++i;
+        }
+        if (digits == 0) return fail(i + 1);
+        if (i < len) return fail(i + 1);
+        return IntegerRead{static_cast<std::int32_t>(static_cast<std::uint32_t>(v)), 0};
+    }
+
+    long long v = 0;
+    int digits = 0;
+    const long long limit = negative ? 2147483648LL : 2147483647LL;
+    while (i < len && IsDigit(at(i))) {
+        v = v * 10 + (at(i) - '0');
+        if (v > limit) return fail(i + 1);
+        partial = negative ? -v : v;
+        ++digits;
+        ++i;
+    }
+    if (digits == 0 || i < len) return fail(i + 1);
+    return IntegerRead{static_cast<std::int32_t>(negative ? -v : v), 0};
+}
+
+} // namespace torvel

@@ -1,0 +1,178 @@
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace torvel {
+namespace {
+
+struct FormatCase {
+    Real value;
+    const char* text;
+};
+
+TEST(NumberToText, ResultsForWidth14) {
+    const FormatCase cases[] = {
+        {0, "0"},
+        {100, "100"},
+        {-5, "-5"},
+        {3.14159265358979L, "3.14159265359"},
+        {0.25L, ".25"},
+        {-0.25L, "-.25"},
+        {1234567.8915L, "1234567.8915"},
+        {123456789.987654L, "123456789.988"},
+        {1999999999.5L, "1999999999.5"},
+        {0.000123456789012L, ".000123456789"},
+        {2.5E-9L, ".0000000025"},
+        {1E-10L, "1.00000E-0010"},
+        {2E9L, "2.00000E+0009"},
+        {-3E12L, "-3.00000E+0012"},
+        {1999999999, "1999999999"},
+        {2000000000, "2.00000E+0009"},
+        {2E-9L, "2.00000E-0009"},
+        {3E-9L, ".000000003"},
+        {-0.5L, "-.5"},
+        {0.5L, ".5"},
+        {5.0000000000001L, "5"},
+        {0.123456789019L, ".123456789019"},
+        {-0.123456789019L, "-.12345678901"},
+        {1.5L, "1.5"},
+        {-1234.5L, "-1234.5"},
+        // Rounding carries into the integer part.
+        {9.9999999999996L, "10"},
+        // A tie on the exact binary value rounds half up, not to even.
+        {1999999999.125L, "1999999999.13"},
+        {2000005000.0L, "2.00001E+0009"},
+        // Carry out of the first significant digit raises the exponent.
+        {9.999996E12L, "1.00000E+0013"},
+        {1.0E+4932L, "1.00000E+4932"},
+        {-1.5E-300L, "-1.50000E-0300"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberToText(c.value, 14, '.'), c.text) << (double)c.value;
+}
+
+TEST(NumberToText, CommaLocaleAffectsOnlyTheFixedForm) {
+    ScopedDecimalSeparator comma(',');
+    EXPECT_EQ(NumberToText(3.14159265358979L), "3,14159265359");
+    EXPECT_EQ(NumberToText(0.25L), ",25");
+    EXPECT_EQ(NumberToText(-0.25L), "-,25");
+    EXPECT_EQ(NumberToText(1E-10L), "1.00000E-0010");
+    EXPECT_EQ(NumberToText(100), "100");
+}
+
+TEST(NumberToText, WidthSetsScientificDigits) {
+    EXPECT_EQ(NumberToText(1234567890123.0L, 10, '.'), "1.2E+0012");
+    EXPECT_EQ(NumberToText(1234567890123.0L, 18, '.'), "1.234567890E+0012");
+    EXPECT_EQ(NumberToText(3.14159265358979L, 8, '.'), "3.141592");
+}
+
+struct ReadCase {
+    const char* text;
+    Real value;
+    int failPos;
+};
+
+TEST(TextToNumber, ValuesAndFailurePositions) {
+    const ReadCase cases[] = {
+        {"3.5", 3.5L, 0},
+        {"3,5", 3.5L, 0},
+        {" 7", 7, 0},
+        {"7 ", 7, 2},
+        {"1e", 1, 3},
+        {"1e+", 1, 4},
+        {"-", 0, 2},
+        {"+", 0, 2},
+        {"1.2.3", 12, 4},
+        {"E5", 0, 0},
+        {".", 0, 0},
+        {"5.", 5, 0},
+        {".5", 0.5L, 0},
+        {"", 0, 1},
+        {"   ", 0, 4},
+        {"-12.5x", 125, 6},
+        {"abc", 0, 1},
+        {"1,234.5", 1234, 6},
+        {"-2.5e-3", -0.0025L, 0},
+        {"1E+0004", 10000, 0},
+        {"$5", 0, 1},
+        {"12a3", 12, 3},
+    };
+    for (const auto& c : cases) {
+        const NumberRead r = TextToNumber(c.text);
+        EXPECT_EQ(r.FailPos, c.failPos) << c.text;
+        EXPECT_EQ(r.Value, c.value) << c.text;
+    }
+}
+
+TEST(TextToNumber, IsCorrectlyRoundedInExtendedPrecision) {
+    EXPECT_EQ(TextToNumber("0.1").Value, 0.1L);
+    EXPECT_EQ(TextToNumber("3.14159265358979323846").Value, 3.14159265358979323846L);
+    EXPECT_EQ(TextToNumber("1.00000000000000E+4932").Value, 1.0E+4932L);
+    EXPECT_EQ(TextToNumber("-2.50000000000000E-0001").Value, -0.25L);
+    EXPECT_EQ(TextToNumber("123456789012345678901234567890").Value,
+              123456789012345678901234567890.0L);
+    EXPECT_EQ(TextToNumber("0.000000000000000000000000000000001").Value, 1e-33L);
+}
+
+TEST(TextToNumber, RoundTripsEveryNumberToTextForm) {
+    // What the grid shows must read back to the value it shows.
+    for (Real v : {1.5L, -0.25L, 1234567.8915L, 2.5E-9L, 1E-10L, -3E12L, 0.000123456789L}) {
+        const std::string text = NumberToText(v);
+        const NumberRead r = TextToNumber(text);
+        EXPECT_EQ(r.FailPos, 0) << text;
+        EXPECT_EQ(NumberToText(r.Value), text);
+    }
+}
+
+struct IntCase {
+    const char* text;
+    std::int32_t value;
+    int failPos;
+};
+
+TEST(TextToInteger, DecimalAndHexadecimal) {
+    const IntCase cases[] = {
+        {"50", 50, 0},
+        {" -7", -7, 0},
+        {"+12", 12, 0},
+        {"$1F", 31, 0},
+        {"x10", 16, 0},
+        {"X10", 16, 0},
+        {"0x10", 16, 0},
+        {"0XfF", 255, 0},
+        {"0", 0, 0},
+        {"2147483647", 2147483647, 0},
+        {"-2147483648", -2147483647 - 1, 0},
+        {"$FFFFFFFF", -1, 0},
+        {"", 0, 1},
+        {"-", 0, 2},
+        {"0x", 0, 3},
+        {"1.5", 1, 2},
+        {"-$5", 0, 2},
+        {"12 ", 12, 3},
+        {"abc", 0, 1},
+    };
+    for (const auto& c : cases) {
+        const IntegerRead r = TextToInteger(c.text);
+        EXPECT_EQ(r.FailPos, c.failPos) << c.text;
+        if (c.failPos == 0) {
+            EXPECT_EQ(r.Value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(TextToInteger, OverflowFailsAtTheOverflowingDigit) {
+    EXPECT_EQ(TextToInteger("2147483648").FailPos, 10);
+    EXPECT_EQ(TextToInteger("-2147483649").FailPos, 11);
+    EXPECT_EQ(TextToInteger("99999999999").FailPos, 10);
+    EXPECT_EQ(TextToInteger("$123456789").FailPos, 10);
+}
+
+TEST(CommaToPoint, ReplacesEveryComma) {
+    EXPECT_EQ(CommaToPoint("1,2,3"), "1.2.3");
+}
+
+} // namespace
+} // namespace torvel
