@@ -1,0 +1,20 @@
+// Every file the program writes goes to a temporary file beside the target
+// and is renamed over it, so a failed save never destroys the previous file.
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace torvel {
+
+// Calls write with a stream on a temporary file in the target's folder; when
+// write returns true and everything reached the disk, renames it over path.
+// On any failure the target is left as it was, the temporary file removed,
+// and the reason is put in *error (when given). Returns success.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
+                         std::string* error = nullptr);
+
+bool FileExists(const std::string& path);
+
+} // namespace torvel
