@@ -1,0 +1,19 @@
+// The widget tests' main: a QApplication on the offscreen platform with a fixed
+// DPI, style and font, so that text measurements and layouts repeat on every machine.
+#include <QApplication>
+#include <QFont>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QLocale::setDefault(QLocale::c());
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
