@@ -1,0 +1,233 @@
+#include "ui/qt_canvas.h"
+
+#include "files/atomic_file.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QLine>
+#include <QPagedPaintDevice>
+#include <QPolygon>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace torvel {
+
+namespace {
+
+QColor ToQColor(Rgb c) {
+    return QColor(c.R, c.G, c.B);
+}
+QPoint ToQPoint(Point p) {
+    return QPoint(p.X, p.Y);
+}
+
+// Closed shapes follow the corner-to-corner convention of the drawing rules:
+// the outline runs inside the box, so the right and bottom coordinates are
+// the first pixels outside it.
+QRect BoxOf(Point a, Point b) {
+    const int l = std::min(a.X, b.X), r = std::max(a.X, b.X);
+    const int t = std::min(a.Y, b.Y), btm = std::max(a.Y, b.Y);
+    return QRect(l, t, std::max(0, r - l - 1), std::max(0, btm - t - 1));
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, QSize surface)
+    : painter_(painter), surface_(surface), fontColour_(Qt::white), brushColour_(Qt::white) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+void QtCanvas::Clear(Rgb colour) {
+    painter_.fillRect(QRect(QPoint(0, 0), surface_), ToQColor(colour));
+    SetBrush(colour);
+}
+
+void QtCanvas::SetPen(Rgb colour, int width, PenStyle style) {
+    QPen pen(ToQColor(colour));
+    pen.setWidth(std::max(1, width));
+    pen.setStyle(style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    // Wide pens end and join round, so a batch of segments looks the same as
+    // one polyline; one-pixel lines leave out their last pixel.
+    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    painter_.setPen(pen);
+}
+
+void QtCanvas::SetBrush(Rgb colour) {
+    brushColour_ = ToQColor(colour);
+    painter_.setBrush(QBrush(brushColour_));
+}
+
+QFont QtCanvas::FontFor(const FontSpec& spec) {
+    std::string face = spec.Face;
+    bool bold = spec.Bold;
+    const std::string boldSuffix = " Bold";
+    if (face.size() > boldSuffix.size() &&
+        face.compare(face.size() - boldSuffix.size(), boldSuffix.size(), boldSuffix) == 0 &&
+        face.find("Extra Bold") == std::string::npos) {
+        face.resize(face.size() - boldSuffix.size());
+        bold = true;
+    }
+    QFont f(QString::fromStdString(face));
+    f.setPointSize(std::max(1, spec.Size));
+    f.setBold(bold);
+    f.setUnderline(spec.Underline);
+    f.setStyleHint(QFont::Serif);
+    return f;
+}
+
+void QtCanvas::SetFont(const FontSpec& font) {
+    painter_.setFont(FontFor(font));
+    fontColour_ = ToQColor(font.Colour);
+}
+
+void QtCanvas::SetFontColour(Rgb colour) {
+    fontColour_ = ToQColor(colour);
+}
+
+void QtCanvas::MoveTo(Point p) {
+    at_ = ToQPoint(p);
+}
+
+void QtCanvas::LineTo(Point p) {
+    const QPoint to = ToQPoint(p);
+    painter_.drawLine(at_, to);
+    at_ = to;
+}
+
+void QtCanvas::Line(Point a, Point b) {
+    painter_.drawLine(ToQPoint(a), ToQPoint(b));
+}
+
+void QtCanvas::Lines(std::span<const Segment> segments) {
+    std::vector<QLine> lines;
+    lines.reserve(segments.size());
+    for (const Segment& s : segments)
+        lines.emplace_back(s.A.X, s.A.Y, s.B.X, s.B.Y);
+    painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void QtCanvas::Polyline(std::span<const Point> points) {
+    if (points.empty()) return;
+    std::vector<QPoint> pts;
+    pts.reserve(points.size());
+    for (const Point& p : points)
+        pts.push_back(ToQPoint(p));
+    painter_.drawPolyline(pts.data(), static_cast<int>(pts.size()));
+    at_ = pts.back();
+}
+
+void QtCanvas::Polygon(std::span<const Point> points) {
+    if (points.empty()) return;
+    QPoint pts[16];
+    std::vector<QPoint> many;
+    QPoint* data = pts;
+    if (points.size() > 16) {
+        many.resize(points.size());
+        data = many.data();
+    }
+    for (std::size_t i = 0; i < points.size(); ++i)
+        data[i] = ToQPoint(points[i]);
+    painter_.drawPolygon(data, static_cast<int>(points.size()), Qt::WindingFill);
+}
+
+void QtCanvas::Rectangle(Point topLeft, Point bottomRight) {
+    painter_.drawRect(BoxOf(topLeft, bottomRight));
+}
+
+void QtCanvas::Ellipse(Point topLeft, Point bottomRight) {
+    painter_.drawEllipse(BoxOf(topLeft, bottomRight));
+}
+
+void QtCanvas::Text(Point anchor, const std::string& text, TextAlign align) {
+    const QString s = QString::fromStdString(text);
+    const QFontMetrics fm = painter_.fontMetrics();
+    const int width = fm.horizontalAdvance(s);
+    const int height = fm.height();
+    int left = anchor.X;
+    if (align == TextAlign::Centre) left -= width / 2;
+    if (align == TextAlign::Right) left -= width;
+    const int top = anchor.Y - height / 2;
+    painter_.fillRect(QRect(left, top, width, height), brushColour_);
+    const QPen pen = painter_.pen();
+    painter_.setPen(fontColour_);
+    painter_.drawText(QPoint(left, top + fm.ascent()), s);
+    painter_.setPen(pen);
+}
+
+int QtCanvas::TextHeight() {
+    return painter_.fontMetrics().height();
+}
+
+int QtCanvas::TextWidth(const std::string& text) {
+    return painter_.fontMetrics().horizontalAdvance(QString::fromStdString(text));
+}
+
+GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& view, int windowWidth,
+                               int windowHeight, const ScreenInfo& screen) {
+    const int screenClass = ScreenClassOf(screen.Width);
+    if (image.isNull() || view.BitmapScreenClass != screenClass) {
+        const BitmapSize size = GraphBitmapSize(screen);
+        image = QImage(size.Width, size.Height, QImage::Format_RGB32);
+        view.BitmapScreenClass = screenClass;
+    }
+    QPainter painter(&image);
+    QtCanvas canvas(painter, image.size());
+    return DrawGraph(doc, canvas, view, windowWidth, windowHeight, screen);
+}
+
+QImage VisibleGraphPart(const QImage& image, const GraphGeometry& geometry) {
+    return image.copy(0, 0, geometry.LastGraphWidth, geometry.LastGraphHeight);
+}
+
+QImage GraphWindowImage(Document& doc, GraphViewState& view, int windowWidth, int windowHeight,
+                        const ScreenInfo& screen) {
+    QImage image;
+    const GraphGeometry g = RenderGraphImage(doc, image, view, windowWidth, windowHeight, screen);
+    return VisibleGraphPart(image, g);
+}
+
+bool PrintGraphOn(Document& doc, QPagedPaintDevice& device, bool colour, GraphViewState& view) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    PrinterPage page;
+    page.Width = device.width();
+    page.Height = device.height();
+    page.Portrait = device.pageLayout().orientation() == QPageLayout::Portrait;
+    page.Colour = colour;
+    QtCanvas canvas(painter, QSize(page.Width, page.Height));
+    DrawGraphToPrinter(doc, canvas, view, page);
+    return painter.end();
+}
+
+bool PrintGraph(Document& doc, QPrinter& printer, GraphViewState& view) {
+    return PrintGraphOn(doc, printer, printer.colorMode() == QPrinter::Color, view);
+}
+
+bool SaveImageFile(const QImage& image, const std::string& path, std::string* error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    std::string lower = path;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const char* format = lower.ends_with(".png") ? "PNG" : "BMP";
+    if (!image.save(&buffer, format)) {
+        if (error) *error = "The image could not be encoded.";
+        return false;
+    }
+    return WriteFileAtomically(
+        path,
+        [&](std::ostream& out) {
+            out.write(bytes.constData(), bytes.size());
+            return static_cast<bool>(out);
+        },
+        error);
+}
+
+} // namespace torvel

@@ -1,0 +1,80 @@
+// The renderer's canvas over a QPainter: the graph window's off-screen image,
+// the bitmap file, torvel-cli and the printer page all draw through it.
+#pragma once
+
+#include "render/canvas.h"
+#include "render/draw_graph.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
+
+#include <string>
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace torvel {
+
+class QtCanvas : public Canvas {
+  public:
+    // Draws with an active painter on a surface of the given size (device pixels).
+    QtCanvas(QPainter& painter, QSize surface);
+
+    void Clear(Rgb colour) override;
+    void SetPen(Rgb colour, int width, PenStyle style) override;
+    void SetBrush(Rgb colour) override;
+    void SetFont(const FontSpec& font) override;
+    void SetFontColour(Rgb colour) override;
+    void MoveTo(Point p) override;
+    void LineTo(Point p) override;
+    void Line(Point a, Point b) override;
+    void Lines(std::span<const Segment> segments) override;
+    void Polyline(std::span<const Point> points) override;
+    void Polygon(std::span<const Point> points) override;
+    void Rectangle(Point topLeft, Point bottomRight) override;
+    void Ellipse(Point topLeft, Point bottomRight) override;
+    void Text(Point anchor, const std::string& text, TextAlign align) override;
+    int TextHeight() override;
+    int TextWidth(const std::string& text) override;
+
+    // The Qt font for a face name as the graph names it ("Times New Roman
+    // Bold" is the bold weight of "Times New Roman").
+    static QFont FontFor(const FontSpec& font);
+
+  private:
+    QPainter& painter_;
+    QSize surface_;
+    QPoint at_;
+    QColor fontColour_;
+    QColor brushColour_;
+};
+
+// Draws the graph into the graph window's off-screen image. The image is
+// (re)created at the screen's graph bitmap size when it is null or was made
+// for another screen class; otherwise it is reused (never shrunk to the window).
+GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& view, int windowWidth,
+                               int windowHeight, const ScreenInfo& screen = {});
+
+// The top-left part of the image that the window shows and "Save Bitmap"
+// writes: LastGraphWidth x LastGraphHeight of the last draw.
+QImage VisibleGraphPart(const QImage& image, const GraphGeometry& geometry);
+
+// Convenience: draws a fresh graph window of the given outer size and returns
+// its visible part.
+QImage GraphWindowImage(Document& doc, GraphViewState& view, int windowWidth, int windowHeight,
+                        const ScreenInfo& screen = {});
+
+// Prints the graph on one page of a printer (the document is begun and ended
+// here). Returns false when the printer could not be started.
+bool PrintGraph(Document& doc, QPrinter& printer, GraphViewState& view);
+// The same on any paged device (a QPdfWriter for PDF files).
+bool PrintGraphOn(Document& doc, QPagedPaintDevice& device, bool colour, GraphViewState& view);
+
+// Writes an image (.bmp, .png by the name's extension; BMP otherwise) through
+// the atomic file writer. Returns false with *error set on failure.
+bool SaveImageFile(const QImage& image, const std::string& path, std::string* error = nullptr);
+
+} // namespace torvel
