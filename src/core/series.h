@@ -44,6 +44,16 @@ class Series {
     bool HasFit = false;
     std::string SeriesTitle;
 
+    // What the last ascending measurement read from the grid (scale/ranges.cpp):
+    // lets a redraw of an unchanged grid skip parsing and sorting it again.
+    struct MeasureMemo {
+        bool Valid = false;
+        std::uint64_t GridVersion = 0;
+        int IndexCount = 0;
+        std::vector<Tdata> ValidRows; // the valid rows, sorted ascending by X
+    };
+    MeasureMemo Measured;
+
     // Cell text of column 1..3 at data row 1..IndexCount.
     const std::string& Cell(int col, int row) const {
         return cells_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];

@@ -1,1 +1,240 @@
-// Filled in as the subsystem is built.
+#include "scale/ranges.h"
+
+#include "core/grid_store.h"
+#include "core/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace torvel {
+
+namespace {
+
+bool OutOfOrder(Real earlier, Real later, bool ascending) {
+    return ascending ? later < earlier : later > earlier;
+}
+
+// Rows [begin, end) in the order repeated adjacent-pair exchange passes give:
+// a stable sort by X. Sorts keys with their positions as tie-breakers and
+// moves each row once, which is far cheaper than moving rows while sorting.
+void SortRun(std::vector<Tdata>& rows, std::size_t begin, std::size_t end, bool ascending) {
+    bool sorted = true;
+    for (std::size_t i = begin; i + 1 < end; ++i)
+        if (OutOfOrder(rows[i].X, rows[i + 1].X, ascending)) {
+            sorted = false;
+            break;
+        }
+    if (sorted) return;
+
+    struct Key {
+        Real X;
+        std::uint32_t Pos;
+    };
+    std::vector<Key> keys(end - begin);
+    for (std::size_t i = begin; i < end; ++i)
+        keys[i - begin] = {rows[i].X, static_cast<std::uint32_t>(i - begin)};
+    if (ascending)
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            return a.X < b.X || (a.X == b.X && a.Pos < b.Pos);
+        });
+    else
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            return a.X > b.X || (a.X == b.X && a.Pos < b.Pos);
+        });
+    std::vector<Tdata> moved(end - begin);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        CopyRow(moved[i], rows[begin + keys[i].Pos]);
+    std::copy(moved.begin(), moved.end(), rows.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
+// An X that is not a number never compares smaller or larger, so the exchange
+// passes never move it and nothing passes it: the runs between such rows are
+// sorted each on their own.
+void SortValidRows(std::vector<Tdata>& rows, int validCount, bool ascending) {
+    const auto count = static_cast<std::size_t>(validCount);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        if (std::isnan(rows[i].X)) {
+            SortRun(rows, start, i, ascending);
+            start = i + 1;
+        }
+    SortRun(rows, start, count, ascending);
+}
+
+// Steps after the sort: FirstX, LastX and the Y range of the sorted rows.
+void MeasureSorted(Series& series, const GraphSettings& settings) {
+    const auto& rows = series.Rows;
+    const auto last = static_cast<std::size_t>(series.ValidCount - 1);
+    series.FirstX = rows[0].X;
+    series.LastX = rows[last].X;
+    if (settings.LogX) {
+        for (std::size_t i = 0; i <= last; ++i) {
+            series.FirstX = rows[i].X;
+            if (rows[i].X > 0) break;
+        }
+    }
+    ComputeYRange(series, settings);
+}
+
+// The memo still describes what reading this grid gives.
+bool MemoCurrent(const Series& series) {
+    const auto& m = series.Measured;
+    return m.Valid && m.GridVersion == series.GridVersion() && m.IndexCount == series.IndexCount;
+}
+
+// Puts the remembered result into Rows, touching only what differs.
+void RestoreFromMemo(Series& series) {
+    const auto& valid = series.Measured.ValidRows;
+    series.Rows.resize(static_cast<std::size_t>(series.IndexCount));
+    const std::size_t n = valid.size();
+    for (std::size_t i = 0; i < n; ++i)
+        if (!(series.Rows[i] == valid[i])) CopyRow(series.Rows[i], valid[i]);
+    const Tdata empty{};
+    for (std::size_t i = n; i < series.Rows.size(); ++i)
+        if (!(series.Rows[i] == empty)) series.Rows[i] = empty;
+    series.ValidCount = static_cast<int>(n);
+}
+
+void Remember(Series& series) {
+    auto& m = series.Measured;
+    m.Valid = true;
+    m.GridVersion = series.GridVersion();
+    m.IndexCount = series.IndexCount;
+    m.ValidRows.assign(series.Rows.begin(), series.Rows.begin() + series.ValidCount);
+}
+
+enum RangeAxis { AxisX = 1, AxisYL = 2, AxisYR = 4 };
+
+struct Limits {
+    Real XMax = -RangeStart, XMin = RangeStart;
+    Real YLMax = -RangeStart, YLMin = RangeStart;
+    Real YRMax = -RangeStart, YRMin = RangeStart;
+};
+
+void Settle(Real& max, Real& min) {
+    if (max < -RangeTest) max = 0;
+    if (min > RangeTest) min = 0;
+}
+
+// The Find operations: measure every series, widen the chosen limits.
+void FindRanges(Document& doc, RangeTexts& boxes, int axes) {
+    Limits l;
+    for (const auto& p : doc.DataWindows()) {
+        Series& s = *p;
+        ComputeSeriesRange(s, true, doc.Settings);
+        if (s.ValidCount < 2) continue;
+        if (axes & AxisX) {
+            if (s.LastX > l.XMax) l.XMax = s.LastX;
+            if (s.FirstX < l.XMin) l.XMin = s.FirstX;
+        }
+        if ((axes & AxisYL) && s.YAxisLeft) {
+            if (s.MaxY > l.YLMax) l.YLMax = s.MaxY;
+            if (s.MinY < l.YLMin) l.YLMin = s.MinY;
+        }
+        if ((axes & AxisYR) && !s.YAxisLeft) {
+            if (s.MaxY > l.YRMax) l.YRMax = s.MaxY;
+            if (s.MinY < l.YRMin) l.YRMin = s.MinY;
+        }
+    }
+    auto& g = doc.Settings;
+    if (axes & AxisX) {
+        Settle(l.XMax, l.XMin);
+        g.XMax = l.XMax;
+        g.XMin = l.XMin;
+        boxes.MaxX = NumberToText(l.XMax, 14);
+        boxes.MinX = NumberToText(l.XMin, 14);
+    }
+    if (axes & AxisYL) {
+        Settle(l.YLMax, l.YLMin);
+        g.YLMax = l.YLMax;
+        g.YLMin = l.YLMin;
+        boxes.MaxYL = NumberToText(l.YLMax, 14);
+        boxes.MinYL = NumberToText(l.YLMin, 14);
+    }
+    if (axes & AxisYR) {
+        Settle(l.YRMax, l.YRMin);
+        g.YRMax = l.YRMax;
+        g.YRMin = l.YRMin;
+        boxes.MaxYR = NumberToText(l.YRMax, 14);
+        boxes.MinYR = NumberToText(l.YRMin, 14);
+    }
+}
+
+} // namespace
+
+void CopyRow(Tdata& target, const Tdata& source) {
+    target.X = source.X;
+    target.Y = source.Y;
+    target.YFit = source.YFit;
+    target.XValid = source.XValid;
+    target.YValid = source.YValid;
+    target.YFitValid = source.YFitValid;
+}
+
+void CompactRows(Series& series) {
+    GridToRows(series);
+    auto& rows = series.Rows;
+    rows.resize(static_cast<std::size_t>(series.IndexCount));
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!(rows[i].XValid && rows[i].YValid)) continue;
+        if (kept != i) CopyRow(rows[kept], rows[i]);
+        ++kept;
+    }
+    series.ValidCount = static_cast<int>(kept);
+    for (std::size_t i = kept; i < rows.size(); ++i)
+        rows[i] = Tdata{};
+}
+
+void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& settings) {
+    if (ascending && MemoCurrent(series)) {
+        RestoreFromMemo(series);
+    } else {
+        CompactRows(series);
+        if (series.ValidCount >= 2) SortValidRows(series.Rows, series.ValidCount, ascending);
+        // A descending measurement leaves the memo alone: it still describes
+        // the ascending reading of this grid, and a hit restores that order.
+        if (ascending) Remember(series);
+    }
+    if (series.ValidCount < 2) return;
+    MeasureSorted(series, settings);
+}
+
+void ComputeYRange(Series& series, const GraphSettings& settings) {
+    const auto& rows = series.Rows;
+    if (series.ValidCount < 1) return;
+    Real maxY = rows[0].Y;
+    Real minY = settings.LogY ? RangeStart : rows[0].Y;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(series.ValidCount); ++i) {
+        const Real y = rows[i].Y;
+        if (settings.LogY) {
+            if (y < minY && y > 0) minY = y;
+        } else if (y < minY) {
+            minY = y;
+        }
+        if (y > maxY) maxY = y;
+    }
+    if (minY > RangeTest) minY = 0.1L;
+    series.MaxY = maxY;
+    series.MinY = minY;
+}
+
+void FindXRange(Document& doc, RangeTexts& boxes) {
+    FindRanges(doc, boxes, AxisX);
+}
+
+void FindYLRange(Document& doc, RangeTexts& boxes) {
+    FindRanges(doc, boxes, AxisYL);
+}
+
+void FindYRRange(Document& doc, RangeTexts& boxes) {
+    FindRanges(doc, boxes, AxisYR);
+}
+
+void FindAllRanges(Document& doc, RangeTexts& boxes) {
+    FindRanges(doc, boxes, AxisX | AxisYL | AxisYR);
+}
+
+} // namespace torvel
