@@ -1,0 +1,202 @@
+#include "core/grid_store.h"
+
+#include "core/fit_value.h"
+#include "core/number_text.h"
+
+#include <algorithm>
+
+namespace torvel {
+
+namespace {
+
+// The selection clipped to the data cells, corners in order; false when
+// nothing of it lies inside the grid.
+bool ClipRect(const Series& series, CellRect& r) {
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+    r.Left = std::max(r.Left, 1);
+    r.Right = std::min(r.Right, 3);
+    r.Top = std::max(r.Top, 1);
+    r.Bottom = std::min(r.Bottom, series.IndexCount);
+    return r.Left <= r.Right && r.Top <= r.Bottom;
+}
+
+// What a new value in (col, row) does to the fit: an X typed beside an empty
+// Y is answered with the fitted Y and keeps the fit; anything else clears it.
+void ApplyValueRule(Series& series, int col, int row, Real value) {
+    if (col == XColumn && series.Cell(YColumn, row).empty()) {
+        if (series.Fit.FitKind != 0) {
+            const Real predicted = FitValue(series.Fit, value);
+            if (series.Fit.EvalOK) series.SetCell(YColumn, row, NumberToText(predicted, 14));
+        }
+        return;
+    }
+    ClearFit(series);
+}
+
+bool IsNumberStart(char c) {
+    return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+}
+bool IsTokenChar(char c) {
+    return IsNumberStart(c) || c == 'E' || c == 'e';
+}
+
+} // namespace
+
+void GridToRows(Series& series) {
+    for (int r = 1; r <= series.IndexCount; ++r) {
+        Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
+        Real* values[3] = {&row.X, &row.Y, &row.YFit};
+        bool* flags[3] = {&row.XValid, &row.YValid, &row.YFitValid};
+        for (int c = 0; c < 3; ++c) {
+            const std::string& text = series.Cell(c + 1, r);
+            if (text.empty()) {
+                *values[c] = 0;
+                *flags[c] = false;
+            } else {
+                // A failed read keeps its partial value: the cell does hold something.
+                *values[c] = TextToNumber(text).Value;
+                *flags[c] = true;
+            }
+        }
+    }
+}
+
+void RowsToGrid(Series& series) {
+    for (int r = 1; r <= series.IndexCount; ++r) {
+        const Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
+        series.SetCell(XColumn, r, row.XValid ? NumberToText(row.X, 14) : std::string());
+        series.SetCell(YColumn, r, row.YValid ? NumberToText(row.Y, 14) : std::string());
+        series.SetCell(YFitColumn, r, row.YFitValid ? NumberToText(row.YFit, 14) : std::string());
+    }
+}
+
+void ClearFit(Series& series) {
+    if (!series.HasFit) return;
+    series.Fit.Coef.fill(0);
+    series.SetHeader(YFitColumn, series.FitHeaderText());
+    for (int r = 1; r <= series.IndexCount; ++r) {
+        series.SetCell(YFitColumn, r, std::string());
+        Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
+        row.YFit = 0;
+        row.YFitValid = false;
+    }
+    series.Fit.FitKind = 0;
+    if (series.GraphType == GraphFit || series.GraphType == GraphLineFit)
+        series.GraphType = GraphLine;
+    else if (series.GraphType == GraphBarFit)
+        series.GraphType = GraphBar;
+    series.HasFit = false;
+}
+
+CommitResult CommitEdit(Series& series, Feedback& feedback) {
+    const int col = series.EditCol;
+    const int row = series.EditRow;
+    // The fitted column is never edited; positions outside the grid are stale.
+    if (col < XColumn || col > YColumn || row < 1 || row > series.IndexCount)
+        return CommitResult::Unchanged;
+    series.CellText = series.Cell(col, row);
+    if (series.CellText == series.EditText) return CommitResult::Unchanged;
+    if (series.CellText.empty()) return CommitResult::Emptied;
+
+    const NumberRead read = TextToNumber(series.CellText);
+    if (!read.Ok()) {
+        series.SetCell(col, row, series.EditText);
+        feedback.Beep();
+        return CommitResult::Rejected;
+    }
+    series.EditValue = read.Value;
+    series.SetCell(col, row, NumberToText(series.EditValue, 14));
+    ApplyValueRule(series, col, row, series.EditValue);
+    return CommitResult::Committed;
+}
+
+std::string CopyCells(const Series& series, CellRect selection) {
+    std::string out;
+    if (!ClipRect(series, selection)) return out;
+    for (int r = selection.Top; r <= selection.Bottom; ++r) {
+        for (int c = selection.Left; c <= selection.Right; ++c) {
+            if (c > selection.Left) out += '\t';
+            out += series.Cell(c, r);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool PasteCells(Series& series, std::string_view clipboard, CellPos at) {
+    if (at.Col < XColumn || at.Col > YFitColumn || at.Row < 1 || at.Row > series.IndexCount)
+        return false;
+    const std::string_view text =
+        clipboard.substr(0, std::min<std::size_t>(clipboard.size(), 99999));
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < n && !IsNumberStart(text[i]) && text[i] != '\r')
+            ++i;
+    };
+
+    const std::uint64_t before = series.GridVersion();
+    int row = at.Row;
+    const int startCol = at.Col;
+    int tokenCol = startCol;
+    int targetCol = startCol;
+    skip();
+    for (;;) {
+        const std::size_t start = i;
+        while (i < n && IsTokenChar(text[i]))
+            ++i;
+        if (tokenCol < 3) {
+            const NumberRead read = TextToNumber(text.substr(start, i - start));
+            if (read.Ok()) {
+                series.EditValue = read.Value;
+                series.SetCell(targetCol, row, NumberToText(read.Value, 14));
+                ApplyValueRule(series, targetCol, row, read.Value);
+            }
+        }
+        if (targetCol < 2) ++targetCol;
+        ++tokenCol;
+        skip();
+        if (i >= n) break;
+        if (text[i] == '\r') {
+            tokenCol = targetCol = startCol;
+            ++row;
+            ++i;
+            if (row > series.IndexCount) break;
+        }
+        skip();
+    }
+    return series.GridVersion() != before;
+}
+
+void DeleteCells(Series& series, CellRect selection) {
+    if (ClipRect(series, selection)) {
+        for (int r = selection.Top; r <= selection.Bottom; ++r)
+            for (int c = selection.Left; c <= selection.Right; ++c)
+                series.SetCell(c, r, std::string());
+    }
+    ClearFit(series);
+    GridToRows(series);
+}
+
+CellPos TabMove(const Series& series, CellPos current, bool shift) {
+    CellPos next = current;
+    if (!shift) {
+        if (current.Col == XColumn) {
+            next.Col = YColumn;
+        } else {
+            next.Col = XColumn;
+            if (current.Row < series.IndexCount) ++next.Row;
+        }
+    } else {
+        if (current.Col == YColumn) {
+            next.Col = XColumn;
+        } else {
+            next.Col = YColumn;
+            if (current.Row > 1) --next.Row;
+        }
+    }
+    return next;
+}
+
+} // namespace torvel
