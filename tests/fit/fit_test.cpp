@@ -1,0 +1,340 @@
+#include "fit/fit.h"
+
+#include "core/fit_value.h"
+#include "core/number_text.h"
+#include "scale/grid_standin.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace torvel {
+namespace {
+
+using Cells = std::vector<std::pair<std::string, std::string>>;
+
+class FitTest : public testing::Test {
+  protected:
+    Series& Add(const Cells& cells, int extraRows = 0) {
+        doc.NewSeriesRows = static_cast<int>(cells.size()) + extraRows;
+        Series& s = doc.CreateSeries(fb);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            s.SetCell(XColumn, static_cast<int>(i) + 1, cells[i].first);
+            s.SetCell(YColumn, static_cast<int>(i) + 1, cells[i].second);
+        }
+        return s;
+    }
+    Series& AddPoints(const std::vector<std::pair<Real, Real>>& points) {
+        Cells cells;
+        for (const auto& [x, y] : points)
+            cells.push_back({NumberToText(x, 14), NumberToText(y, 14)});
+        return Add(cells);
+    }
+    void Fit(Series& s, int kind) {
+        s.Fit.FitKind = kind;
+        ComputeFit(doc, s.Fit, fb);
+    }
+    Document doc;
+    RecordingFeedback fb;
+};
+
+TEST_F(FitTest, StraightLineThroughThreePoints) {
+    Series& s = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Fit(s, 1);
+    EXPECT_TRUE(s.Fit.FitOK);
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(s.Fit.Coef[1], 1);
+    EXPECT_EQ(s.Fit.Coef[2], 2);
+    EXPECT_EQ(s.Fit.Coef[7], 1);
+    EXPECT_EQ(fb.Beeps, 0);
+    EXPECT_EQ(s.Cell(YFitColumn, 1), "3");
+    EXPECT_EQ(s.Cell(YFitColumn, 3), "7");
+    EXPECT_EQ(s.Fit.Sums[SumDeterm], 6);
+}
+
+TEST_F(FitTest, SumsHoldTheirDocumentedPlaces) {
+    Series& s = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Fit(s, 2);
+    const auto& S = s.Fit.Sums;
+    EXPECT_EQ(S[0], 6);                // sum u
+    EXPECT_EQ(S[1], 14);               // sum u^2
+    EXPECT_EQ(S[2], 36);               // sum u^3
+    EXPECT_EQ(S[9], 1 + 1024 + 59049); // sum u^10
+    EXPECT_EQ(S[SumV], 15);
+    EXPECT_EQ(S[SumV2], 83);
+    EXPECT_EQ(S[SumUV], 34);
+    EXPECT_EQ(S[SumUV + 1], 3 + 20 + 63);    // sum u^2 v
+    EXPECT_EQ(S[SumUV + 4], 3 + 160 + 1701); // sum u^5 v
+    EXPECT_EQ(S[SumN], 3);
+}
+
+TEST_F(FitTest, AllYEqualGivesRSquaredOneWithABeep) {
+    Series& s = Add({{"1", "2"}, {"2", "2"}, {"3", "2"}});
+    Fit(s, 1);
+    EXPECT_TRUE(s.Fit.FitOK);
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(s.Fit.Coef[1], 2);
+    EXPECT_EQ(s.Fit.Coef[2], 0);
+    EXPECT_EQ(s.Fit.Coef[7], 1);
+    EXPECT_EQ(fb.Beeps, 1);
+}
+
+TEST_F(FitTest, SameXTwiceIsSingular) {
+    Series& s = Add({{"4", "1"}, {"4", "9"}});
+    Fit(s, 1);
+    EXPECT_FALSE(s.Fit.FitOK);
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(fb.Beeps, 1);
+    for (int k = 1; k <= 7; ++k)
+        EXPECT_EQ(s.Fit.Coef[static_cast<std::size_t>(k)], 0) << k;
+    EXPECT_EQ(s.Cell(YFitColumn, 1), "0");
+    EXPECT_EQ(s.Cell(YFitColumn, 2), "0");
+}
+
+TEST_F(FitTest, SingularHigherDegreeKeepsZeroCoefficients) {
+    // Three distinct X for a cubic: enough rows is checked first (needs 4).
+    Series& s = Add({{"1", "1"}, {"1", "2"}, {"2", "3"}, {"2", "5"}});
+    Fit(s, 3);
+    EXPECT_FALSE(s.Fit.FitOK);
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(fb.Beeps, 1);
+    EXPECT_EQ(s.Fit.Coef[1], 0);
+    EXPECT_EQ(s.Fit.Coef[7], 0);
+    EXPECT_EQ(s.Cell(YFitColumn, 4), "0");
+}
+
+struct Refusal {
+    const char* name;
+    int kind;
+    Cells cells;
+};
+
+class FitRefusal : public FitTest, public testing::WithParamInterface<Refusal> {};
+
+// Each refusal beeps once, clears FitOK and HasFit and keeps the previous
+// coefficients and the fitted column as they were.
+TEST_P(FitRefusal, KeepsThePreviousFit) {
+    const Refusal& r = GetParam();
+    Series& s = Add(r.cells);
+    s.Fit.FitKind = 1;
+    s.Fit.Coef = {0, 11, 22, 33, 44, 55, 66, 0.5L};
+    s.HasFit = true;
+    for (int row = 1; row <= s.IndexCount; ++row)
+        s.SetCell(YFitColumn, row, "42");
+    s.Fit.FitKind = r.kind;
+    ComputeFit(doc, s.Fit, fb);
+    EXPECT_FALSE(s.Fit.FitOK);
+    EXPECT_FALSE(s.HasFit);
+    EXPECT_EQ(fb.Beeps, 1);
+    EXPECT_EQ(s.Fit.Coef[1], 11);
+    EXPECT_EQ(s.Fit.Coef[6], 66);
+    EXPECT_EQ(s.Fit.Coef[7], 0.5L);
+    for (int row = 1; row <= s.IndexCount; ++row)
+        EXPECT_EQ(s.Cell(YFitColumn, row), "42");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FitRefusal,
+    testing::Values(Refusal{"PowerWithXZero", 6, {{"0", "1"}, {"1", "2"}, {"2", "3"}}},
+                    Refusal{"PowerWithYNegative", 6, {{"1", "-1"}, {"2", "2"}, {"3", "3"}}},
+                    Refusal{"ExponentialWithYZero", 7, {{"1", "0"}, {"2", "2"}, {"3", "3"}}},
+                    Refusal{"LogWithXNegative", 8, {{"-1", "1"}, {"2", "2"}, {"3", "3"}}},
+                    Refusal{"QuadraticWithTwoRows", 2, {{"1", "1"}, {"2", "4"}, {"3", ""}}},
+                    Refusal{"QuinticWithFiveRows",
+                            5,
+                            {{"1", "1"}, {"2", "4"}, {"3", "9"}, {"4", "1"}, {"5", "2"}}},
+                    Refusal{"LineWithOneRow", 1, {{"1", "1"}, {"", "4"}}},
+                    Refusal{"ExponentialWithOneRow", 7, {{"1", "1"}, {"2", ""}}},
+                    Refusal{"NoRowsAtAll", 8, {{"", ""}, {"", ""}}}),
+    [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
+
+TEST_F(FitTest, PowerRefusedButExponentialAcceptedOnXZero) {
+    Series& s = Add({{"0", "1"}, {"1", "2"}, {"2", "4"}});
+    Fit(s, 6);
+    EXPECT_FALSE(s.Fit.FitOK);
+    Fit(s, 7);
+    EXPECT_TRUE(s.Fit.FitOK);
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(fb.Beeps, 1);
+}
+
+TEST_F(FitTest, ExponentialThroughPowersOfE) {
+    Series& s = AddPoints({{0, 1}, {1, std::exp(1.0L)}, {2, std::exp(2.0L)}});
+    Fit(s, 7);
+    EXPECT_TRUE(s.Fit.FitOK);
+    EXPECT_NEAR(s.Fit.Coef[1], 1, 1e-12);
+    EXPECT_NEAR(s.Fit.Coef[2], 1, 1e-12);
+    EXPECT_NEAR(s.Fit.Coef[7], 1, 1e-12);
+}
+
+TEST_F(FitTest, PowerAndLogarithmicCurves) {
+    std::vector<std::pair<Real, Real>> power, logarithmic;
+    for (int i = 1; i <= 6; ++i) {
+        const Real x = i * 0.75L;
+        power.push_back({x, 3 * std::pow(x, 1.5L)});
+        logarithmic.push_back({x, 2 - 4 * std::log(x)});
+    }
+    Series& p = AddPoints(power);
+    Fit(p, 6);
+    EXPECT_NEAR(p.Fit.Coef[1], 3, 1e-11);
+    EXPECT_NEAR(p.Fit.Coef[2], 1.5L, 1e-11);
+    EXPECT_NEAR(p.Fit.Coef[7], 1, 1e-11);
+    Series& l = AddPoints(logarithmic);
+    Fit(l, 8);
+    EXPECT_NEAR(l.Fit.Coef[1], 2, 1e-11);
+    EXPECT_NEAR(l.Fit.Coef[2], -4, 1e-11);
+    EXPECT_EQ(fb.Beeps, 0);
+}
+
+TEST_F(FitTest, PolynomialsRecoverTheirCoefficients) {
+    const Real c[6] = {1.5L, -2, 0.5L, 0.25L, -0.125L, 0.0625L};
+    for (int degree = 1; degree <= 5; ++degree) {
+        std::vector<std::pair<Real, Real>> pts;
+        for (int i = 0; i < 12; ++i) {
+            const Real x = -2.5L + 0.5L * i;
+            Real y = 0, p = 1;
+            for (int k = 0; k <= degree; ++k, p *= x)
+                y += c[k] * p;
+            pts.push_back({x, y});
+        }
+        Series& s = AddPoints(pts);
+        Fit(s, degree);
+        ASSERT_TRUE(s.Fit.FitOK) << degree;
+        for (int k = 0; k <= degree; ++k)
+            EXPECT_NEAR(s.Fit.Coef[static_cast<std::size_t>(k + 1)], c[k], 1e-9)
+                << "degree " << degree << " coef " << k;
+        for (int k = degree + 1; k <= 5; ++k)
+            EXPECT_EQ(s.Fit.Coef[static_cast<std::size_t>(k + 1)], 0);
+        EXPECT_NEAR(s.Fit.Coef[7], 1, 1e-12);
+        doc.DestroySeries(s);
+    }
+}
+
+// The exact normal-equation solution in integers: Cramer's rule on the
+// 3 x 3 system with __int128 determinants.
+__int128 Det3(const __int128 m[9]) {
+    return m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) +
+           m[2] * (m[3] * m[7] - m[4] * m[6]);
+}
+
+TEST_F(FitTest, QuadraticOfFortyPointsMatchesTheExactSolution) {
+    std::vector<std::pair<Real, Real>> pts;
+    __int128 s[5] = {}, r[3] = {}, sv2 = 0;
+    for (int i = 1; i <= 40; ++i) {
+        const int x = i - 13;
+        const int y = 7 + 3 * x - (x * x) / 4 + ((i * 37) % 23) - 11;
+        pts.push_back({x, y});
+        __int128 p = 1;
+        for (int k = 0; k < 5; ++k, p *= x)
+            s[k] += p;
+        r[0] += y;
+        r[1] += static_cast<__int128>(x) * y;
+        r[2] += static_cast<__int128>(x) * x * y;
+        sv2 += static_cast<__int128>(y) * y;
+    }
+    const __int128 m[9] = {s[0], s[1], s[2], s[1], s[2], s[3], s[2], s[3], s[4]};
+    const __int128 d = Det3(m);
+    ASSERT_NE(d, 0);
+    __int128 num[3];
+    for (int c = 0; c < 3; ++c) {
+        __int128 mc[9];
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                mc[i * 3 + j] = j == c ? r[i] : m[i * 3 + j];
+        num[c] = Det3(mc);
+    }
+    // R^2 = (N * (a Sv + b Suv + c Su2v) - D Sv^2) / (D * (N Sv2 - Sv^2)).
+    const __int128 n = s[0];
+    const __int128 rTop = n * (num[0] * r[0] + num[1] * r[1] + num[2] * r[2]) - d * r[0] * r[0];
+    const __int128 rBottom = d * (n * sv2 - r[0] * r[0]);
+
+    Series& series = AddPoints(pts);
+    Fit(series, 2);
+    ASSERT_TRUE(series.Fit.FitOK);
+    for (int c = 0; c < 3; ++c) {
+        const Real exact = static_cast<Real>(num[c]) / static_cast<Real>(d);
+        EXPECT_NEAR(series.Fit.Coef[static_cast<std::size_t>(c + 1)], exact,
+                    std::fabs(exact) * 1e-14L)
+            << "coefficient " << c;
+    }
+    const Real r2 = static_cast<Real>(rTop) / static_cast<Real>(rBottom);
+    EXPECT_NEAR(series.Fit.Coef[7], r2, 1e-14L);
+    EXPECT_GT(r2, 0.5L);
+    EXPECT_LT(r2, 1);
+    EXPECT_EQ(series.Fit.Sums[SumDeterm], static_cast<Real>(d));
+}
+
+TEST_F(FitTest, RowsLackingAValueLeaveTheGridAndTheRestIsSorted) {
+    Series& s = Add({{"3", "7"}, {"5", ""}, {"1", "3"}, {"", "9"}, {"2", "5"}});
+    Fit(s, 1);
+    ASSERT_TRUE(s.Fit.FitOK);
+    EXPECT_EQ(s.ValidCount, 3);
+    const char* expectX[] = {"1", "2", "3", "", ""};
+    const char* expectY[] = {"3", "5", "7", "", ""};
+    const char* expectFit[] = {"3", "5", "7", "", ""};
+    for (int r = 1; r <= 5; ++r) {
+        EXPECT_EQ(s.Cell(XColumn, r), expectX[r - 1]) << r;
+        EXPECT_EQ(s.Cell(YColumn, r), expectY[r - 1]) << r;
+        EXPECT_EQ(s.Cell(YFitColumn, r), expectFit[r - 1]) << r;
+    }
+}
+
+TEST_F(FitTest, FittedColumnHeaderIsRestored) {
+    Series& s = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    s.SetHeader(YFitColumn, "   % Error YFit");
+    Fit(s, 1);
+    EXPECT_EQ(s.Header(YFitColumn), "          Y1 Fit");
+}
+
+TEST_F(FitTest, KindNoneDoesNothing) {
+    Series& s = Add({{"1", "3"}, {"2", "5"}});
+    s.Fit.FitOK = false;
+    Fit(s, 0);
+    EXPECT_TRUE(s.Fit.FitOK);
+    EXPECT_FALSE(s.HasFit);
+    EXPECT_EQ(fb.Beeps, 0);
+    EXPECT_EQ(s.Cell(YFitColumn, 1), "");
+}
+
+TEST_F(FitTest, RecordOfAMissingSeriesFitsTheFirstSeries) {
+    Series& first = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Add({{"1", "1"}, {"2", "1"}});
+    TFitObj orphan;
+    orphan.SeriesNumber = 9;
+    orphan.FitKind = 1;
+    ComputeFit(doc, orphan, fb);
+    EXPECT_TRUE(orphan.FitOK);
+    EXPECT_EQ(orphan.Coef[2], 2);
+    EXPECT_TRUE(first.HasFit);
+    EXPECT_EQ(first.Cell(YFitColumn, 2), "5");
+}
+
+TEST_F(FitTest, NoSeriesOrUnknownKindFailsWithoutTouchingAnything) {
+    TFitObj lonely;
+    lonely.FitKind = 1;
+    ComputeFit(doc, lonely, fb);
+    EXPECT_FALSE(lonely.FitOK);
+    Series& s = Add({{"1", "3"}, {"2", "5"}});
+    Fit(s, 9);
+    EXPECT_FALSE(s.Fit.FitOK);
+    EXPECT_EQ(s.Cell(YFitColumn, 1), "");
+    EXPECT_EQ(fb.Beeps, 2);
+}
+
+TEST_F(FitTest, FitValueOutsideTheDomain) {
+    TFitObj f;
+    f.FitKind = 8;
+    f.Coef[1] = 2;
+    f.Coef[2] = 3;
+    EXPECT_EQ(FitValue(f, -1), 0);
+    EXPECT_FALSE(f.EvalOK);
+    f.FitKind = 7;
+    EXPECT_EQ(FitValue(f, -1), 2 * std::exp(-3.0L));
+    EXPECT_TRUE(f.EvalOK);
+}
+
+} // namespace
+} // namespace torvel
