@@ -174,9 +174,9 @@ void CopyRow(Tdata& target, const Tdata& source) {
 }
 
 void CompactRows(Series& series) {
-    GridToRows(series);
     auto& rows = series.Rows;
     rows.resize(static_cast<std::size_t>(series.IndexCount));
+    GridToRows(series);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!(rows[i].XValid && rows[i].YValid)) continue;

@@ -1,8 +1,8 @@
 #include "fit/fit.h"
 
 #include "core/fit_value.h"
+#include "core/grid_store.h"
 #include "core/number_text.h"
-#include "scale/grid_standin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "scale/ranges.h"
 
+#include "core/grid_store.h"
 #include "core/number_text.h"
-#include "scale/grid_standin.h"
 
 #include <gtest/gtest.h>
 
