@@ -1,0 +1,250 @@
+#include "scale/auto_scale.h"
+
+#include "core/number_text.h"
+
+#include <cmath>
+#include <utility>
+
+namespace torvel {
+
+namespace {
+
+// A ratio of the limits' magnitudes up to this counts as a narrow range far
+// from zero, which keeps more digits.
+constexpr Real NarrowRatio = 1.01L;
+// Beyond this ratio (same signs) the smaller limit is pulled to zero.
+constexpr Real ZeroPullRatio = 3.0L;
+// A fraction above this is taken as a whole unit (arithmetic noise).
+constexpr Real WholeFraction = 0.99999999999L;
+// The widening always ends within a few dozen steps; this only bounds the loop
+// should arithmetic ever disagree.
+constexpr int MaxWidenings = 10000;
+
+// A limit brought by powers of ten to about two significant digits (more for
+// narrow ranges), so that it can be rounded to a whole number of units.
+struct ScaledLimit {
+    Real Value = 0;
+    int Count = 0;
+    bool Divided = false;
+};
+
+ScaledLimit ScaleLimit(Real v, long long limit) {
+    ScaledLimit s;
+    const Real upper = static_cast<Real>(limit);
+    const Real lower = static_cast<Real>(limit / 10);
+    if (std::fabs(v) >= upper) {
+        s.Divided = true;
+        while (std::fabs(v) >= upper) {
+            v /= 10;
+            ++s.Count;
+        }
+    } else {
+        while (std::fabs(v) < lower) {
+            v *= 10;
+            ++s.Count;
+        }
+    }
+    s.Value = v;
+    return s;
+}
+
+Real UnscaleLimit(Real v, const ScaledLimit& s) {
+    for (int i = 0; i < s.Count; ++i) {
+        if (s.Divided)
+            v *= 10;
+        else
+            v /= 10;
+    }
+    return v;
+}
+
+int ReduceForX(int g) {
+    if (g > 10 && g % 2 == 0) return g / 2;
+    if (g > 10 && g % 3 == 0) return g / 3;
+    return g;
+}
+
+} // namespace
+
+int LargestDivisorUpTo(long long n, int limit) {
+    if (n < 1) return 1;
+    for (int g = limit; g > 1; --g)
+        if (n % g == 0) return g;
+    return 1;
+}
+
+std::optional<AxisScale> ComputeAutoScale(Real max, Real min, ScaleAxis axis) {
+    Real M = max;
+    Real m = min;
+    if (!std::isfinite(M) || !std::isfinite(m) || M == m) return std::nullopt;
+    // The rules below need max above min; a range measured the wrong way round
+    // (a log axis with no positive Y reports max 0, min 0.1) would never end.
+    if (M < m) std::swap(M, m);
+
+    // Rounding limit: narrow ranges far from zero keep more digits.
+    long long roundingLimit = 100;
+    const bool bothNonZero = M != 0 && m != 0;
+    Real ratio = 0;
+    if (bothNonZero) {
+        const Real aM = std::fabs(M);
+        const Real am = std::fabs(m);
+        ratio = aM > am ? aM / am : am / aM;
+        if (ratio <= NarrowRatio) {
+            const Real fraction = ratio - 1;
+            const Real inverse = fraction == 0 ? 10 : 1 / fraction;
+            if (inverse <= 1E6L) {
+                roundingLimit = static_cast<long long>(inverse);
+                if (M - m < 1) roundingLimit *= 10;
+            }
+        }
+    }
+
+    // Zero pull: data far from zero on one side start the axis at zero.
+    if (bothNonZero && ratio > ZeroPullRatio && ((M > 0) == (m > 0))) {
+        if (std::fabs(M) > std::fabs(m))
+            m = 0;
+        else
+            M = 0;
+    }
+
+    ScaledLimit top;
+    if (M != 0) {
+        top = ScaleLimit(M, roundingLimit);
+        top.Value = std::ceil(top.Value);
+        M = UnscaleLimit(top.Value, top);
+    }
+    ScaledLimit bottom;
+    if (m != 0) {
+        bottom = ScaleLimit(m, roundingLimit);
+        bottom.Value = std::floor(bottom.Value);
+        m = UnscaleLimit(bottom.Value, bottom);
+    }
+
+    bool small = false;
+    int up = 0;
+    int down = 0;
+    long long units = 0;
+    int g = 1;
+    for (int widenings = 0;; ++widenings) {
+        if (M > 0 && m < 0) {
+            if (M <= -m)
+                M = -m;
+            else
+                m = -M;
+        }
+        Real d = M - m;
+        // Limits at the end of the extended range: nothing sensible to scale.
+        if (!std::isfinite(M) || !std::isfinite(m) || !std::isfinite(d) || d <= 0)
+            return std::nullopt;
+        if (d < 1) small = true;
+        up = 0;
+        down = 0;
+        if (d >= 100) {
+            while (d >= 100) {
+                d /= 10;
+                ++down;
+            }
+        } else {
+            while (d < 10) {
+                d *= 10;
+                ++up;
+            }
+        }
+        const Real whole = std::trunc(d);
+        units = static_cast<long long>(whole) + (std::fabs(d - whole) > WholeFraction ? 1 : 0);
+
+        g = LargestDivisorUpTo(units, 20);
+        if (axis == ScaleAxis::X) g = ReduceForX(g);
+        const bool accepted = axis == ScaleAxis::X ? (g >= 4 && g <= 10) : g >= 4;
+        // A symmetric range is kept even with an awkward count: widening one
+        // side would break the symmetry.
+        if (accepted || (M > 0 && m < 0) || widenings >= MaxWidenings) break;
+        if (M > 0) {
+            top.Value += 1;
+            M = UnscaleLimit(std::trunc(top.Value), top);
+        } else {
+            bottom.Value -= 1;
+            m = UnscaleLimit(std::trunc(bottom.Value), bottom);
+        }
+    }
+
+    AxisScale result;
+    result.Max = M;
+    result.Min = m;
+    int decimals = up < down ? 0 : (small ? up : up + 1);
+    if (M - m > 1 && decimals > 0) --decimals;
+    result.Decimals = decimals;
+    result.Major = g;
+    result.Ticks = g % 2 == 0 ? g / 2 : g;
+    result.Minor = units == g ? 5 : LargestDivisorUpTo(units / g, 10);
+    return result;
+}
+
+bool AutoScaleFromLimits(GraphSettings& s, ScaleAxis axis, RangeTexts& boxes) {
+    Real* max = &s.XMax;
+    Real* min = &s.XMin;
+    if (axis == ScaleAxis::YL) {
+        max = &s.YLMax;
+        min = &s.YLMin;
+    } else if (axis == ScaleAxis::YR) {
+        max = &s.YRMax;
+        min = &s.YRMin;
+    }
+    const std::optional<AxisScale> r = ComputeAutoScale(*max, *min, axis);
+    if (!r) return false;
+    *max = r->Max;
+    *min = r->Min;
+    switch (axis) {
+    case ScaleAxis::X:
+        s.XGridMajor = r->Major;
+        s.XGridMinor = r->Minor;
+        s.XTicks = r->Ticks;
+        s.XDecimals = r->Decimals;
+        boxes.MaxX = NumberToText(r->Max, 14);
+        boxes.MinX = NumberToText(r->Min, 14);
+        s.MultiScaleX = false;
+        break;
+    case ScaleAxis::YL:
+        s.YGridMajor = r->Major;
+        s.YGridMinor = r->Minor;
+        s.YLTicks = r->Ticks;
+        s.YLDecimals = r->Decimals;
+        boxes.MaxYL = NumberToText(r->Max, 14);
+        boxes.MinYL = NumberToText(r->Min, 14);
+        s.MultiScaleYL = false;
+        break;
+    case ScaleAxis::YR:
+        s.YGridMajor = r->Major;
+        s.YGridMinor = r->Minor;
+        s.YRTicks = r->Ticks;
+        s.YRDecimals = r->Decimals;
+        boxes.MaxYR = NumberToText(r->Max, 14);
+        boxes.MinYR = NumberToText(r->Min, 14);
+        s.MultiScaleYR = false;
+        break;
+    }
+    return true;
+}
+
+void AutoScaleXAxis(Document& doc, RangeTexts& boxes) {
+    FindXRange(doc, boxes);
+    AutoScaleFromLimits(doc.Settings, ScaleAxis::X, boxes);
+}
+
+void AutoScaleYLAxis(Document& doc, RangeTexts& boxes) {
+    FindYLRange(doc, boxes);
+    AutoScaleFromLimits(doc.Settings, ScaleAxis::YL, boxes);
+}
+
+void AutoScaleYRAxis(Document& doc, RangeTexts& boxes) {
+    FindYRRange(doc, boxes);
+    AutoScaleFromLimits(doc.Settings, ScaleAxis::YR, boxes);
+}
+
+void AutoScaleGraph(Document& doc, RangeTexts& boxes, const std::function<void()>& draw) {
+    AutoScaleXAxis(doc, boxes);
+    AutoScaleYLAxis(doc, boxes);
+    if (draw) draw();
+}
+
+} // namespace torvel
