@@ -1,6 +1,10 @@
 #include "render/draw_graph.h"
 
+#include "render/axis_grid.h"
+#include "render/draw_context.h"
 #include "render/graph_layout.h"
+#include "render/log_scale.h"
+#include "render/series_plot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,35 +18,189 @@ Real Log10(Real x) {
     return std::log(x) / std::log(10.0L);
 }
 
-GraphGeometry DrawGraph(Document& doc, Canvas& canvas, GraphViewState& view, int windowWidth,
-                        int windowHeight, const ScreenInfo& screen) {
-    windowWidth = std::max(windowWidth, 160);
-    windowHeight = std::max(windowHeight, 120);
-    const GraphLayout l = ScreenLayout(doc, windowWidth, windowHeight, screen);
-    GraphGeometry& g = view.Geometry;
-    g.LastGraphWidth = windowWidth;
-    g.LastGraphHeight = windowHeight;
-    g.ScreenClass = l.ScreenClass;
-    g.PlotLeft = l.PlotLeft;
-    g.PlotBottom = l.PlotBottom;
-    g.PlotWidth = l.PlotWidth;
-    g.PlotHeight = l.PlotHeight;
-    g.AxisBandHeight = l.AxisBandHeight;
-    canvas.Clear({0, 0, 0});
-    canvas.SetPen({255, 255, 255}, 1, PenStyle::Solid);
+namespace {
+
+constexpr Rgb Black{0, 0, 0};
+constexpr Rgb White{255, 255, 255};
+constexpr Rgb Yellow{255, 255, 0};
+constexpr Rgb Red{255, 0, 0};
+
+void DrawFrame(DrawContext& dc) {
+    const GraphLayout& l = dc.Layout;
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight;
     const Point frame[] = {{L, y0}, {L + W, y0}, {L + W, y0 - H}, {L, y0 - H}, {L, y0}};
-    canvas.Polyline(frame);
-    return g;
+    dc.C.Polyline(frame);
 }
 
-void DrawGraphToPrinter(Document& doc, Canvas& canvas, GraphViewState&, const PrinterPage& page) {
-    const GraphLayout l = PrinterLayout(doc, page);
-    canvas.Clear({255, 255, 255});
-    canvas.SetPen({0, 0, 0}, 1, PenStyle::Solid);
+// Maps a floating title's coordinate on an axis; nothing when it cannot be shown.
+std::optional<int> FloatOffset(int size, Real v, bool log, const AxisScale& a) {
+    if (log) {
+        if (!(v > 0)) return std::nullopt;
+        v = std::log(v);
+    }
+    PlotAxis axis{a.Origin, a.Range == 0 ? 1 : a.Range};
+    return PixelOffset(size, v, axis);
+}
+
+// Floating titles inside the plot, coloured by `colourOf(n)`.
+template <class ColourOf> void DrawFloatingTitles(DrawContext& dc, ColourOf colourOf) {
+    const GraphSettings& g = dc.Doc.Settings;
+    const GraphLayout& l = dc.Layout;
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight;
-    const Point frame[] = {{L, y0}, {L + W, y0}, {L + W, y0 - H}, {L, y0 - H}, {L, y0}};
-    canvas.Polyline(frame);
+    const AxisScale& yAxis = l.HasLeft ? dc.Scales.YL : dc.Scales.YR;
+    for (int n = 1; n <= FloatTitleCount; ++n) {
+        const std::size_t i = static_cast<std::size_t>(n - 1);
+        dc.C.SetFontColour(colourOf(n));
+        const auto dx = FloatOffset(W, g.FloatTitleX[i], g.LogX, dc.Scales.X);
+        const auto dy = FloatOffset(H, g.FloatTitleY[i], g.LogY, yAxis);
+        if (!dx || !dy) continue;
+        const int x = L + *dx, y = y0 - *dy;
+        if (x < L || x > L + W || y < y0 - H || y > y0) continue;
+        if (g.FloatTitleText[i].empty()) continue;
+        dc.C.Text({x, y}, g.FloatTitleText[i], TextAlign::Left);
+    }
+}
+
+std::string NumberFace(const GraphLayout& l, bool condensed) {
+    return (l.ScreenClass == 640 || !condensed) ? "Times New Roman Bold"
+                                                : "Abadi MT Condensed Extra Bold";
+}
+
+} // namespace
+
+GraphGeometry DrawGraph(Document& doc, Canvas& canvas, GraphViewState& view, int windowWidth,
+                        int windowHeight, const ScreenInfo& screen) {
+    // The window is never drawn smaller than 160 x 120.
+    windowWidth = std::max(windowWidth, 160);
+    windowHeight = std::max(windowHeight, 120);
+    GraphGeometry& geo = view.Geometry;
+    geo.LastGraphWidth = windowWidth;
+    geo.LastGraphHeight = windowHeight;
+
+    DrawContext dc{doc, canvas, ScreenLayout(doc, windowWidth, windowHeight, screen), {}, {}, 0};
+    const GraphLayout& l = dc.Layout;
+    geo.ScreenClass = l.ScreenClass;
+    geo.AxisBandHeight = l.AxisBandHeight;
+
+    DrawStyle& st = dc.Style;
+    st.Paper = Black;
+    st.Minor = {128, 128, 128};
+    st.Major = White;
+    const std::string face = NumberFace(l, view.CondensedFontAvailable);
+    st.NumberFont = {face, l.LabelFontSize, false, false, White};
+    st.TitleFont = {face, l.TitleFontSize, false, true, Yellow};
+    st.SeriesPenWidth = l.Width > 700 ? 2 : 1;
+    st.ReduceXTicks = true;
+    st.LinearXNumberDrop = l.LabelUnit * 35 / 10;
+    st.LogXExponentDrop = st.LogXDecimalDrop = l.LabelUnit * 35 / 10;
+
+    canvas.Clear(Black);
+    canvas.SetBrush(Black);
+    canvas.SetFont(st.NumberFont);
+    dc.Scales = NormaliseAxes(doc, l.HasLeft, l.HasRight, view.ScaleBoxes);
+    DrawAxes(dc);
+
+    // Titles.
+    const GraphSettings& g = doc.Settings;
+    const int w = l.Width, h = l.Height, L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom,
+              H = l.PlotHeight, m = l.Margin, u = l.LabelUnit;
+    canvas.SetFont(st.TitleFont);
+    int k = 0;
+    for (const auto& line : g.MainTitles)
+        if (!line.empty()) canvas.Text({w / 2, MulDiv(++k * 40, h, 1000)}, line, TextAlign::Centre);
+    k = 0;
+    for (const auto& line : g.XTitles)
+        if (!line.empty())
+            canvas.Text({w / 2, (y0 - 2) + MulDiv(++k * 40 + 36, h, 1000)}, line,
+                        TextAlign::Centre);
+    dc.LegendTop = MulDiv((l.XTitleLines + 1) * 40 + 34, h, 1000) + (y0 - 2);
+    if (l.HasLeft && !g.YTitles[0].empty())
+        canvas.Text({L - m, y0 - H - 4 * u}, g.YTitles[0], TextAlign::Left);
+    if (l.HasRight && !g.YTitles[1].empty())
+        canvas.Text({L + W + m, y0 - H - 4 * u}, g.YTitles[1], TextAlign::Right);
+
+    canvas.SetPen(White, 1, PenStyle::Solid);
+    DrawFrame(dc);
+    DrawAllSeries(dc);
+
+    geo.TitleTextHeight = canvas.TextHeight();
+    DrawFloatingTitles(dc, [&](int n) {
+        return view.FloatTitlePlaced[static_cast<std::size_t>(n)] ? Yellow : Red;
+    });
+
+    geo.PlotLeft = L;
+    geo.PlotBottom = y0;
+    geo.PlotWidth = W;
+    geo.PlotHeight = H;
+    geo.LegendTop = dc.LegendTop;
+    return geo;
+}
+
+void DrawGraphToPrinter(Document& doc, Canvas& canvas, GraphViewState& view,
+                        const PrinterPage& page) {
+    DrawContext dc{doc, canvas, PrinterLayout(doc, page), {}, {}, 0};
+    const GraphLayout& l = dc.Layout;
+    const int option = ((doc.Prefs.PrinterOptions % 4) + 4) % 4;
+    const bool large = doc.Prefs.PrinterOptions >= 4;
+
+    DrawStyle& st = dc.Style;
+    st.Printer = true;
+    st.Portrait = page.Portrait;
+    st.Paper = White;
+    if (page.Colour) {
+        st.Minor = option == 0 ? Rgb{128, 128, 128} : option == 1 ? Rgb{192, 192, 192} : Black;
+        st.MinorStyle = option == 3 ? PenStyle::Dotted : PenStyle::Solid;
+    } else {
+        st.Minor = Black;
+        st.MinorStyle = option == 2 ? PenStyle::Solid : PenStyle::Dotted;
+    }
+    st.Major = Black;
+    st.MajorWidth = option == 2 ? 3 : 1;
+    const std::string face = "Arial Narrow";
+    st.NumberFont = {face, 10, false, false, Black};
+    const int titleSize = large ? (page.Portrait ? 18 : 16) : (page.Portrait ? 12 : 11);
+    st.TitleFont = {face, titleSize, true, true, Black};
+    st.LegendFont = {face, page.Portrait ? 11 : 10, true, true, Black};
+    st.SeriesPenWidth = l.Width < 701 ? 1 : 2;
+    st.PentagonForCircle = !page.Colour;
+    st.ReduceXTicks = false;
+    st.LinearXNumberDrop = 3 * l.LabelUnit;
+    st.LogXExponentDrop = 3 * l.LabelUnit;
+    st.LogXDecimalDrop = l.LabelUnit * 35 / 10;
+
+    canvas.Clear(White);
+    canvas.SetBrush(White);
+    canvas.SetFont(st.NumberFont);
+    dc.Scales = NormaliseAxes(doc, l.HasLeft, l.HasRight, view.ScaleBoxes);
+    DrawAxes(dc);
+
+    const GraphSettings& g = doc.Settings;
+    const int P = l.Width, L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight,
+              m = l.Margin, u = l.LabelUnit;
+    const int step = large ? 6 : 4;
+    canvas.SetFont(st.TitleFont);
+    int k = 0;
+    for (const auto& line : g.MainTitles)
+        if (!line.empty())
+            canvas.Text({P / 2, (step * k++ + (page.Portrait ? 8 : 7)) * u}, line,
+                        TextAlign::Centre);
+    k = 0;
+    for (const auto& line : g.XTitles)
+        if (!line.empty())
+            canvas.Text({P / 2, y0 + (step * k++ + (page.Portrait ? 8 : 9)) * u}, line,
+                        TextAlign::Centre);
+    if (l.HasLeft && !g.YTitles[0].empty())
+        canvas.Text({L - m, y0 - H - step * u}, g.YTitles[0], TextAlign::Left);
+    if (l.HasRight && !g.YTitles[1].empty())
+        canvas.Text({L + W + m, y0 - H - step * u}, g.YTitles[1], TextAlign::Right);
+
+    canvas.SetFont(st.LegendFont);
+    canvas.SetPen(Black, st.MajorWidth, PenStyle::Solid);
+    DrawFrame(dc);
+    DrawAllSeries(dc);
+
+    canvas.SetBrush({253, 253, 253});
+    DrawFloatingTitles(dc, [](int) { return Black; });
 }
 
 } // namespace torvel

@@ -1,0 +1,31 @@
+// Plotting the series: legend entries, fitted curves, markers, bars, lines.
+#pragma once
+
+#include "render/draw_context.h"
+
+#include <optional>
+
+namespace torvel {
+
+// One axis as a series is plotted against it.
+struct PlotAxis {
+    Real Origin = 0;
+    Real Range = 1;
+};
+
+// The pixel offset trunc(size * (v - origin) / range), or nothing when the
+// arithmetic fails (zero range, overflow, not a number) or leaves int range.
+std::optional<int> PixelOffset(int size, Real v, const PlotAxis& axis);
+
+// Traces a fitted curve over the columns L..L+W, lifting the pen outside the
+// plot and joining it to the border it leaves or enters through. `value`
+// gives the fitted y at an x.
+template <class Fn>
+void TraceFittedCurve(Canvas& c, const GraphLayout& l, const PlotAxis& xAxis, bool logX,
+                      const PlotAxis& yAxis, bool logY, Real logFloor, Fn value);
+
+void DrawSeries(DrawContext& dc, Series& series, int titledBefore);
+
+} // namespace torvel
+
+#include "render/series_plot_impl.h"
