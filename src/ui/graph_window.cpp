@@ -1,0 +1,458 @@
+#include "ui/graph_window.h"
+
+#include "core/series.h"
+#include "files/atomic_file.h"
+#include "ui/main_window.h"
+
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace torvel {
+
+GraphRegion RegionAt(int x, int y, const PlotGeometry& g) {
+    const int l = g.PlotLeft, y0 = g.PlotBottom, w = g.PlotWidth, h = g.PlotHeight;
+    if (l < x && x < l + w && y0 - h < y && y < y0) return GraphRegion::Plot;
+    if (y > g.LegendTop) return GraphRegion::SeriesTitles;
+    if (y > y0 + g.AxisBandHeight) return GraphRegion::XTitles;
+    if (y <= y0 - h) return (2 * l <= x && x <= w) ? GraphRegion::MainTitles : GraphRegion::YTitles;
+    return GraphRegion::Scale;
+}
+
+namespace {
+
+// Maps a value onto an axis of `pixels` length; false when it cannot be mapped.
+bool MapAxis(Real v, Real min, Real max, bool log, int pixels, int* out) {
+    Real offset;
+    if (log) {
+        if (!(v > 0 && min > 0 && max > 0) || max == min) return false;
+        offset = pixels * (std::log(v) - std::log(min)) / (std::log(max) - std::log(min));
+    } else {
+        if (max == min) return false;
+        offset = pixels * (v - min) / (max - min);
+    }
+    if (!std::isfinite(offset) || std::fabs(offset) > 1.0e9L) return false;
+    *out = static_cast<int>(offset);
+    return true;
+}
+
+// The value under a pixel offset of an axis (the inverse of MapAxis).
+bool UnmapAxis(int offset, int pixels, Real min, Real max, bool log, Real* out) {
+    if (pixels == 0) return false;
+    Real v;
+    if (log) {
+        if (!(min > 0 && max > 0)) return false;
+        v = std::exp(std::log(min) + offset * (std::log(max) - std::log(min)) / pixels);
+    } else {
+        v = min + offset * (max - min) / pixels;
+    }
+    if (!std::isfinite(v)) return false;
+    *out = v;
+    return true;
+}
+
+} // namespace
+
+int FloatTitleAt(int x, int y, const GraphSettings& s, const PlotGeometry& g) {
+    const int h = g.TitleTextHeight;
+    const int k = h / 2 + 1;
+    for (int n = 0; n < FloatTitleCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        // An empty title is invisible; picking it would only puzzle.
+        if (s.FloatTitleText[i].empty()) continue;
+        int dx = 0, dy = 0;
+        if (!MapAxis(s.FloatTitleX[i], s.XMin, s.XMax, s.LogX, g.PlotWidth, &dx)) continue;
+        if (!MapAxis(s.FloatTitleY[i], s.YLMin, s.YLMax, s.LogY, g.PlotHeight, &dy)) continue;
+        const int tx = g.PlotLeft + dx;
+        const int ty = g.PlotBottom - dy;
+        const int len = static_cast<int>(s.FloatTitleText[i].size());
+        if (tx - 10 < x && x < tx + len * (9 * h) / 20 && ty - k < y && y < ty + k) return n;
+    }
+    return -1;
+}
+
+PlacedPosition FloatTitlePosition(int x, int y, const GraphSettings& s, const PlotGeometry& g) {
+    PlacedPosition p;
+    p.XSet = UnmapAxis(x - g.PlotLeft, g.PlotWidth, s.XMin, s.XMax, s.LogX, &p.X);
+    p.YSet = UnmapAxis(g.PlotBottom - y, g.PlotHeight, s.YLMin, s.YLMax, s.LogY, &p.Y);
+    return p;
+}
+
+std::string BitmapFileBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The image control: shows the top-left part of the graph image; the left
+// button goes to the click handling, the right one opens the pop-up menu.
+class GraphImage : public QWidget {
+  public:
+    GraphImage(TGraphF& graph, QMenu*& popup, QWidget* parent)
+        : QWidget(parent), graph_(graph), popup_(popup) {
+        setObjectName(QStringLiteral("Image1"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(1, 1);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        // The image control shows the top-left part of the screen-sized image.
+        QPainter p(this);
+        p.fillRect(rect(), Qt::black);
+        p.drawImage(QPoint(0, 0), graph_.GraphBitmap());
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::LeftButton) return;
+        const QPoint at = e->position().toPoint();
+        graph_.Image1MouseDown(at.x(), at.y());
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        if (popup_) popup_->popup(e->globalPos());
+    }
+
+  private:
+    TGraphF& graph_;
+    QMenu*& popup_;
+};
+
+TGraphF::TGraphF(TMDIMainF& main, GraphWindowState& state, QWidget* parent)
+    : QWidget(parent), main_(main), state_(state) {
+    setObjectName(QStringLiteral("GraphF"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    CreateMenus();
+    layout->setMenuBar(menuBar_);
+    image_ = new GraphImage(*this, popup_, this);
+    layout->addWidget(image_);
+    UpdateCaption();
+    main_.Doc().SuppressResizeDraw = true;
+}
+
+TGraphF::~TGraphF() = default;
+
+void TGraphF::CreateMenus() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+    auto add = [this](QMenu* menu, const char* name, const QString& text, auto slot,
+                      bool enabled = true) {
+        QAction* a = menu->addAction(text, this, slot);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setEnabled(enabled);
+        return a;
+    };
+
+    QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    add(file, "NewGraphFile1", QStringLiteral("New Graph &File"), &TGraphF::NewGraphFile1Click);
+    add(file, "New1", QStringLiteral("&New  Data"), [this] { main_.NewData1Click(); });
+    add(file, "NewText1", QStringLiteral("New  &Text"), [this] { main_.NewText1Click(); });
+    add(file, "Open1", QStringLiteral("&Open"), [this] { main_.Open1Click(); })
+        ->setShortcut(QKeySequence(Qt::Key_F3));
+    add(file, "SaveGraph1", QStringLiteral("&Save Graph"), &TGraphF::SaveGraph1Click);
+    add(file, "SaveBitmap1", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
+    add(file, "Close1", QStringLiteral("&Close Graph"), &TGraphF::Close1Click);
+    file->addSeparator();
+    // Printing comes with the printed graph and the data tables.
+    add(file, "PrintData1", QStringLiteral("Print &Data"), [] {}, false);
+    add(file, "PrintGraph1", QStringLiteral("&Print Graph"), [] {}, false);
+    add(file, "PrintSetup1", QStringLiteral("P&rint Setup..."), [] {}, false);
+    file->addSeparator();
+    add(file, "Exit1", QStringLiteral("E&xit"), [this] { main_.Exit1Click(); });
+
+    QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
+    graph->setObjectName(QStringLiteral("Settings2"));
+    add(graph, "AutoScale2", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click, false);
+    add(graph, "scale2", QStringLiteral("&Scale"), &TGraphF::Scale1Click, false);
+    add(graph, "Grid3", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
+    add(graph, "Log2", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
+    add(graph, "GraphType2", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
+    QMenu* legend = graph->addMenu(QStringLiteral("L&egend"));
+    legend->setObjectName(QStringLiteral("Legend2"));
+    add(legend, "Main2", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
+    add(legend, "XAxis2", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
+    add(legend, "Yasxis1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);
+    add(legend, "Series1", QStringLiteral("&Series"), &TGraphF::SeriesTitles1Click, false);
+    add(legend, "Floating1", QStringLiteral("&Floating"), &TGraphF::Floating1Click, false);
+
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("PopupMenu1"));
+    add(popup_, "AutoScale1", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click, false);
+    add(popup_, "Scale1", QStringLiteral("&Scale"), &TGraphF::Scale1Click, false);
+    add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
+    add(popup_, "LogScale1", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
+    add(popup_, "GraphType1", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
+    add(popup_, "FitPop", QStringLiteral("&Fit"), &TGraphF::FitPopClick, false);
+    QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
+    legendPop->setObjectName(QStringLiteral("Legend1"));
+    add(legendPop, "MainTitles1", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
+    add(legendPop, "XTitles1", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
+    add(legendPop, "YTitles1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);
+    add(legendPop, "SeriesTitles1", QStringLiteral("S&eries"), &TGraphF::SeriesTitles1Click,
+        false);
+    add(legendPop, "Floating2", QStringLiteral("&Floating"), &TGraphF::Floating1Click, false);
+    add(popup_, "SaveGraph2", QStringLiteral("Sa&ve Graph"), &TGraphF::SaveGraph1Click);
+    add(popup_, "SaveBitmap2", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
+}
+
+void TGraphF::UpdateCaption() {
+    const std::string& name = main_.Doc().GraphFileName;
+    if (name == NoNameGraph)
+        setWindowTitle(QStringLiteral("Graph"));
+    else
+        setWindowTitle(QStringLiteral("Graph   -   ") +
+                       QString::fromStdString(UpperFileName(name)));
+}
+
+QSize TGraphF::OuterSize() const {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) return sub->size();
+    return size();
+}
+
+void TGraphF::EnsureBitmap() {
+    // One image for the whole screen, so resizing never reallocates it.
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QSize size = screen ? screen->size() : QSize(1600, 1000);
+    const int menuHeight = main_.menuBar() ? main_.menuBar()->sizeHint().height() : 20;
+    size.setHeight(std::max(120, size.height() - 2 * menuHeight));
+    size = size.expandedTo(QSize(160, 120));
+    if (bitmap_.size() != size) {
+        bitmap_ = QImage(size, QImage::Format_RGB32);
+        bitmap_.fill(Qt::black);
+    }
+}
+
+void TGraphF::Draw() {
+    EnsureBitmap();
+    const QSize outer = OuterSize();
+    state_.LastGraphWidth = outer.width();
+    state_.LastGraphHeight = outer.height();
+    {
+        QPainter p(&bitmap_);
+        p.fillRect(bitmap_.rect(), Qt::black);
+        const int w = std::min(outer.width(), bitmap_.width());
+        const int h = std::min(outer.height(), bitmap_.height());
+        PlotGeometry& g = state_.Plot;
+        const int m = w * 60 / 1000;
+        g.PlotLeft = 2 * m;
+        g.PlotWidth = w - g.PlotLeft - m;
+        g.PlotBottom = h - 120 * h / 1000;
+        g.PlotHeight = h - 220 * h / 1000;
+        g.AxisBandHeight = h * 40 / 1000;
+        g.LegendTop = 74 * h / 1000 + g.PlotBottom - 2;
+        g.TitleTextHeight = 12;
+        p.setPen(Qt::white);
+        p.drawRect(g.PlotLeft, g.PlotBottom - g.PlotHeight, g.PlotWidth, g.PlotHeight);
+    }
+    image_->update();
+    emit main_.GraphRedrawn();
+}
+
+void TGraphF::Announce(const char* name) {
+    emit HandlerCalled(QString::fromLatin1(name));
+}
+
+void TGraphF::Image1MouseDown(int x, int y) {
+    Document& doc = main_.Doc();
+    GraphSettings& s = doc.Settings;
+    const PlotGeometry& g = state_.Plot;
+    switch (RegionAt(x, y, g)) {
+    case GraphRegion::Plot:
+        if (state_.FloatTitlePicked) {
+            int n = 0;
+            while (n < FloatTitleCount && state_.FloatTitlePlaced[static_cast<std::size_t>(n)])
+                ++n;
+            if (n == FloatTitleCount) return;
+            const auto i = static_cast<std::size_t>(n);
+            const PlacedPosition p = FloatTitlePosition(x, y, s, g);
+            if (p.XSet)
+                s.FloatTitleX[i] = p.X;
+            else
+                main_.Fb().Beep();
+            if (p.YSet)
+                s.FloatTitleY[i] = p.Y;
+            else
+                main_.Fb().Beep();
+            state_.FloatTitlePlaced[i] = true;
+            state_.FloatTitlePicked = false;
+            Announce("PlaceFloatTitle");
+            Draw();
+        } else {
+            const int n = FloatTitleAt(x, y, s, g);
+            if (n < 0) return;
+            state_.FloatTitlePlaced[static_cast<std::size_t>(n)] = false;
+            state_.FloatTitlePicked = true;
+            Announce("PickFloatTitle");
+            Draw();
+        }
+        return;
+    case GraphRegion::MainTitles:
+        MainTitles1Click();
+        return;
+    case GraphRegion::YTitles:
+        YTitles1Click();
+        return;
+    case GraphRegion::Scale:
+        Scale1Click();
+        return;
+    case GraphRegion::XTitles:
+        XTitles1Click();
+        return;
+    case GraphRegion::SeriesTitles:
+        SeriesTitles1Click();
+        return;
+    }
+}
+
+void TGraphF::MainTitles1Click() {
+    Announce("MainTitles1Click");
+}
+void TGraphF::XTitles1Click() {
+    Announce("XTitles1Click");
+}
+void TGraphF::YTitles1Click() {
+    Announce("YTitles1Click");
+}
+void TGraphF::SeriesTitles1Click() {
+    Announce("SeriesTitles1Click");
+}
+void TGraphF::Scale1Click() {
+    Announce("Scale1Click");
+}
+void TGraphF::Grid1Click() {
+    Announce("Grid1Click");
+}
+void TGraphF::LogScale1Click() {
+    Announce("LogScale1Click");
+}
+void TGraphF::GraphType1Click() {
+    Announce("GraphType1Click");
+}
+void TGraphF::FitPopClick() {
+    Announce("FitPopClick");
+}
+void TGraphF::Floating1Click() {
+    Announce("Floating1Click");
+}
+void TGraphF::AutoScale1Click() {
+    Announce("AutoScale1Click");
+}
+
+void TGraphF::SaveGraph1Click() {
+    Announce("SaveGraph1Click");
+    main_.SaveGraph();
+    UpdateCaption();
+}
+
+bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
+    // The window's outer size at the last draw, cut from the top-left corner.
+    const QImage part = bitmap_.copy(0, 0, std::max(1, state_.LastGraphWidth),
+                                     std::max(1, state_.LastGraphHeight));
+    const std::string bytes = BitmapFileBytes(part);
+    std::string why;
+    const bool ok = WriteFileAtomically(
+        path.toStdString(),
+        [&](std::ostream& out) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            return static_cast<bool>(out);
+        },
+        &why);
+    if (!ok && error) *error = QString::fromStdString(why);
+    return ok;
+}
+
+void TGraphF::SaveBitmap1Click() {
+    Announce("SaveBitmap1Click");
+    const QString preset = QString::fromStdString(main_.Doc().GraphFileName);
+    QFileInfo info(preset);
+    QString start = info.path() + QLatin1Char('/') + info.completeBaseName();
+    for (;;) {
+        QFileDialog dialog(this, QStringLiteral("Save Bitmap"));
+        dialog.setObjectName(QStringLiteral("SaveDialog2"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        dialog.setNameFilter(QStringLiteral("Bitmap File (*.bmp)"));
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.selectFile(start);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        const QString path = dialog.selectedFiles().constFirst();
+        if (QFileInfo::exists(path)) {
+            main_.Fb().Beep();
+            const Answer a = main_.Fb().Message(
+                MessageKind::Warning,
+                "The File  " + path.toStdString() + "  already exists overwrite it?",
+                MessageButtons::YesNo);
+            if (a != Answer::Yes) {
+                start = path;
+                continue;
+            }
+        }
+        QString error;
+        if (!WriteBitmap(path, &error))
+            main_.Fb().Message(MessageKind::Error,
+                               "Could not write " + path.toStdString() + ": " +
+                                   error.toStdString(),
+                               MessageButtons::Ok);
+        return;
+    }
+}
+
+void TGraphF::NewGraphFile1Click() {
+    Announce("NewGraphFile1Click");
+    // The main window's command closes this window too; it defers the deletion.
+    main_.NewGraphFile1Click();
+}
+
+void TGraphF::Close1Click() {
+    Announce("Close1Click");
+    if (QWidget* sub = parentWidget())
+        sub->close();
+    else
+        close();
+}
+
+void TGraphF::FormShow() {
+    state_.FloatTitlePlaced.fill(true);
+    state_.FloatTitlePicked = false;
+}
+
+void TGraphF::FormActivate() {
+    main_.Doc().SuppressResizeDraw = false;
+}
+
+void TGraphF::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!main_.Doc().SuppressResizeDraw && !main_.Closing()) Draw();
+}
+
+void TGraphF::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TGraphF::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+}
+
+} // namespace torvel

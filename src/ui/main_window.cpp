@@ -1,0 +1,863 @@
+#include "ui/main_window.h"
+
+#include "ui/about_dialog.h"
+#include "ui/graph_window.h"
+#include "ui/shell_icons.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QTextStream>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+namespace torvel {
+
+namespace {
+
+const char* const CloseQuestion =
+    "Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]";
+
+QString StripAmpersands(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+// The extension rule of Open: from the last dot of the name, at most four
+// characters, upper-cased.
+QString OpenExtension(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0) return {};
+    return name.mid(dot, 4).toUpper();
+}
+
+} // namespace
+
+TMDIMainF::TMDIMainF(Options options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)), qtFeedback_(this),
+      fb_(options_.FeedbackOverride ? options_.FeedbackOverride : &qtFeedback_) {
+    setObjectName(QStringLiteral("MDIMainF"));
+    setWindowTitle(QStringLiteral("Torvel Graphics v2.07"));
+    setWindowIcon(ProgramIcon());
+
+    doc_.Settings.LogFormatExponential = true;
+    ResetGraphSettings(doc_.Settings);
+    graphState_.FloatTitlePlaced.fill(true);
+    doc_.AddObserver(this);
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("MdiArea"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &TMDIMainF::SubWindowActivated);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+
+    // A sensible first size; the start-up file replaces it.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(std::min(1100, avail.width() * 9 / 10), std::min(760, avail.height() * 9 / 10));
+        move(avail.center() - rect().center());
+    } else {
+        resize(1000, 700);
+    }
+    ReadStartup();
+}
+
+TMDIMainF::~TMDIMainF() {
+    if (!startupWritten_) WriteStartup();
+    closing_ = true;
+    // Windows that show a series go before the document that holds it.
+    for (auto& sub : doomed_)
+        delete sub.data();
+    doomed_.clear();
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        delete sub;
+    doc_.RemoveObserver(this);
+}
+
+// ---------------------------------------------------------------- menus
+
+QAction* TMDIMainF::MakeAction(const char* name, const QString& text,
+                               const std::function<void()>& handler) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, [handler] { handler(); });
+    return a;
+}
+
+void TMDIMainF::CreateActions() {
+    actNewGraph_ = MakeAction("NewGraphFile1", QStringLiteral("New Graph &File"),
+                              [this] { NewGraphFile1Click(); });
+    actNewData_ =
+        MakeAction("NewData1", QStringLiteral("&New  Data"), [this] { NewData1Click(); });
+    actNewText_ =
+        MakeAction("NewText1", QStringLiteral("New  &Text"), [this] { NewText1Click(); });
+    actOpen_ = MakeAction("Open1", QStringLiteral("&Open"), [this] { Open1Click(); });
+    actOpen_->setShortcut(QKeySequence(Qt::Key_F3));
+    actExit_ = MakeAction("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); });
+    actExit_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    toolBarAction_ =
+        MakeAction("ToolBar1", QStringLiteral("&Hide Tool Bar"), [this] { ToolBar1Click(); });
+    prefsAction_ = MakeAction("Options1", QStringLiteral("Preferences Dialog...."),
+                              [this] { Options1Click(); });
+    // The preferences dialog comes with the data windows' branch of the program.
+    prefsAction_->setEnabled(PreferencesAvailable());
+
+    actTileVert_ = MakeAction("WindowTileHoz1", QStringLiteral("Tile &Vert."),
+                              [this] { WindowTileHoz1Click(); });
+    actTileHorz_ = MakeAction("WindowTileVert1", QStringLiteral("Tile &Horz."),
+                              [this] { WindowTileVert1Click(); });
+    actCascade_ = MakeAction("WindowCasade1", QStringLiteral("&Cascade"),
+                             [this] { WindowCasade1Click(); });
+    actCloseAll_ = MakeAction("WindowCloseAll1", QStringLiteral("C&lose All"),
+                              [this] { WindowCloseAll1Click(); });
+    actClearAll_ = MakeAction("WindowClearAll1", QStringLiteral("Clear  &All"),
+                              [this] { WindowClearAll1Click(); });
+
+    actHelp_ =
+        MakeAction("Contents1", QStringLiteral("&Help Win32"), [this] { Contents1Click(); });
+    actHelp_->setShortcut(QKeySequence(Qt::Key_F1));
+    actHelpHtm_ =
+        MakeAction("HelpHTM1", QStringLiteral("Help HT&M"), [this] { HelpHTM1Click(); });
+    actVista_ = MakeAction("VistaHelp1", QStringLiteral("Vista or Win7/8 Help"),
+                           [this] { VistaHelp1Click(); });
+    actAbout_ = MakeAction("About1", QStringLiteral("&About"), [this] { About1Click(); });
+    actHome_ = MakeAction("TorvelGraphicsHomePage1", QStringLiteral("Torvel &Graphics Home Page"),
+                          [this] { TorvelGraphicsHomePage1Click(); });
+}
+
+void TMDIMainF::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    fileMenu_ = new QMenu(QStringLiteral("&File"), this);
+    fileMenu_->setObjectName(QStringLiteral("File1"));
+    fileMenu_->addAction(actNewGraph_);
+    fileMenu_->addAction(actNewData_);
+    fileMenu_->addAction(actNewText_);
+    fileMenu_->addAction(actOpen_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(actExit_);
+
+    prefMenu_ = new QMenu(QStringLiteral("&Preferences"), this);
+    prefMenu_->setObjectName(QStringLiteral("Preferences1"));
+    prefMenu_->addAction(toolBarAction_);
+    prefMenu_->addAction(prefsAction_);
+
+    windowMenu_ = new QMenu(QStringLiteral("&Window"), this);
+    windowMenu_->setObjectName(QStringLiteral("Window1"));
+    connect(windowMenu_, &QMenu::aboutToShow, this, &TMDIMainF::UpdateWindowMenu);
+    UpdateWindowMenu();
+
+    helpMenu_ = new QMenu(QStringLiteral("&Help"), this);
+    helpMenu_->setObjectName(QStringLiteral("Help1"));
+    helpMenu_->addAction(actHelp_);
+    helpMenu_->addAction(actHelpHtm_);
+    helpMenu_->addAction(actVista_);
+    helpMenu_->addSeparator();
+    helpMenu_->addAction(actAbout_);
+    helpMenu_->addAction(actHome_);
+
+    MergeMenus(nullptr);
+}
+
+void TMDIMainF::CreateToolBar() {
+    toolBar_ = new QToolBar(QStringLiteral("Tool Bar"), this);
+    toolBar_->setObjectName(QStringLiteral("Panel1"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    toolBar_->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    struct Button {
+        const char* name;
+        const char* hint;
+        ToolIconKind icon;
+        std::function<void()> action;
+        bool enabled;
+    };
+    const Button buttons[] = {
+        {"SpeedButton1", "New Data", ToolIconKind::NewData, [this] { NewData1Click(); }, true},
+        {"SpeedButton2", "Open File", ToolIconKind::Open, [this] { Open1Click(); }, true},
+        {"SpeedButton3", "Tile Windows", ToolIconKind::Tile, [this] { WindowTileHoz1Click(); },
+         true},
+        {"SpeedButton4", "View Graph", ToolIconKind::Graph, [this] { ViewGraph(); }, true},
+        // The scale and grid dialogs and the calculator come with their own windows.
+        {"SpeedButton5", "Graph Scale", ToolIconKind::Scale, [] {}, false},
+        {"SpeedButton6", "Save Graph", ToolIconKind::Save, [this] { ToolSaveGraph(); }, true},
+        {"SpeedButton7", "Graph Grid", ToolIconKind::Grid, [] {}, false},
+        {"SpeedButton8", "Cascade Windows", ToolIconKind::Cascade,
+         [this] { WindowCasade1Click(); }, true},
+        {"SpeedButton9", "Calculator", ToolIconKind::Calculator, [] {}, false},
+        {"SpeedButton10", "Copy", ToolIconKind::Copy, [this] { ToolCopyPaste("Copy1"); }, true},
+        {"SpeedButton11", "Paste", ToolIconKind::Paste, [this] { ToolCopyPaste("Paste1"); },
+         true},
+    };
+    int i = 0;
+    for (const Button& b : buttons) {
+        QAction* a = toolBar_->addAction(ToolIcon(b.icon), QString::fromLatin1(b.hint));
+        a->setObjectName(QString::fromLatin1(b.name) + QStringLiteral("Action"));
+        a->setToolTip(QString::fromLatin1(b.hint));
+        a->setEnabled(b.enabled);
+        auto handler = b.action;
+        connect(a, &QAction::triggered, this, [handler] { handler(); });
+        if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a)))
+            button->setObjectName(QString::fromLatin1(b.name));
+        if (i == 2 || i == 3 || i == 7 || i == 8) toolBar_->addSeparator();
+        ++i;
+    }
+}
+
+void TMDIMainF::UpdateWindowMenu() {
+    windowMenu_->clear();
+    windowMenu_->addAction(actTileVert_);
+    windowMenu_->addAction(actTileHorz_);
+    windowMenu_->addAction(actCascade_);
+    windowMenu_->addAction(actCloseAll_);
+    windowMenu_->addAction(actClearAll_);
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    windowMenu_->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow* sub : windows) {
+        ++n;
+        const QString caption = sub->widget() ? sub->widget()->windowTitle() : sub->windowTitle();
+        QString text = n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(caption)
+                              : QStringLiteral("%1 %2").arg(n).arg(caption);
+        QAction* a = windowMenu_->addAction(text);
+        a->setCheckable(true);
+        a->setChecked(sub == mdi_->activeSubWindow());
+        QPointer<QMdiSubWindow> target(sub);
+        connect(a, &QAction::triggered, this, [this, target] {
+            if (!target) return;
+            if (target->isMinimized()) target->showNormal();
+            mdi_->setActiveSubWindow(target);
+        });
+    }
+}
+
+void TMDIMainF::MergeMenus(QWidget* child) {
+    // While a child with its own menus is active, its File replaces ours and its
+    // other menus follow it, before Preferences, Window and Help.
+    QMenuBar* bar = menuBar();
+    QMenuBar* childBar = child ? child->findChild<QMenuBar*>() : nullptr;
+    QAction* file = fileMenu_->menuAction();
+    QList<QAction*> others;
+    if (childBar) {
+        childBar->setVisible(false);
+        for (QAction* a : childBar->actions()) {
+            if (!a->menu()) continue;
+            if (StripAmpersands(a->text()) == QStringLiteral("File"))
+                file = a;
+            else
+                others.push_back(a);
+        }
+    }
+    QList<QAction*> wanted{file};
+    wanted += others;
+    wanted += {prefMenu_->menuAction(), windowMenu_->menuAction(), helpMenu_->menuAction()};
+    if (bar->actions() == wanted) return;
+    for (QAction* a : bar->actions())
+        bar->removeAction(a);
+    bar->addActions(wanted);
+}
+
+void TMDIMainF::SubWindowActivated(QMdiSubWindow* window) {
+    if (!window) {
+        // Focus went to a dialog or elsewhere; keep the menus of the last child
+        // unless no child is left.
+        bool anyVisible = false;
+        for (QMdiSubWindow* sub : mdi_->subWindowList())
+            anyVisible = anyVisible || sub->isVisible();
+        if (!anyVisible) {
+            activeChild_ = nullptr;
+            MergeMenus(nullptr);
+        }
+        return;
+    }
+    QWidget* child = window->widget();
+    SetActiveChild(child);
+    MergeMenus(child);
+    if (auto* graph = qobject_cast<TGraphF*>(child)) graph->FormActivate();
+}
+
+void TMDIMainF::SetActiveChild(QWidget* child) {
+    activeChild_ = child;
+}
+
+// ---------------------------------------------------------------- children
+
+QMdiSubWindow* TMDIMainF::AddChild(QWidget* widget, QSize size) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(widget);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (QMenuBar* bar = widget->findChild<QMenuBar*>()) bar->setVisible(false);
+    sub->resize(size);
+    return sub;
+}
+
+void TMDIMainF::Discard(QMdiSubWindow* sub) {
+    // Removed from the area at once (so the lists are right) but deleted after
+    // the handler that asked for it has returned: it may be running in this very
+    // window. Until then it stays hidden and owned by us.
+    if (!sub) return;
+    sub->hide();
+    mdi_->removeSubWindow(sub);
+    sub->setParent(this);
+    sub->hide();
+    doomed_.push_back(sub);
+    sub->deleteLater();
+}
+
+QWidget* TMDIMainF::CreateDataChild(Series& series) {
+    // A plain view of the series until the data window proper takes over.
+    auto* view = new QPlainTextEdit;
+    view->setObjectName(QStringLiteral("SpreadF"));
+    view->setReadOnly(true);
+    view->setWindowTitle(QString::fromStdString(series.Caption.empty()
+                                                    ? Series::CaptionFor(series.SeriesNumber)
+                                                    : series.Caption));
+    return view;
+}
+
+QWidget* TMDIMainF::CreateTextChild() {
+    auto* memo = new QPlainTextEdit;
+    memo->setObjectName(QStringLiteral("TextF"));
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setWindowTitle(QStringLiteral("NoName.txt"));
+    return memo;
+}
+
+void TMDIMainF::SeriesAdded(Series& series) {
+    QWidget* w = CreateDataChild(series);
+    QMdiSubWindow* sub = AddChild(w, QSize(480, 350));
+    dataWindows_[&series] = sub;
+    sub->show();
+}
+
+void TMDIMainF::SeriesRemoving(Series& series) {
+    auto it = dataWindows_.find(&series);
+    if (it == dataWindows_.end()) return;
+    QPointer<QMdiSubWindow> sub = it->second;
+    dataWindows_.erase(it);
+    Discard(sub);
+    if (closing_ || removalPending_) return;
+    removalPending_ = true;
+    QTimer::singleShot(0, this, [this] { AfterSeriesRemoved(); });
+}
+
+void TMDIMainF::AfterSeriesRemoved() {
+    removalPending_ = false;
+    if (closing_) return;
+    if (doc_.SeriesCount() == 0) {
+        if (graphWindow_) {
+            Discard(graphWindow_);
+            graphWindow_ = nullptr;
+        }
+    } else {
+        RedrawGraph();
+    }
+}
+
+QWidget* TMDIMainF::DataWindowOf(const Series& series) const {
+    auto it = dataWindows_.find(&series);
+    if (it == dataWindows_.end() || !it->second) return nullptr;
+    return it->second->widget();
+}
+
+TGraphF* TMDIMainF::GraphF() const {
+    return graphWindow_ ? qobject_cast<TGraphF*>(graphWindow_->widget()) : nullptr;
+}
+
+int TMDIMainF::TextWindowCount() const {
+    return static_cast<int>(TextWindows().size());
+}
+
+QList<QWidget*> TMDIMainF::TextWindows() const {
+    QList<QWidget*> list;
+    for (const auto& sub : textWindows_)
+        if (sub && sub->widget()) list.push_back(sub->widget());
+    return list;
+}
+
+TGraphF* TMDIMainF::EnsureGraphWindow() {
+    if (TGraphF* g = GraphF()) {
+        if (graphWindow_->isMinimized()) graphWindow_->showNormal();
+        mdi_->setActiveSubWindow(graphWindow_);
+        return g;
+    }
+    if (doc_.SeriesCount() == 0) return nullptr;
+    doc_.SuppressResizeDraw = true;
+    auto* graph = new TGraphF(*this, graphState_);
+    QMdiSubWindow* sub = mdi_->addSubWindow(graph);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setMinimumSize(160, 120);
+    graph->MenuBar()->setVisible(false);
+    sub->setGeometry(graphState_.LastGraphLeft, graphState_.LastGraphTop,
+                     graphState_.LastGraphWidth, graphState_.LastGraphHeight);
+    sub->installEventFilter(this);
+    graphWindow_ = sub;
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    return graph;
+}
+
+bool TMDIMainF::eventFilter(QObject* watched, QEvent* event) {
+    // The graph window's geometry is remembered for the next graph window.
+    if (graphWindow_ && watched == graphWindow_.data() && !graphWindow_->isMinimized() &&
+        !graphWindow_->isMaximized() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const QRect r = graphWindow_->geometry();
+        graphState_.LastGraphLeft = r.left();
+        graphState_.LastGraphTop = r.top();
+        graphState_.LastGraphWidth = r.width();
+        graphState_.LastGraphHeight = r.height();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMDIMainF::CloseAllWindows(bool withTextWindows) {
+    if (graphWindow_) {
+        Discard(graphWindow_);
+        graphWindow_ = nullptr;
+    }
+    doc_.DestroyAllSeries();
+    if (withTextWindows) {
+        while (!textWindows_.isEmpty()) {
+            QPointer<QMdiSubWindow> sub = textWindows_.takeLast();
+            Discard(sub);
+        }
+    }
+    MergeMenus(nullptr);
+}
+
+void TMDIMainF::RedrawGraph() {
+    if (closing_) return;
+    if (TGraphF* g = GraphF()) g->Draw();
+}
+
+// ---------------------------------------------------------------- commands
+
+bool TMDIMainF::SeriesLimitReached() {
+    if (doc_.SeriesCount() < MaxSeries) return false;
+    fb_->Beep();
+    fb_->Message(MessageKind::Error, SeriesLimitText(MaxSeries), MessageButtons::Ok);
+    return true;
+}
+
+bool TMDIMainF::TextLimitReached() {
+    if (TextWindowCount() < MaxTextWindows) return false;
+    fb_->Beep();
+    fb_->Message(MessageKind::Error, TextLimitText(MaxTextWindows), MessageButtons::Ok);
+    return true;
+}
+
+void TMDIMainF::NewData1Click() {
+    if (SeriesLimitReached()) return;
+    doc_.NewSeriesRows = doc_.Prefs.MaxDataIndex;
+    Series& s = doc_.CreateSeries(*fb_);
+    doc_.SortDataWindows();
+    auto it = dataWindows_.find(&s);
+    if (it != dataWindows_.end() && it->second) mdi_->setActiveSubWindow(it->second);
+}
+
+QWidget* TMDIMainF::NewTextWindow() {
+    if (TextLimitReached()) return nullptr;
+    QWidget* w = CreateTextChild();
+    QMdiSubWindow* sub = AddChild(w, QSize(480, 350));
+    textWindows_.push_back(sub);
+    connect(sub, &QObject::destroyed, this, [this] {
+        textWindows_.removeIf([](const QPointer<QMdiSubWindow>& p) { return p.isNull(); });
+    });
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    return w;
+}
+
+void TMDIMainF::NewText1Click() {
+    NewTextWindow();
+}
+
+QWidget* TMDIMainF::OpenTextFile(const QString& path) {
+    if (TextLimitReached()) return nullptr;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fb_->Message(MessageKind::Error,
+                     "Could not open " + path.toStdString() + ": " +
+                         file.errorString().toStdString(),
+                     MessageButtons::Ok);
+        return nullptr;
+    }
+    const QString text = QString::fromLocal8Bit(file.readAll());
+    QWidget* w = NewTextWindow();
+    if (!w) return nullptr;
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) memo->setPlainText(text);
+    w->setWindowTitle(path);
+    return w;
+}
+
+QStringList TMDIMainF::OpenFilters() {
+    return {QStringLiteral("Data File (*.prn)"), QStringLiteral("Graph File (*.gra)"),
+            QStringLiteral("Text File (*.txt)"), QStringLiteral("Any File as Text (*)")};
+}
+
+void TMDIMainF::Open1Click() {
+    const QStringList filters = OpenFilters();
+    QFileDialog dialog(this, QStringLiteral("Open"));
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[1]);
+    dialog.setDirectory(openFolder_.isEmpty() ? QDir::currentPath() : openFolder_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().constFirst();
+    openFolder_ = QFileInfo(path).absolutePath();
+    const int filter = std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    OpenChosenFile(path, filter);
+}
+
+void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
+    if (filterIndex >= 2) {
+        OpenTextFile(path);
+        return;
+    }
+    const QString ext = OpenExtension(path);
+    if (ext == QStringLiteral(".PRN")) {
+        OpenDataFile(path);
+    } else if (ext == QStringLiteral(".GRA")) {
+        if (doc_.SeriesCount() > 0 &&
+            fb_->Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) !=
+                Answer::Yes)
+            return;
+        OpenGraphFile(path);
+    }
+}
+
+bool TMDIMainF::OpenDataFile(const QString& path) {
+    const int before = doc_.SeriesCount();
+    const bool ok = ReadDataFileWithProgress(path);
+    if (doc_.SeriesCount() > before) {
+        // New series are worth seeing: show them on the graph.
+        EnsureGraphWindow();
+        RedrawGraph();
+    }
+    return ok;
+}
+
+bool TMDIMainF::OpenGraphFile(const QString& path) {
+    CloseAllWindows(false);
+    const bool ok = ReadGraphFileWithProgress(path);
+    if (!ok) {
+        doc_.GraphLoadFailed = false;
+        return false;
+    }
+    doc_.SuppressResizeDraw = true;
+    if (doc_.SeriesCount() > 0) {
+        EnsureGraphWindow();
+        WindowTileHoz1Click();
+    }
+    RedrawGraph();
+    doc_.SuppressResizeDraw = false;
+    if (TGraphF* g = GraphF()) g->UpdateCaption();
+    return true;
+}
+
+bool TMDIMainF::AskSaveFirst(bool* proceed) {
+    // Yes saves first; cancelling that save keeps everything as it was, so
+    // "save first" can never end in the data being thrown away unsaved.
+    const Answer a =
+        fb_->Message(MessageKind::Warning, SaveGraphFirstQuestion, MessageButtons::YesNoCancel);
+    if (a == Answer::Cancel) {
+        *proceed = false;
+        return false;
+    }
+    if (a == Answer::Yes && doc_.SeriesCount() > 0) {
+        EnsureGraphWindow();
+        RedrawGraph();
+        if (!SaveGraph()) {
+            *proceed = false;
+            return false;
+        }
+    }
+    *proceed = true;
+    return true;
+}
+
+void TMDIMainF::NewGraphFile1Click() {
+    bool proceed = false;
+    AskSaveFirst(&proceed);
+    if (!proceed) return;
+    CloseAllWindows(true);
+    ResetGraphSettings(doc_.Settings);
+    doc_.GraphFileName = NoNameGraph;
+    ReloadPrefs();
+}
+
+void TMDIMainF::WindowCloseAll1Click() {
+    if (doc_.SeriesCount() == 0 && TextWindowCount() == 0) return;
+    if (fb_->Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) !=
+        Answer::Yes)
+        return;
+    CloseAllWindows(true);
+}
+
+void TMDIMainF::WindowClearAll1Click() {
+    if (doc_.SeriesCount() > 0 || TextWindowCount() > 0) {
+        if (fb_->Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) !=
+            Answer::Yes)
+            return;
+        CloseAllWindows(true);
+    }
+    ResetGraphSettings(doc_.Settings);
+    doc_.GraphFileName = NoNameGraph;
+    ReloadPrefs();
+}
+
+void TMDIMainF::Exit1Click() {
+    close();
+}
+
+void TMDIMainF::ViewGraph() {
+    if (doc_.SeriesCount() == 0) return;
+    EnsureGraphWindow();
+    RedrawGraph();
+}
+
+void TMDIMainF::ToolSaveGraph() {
+    if (doc_.SeriesCount() == 0) return;
+    EnsureGraphWindow();
+    RedrawGraph();
+    SaveGraph();
+}
+
+void TMDIMainF::ToolCopyPaste(const char* actionName) {
+    QWidget* child = activeChild_;
+    QAction* a = child ? child->findChild<QAction*>(QString::fromLatin1(actionName)) : nullptr;
+    if (a && a->isEnabled()) {
+        a->trigger();
+        return;
+    }
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
+        if (QLatin1String(actionName) == QLatin1String("Copy1"))
+            memo->copy();
+        else
+            memo->paste();
+        return;
+    }
+    fb_->Beep();
+}
+
+void TMDIMainF::Options1Click() {
+    RedrawGraph();
+}
+
+void TMDIMainF::ToolBar1Click() {
+    const bool show = !toolBar_->isVisible();
+    toolBar_->setVisible(show);
+    toolBarAction_->setText(show ? QStringLiteral("&Hide Tool Bar")
+                                 : QStringLiteral("&Show Tool Bar"));
+}
+
+void TMDIMainF::TileChildren(bool sideBySide) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (sub->isVisible() && !sub->isMinimized()) windows.push_front(sub);
+    const int n = static_cast<int>(windows.size());
+    if (n == 0) return;
+    const QRect area = mdi_->viewport()->rect();
+    // Side by side for a few windows; a grid when strips would get too thin.
+    int cols, rows;
+    const int fit = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n)))));
+    if (sideBySide) {
+        cols = n <= 3 ? n : fit;
+        rows = (n + cols - 1) / cols;
+    } else {
+        rows = n <= 3 ? n : fit;
+        cols = (n + rows - 1) / rows;
+    }
+    int i = 0;
+    for (QMdiSubWindow* sub : windows) {
+        if (sub->isMaximized()) sub->showNormal();
+        const int c = sideBySide ? i / rows : i % cols;
+        const int r = sideBySide ? i % rows : i / cols;
+        // The last column (or row) takes what is left when the count does not divide.
+        const int inCol = sideBySide ? std::min(rows, n - c * rows) : rows;
+        const int inRow = sideBySide ? cols : std::min(cols, n - r * cols);
+        const int w = area.width() / (sideBySide ? cols : inRow);
+        const int h = area.height() / (sideBySide ? inCol : rows);
+        const int x = (sideBySide ? c : (i % cols)) * w;
+        const int y = (sideBySide ? r : r) * h;
+        sub->setGeometry(x, y, w, h);
+        ++i;
+    }
+    AfterArrange();
+}
+
+void TMDIMainF::WindowTileHoz1Click() {
+    TileChildren(true);
+}
+
+void TMDIMainF::WindowTileVert1Click() {
+    TileChildren(false);
+}
+
+void TMDIMainF::WindowCasade1Click() {
+    mdi_->cascadeSubWindows();
+    AfterArrange();
+}
+
+void TMDIMainF::AfterArrange() {
+    RedrawGraph();
+}
+
+// ---------------------------------------------------------------- help
+
+QUrl TMDIMainF::HelpUrl(int context) const {
+    QUrl url = QUrl::fromLocalFile(options_.HelpFile);
+    if (context > 0) url.setFragment(QStringLiteral("help-%1").arg(context));
+    return url;
+}
+
+void TMDIMainF::OpenUrl(const QUrl& url) {
+    if (options_.UrlOpener) {
+        options_.UrlOpener(url);
+        return;
+    }
+    if (!QDesktopServices::openUrl(url))
+        fb_->Message(MessageKind::Error,
+                     "Could not open " + url.toDisplayString().toStdString() +
+                         " with the system's default program.",
+                     MessageButtons::Ok);
+}
+
+void TMDIMainF::ShowHelp(int context) {
+    if (options_.HelpFile.isEmpty() || !QFileInfo::exists(options_.HelpFile)) {
+        fb_->Message(MessageKind::Error, "The help file could not be found.", MessageButtons::Ok);
+        return;
+    }
+    OpenUrl(HelpUrl(context));
+}
+
+void TMDIMainF::Contents1Click() {
+    ShowHelp(100);
+}
+
+void TMDIMainF::HelpHTM1Click() {
+    ShowHelp(0);
+}
+
+void TMDIMainF::VistaHelp1Click() {
+    fb_->Message(MessageKind::Information,
+                 "For Vista or Windows 7/8 operating systems\n"
+                 "you may need to use the Torvel Graphics\n"
+                 "[HTML] help file [Help HTM] instead of\n"
+                 "the internal context sensitive help [Hlp] file\n"
+                 "[Tor32.Hlp]. Microsoft does provide a file on\n"
+                 "line named WinHlp32.exe for Win 7 or 8 \n"
+                 "it enables reading any of the older [.hlp] files.",
+                 MessageButtons::Ok);
+}
+
+void TMDIMainF::About1Click() {
+    TAboutF about(this);
+    about.exec();
+    RedrawGraph();
+}
+
+void TMDIMainF::TorvelGraphicsHomePage1Click() {
+    // This build has no web site of its own: its home is the help's front page.
+    if (options_.HelpFile.isEmpty() || !QFileInfo::exists(options_.HelpFile)) {
+        ShowHelp(0);
+        return;
+    }
+    QUrl url = HelpUrl(0);
+    url.setFragment(QStringLiteral("home"));
+    OpenUrl(url);
+}
+
+// ---------------------------------------------------------------- start-up and exit
+
+QString TMDIMainF::PreferencesFile() const {
+    if (options_.StartupFile.isEmpty()) return {};
+    QFileInfo info(options_.StartupFile);
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".cfg");
+}
+
+void TMDIMainF::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // After the window is on screen, so a long load shows its progress over it.
+    QTimer::singleShot(0, this, [this] { LoadStartupGraph(); });
+}
+
+void TMDIMainF::LoadStartupGraph() {
+    const QString arg = options_.CommandLineFile;
+    if (!arg.isEmpty() && QFileInfo(arg).isFile()) {
+        // A data file given on the command line (as a file manager does) opens as data.
+        if (OpenExtension(arg) == QStringLiteral(".PRN")) {
+            OpenDataFile(arg);
+            return;
+        }
+        doc_.GraphFileName = arg.toStdString();
+    }
+    const QString name = QString::fromStdString(doc_.GraphFileName);
+    if (doc_.GraphFileName == NoNameGraph) return;
+    if (!QFileInfo(name).isFile()) {
+        // The last graph has gone: start empty, without a word.
+        doc_.GraphFileName = NoNameGraph;
+        return;
+    }
+    OpenGraphFile(name);
+}
+
+void TMDIMainF::closeEvent(QCloseEvent* event) {
+    if (!closing_ && (doc_.SeriesCount() > 0 || TextWindowCount() > 0)) {
+        const Answer a =
+            fb_->Message(MessageKind::Confirmation, CloseQuestion, MessageButtons::YesNoCancel);
+        if (a == Answer::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (a == Answer::Yes && doc_.SeriesCount() > 0) {
+            EnsureGraphWindow();
+            RedrawGraph();
+            // A save that did not happen must not end in the data being lost.
+            if (!SaveGraph()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    closing_ = true;
+    CloseAllWindows(true);
+    WriteStartup();
+    event->accept();
+}
+
+} // namespace torvel

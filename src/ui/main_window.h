@@ -1,0 +1,213 @@
+// The multiple-document main window: owns the one Document, the data, text and
+// graph windows, runs start-up and shut-down, opens and creates documents,
+// enforces the window limits, arranges the children and offers help.
+#pragma once
+
+#include "core/document.h"
+#include "ui/app_context.h"
+#include "ui/graph_window.h"
+#include "ui/qt_feedback.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QProgressDialog;
+
+namespace torvel {
+
+class TGraphF;
+
+class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver {
+    Q_OBJECT
+
+  public:
+    struct Options {
+        // The start-up file (.fig); its preferences-only sibling (.cfg) has the same stem.
+        QString StartupFile;
+        // The command-line argument, if any.
+        QString CommandLineFile;
+        // The help page (index.html); Help opens it at #help-<context>.
+        QString HelpFile;
+        // Tests pass a recording feedback; the program shows message boxes.
+        Feedback* FeedbackOverride = nullptr;
+        // Tests replace the system's default handler for help and web pages.
+        std::function<void(const QUrl&)> UrlOpener;
+    };
+
+    explicit TMDIMainF(Options options, QWidget* parent = nullptr);
+    ~TMDIMainF() override;
+
+    // AppContext
+    Document& Doc() override { return doc_; }
+    Feedback& Fb() override { return *fb_; }
+    QWidget* MainWidget() override { return this; }
+    void RedrawGraph() override;
+    void ShowHelp(int context) override;
+
+    // DocumentObserver: a data window per series.
+    void SeriesAdded(Series& series) override;
+    void SeriesRemoving(Series& series) override;
+
+    // Commands, also reached from the graph, data and text windows' menus.
+    void NewData1Click();
+    void NewText1Click();
+    void Open1Click();
+    void NewGraphFile1Click();
+    void WindowCloseAll1Click();
+    void WindowClearAll1Click();
+    void Exit1Click();
+    void Options1Click();
+    void ToolBar1Click();
+    void WindowTileHoz1Click();  // Tile Vert.: side by side
+    void WindowTileVert1Click(); // Tile Horz.: one above the other
+    void WindowCasade1Click();
+    void Contents1Click();
+    void HelpHTM1Click();
+    void VistaHelp1Click();
+    void About1Click();
+    void TorvelGraphicsHomePage1Click();
+
+    // What Open does with a chosen file: filter 0 Data, 1 Graph, 2 Text, 3 Any File as Text.
+    void OpenChosenFile(const QString& path, int filterIndex);
+    // Reads a data file into new data windows, with progress shown for big files.
+    bool OpenDataFile(const QString& path);
+    // Replaces the graph by a graph file; false when it could not be read.
+    bool OpenGraphFile(const QString& path);
+    // Opens a file in a new text window (limit checked).
+    QWidget* OpenTextFile(const QString& path);
+
+    // Saves the graph through the save dialog loop; false when nothing was written.
+    bool SaveGraph();
+    // A new, empty text window (limit checked), or null.
+    QWidget* NewTextWindow();
+    // The four filters of the open dialog, in order.
+    static QStringList OpenFilters();
+    GraphWindowState& GraphState() { return graphState_; }
+
+    // Creates the graph window when a series exists and there is none; brings it to
+    // the front otherwise. Returns the window (or null when no series exists).
+    TGraphF* EnsureGraphWindow();
+    // Destroys the graph window, the data windows (last first) and, when asked,
+    // the text windows, without their own questions.
+    void CloseAllWindows(bool withTextWindows);
+
+    TGraphF* GraphF() const;
+    QWidget* ActiveChild() const { return activeChild_; }
+    void SetActiveChild(QWidget* child);
+    int TextWindowCount() const;
+    QList<QWidget*> TextWindows() const;
+    // The data window showing a series, or null.
+    QWidget* DataWindowOf(const Series& series) const;
+    QMdiArea* MdiArea() const { return mdi_; }
+    bool Closing() const { return closing_; }
+
+    // The start-up file and its preferences-only sibling.
+    const QString& StartupFile() const { return options_.StartupFile; }
+    QString PreferencesFile() const;
+
+    // The help page's URL at a context, or its front page for 0.
+    QUrl HelpUrl(int context) const;
+
+    // Writes the start-up file now (at exit); reports a failure once.
+    void WriteStartup();
+
+  signals:
+    // Told after every draw of the graph window (tests and the status line).
+    void GraphRedrawn();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QAction* MakeAction(const char* name, const QString& text,
+                        const std::function<void()>& handler);
+    void Discard(QMdiSubWindow* sub);
+    QWidget* CreateDataChild(Series& series);
+    QWidget* CreateTextChild();
+    bool ReadDataFileWithProgress(const QString& path);
+    bool ReadGraphFileWithProgress(const QString& path);
+    bool AskSaveFirst(bool* proceed);
+    void ViewGraph();
+    void ToolSaveGraph();
+    void ToolCopyPaste(const char* actionName);
+    bool PreferencesAvailable() const;
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void UpdateWindowMenu();
+    void MergeMenus(QWidget* child);
+    void SubWindowActivated(QMdiSubWindow* window);
+    void ReadStartup();
+    void LoadStartupGraph();
+    void ReloadPrefs();
+    void AfterSeriesRemoved();
+    void TileChildren(bool sideBySide);
+    void AfterArrange();
+    bool SeriesLimitReached();
+    bool TextLimitReached();
+    QMdiSubWindow* AddChild(QWidget* widget, QSize size);
+    // Progress for the file readers: true to go on.
+    std::function<bool(long long done, long long total)> ProgressFor(const QString& title,
+                                                                    const QString& path);
+    void EndProgress();
+    void OpenUrl(const QUrl& url);
+
+    Options options_;
+    Document doc_;
+    GraphWindowState graphState_;
+    QString openFolder_;
+    QList<QPointer<QMdiSubWindow>> doomed_;
+    QAction* actNewGraph_ = nullptr;
+    QAction* actNewData_ = nullptr;
+    QAction* actNewText_ = nullptr;
+    QAction* actOpen_ = nullptr;
+    QAction* actExit_ = nullptr;
+    QAction* actTileVert_ = nullptr;
+    QAction* actTileHorz_ = nullptr;
+    QAction* actCascade_ = nullptr;
+    QAction* actCloseAll_ = nullptr;
+    QAction* actClearAll_ = nullptr;
+    QAction* actHelp_ = nullptr;
+    QAction* actHelpHtm_ = nullptr;
+    QAction* actVista_ = nullptr;
+    QAction* actAbout_ = nullptr;
+    QAction* actHome_ = nullptr;
+    QtFeedback qtFeedback_;
+    Feedback* fb_;
+
+    QMdiArea* mdi_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QPointer<QWidget> activeChild_;
+    QPointer<QMdiSubWindow> graphWindow_;
+    std::map<const Series*, QPointer<QMdiSubWindow>> dataWindows_;
+    QList<QPointer<QMdiSubWindow>> textWindows_;
+    std::unique_ptr<QProgressDialog> progress_;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* prefMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* toolBarAction_ = nullptr;
+    QAction* prefsAction_ = nullptr;
+
+    bool closing_ = false;
+    bool startupWritten_ = false;
+    bool shownOnce_ = false;
+    bool removalPending_ = false;
+};
+
+} // namespace torvel
