@@ -3,6 +3,7 @@
 #include "core/series.h"
 #include "files/atomic_file.h"
 #include "ui/main_window.h"
+#include "ui/qt_canvas.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
@@ -22,7 +23,7 @@
 
 namespace torvel {
 
-GraphRegion RegionAt(int x, int y, const PlotGeometry& g) {
+GraphRegion RegionAt(int x, int y, const GraphGeometry& g) {
     const int l = g.PlotLeft, y0 = g.PlotBottom, w = g.PlotWidth, h = g.PlotHeight;
     if (l < x && x < l + w && y0 - h < y && y < y0) return GraphRegion::Plot;
     if (y > g.LegendTop) return GraphRegion::SeriesTitles;
@@ -65,7 +66,7 @@ bool UnmapAxis(int offset, int pixels, Real min, Real max, bool log, Real* out) 
 
 } // namespace
 
-int FloatTitleAt(int x, int y, const GraphSettings& s, const PlotGeometry& g) {
+int FloatTitleAt(int x, int y, const GraphSettings& s, const GraphGeometry& g) {
     const int h = g.TitleTextHeight;
     const int k = h / 2 + 1;
     for (int n = 0; n < FloatTitleCount; ++n) {
@@ -83,19 +84,11 @@ int FloatTitleAt(int x, int y, const GraphSettings& s, const PlotGeometry& g) {
     return -1;
 }
 
-PlacedPosition FloatTitlePosition(int x, int y, const GraphSettings& s, const PlotGeometry& g) {
+PlacedPosition FloatTitlePosition(int x, int y, const GraphSettings& s, const GraphGeometry& g) {
     PlacedPosition p;
     p.XSet = UnmapAxis(x - g.PlotLeft, g.PlotWidth, s.XMin, s.XMax, s.LogX, &p.X);
     p.YSet = UnmapAxis(g.PlotBottom - y, g.PlotHeight, s.YLMin, s.YLMax, s.LogY, &p.Y);
     return p;
-}
-
-std::string BitmapFileBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 // The image control: shows the top-left part of the graph image; the left
@@ -168,16 +161,20 @@ void TGraphF::CreateMenus() {
     add(file, "NewGraphFile1", QStringLiteral("New Graph &File"), &TGraphF::NewGraphFile1Click);
     add(file, "New1", QStringLiteral("&New  Data"), [this] { main_.NewData1Click(); });
     add(file, "NewText1", QStringLiteral("New  &Text"), [this] { main_.NewText1Click(); });
-    add(file, "Open1", QStringLiteral("&Open"), [this] { main_.Open1Click(); })
-        ->setShortcut(QKeySequence(Qt::Key_F3));
+    add(file, "Open1", QStringLiteral("&Open"), [this] {
+        main_.Open1Click();
+    })->setShortcut(QKeySequence(Qt::Key_F3));
     add(file, "SaveGraph1", QStringLiteral("&Save Graph"), &TGraphF::SaveGraph1Click);
     add(file, "SaveBitmap1", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
     add(file, "Close1", QStringLiteral("&Close Graph"), &TGraphF::Close1Click);
     file->addSeparator();
     // Printing comes with the printed graph and the data tables.
-    add(file, "PrintData1", QStringLiteral("Print &Data"), [] {}, false);
-    add(file, "PrintGraph1", QStringLiteral("&Print Graph"), [] {}, false);
-    add(file, "PrintSetup1", QStringLiteral("P&rint Setup..."), [] {}, false);
+    add(
+        file, "PrintData1", QStringLiteral("Print &Data"), [] {}, false);
+    add(
+        file, "PrintGraph1", QStringLiteral("&Print Graph"), [] {}, false);
+    add(
+        file, "PrintSetup1", QStringLiteral("P&rint Setup..."), [] {}, false);
     file->addSeparator();
     add(file, "Exit1", QStringLiteral("E&xit"), [this] { main_.Exit1Click(); });
 
@@ -209,8 +206,7 @@ void TGraphF::CreateMenus() {
     add(legendPop, "MainTitles1", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
     add(legendPop, "XTitles1", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
     add(legendPop, "YTitles1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);
-    add(legendPop, "SeriesTitles1", QStringLiteral("S&eries"), &TGraphF::SeriesTitles1Click,
-        false);
+    add(legendPop, "SeriesTitles1", QStringLiteral("S&eries"), &TGraphF::SeriesTitles1Click, false);
     add(legendPop, "Floating2", QStringLiteral("&Floating"), &TGraphF::Floating1Click, false);
     add(popup_, "SaveGraph2", QStringLiteral("Sa&ve Graph"), &TGraphF::SaveGraph1Click);
     add(popup_, "SaveBitmap2", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
@@ -230,41 +226,20 @@ QSize TGraphF::OuterSize() const {
     return size();
 }
 
-void TGraphF::EnsureBitmap() {
-    // One image for the whole screen, so resizing never reallocates it.
+ScreenInfo TGraphF::Screen() const {
+    ScreenInfo info;
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    QSize size = screen ? screen->size() : QSize(1600, 1000);
-    const int menuHeight = main_.menuBar() ? main_.menuBar()->sizeHint().height() : 20;
-    size.setHeight(std::max(120, size.height() - 2 * menuHeight));
-    size = size.expandedTo(QSize(160, 120));
-    if (bitmap_.size() != size) {
-        bitmap_ = QImage(size, QImage::Format_RGB32);
-        bitmap_.fill(Qt::black);
+    if (screen) {
+        info.Width = screen->size().width();
+        info.Height = screen->size().height();
     }
+    info.MenuBarHeight = main_.menuBar() ? main_.menuBar()->sizeHint().height() : 20;
+    return info;
 }
 
 void TGraphF::Draw() {
-    EnsureBitmap();
     const QSize outer = OuterSize();
-    state_.LastGraphWidth = outer.width();
-    state_.LastGraphHeight = outer.height();
-    {
-        QPainter p(&bitmap_);
-        p.fillRect(bitmap_.rect(), Qt::black);
-        const int w = std::min(outer.width(), bitmap_.width());
-        const int h = std::min(outer.height(), bitmap_.height());
-        PlotGeometry& g = state_.Plot;
-        const int m = w * 60 / 1000;
-        g.PlotLeft = 2 * m;
-        g.PlotWidth = w - g.PlotLeft - m;
-        g.PlotBottom = h - 120 * h / 1000;
-        g.PlotHeight = h - 220 * h / 1000;
-        g.AxisBandHeight = h * 40 / 1000;
-        g.LegendTop = 74 * h / 1000 + g.PlotBottom - 2;
-        g.TitleTextHeight = 12;
-        p.setPen(Qt::white);
-        p.drawRect(g.PlotLeft, g.PlotBottom - g.PlotHeight, g.PlotWidth, g.PlotHeight);
-    }
+    RenderGraphImage(main_.Doc(), bitmap_, state_.View, outer.width(), outer.height(), Screen());
     image_->update();
     emit main_.GraphRedrawn();
 }
@@ -276,15 +251,17 @@ void TGraphF::Announce(const char* name) {
 void TGraphF::Image1MouseDown(int x, int y) {
     Document& doc = main_.Doc();
     GraphSettings& s = doc.Settings;
-    const PlotGeometry& g = state_.Plot;
+    const GraphGeometry& g = state_.View.Geometry;
     switch (RegionAt(x, y, g)) {
     case GraphRegion::Plot:
-        if (state_.FloatTitlePicked) {
-            int n = 0;
-            while (n < FloatTitleCount && state_.FloatTitlePlaced[static_cast<std::size_t>(n)])
+        if (state_.View.FloatTitlePicked) {
+            // Title n (1..10) sits at index n - 1 of the settings' arrays.
+            int n = 1;
+            while (n <= FloatTitleCount &&
+                   state_.View.FloatTitlePlaced[static_cast<std::size_t>(n)])
                 ++n;
-            if (n == FloatTitleCount) return;
-            const auto i = static_cast<std::size_t>(n);
+            if (n > FloatTitleCount) return;
+            const auto i = static_cast<std::size_t>(n - 1);
             const PlacedPosition p = FloatTitlePosition(x, y, s, g);
             if (p.XSet)
                 s.FloatTitleX[i] = p.X;
@@ -294,15 +271,15 @@ void TGraphF::Image1MouseDown(int x, int y) {
                 s.FloatTitleY[i] = p.Y;
             else
                 main_.Fb().Beep();
-            state_.FloatTitlePlaced[i] = true;
-            state_.FloatTitlePicked = false;
+            state_.View.FloatTitlePlaced[static_cast<std::size_t>(n)] = true;
+            state_.View.FloatTitlePicked = false;
             Announce("PlaceFloatTitle");
             Draw();
         } else {
             const int n = FloatTitleAt(x, y, s, g);
             if (n < 0) return;
-            state_.FloatTitlePlaced[static_cast<std::size_t>(n)] = false;
-            state_.FloatTitlePicked = true;
+            state_.View.FloatTitlePlaced[static_cast<std::size_t>(n + 1)] = false;
+            state_.View.FloatTitlePicked = true;
             Announce("PickFloatTitle");
             Draw();
         }
@@ -366,15 +343,21 @@ void TGraphF::SaveGraph1Click() {
 }
 
 bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
-    // The window's outer size at the last draw, cut from the top-left corner.
-    const QImage part = bitmap_.copy(0, 0, std::max(1, state_.LastGraphWidth),
-                                     std::max(1, state_.LastGraphHeight));
-    const std::string bytes = BitmapFileBytes(part);
+    // The window's outer size at the last draw, cut from the top-left corner,
+    // always as a Windows bitmap whatever the name ends with.
+    const QImage part = VisibleGraphPart(bitmap_, state_.View.Geometry);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!part.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) {
+        if (error) *error = QStringLiteral("the image could not be encoded");
+        return false;
+    }
     std::string why;
     const bool ok = WriteFileAtomically(
         path.toStdString(),
         [&](std::ostream& out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
             return static_cast<bool>(out);
         },
         &why);
@@ -399,10 +382,10 @@ void TGraphF::SaveBitmap1Click() {
         const QString path = dialog.selectedFiles().constFirst();
         if (QFileInfo::exists(path)) {
             main_.Fb().Beep();
-            const Answer a = main_.Fb().Message(
-                MessageKind::Warning,
-                "The File  " + path.toStdString() + "  already exists overwrite it?",
-                MessageButtons::YesNo);
+            const Answer a = main_.Fb().Message(MessageKind::Warning,
+                                                "The File  " + path.toStdString() +
+                                                    "  already exists overwrite it?",
+                                                MessageButtons::YesNo);
             if (a != Answer::Yes) {
                 start = path;
                 continue;
@@ -411,8 +394,7 @@ void TGraphF::SaveBitmap1Click() {
         QString error;
         if (!WriteBitmap(path, &error))
             main_.Fb().Message(MessageKind::Error,
-                               "Could not write " + path.toStdString() + ": " +
-                                   error.toStdString(),
+                               "Could not write " + path.toStdString() + ": " + error.toStdString(),
                                MessageButtons::Ok);
         return;
     }
@@ -433,8 +415,8 @@ void TGraphF::Close1Click() {
 }
 
 void TGraphF::FormShow() {
-    state_.FloatTitlePlaced.fill(true);
-    state_.FloatTitlePicked = false;
+    state_.View.FloatTitlePlaced.fill(true);
+    state_.View.FloatTitlePicked = false;
 }
 
 void TGraphF::FormActivate() {

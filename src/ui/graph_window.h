@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/data_model.h"
+#include "render/draw_graph.h"
 
 #include <QImage>
 #include <QString>
@@ -20,35 +21,22 @@ namespace torvel {
 
 class TMDIMainF;
 
-// Geometry of the last draw, in image pixels, used for hit-testing.
-struct PlotGeometry {
-    int PlotLeft = 0;
-    int PlotBottom = 0;
-    int PlotWidth = 0;
-    int PlotHeight = 0;
-    int LegendTop = 0;
-    int AxisBandHeight = 0;
-    int TitleTextHeight = 0;
-};
-
-// Program-wide state of the graph window that outlives any one window.
+// Program-wide state of the graph window that outlives any one window: the
+// renderer's view state (plot geometry of the last draw, the window's outer
+// size, the floating-title mouse state) and where the next window goes.
 struct GraphWindowState {
+    GraphViewState View;
     int LastGraphLeft = 100;
     int LastGraphTop = 100;
-    int LastGraphWidth = 350;
-    int LastGraphHeight = 300;
-    std::array<bool, FloatTitleCount> FloatTitlePlaced{};
-    bool FloatTitlePicked = false;
-    PlotGeometry Plot;
 };
 
 // Where a left click on the graph lands.
 enum class GraphRegion { Plot, MainTitles, YTitles, Scale, XTitles, SeriesTitles };
-GraphRegion RegionAt(int x, int y, const PlotGeometry& g);
+GraphRegion RegionAt(int x, int y, const GraphGeometry& g);
 
 // The floating title under a point, 0..9, or -1. Positions are mapped with the
 // current axis limits; a title whose position cannot be mapped is skipped.
-int FloatTitleAt(int x, int y, const GraphSettings& s, const PlotGeometry& g);
+int FloatTitleAt(int x, int y, const GraphSettings& s, const GraphGeometry& g);
 
 // Where a click at (x, y) inside the plot puts a floating title; a coordinate
 // that cannot be computed (zero plot size) is left as it was and reported.
@@ -56,10 +44,7 @@ struct PlacedPosition {
     Real X = 0, Y = 0;
     bool XSet = false, YSet = false;
 };
-PlacedPosition FloatTitlePosition(int x, int y, const GraphSettings& s, const PlotGeometry& g);
-
-// A Windows bitmap file's bytes of an image (24 bits per pixel).
-std::string BitmapFileBytes(const QImage& image);
+PlacedPosition FloatTitlePosition(int x, int y, const GraphSettings& s, const GraphGeometry& g);
 
 class GraphImage;
 
@@ -120,7 +105,7 @@ class TGraphF : public QWidget {
   private:
     void CreateMenus();
     void Announce(const char* name);
-    void EnsureBitmap();
+    ScreenInfo Screen() const;
 
     TMDIMainF& main_;
     GraphWindowState& state_;

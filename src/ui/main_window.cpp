@@ -61,7 +61,6 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
 
     doc_.Settings.LogFormatExponential = true;
     ResetGraphSettings(doc_.Settings);
-    graphState_.FloatTitlePlaced.fill(true);
     doc_.AddObserver(this);
 
     mdi_ = new QMdiArea(this);
@@ -111,10 +110,8 @@ QAction* TMDIMainF::MakeAction(const char* name, const QString& text,
 void TMDIMainF::CreateActions() {
     actNewGraph_ = MakeAction("NewGraphFile1", QStringLiteral("New Graph &File"),
                               [this] { NewGraphFile1Click(); });
-    actNewData_ =
-        MakeAction("NewData1", QStringLiteral("&New  Data"), [this] { NewData1Click(); });
-    actNewText_ =
-        MakeAction("NewText1", QStringLiteral("New  &Text"), [this] { NewText1Click(); });
+    actNewData_ = MakeAction("NewData1", QStringLiteral("&New  Data"), [this] { NewData1Click(); });
+    actNewText_ = MakeAction("NewText1", QStringLiteral("New  &Text"), [this] { NewText1Click(); });
     actOpen_ = MakeAction("Open1", QStringLiteral("&Open"), [this] { Open1Click(); });
     actOpen_->setShortcut(QKeySequence(Qt::Key_F3));
     actExit_ = MakeAction("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); });
@@ -131,18 +128,16 @@ void TMDIMainF::CreateActions() {
                               [this] { WindowTileHoz1Click(); });
     actTileHorz_ = MakeAction("WindowTileVert1", QStringLiteral("Tile &Horz."),
                               [this] { WindowTileVert1Click(); });
-    actCascade_ = MakeAction("WindowCasade1", QStringLiteral("&Cascade"),
-                             [this] { WindowCasade1Click(); });
+    actCascade_ =
+        MakeAction("WindowCasade1", QStringLiteral("&Cascade"), [this] { WindowCasade1Click(); });
     actCloseAll_ = MakeAction("WindowCloseAll1", QStringLiteral("C&lose All"),
                               [this] { WindowCloseAll1Click(); });
     actClearAll_ = MakeAction("WindowClearAll1", QStringLiteral("Clear  &All"),
                               [this] { WindowClearAll1Click(); });
 
-    actHelp_ =
-        MakeAction("Contents1", QStringLiteral("&Help Win32"), [this] { Contents1Click(); });
+    actHelp_ = MakeAction("Contents1", QStringLiteral("&Help Win32"), [this] { Contents1Click(); });
     actHelp_->setShortcut(QKeySequence(Qt::Key_F1));
-    actHelpHtm_ =
-        MakeAction("HelpHTM1", QStringLiteral("Help HT&M"), [this] { HelpHTM1Click(); });
+    actHelpHtm_ = MakeAction("HelpHTM1", QStringLiteral("Help HT&M"), [this] { HelpHTM1Click(); });
     actVista_ = MakeAction("VistaHelp1", QStringLiteral("Vista or Win7/8 Help"),
                            [this] { VistaHelp1Click(); });
     actAbout_ = MakeAction("About1", QStringLiteral("&About"), [this] { About1Click(); });
@@ -211,12 +206,11 @@ void TMDIMainF::CreateToolBar() {
         {"SpeedButton5", "Graph Scale", ToolIconKind::Scale, [] {}, false},
         {"SpeedButton6", "Save Graph", ToolIconKind::Save, [this] { ToolSaveGraph(); }, true},
         {"SpeedButton7", "Graph Grid", ToolIconKind::Grid, [] {}, false},
-        {"SpeedButton8", "Cascade Windows", ToolIconKind::Cascade,
-         [this] { WindowCasade1Click(); }, true},
+        {"SpeedButton8", "Cascade Windows", ToolIconKind::Cascade, [this] { WindowCasade1Click(); },
+         true},
         {"SpeedButton9", "Calculator", ToolIconKind::Calculator, [] {}, false},
         {"SpeedButton10", "Copy", ToolIconKind::Copy, [this] { ToolCopyPaste("Copy1"); }, true},
-        {"SpeedButton11", "Paste", ToolIconKind::Paste, [this] { ToolCopyPaste("Paste1"); },
-         true},
+        {"SpeedButton11", "Paste", ToolIconKind::Paste, [this] { ToolCopyPaste("Paste1"); }, true},
     };
     int i = 0;
     for (const Button& b : buttons) {
@@ -338,9 +332,8 @@ QWidget* TMDIMainF::CreateDataChild(Series& series) {
     auto* view = new QPlainTextEdit;
     view->setObjectName(QStringLiteral("SpreadF"));
     view->setReadOnly(true);
-    view->setWindowTitle(QString::fromStdString(series.Caption.empty()
-                                                    ? Series::CaptionFor(series.SeriesNumber)
-                                                    : series.Caption));
+    view->setWindowTitle(QString::fromStdString(
+        series.Caption.empty() ? Series::CaptionFor(series.SeriesNumber) : series.Caption));
     return view;
 }
 
@@ -418,7 +411,8 @@ TGraphF* TMDIMainF::EnsureGraphWindow() {
     sub->setMinimumSize(160, 120);
     graph->MenuBar()->setVisible(false);
     sub->setGeometry(graphState_.LastGraphLeft, graphState_.LastGraphTop,
-                     graphState_.LastGraphWidth, graphState_.LastGraphHeight);
+                     graphState_.View.Geometry.LastGraphWidth,
+                     graphState_.View.Geometry.LastGraphHeight);
     sub->installEventFilter(this);
     graphWindow_ = sub;
     sub->show();
@@ -434,8 +428,8 @@ bool TMDIMainF::eventFilter(QObject* watched, QEvent* event) {
         const QRect r = graphWindow_->geometry();
         graphState_.LastGraphLeft = r.left();
         graphState_.LastGraphTop = r.top();
-        graphState_.LastGraphWidth = r.width();
-        graphState_.LastGraphHeight = r.height();
+        graphState_.View.Geometry.LastGraphWidth = r.width();
+        graphState_.View.Geometry.LastGraphHeight = r.height();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -537,7 +531,8 @@ void TMDIMainF::Open1Click() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();
     openFolder_ = QFileInfo(path).absolutePath();
-    const int filter = std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    const int filter =
+        std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
     OpenChosenFile(path, filter);
 }
 
@@ -550,9 +545,8 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
     if (ext == QStringLiteral(".PRN")) {
         OpenDataFile(path);
     } else if (ext == QStringLiteral(".GRA")) {
-        if (doc_.SeriesCount() > 0 &&
-            fb_->Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) !=
-                Answer::Yes)
+        if (doc_.SeriesCount() > 0 && fb_->Message(MessageKind::Warning, DataLossQuestion,
+                                                   MessageButtons::YesCancel) != Answer::Yes)
             return;
         OpenGraphFile(path);
     }
@@ -859,5 +853,32 @@ void TMDIMainF::closeEvent(QCloseEvent* event) {
     WriteStartup();
     event->accept();
 }
+
+// ---------------------------------------------------------------- files
+
+bool TMDIMainF::PreferencesAvailable() const {
+    return false;
+}
+
+bool TMDIMainF::ReadDataFileWithProgress(const QString&) {
+    return false;
+}
+
+bool TMDIMainF::ReadGraphFileWithProgress(const QString&) {
+    doc_.GraphLoadFailed = true;
+    return false;
+}
+
+bool TMDIMainF::SaveGraph() {
+    return false;
+}
+
+void TMDIMainF::ReadStartup() {}
+
+void TMDIMainF::WriteStartup() {
+    startupWritten_ = true;
+}
+
+void TMDIMainF::ReloadPrefs() {}
 
 } // namespace torvel

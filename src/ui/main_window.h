@@ -162,7 +162,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QMdiSubWindow* AddChild(QWidget* widget, QSize size);
     // Progress for the file readers: true to go on.
     std::function<bool(long long done, long long total)> ProgressFor(const QString& title,
-                                                                    const QString& path);
+                                                                     const QString& path);
     void EndProgress();
     void OpenUrl(const QUrl& url);
 

@@ -81,8 +81,8 @@ void Paint(QPainter& p, ToolIconKind kind) {
         p.fillRect(QRectF(2, 2, 44, 44), Qt::black);
         Axes(p, QRectF(8, 6, 34, 34));
         p.setPen(QPen(QColor(255, 255, 0), 3));
-        p.drawPolyline(QPolygonF({QPointF(10, 36), QPointF(18, 24), QPointF(26, 28),
-                                  QPointF(34, 14), QPointF(42, 10)}));
+        p.drawPolyline(QPolygonF(
+            {QPointF(10, 36), QPointF(18, 24), QPointF(26, 28), QPointF(34, 14), QPointF(42, 10)}));
         p.setPen(QPen(Qt::white, 3));
         p.drawRect(QRectF(8, 6, 34, 34));
         break;
