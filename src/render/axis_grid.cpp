@@ -22,7 +22,7 @@ void MinorGrid(DrawContext& dc) {
     const bool yGrid = !(g.MultiScaleYL && g.MultiScaleYR);
     std::vector<Segment> lines;
 
-    const AxisScale& x = dc.Scales.X;
+    const AxisMapping& x = dc.Scales.X;
     if (!g.MultiScaleX && g.LogX && x.Log && x.Decades >= 1 && x.Decades <= 20) {
         const int n = x.Decades;
         for (int i = 0; i < n; ++i) {
@@ -33,7 +33,7 @@ void MinorGrid(DrawContext& dc) {
             }
         }
     }
-    const AxisScale& ylog = dc.Scales.YL.Log ? dc.Scales.YL : dc.Scales.YR;
+    const AxisMapping& ylog = dc.Scales.YL.Log ? dc.Scales.YL : dc.Scales.YR;
     if (yGrid && g.LogY && ylog.Log && ylog.Decades >= 1 && ylog.Decades <= 20) {
         const int n = ylog.Decades;
         for (int i = 0; i < n; ++i) {
@@ -82,7 +82,7 @@ void Label(DrawContext& dc, int x, int y, const std::string& text, TextAlign ali
 void LogXAxis(DrawContext& dc) {
     const GraphSettings& g = dc.Doc.Settings;
     const GraphLayout& l = dc.Layout;
-    const AxisScale& a = dc.Scales.X;
+    const AxisMapping& a = dc.Scales.X;
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight;
     const int n = a.Decades;
     const int numberY =
@@ -126,7 +126,7 @@ void LinearXAxis(DrawContext& dc) {
 }
 
 // Numbers and ticks of one logarithmic Y axis, exponents e_lo..e_lo + n.
-void LogYNumbers(DrawContext& dc, const AxisScale& a, bool left) {
+void LogYNumbers(DrawContext& dc, const AxisMapping& a, bool left) {
     const GraphSettings& g = dc.Doc.Settings;
     const GraphLayout& l = dc.Layout;
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight,
@@ -176,11 +176,11 @@ void MajorGridAndNumbers(DrawContext& dc) {
     const GraphLayout& l = dc.Layout;
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight;
     const bool yGrid = !(g.MultiScaleYL && g.MultiScaleYR);
-    const AxisScales& s = dc.Scales;
+    const AxisMappings& s = dc.Scales;
 
     if (!g.MultiScaleX && g.LogX && s.X.Log && s.X.Decades >= 1 && s.X.Decades <= 20) LogXAxis(dc);
 
-    const AxisScale& ylog = s.YL.Log ? s.YL : s.YR;
+    const AxisMapping& ylog = s.YL.Log ? s.YL : s.YR;
     if (yGrid && g.LogY && ylog.Log && ylog.Decades >= 2 && ylog.Decades <= 20) {
         std::vector<Segment> lines;
         for (int i = 1; i < ylog.Decades; ++i) {

@@ -32,7 +32,7 @@ struct DrawContext {
     Document& Doc;
     Canvas& C;
     GraphLayout Layout;
-    AxisScales Scales;
+    AxisMappings Scales;
     DrawStyle Style;
     int LegendTop = 0;
 };

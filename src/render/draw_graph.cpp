@@ -33,7 +33,7 @@ void DrawFrame(DrawContext& dc) {
 }
 
 // Maps a floating title's coordinate on an axis; nothing when it cannot be shown.
-std::optional<int> FloatOffset(int size, Real v, bool log, const AxisScale& a) {
+std::optional<int> FloatOffset(int size, Real v, bool log, const AxisMapping& a) {
     if (log) {
         if (!(v > 0)) return std::nullopt;
         v = std::log(v);
@@ -47,7 +47,7 @@ template <class ColourOf> void DrawFloatingTitles(DrawContext& dc, ColourOf colo
     const GraphSettings& g = dc.Doc.Settings;
     const GraphLayout& l = dc.Layout;
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight;
-    const AxisScale& yAxis = l.HasLeft ? dc.Scales.YL : dc.Scales.YR;
+    const AxisMapping& yAxis = l.HasLeft ? dc.Scales.YL : dc.Scales.YR;
     for (int n = 1; n <= FloatTitleCount; ++n) {
         const std::size_t i = static_cast<std::size_t>(n - 1);
         dc.C.SetFontColour(colourOf(n));

@@ -47,12 +47,12 @@ bool Repair(Document& doc, Real& max, Real& min, FindRange find, RangeTexts* box
     return max > 0 && min > 0 && max != min && std::isfinite(max) && std::isfinite(min);
 }
 
-AxisScale Linear(Real max, Real min) {
+AxisMapping Linear(Real max, Real min) {
     return {false, min, max - min, 0, 0};
 }
 
-AxisScale LogAxis(Real& max, Real& min) {
-    AxisScale a;
+AxisMapping LogAxis(Real& max, Real& min) {
+    AxisMapping a;
     a.Log = true;
     a.LowExponent = LowExponentOf(min);
     min = Power(a.LowExponent, 10);
@@ -65,9 +65,9 @@ AxisScale LogAxis(Real& max, Real& min) {
 
 } // namespace
 
-AxisScales NormaliseAxes(Document& doc, bool hasLeft, bool hasRight, RangeTexts* boxes) {
+AxisMappings NormaliseAxes(Document& doc, bool hasLeft, bool hasRight, RangeTexts* boxes) {
     GraphSettings& g = doc.Settings;
-    AxisScales s;
+    AxisMappings s;
     s.X = Linear(g.XMax, g.XMin);
     s.YL = Linear(g.YLMax, g.YLMin);
     s.YR = Linear(g.YRMax, g.YRMin);
@@ -91,7 +91,7 @@ AxisScales NormaliseAxes(Document& doc, bool hasLeft, bool hasRight, RangeTexts*
     if (g.LogY && hasRight) {
         if (Repair(doc, g.YRMax, g.YRMin, FindYRRange, boxes)) {
             g.MultiScaleYR = false;
-            AxisScale& a = s.YR;
+            AxisMapping& a = s.YR;
             a.Log = true;
             const int high = HighExponentOf(g.YRMax);
             if (s.YL.Log) {

@@ -7,7 +7,7 @@
 
 namespace torvel {
 
-struct AxisScale {
+struct AxisMapping {
     bool Log = false;    // logarithmic for this draw (natural-log units)
     Real Origin = 0;     // Min, or ln(Min)
     Real Range = 0;      // Max - Min, or ln(Max) - ln(Min)
@@ -15,13 +15,13 @@ struct AxisScale {
     int LowExponent = 0; // e_lo (logarithmic only)
 };
 
-struct AxisScales {
-    AxisScale X, YL, YR;
+struct AxisMappings {
+    AxisMapping X, YL, YR;
 };
 
 // Normalises the logarithmic axes in doc.Settings (limits, multi-scale flags)
 // and returns the scales of the three axes. An unusable logarithmic range is
 // first replaced by the data range (boxes shows it; may be null).
-AxisScales NormaliseAxes(Document& doc, bool hasLeft, bool hasRight, RangeTexts* boxes);
+AxisMappings NormaliseAxes(Document& doc, bool hasLeft, bool hasRight, RangeTexts* boxes);
 
 } // namespace torvel

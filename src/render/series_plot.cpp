@@ -30,7 +30,7 @@ PlotAxis OwnExtent(Real first, Real last, bool log) {
     return {first, last - first};
 }
 
-PlotAxis AxisOf(const AxisScale& a) {
+PlotAxis AxisOf(const AxisMapping& a) {
     return {a.Origin, a.Range};
 }
 
@@ -72,7 +72,7 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
 
     const PlotAxis xAxis =
         g.MultiScaleX ? OwnExtent(s.FirstX, s.LastX, g.LogX) : AxisOf(dc.Scales.X);
-    const AxisScale& yScale = s.YAxisLeft ? dc.Scales.YL : dc.Scales.YR;
+    const AxisMapping& yScale = s.YAxisLeft ? dc.Scales.YL : dc.Scales.YR;
     const PlotAxis yAxis = multiY ? OwnExtent(s.MinY, s.MaxY, g.LogY) : AxisOf(yScale);
     const int L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight;
     const int type = s.GraphType;
