@@ -1,0 +1,198 @@
+// Reading a large data file, number text both ways, and the grid copy.
+#include "core/document.h"
+#include "core/grid_store.h"
+#include "core/number_text.h"
+#include "files/data_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace torvel {
+namespace {
+
+constexpr int BigRows = 1'000'000;
+
+Real SampleY(int i) {
+    return std::sin(static_cast<Real>(i) * 0.001L) * 1234.5678L + 0.1L * i;
+}
+
+// Resident and peak resident memory of this process in bytes.
+long long StatusBytes(const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const std::string k = std::string(key) + ":";
+    while (std::getline(in, line))
+        if (line.compare(0, k.size(), k) == 0) return std::atoll(line.c_str() + k.size()) * 1024;
+    return 0;
+}
+// Lets the peak counter start again from the current resident size.
+void ResetPeak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// A 1,000,000-row file in the program's own form, made once per run.
+const std::string& BigFile() {
+    static const std::string path = [] {
+        const auto dir =
+            std::filesystem::temp_directory_path() / ("torvel-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        const std::string p = (dir / "big.prn").string();
+        Series s(1, BigRows);
+        for (int i = 0; i < BigRows; ++i)
+            s.Rows[static_cast<std::size_t>(i)] =
+                Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
+        std::ofstream out(p, std::ios::binary);
+        WriteDataRows(s, out);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                            ("torvel-bench-" + std::to_string(::getpid())),
+                                        ec);
+        });
+        return p;
+    }();
+    return path;
+}
+
+void BM_ReadDataFile1M(benchmark::State& state) {
+    const std::string& path = BigFile();
+    long long growth = 0;
+    for (auto _ : state) {
+        Document doc;
+        SilentFeedback fb;
+        const long long before = StatusBytes("VmRSS");
+        ResetPeak();
+        const auto created = ReadDataFile(doc, path, fb);
+        growth = std::max(growth, StatusBytes("VmHWM") - before);
+        if (created.size() != 1 || created[0]->IndexCount != BigRows)
+            state.SkipWithError("file not read");
+        benchmark::DoNotOptimize(created[0]->Cell(YColumn, BigRows));
+    }
+    state.counters["rows"] = BigRows;
+    state.counters["peak_bytes_per_row"] = static_cast<double>(growth) / BigRows;
+}
+BENCHMARK(BM_ReadDataFile1M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_WriteDataFile1M(benchmark::State& state) {
+    Series s(1, BigRows);
+    for (int i = 0; i < BigRows; ++i)
+        s.Rows[static_cast<std::size_t>(i)] =
+            Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
+    RowsToGrid(s);
+    const std::string path = BigFile() + ".out";
+    for (auto _ : state) {
+        if (!WriteDataFile(s, path)) state.SkipWithError("not written");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_WriteDataFile1M)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_GridToRows1M(benchmark::State& state) {
+    Series s(1, BigRows);
+    for (int i = 0; i < BigRows; ++i)
+        s.Rows[static_cast<std::size_t>(i)] =
+            Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
+    RowsToGrid(s);
+    for (auto _ : state) {
+        GridToRows(s);
+        benchmark::DoNotOptimize(s.Rows.back());
+    }
+    state.SetItemsProcessed(state.iterations() * BigRows);
+}
+BENCHMARK(BM_GridToRows1M)->Unit(benchmark::kMillisecond);
+
+void BM_RowsToGrid1M(benchmark::State& state) {
+    Series s(1, BigRows);
+    for (int i = 0; i < BigRows; ++i)
+        s.Rows[static_cast<std::size_t>(i)] =
+            Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
+    for (auto _ : state) {
+        // Empty the texts first, or the second pass would only compare them.
+        state.PauseTiming();
+        for (int r = 1; r <= BigRows; ++r) {
+            s.SetCell(XColumn, r, {});
+            s.SetCell(YColumn, r, {});
+        }
+        state.ResumeTiming();
+        RowsToGrid(s);
+    }
+    state.SetItemsProcessed(state.iterations() * BigRows);
+}
+BENCHMARK(BM_RowsToGrid1M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+std::vector<Real> Values(int kind) {
+    std::vector<Real> v(1024);
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const Real x = static_cast<Real>(i);
+        switch (kind) {
+        case 0:
+            v[i] = x * 37;
+            break; // whole numbers
+        case 1:
+            v[i] = SampleY(static_cast<int>(i));
+            break; // fixed form
+        default:
+            v[i] = (x + 1.5L) * 1e-12L;
+            break; // scientific form
+        }
+    }
+    return v;
+}
+
+void BM_NumberToText(benchmark::State& state) {
+    const auto values = Values(static_cast<int>(state.range(0)));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NumberToText(values[i++ & 1023], 14));
+    }
+    state.SetLabel(state.range(0) == 0 ? "whole" : state.range(0) == 1 ? "fixed" : "scientific");
+}
+BENCHMARK(BM_NumberToText)->Arg(0)->Arg(1)->Arg(2);
+
+void BM_TextToNumber(benchmark::State& state) {
+    const auto values = Values(static_cast<int>(state.range(0)));
+    std::vector<std::string> texts;
+    for (Real v : values)
+        texts.push_back(NumberToText(v, 14));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(TextToNumber(texts[i++ & 1023]));
+    }
+    state.SetLabel(state.range(0) == 0 ? "whole" : state.range(0) == 1 ? "fixed" : "scientific");
+}
+BENCHMARK(BM_TextToNumber)->Arg(0)->Arg(1)->Arg(2);
+
+void BM_FileNumberText(benchmark::State& state) {
+    const auto values = Values(1);
+    std::size_t i = 0;
+    char buf[23];
+    for (auto _ : state) {
+        FileNumberText(values[i++ & 1023], buf);
+        benchmark::DoNotOptimize(buf);
+    }
+}
+BENCHMARK(BM_FileNumberText);
+
+void BM_ParseFileNumber(benchmark::State& state) {
+    const auto values = Values(1);
+    std::vector<std::string> texts;
+    for (Real v : values)
+        texts.push_back(FileNumberText(v).substr(1));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        Real v = 0;
+        ParseFileNumber(texts[i++ & 1023], v);
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_ParseFileNumber);
+
+} // namespace
+} // namespace torvel
