@@ -1,0 +1,255 @@
+#include "render/graph_layout.h"
+#include "render/scale_numbers.h"
+#include "render_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace torvel {
+namespace {
+
+using test::AddSeries;
+using test::FindText;
+using test::FixedAxes;
+using test::HasText;
+
+TEST(TrimExponent, RemovesLeadingZerosOfFourDigitExponents) {
+    const std::pair<const char*, const char*> table[] = {{" 1.2E+0004", " 1.2E+4"},
+                                                         {" 1.2E+0012", " 1.2E+12"},
+                                                         {" 1.2E+0123", " 1.2E+123"},
+                                                         {" 1.2E+1234", " 1.2E+1234"},
+                                                         {" 0.0E+0000", " 0.0"},
+                                                         {"-1.2E-0004", "-1.2E-4"},
+                                                         {"-4.5E+0000", "-4.5"},
+                                                         {"1E", "1E"},
+                                                         {"", ""}};
+    for (auto [in, out] : table)
+        EXPECT_EQ(TrimExponent(in), out) << in;
+}
+
+TEST(LinearNumberText, ExponentForm) {
+    const std::pair<Real, const char*> table[] = {
+        {12345, " 1.2E+4"},  {0.00012L, " 1.2E-4"}, {1.26L, " 1.3"},      {0, " 0.0"},
+        {-12345, "-1.2E+4"}, {9.96L, " 1.0E+1"},    {1e100L, " 1.0E+100"}};
+    for (auto [v, text] : table)
+        EXPECT_EQ(ExponentNumberText(v), text) << static_cast<double>(v);
+}
+
+TEST(LinearNumberText, FixedForm) {
+    EXPECT_EQ(FixedNumberText(-3.14159L, 2), "-3.14");
+    EXPECT_EQ(FixedNumberText(1000, 0), "1000");
+    EXPECT_EQ(FixedNumberText(0.5L, 3), "0.500");
+    EXPECT_EQ(FixedNumberText(2.75L, 1), "2.8");
+    // A value that rounds to zero carries no minus sign.
+    EXPECT_EQ(FixedNumberText(-0.001L, 2), "0.00");
+    EXPECT_EQ(FixedNumberText(-1e-19L, 0), "0");
+    ScopedDecimalSeparator comma(',');
+    EXPECT_EQ(FixedNumberText(1.5L, 2), "1,50");
+    EXPECT_EQ(ExponentNumberText(12345), " 1,2E+4");
+}
+
+TEST(LogNumberText, FormsByAxisAndSetting) {
+    EXPECT_EQ(LogNumberText(3, NumberAxis::X, true), "1E+ 3");
+    EXPECT_EQ(LogNumberText(-2, NumberAxis::X, true), "1E -2");
+    EXPECT_EQ(LogNumberText(0, NumberAxis::X, true), "1");
+    EXPECT_EQ(LogNumberText(3, NumberAxis::Right, true), "1E+ 3");
+    EXPECT_EQ(LogNumberText(3, NumberAxis::Left, true), "1E+3");
+    EXPECT_EQ(LogNumberText(-2, NumberAxis::Left, true), "1E-2");
+    EXPECT_EQ(LogNumberText(0, NumberAxis::Left, true), "1");
+    EXPECT_EQ(LogNumberText(2, NumberAxis::Left, false), NumberToText(100, 14));
+    EXPECT_EQ(LogNumberText(-1, NumberAxis::X, false), NumberToText(0.1L, 14));
+}
+
+TEST(NumberForm, XAxisChoices) {
+    struct Row {
+        const char* name;
+        Real max, min;
+        int ticks, decimals;
+        bool exponent;
+        int decimalsAfter;
+    };
+    const Row rows[] = {
+        {"too wide even with 0 decimals", 12345, 0, 20, 2, true, 2},
+        {"fits with 8 decimals", 10, 0, 5, 8, false, 8},
+        {"decimals lowered by max", 500, 0, 10, 6, false, 4},
+        {"decimals lowered by min", 1, -5000, 10, 4, false, 3},
+        {"tiny max", 1e-10L, 0, 5, 2, true, 2},
+        {"huge min", 1, 2e9L, 1, 2, true, 2},
+        {"zero range", 0, 0, 10, 2, false, 2},
+        {"no ticks", 10, 0, 0, 2, false, 2},
+    };
+    for (const Row& r : rows) {
+        int d = r.decimals;
+        EXPECT_EQ(ChooseXNumberForm(r.max, r.min, r.ticks, d), r.exponent) << r.name;
+        EXPECT_EQ(d, r.decimalsAfter) << r.name;
+    }
+}
+
+TEST(NumberForm, YAxisChoices) {
+    struct Row {
+        const char* name;
+        Real max, min;
+        int decimals;
+        bool exponent;
+        int decimalsAfter;
+    };
+    const Row rows[] = {
+        {"500 lowers 8 decimals to 7", 500, 0, 8, false, 7},
+        {"2e10 is exponent whatever the decimals", 2e10L, 0, 0, true, 0},
+        {"min lowers further", 5, -123456, 8, false, 4},
+        {"1e12: no decimals fit", 1e12L, 0, 2, true, 2},
+        {"tiny values", 1e-11L, 0, 2, true, 2},
+        {"plain", 10, 0, 2, false, 2},
+    };
+    for (const Row& r : rows) {
+        int d = r.decimals;
+        EXPECT_EQ(ChooseYNumberForm(r.max, r.min, d), r.exponent) << r.name;
+        EXPECT_EQ(d, r.decimalsAfter) << r.name;
+    }
+}
+
+// The form decisions seen through a whole draw, with what the draw writes back.
+TEST(ScaleNumbers, ExponentFormDropsXTicksOnSmallScreensOnly) {
+    for (int screenWidth : {800, 1920}) {
+        Document doc;
+        AddSeries(doc, {{1, 1}, {2, 2}});
+        FixedAxes(doc);
+        GraphSettings& g = doc.Settings;
+        g.XMax = 12345;
+        g.XTicks = 20;
+        g.XDecimals = 2;
+        RecordingCanvas c;
+        GraphViewState view;
+        DrawGraph(doc, c, view, 700, 500, {screenWidth, 600, 20});
+        EXPECT_EQ(g.XDecimals, 2);
+        EXPECT_EQ(g.XTicks, screenWidth == 800 ? 10 : 20);
+        EXPECT_TRUE(HasText(c, " 1.2E+4"));
+        EXPECT_TRUE(HasText(c, " 0.0"));
+    }
+}
+
+TEST(ScaleNumbers, LinearTicksAndPlacement) {
+    Document doc;
+    AddSeries(doc, {{1, 1}, {2, 2}});
+    AddSeries(doc, {{1, 1}, {2, 2}}, false);
+    FixedAxes(doc);
+    GraphSettings& g = doc.Settings;
+    g.XTicks = 5;
+    g.YLTicks = 2;
+    g.YRTicks = 4;
+    g.YLDecimals = 8;
+    g.YLMax = 500;
+    g.YRDecimals = 0;
+    RecordingCanvas c;
+    GraphViewState view;
+    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    EXPECT_EQ(g.YLDecimals, 7);
+    const int L = geo.PlotLeft, W = geo.PlotWidth, y0 = geo.PlotBottom, H = geo.PlotHeight;
+    const int u = 560 * 80 / 10000 + 1;
+    const GraphLayout l = ScreenLayout(doc, 800, 600, {});
+    const int t = l.TickLength;
+    // X numbers centred below the axis at i*W/ticks.
+    const CanvasCall* x4 = FindText(c, "4.00");
+    ASSERT_TRUE(x4);
+    EXPECT_EQ(x4->Points[0], (Point{2 * W / 5 + L, y0 + u * 35 / 10}));
+    EXPECT_EQ(x4->Align, TextAlign::Centre);
+    // Left numbers right-placed at L - 2t.
+    const CanvasCall* mid = FindText(c, "250.0000000");
+    ASSERT_TRUE(mid);
+    EXPECT_EQ(mid->Points[0], (Point{L - 2 * t, y0 - H / 2}));
+    EXPECT_EQ(mid->Align, TextAlign::Right);
+    // Right numbers left-placed at L + W + 2t.
+    const CanvasCall* r3 = FindText(c, "8");
+    ASSERT_TRUE(r3);
+    EXPECT_EQ(r3->Points[0], (Point{L + W + 2 * t, y0 - 3 * H / 4}));
+    EXPECT_EQ(r3->Align, TextAlign::Left);
+}
+
+TEST(ScaleNumbers, NoSeriesDrawsXNumbersButNoYNumbers) {
+    Document doc;
+    FixedAxes(doc);
+    doc.Settings.XTicks = 2;
+    doc.Settings.YLTicks = 2;
+    RecordingCanvas c;
+    GraphViewState view;
+    DrawGraph(doc, c, view, 800, 600);
+    const auto texts = c.Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    for (const auto& t : texts)
+        EXPECT_EQ(t.Align, TextAlign::Centre);
+}
+
+TEST(ScaleNumbers, MultiScaleLeftShowsGridButOnlyRightNumbers) {
+    Document doc;
+    AddSeries(doc, {{1, 1}, {2, 2}});
+    AddSeries(doc, {{1, 1}, {2, 2}}, false);
+    FixedAxes(doc);
+    GraphSettings& g = doc.Settings;
+    g.MultiScaleYL = true;
+    g.YGridMajor = 4;
+    g.YLTicks = g.YRTicks = 2;
+    RecordingCanvas c;
+    GraphViewState view;
+    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    int horizontal = 0;
+    for (const Segment& s : c.AllSegments())
+        if (s.A.Y == s.B.Y && s.A.X == geo.PlotLeft && s.B.X == geo.PlotLeft + geo.PlotWidth)
+            ++horizontal;
+    EXPECT_EQ(horizontal, 3 + 1); // three major lines and the frame's bottom side
+    for (const auto& t : c.Texts())
+        EXPECT_NE(t.Align, TextAlign::Right);
+}
+
+TEST(Grid, MinorCountFallsBackToFiveAndStays) {
+    Document doc;
+    AddSeries(doc, {{1, 1}, {2, 2}});
+    FixedAxes(doc);
+    doc.Settings.XGridMajor = 20;
+    doc.Settings.XGridMinor = 10;
+    RecordingCanvas c;
+    GraphViewState view;
+    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    EXPECT_EQ(doc.Settings.XGridMinor, 5);
+    // Grey vertical lines: 20 majors x 4 minors.
+    int minor = 0;
+    for (const CanvasCall& call : c.OfKind(CallKind::Lines))
+        if (call.PenColour == Rgb{128, 128, 128})
+            for (std::size_t i = 0; i < call.Points.size(); i += 2)
+                if (call.Points[i].X == call.Points[i + 1].X &&
+                    call.Points[i + 1].Y == geo.PlotBottom - geo.PlotHeight)
+                    ++minor;
+    EXPECT_EQ(minor, 80);
+}
+
+TEST(Grid, OneByOneDrawsNoGridLines) {
+    Document doc;
+    AddSeries(doc, {{1, 1}, {2, 2}});
+    FixedAxes(doc);
+    RecordingCanvas c;
+    GraphViewState view;
+    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    const int L = geo.PlotLeft, W = geo.PlotWidth, top = geo.PlotBottom - geo.PlotHeight;
+    for (const Segment& s : c.AllSegments()) {
+        const bool spansHeight = s.A.X == s.B.X && s.B.Y == top && s.A.X > L && s.A.X < L + W;
+        const bool spansWidth =
+            s.A.Y == s.B.Y && s.A.X == L && s.B.X == L + W && s.A.Y > top && s.A.Y < geo.PlotBottom;
+        EXPECT_FALSE(spansHeight || spansWidth);
+    }
+}
+
+TEST(Grid, AbsurdCountsDoNotStall) {
+    Document doc;
+    AddSeries(doc, {{1, 1}, {2, 2}});
+    FixedAxes(doc);
+    GraphSettings& g = doc.Settings;
+    g.XGridMajor = 2'000'000'000;
+    g.XTicks = 2'000'000'000;
+    g.YLTicks = -5;
+    g.YGridMajor = 0;
+    RecordingCanvas c;
+    GraphViewState view;
+    DrawGraph(doc, c, view, 800, 600);
+    EXPECT_LT(c.Calls.size(), 1000u);
+}
+
+} // namespace
+} // namespace torvel
