@@ -256,6 +256,8 @@ TEST_F(AutoScaleDoc, SortsEverySeriesAsASideEffect) {
     Series& a = Add({{"5", "1"}, {"1", "2"}, {"3", "3"}});
     Series& b = Add({{"9", "7"}, {"8", "6"}}, false);
     AutoScaleYLAxis(doc, boxes);
+    // The rows are sorted; the cell texts stay as typed.
+    EXPECT_EQ(a.Cell(XColumn, 1), "5");
     EXPECT_EQ(a.Rows[0].X, 1);
     EXPECT_EQ(a.Rows[1].X, 3);
     EXPECT_EQ(a.Rows[2].X, 5);
