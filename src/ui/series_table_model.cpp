@@ -1,0 +1,109 @@
+#include "ui/series_table_model.h"
+
+#include "core/data_model.h"
+
+namespace torvel {
+
+QColor ToQColor(Rgb rgb) {
+    return QColor(rgb.R, rgb.G, rgb.B);
+}
+
+SeriesTableModel::SeriesTableModel(Series& series, QObject* parent)
+    : QAbstractTableModel(parent), series_(series), shownRows_(series.IndexCount) {}
+
+int SeriesTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int SeriesTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const int row = DataRow(index);
+    if (row > series_.IndexCount) return {}; // the series shrank before Reload
+    const int col = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (col == IndexColumn) return QString::fromStdString(Series::IndexCellText(row));
+        return QString::fromStdString(series_.Cell(col, row));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(
+            (col == IndexColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+    case Qt::BackgroundRole:
+        if (col == IndexColumn) return ToQColor(SeriesColorOf(series_.SeriesNumber));
+        return {};
+    case Qt::ForegroundRole:
+        // The index column is not enabled (it cannot be selected) but must not look greyed.
+        if (col == IndexColumn) return QColor(Qt::black);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant SeriesTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section > 3) return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromStdString(series_.Header(section));
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        case Qt::BackgroundRole:
+            return ToQColor(SeriesColorOf(series_.SeriesNumber));
+        case Qt::ForegroundRole:
+            return QColor(Qt::black);
+        default:
+            return {};
+        }
+    }
+    if (role == Qt::DisplayRole && section >= 0 && section < shownRows_)
+        return QString::fromStdString(Series::IndexCellText(section + 1));
+    return {};
+}
+
+Qt::ItemFlags SeriesTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    switch (index.column()) {
+    case XColumn:
+    case YColumn:
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    case YFitColumn:
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    default:
+        return Qt::NoItemFlags; // the fixed index column
+    }
+}
+
+bool SeriesTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) return false;
+    const int col = index.column();
+    const int row = DataRow(index);
+    if (col != XColumn && col != YColumn) return false;
+    if (row > series_.IndexCount) return false;
+    series_.SetCell(col, row, value.toString().toStdString());
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+void SeriesTableModel::CellsChanged() {
+    if (shownRows_ != series_.IndexCount) {
+        Reload();
+        return;
+    }
+    if (shownRows_ > 0)
+        emit dataChanged(index(0, 0), index(shownRows_ - 1, 3), {Qt::DisplayRole, Qt::EditRole});
+    emit headerDataChanged(Qt::Horizontal, 0, 3);
+}
+
+void SeriesTableModel::Reload() {
+    beginResetModel();
+    shownRows_ = series_.IndexCount;
+    endResetModel();
+}
+
+} // namespace torvel

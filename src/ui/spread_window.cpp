@@ -1,0 +1,546 @@
+#include "ui/spread_window.h"
+
+#include "ui/series_table_model.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
+
+namespace torvel {
+
+namespace {
+
+// How much clipboard text a paste reads.
+constexpr int PasteLimit = 99999;
+
+bool IsModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
+Qt::KeyboardModifiers HeldModifiers(const QKeyEvent* event) {
+    return event->modifiers() &
+           (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+bool ShiftAndCtrl(Qt::KeyboardModifiers mods) {
+    return (mods & Qt::ShiftModifier) && (mods & Qt::ControlModifier);
+}
+
+// A key that types a character (not a command).
+bool TypesText(const QKeyEvent* event) {
+    if (HeldModifiers(event) & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+bool IsEditableColumn(int col) {
+    return col == XColumn || col == YColumn;
+}
+
+// Hands the keys and double clicks of the in-cell editor to the grid first.
+class SpreadDelegate : public QStyledItemDelegate {
+  public:
+    explicit SpreadDelegate(SpreadGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (grid_.EditorKeyPress(static_cast<QKeyEvent*>(event))) return true;
+            break;
+        case QEvent::ShortcutOverride: {
+            // Cut, Copy and Paste act on cells even while a cell is being edited.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
+                key->matches(QKeySequence::Paste)) {
+                event->ignore();
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            grid_.EditorDoubleClick();
+            return true;
+        default:
+            break;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+  private:
+    SpreadGrid& grid_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// SpreadGrid
+
+SpreadGrid::SpreadGrid(TSpreadF& owner, SeriesTableModel& model, QWidget* parent)
+    : QTableView(parent), owner_(owner), model_(model) {
+    setModel(&model_);
+    setItemDelegate(new SpreadDelegate(*this));
+    setEditTriggers(NoEditTriggers); // editing is switched by the window
+    setSelectionMode(ContiguousSelection);
+    setSelectionBehavior(SelectItems);
+    setShowGrid(true);
+    setWordWrap(false);
+    setTabKeyNavigation(true); // Tab reaches keyPressEvent
+    setCornerButtonEnabled(false);
+    setAlternatingRowColors(false);
+
+    // Uniform row heights and no per-row work: long series scroll smoothly.
+    QHeaderView* rows = verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+
+    QHeaderView* cols = horizontalHeader();
+    cols->setSectionResizeMode(QHeaderView::Interactive);
+    cols->setDefaultSectionSize(128);
+    cols->setStretchLastSection(false);
+    cols->setHighlightSections(false);
+    cols->setSectionsClickable(false);
+    cols->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setColumnWidth(IndexColumn, 64);
+    for (int c = XColumn; c <= YFitColumn; ++c)
+        setColumnWidth(c, 128);
+}
+
+QLineEdit* SpreadGrid::Editor() const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return nullptr;
+    return qobject_cast<QLineEdit*>(indexWidget(current));
+}
+
+bool SpreadGrid::EditorOpen() const {
+    return Editor() != nullptr;
+}
+
+void SpreadGrid::SetCurrentCell(CellPos pos) {
+    const Series& series = model_.GetSeries();
+    if (series.IndexCount < 1) return;
+    pos.Col = std::clamp(pos.Col, static_cast<int>(XColumn), static_cast<int>(YFitColumn));
+    pos.Row = std::clamp(pos.Row, 1, series.IndexCount);
+    const QModelIndex index = model_.index(pos.Row - 1, pos.Col);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+CellPos SpreadGrid::CurrentCell() const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return {XColumn, 1};
+    return {std::max(current.column(), static_cast<int>(XColumn)), current.row() + 1};
+}
+
+CellRect SpreadGrid::Selection() const {
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
+        const CellPos at = CurrentCell();
+        return {at.Col, at.Row, at.Col, at.Row};
+    }
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (const QItemSelectionRange& range : selection) {
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
+        top = std::min(top, range.top() + 1);
+        bottom = std::max(bottom, range.bottom() + 1);
+    }
+    left = std::max(left, static_cast<int>(XColumn));
+    if (right < left) right = left;
+    return {left, top, right, bottom};
+}
+
+bool SpreadGrid::OpenEditor(QKeyEvent* forward) {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !IsEditableColumn(current.column())) return false;
+    editingOn_ = true;
+    if (QLineEdit* open = Editor()) {
+        if (forward) QCoreApplication::sendEvent(open, forward);
+        return true;
+    }
+    // What CommitEdit compares with: the text when editing began.
+    Series& series = model_.GetSeries();
+    const int row = SeriesTableModel::DataRow(current);
+    series.EditText = series.Cell(current.column(), row);
+    series.EditCol = current.column();
+    series.EditRow = row;
+    if (!QTableView::edit(current, AllEditTriggers, nullptr)) return false;
+    QLineEdit* editor = Editor();
+    if (!editor) return false;
+    editor->selectAll(); // typing replaces the cell's text
+    if (forward) QCoreApplication::sendEvent(editor, forward);
+    return true;
+}
+
+void SpreadGrid::CloseEditor(bool commit) {
+    QLineEdit* editor = Editor();
+    if (!editor) return;
+    if (commit) commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void SpreadGrid::commitData(QWidget* editor) {
+    QTableView::commitData(editor); // the raw text into the cell
+    owner_.Commit();                // then normalised, or refused with a beep
+}
+
+bool SpreadGrid::MoveByTab(bool shift) {
+    const CellPos next = TabMove(model_.GetSeries(), CurrentCell(), shift);
+    SetCurrentCell(next);
+    return true;
+}
+
+void SpreadGrid::DeleteKey() {
+    CloseEditor(false); // the cells are emptied anyway
+    owner_.DeleteSelection();
+    if (editingOn_) OpenEditor();
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+    if (EditorOpen()) {
+        // A key the editor passed on (Up, Down, Page Up/Down): move, committing on the way.
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = HeldModifiers(event);
+    const int col = CurrentCell().Col;
+
+    if (col == YFitColumn) {
+        // The fitted column is never edited.
+        editingOn_ = false;
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            MoveByTab(key == Qt::Key_Backtab);
+            event->accept();
+        } else if (TypesText(event) || key == Qt::Key_Delete || IsModifierKey(key)) {
+            event->accept();
+        } else {
+            QTableView::keyPressEvent(event);
+        }
+        return;
+    }
+
+    if (IsModifierKey(key)) {
+        // Pressing Shift and Ctrl together switches editing on; Shift alone
+        // (extending a selection) does not.
+        if (ShiftAndCtrl(mods)) OpenEditor();
+        event->accept();
+        return;
+    }
+    if (ShiftAndCtrl(mods)) {
+        OpenEditor();
+        event->accept();
+        return;
+    }
+    const bool shiftOnly = mods == Qt::ShiftModifier;
+
+    switch (key) {
+    case Qt::Key_Tab:
+        editingOn_ = true;
+        MoveByTab(false);
+        if (editingOn_ && !EditorOpen()) OpenEditor();
+        event->accept();
+        return;
+    case Qt::Key_Backtab:
+        MoveByTab(true);
+        if (editingOn_ && !EditorOpen()) OpenEditor();
+        event->accept();
+        return;
+    case Qt::Key_Delete:
+        if (shiftOnly) break;
+        editingOn_ = true;
+        DeleteKey();
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        owner_.Commit();
+        if (!shiftOnly) OpenEditor();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        break;
+    }
+
+    if (TypesText(event)) {
+        // Typing starts editing; the key becomes the cell's new first character.
+        OpenEditor(event);
+        event->accept();
+        return;
+    }
+    if (shiftOnly) {
+        QTableView::keyPressEvent(event); // extends the selection, editing stays as it is
+        return;
+    }
+    editingOn_ = true;
+    QTableView::keyPressEvent(event);
+    if (!EditorOpen()) OpenEditor();
+}
+
+bool SpreadGrid::EditorKeyPress(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = HeldModifiers(event);
+    if (IsModifierKey(key) || ShiftAndCtrl(mods)) {
+        if (!ShiftAndCtrl(mods)) return false;
+        // Shift+Ctrl with the editor open switches editing off.
+        editingOn_ = false;
+        CloseEditor(true);
+        return true;
+    }
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        CloseEditor(true);
+        OpenEditor();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        MoveByTab(key == Qt::Key_Backtab);
+        if (editingOn_ && !EditorOpen()) OpenEditor();
+        return true;
+    case Qt::Key_Escape:
+        // The cell keeps the text it had when editing began.
+        editingOn_ = false;
+        CloseEditor(false);
+        return true;
+    case Qt::Key_Delete:
+        if (mods != Qt::NoModifier) return false;
+        DeleteKey();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SpreadGrid::EditorDoubleClick() {
+    editingOn_ = false;
+    CloseEditor(true);
+}
+
+void SpreadGrid::mousePressEvent(QMouseEvent* event) {
+    mouseDown_ = true;
+    QTableView::mousePressEvent(event);
+}
+
+void SpreadGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    mouseDown_ = false;
+    // The editor follows the current cell once a click (not a range drag) is done.
+    const CellRect sel = Selection();
+    if (editingOn_ && sel.Left == sel.Right && sel.Top == sel.Bottom && !EditorOpen())
+        OpenEditor();
+}
+
+void SpreadGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (EditorOpen()) {
+        EditorDoubleClick();
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid() || !IsEditableColumn(index.column())) return;
+    if (index != currentIndex()) SetCurrentCell({index.column(), index.row() + 1});
+    OpenEditor();
+}
+
+void SpreadGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    // Commits (through commitData) and closes the editor of the cell being left.
+    QTableView::currentChanged(current, previous);
+    if (!current.isValid()) return;
+    if (current.column() == YFitColumn) {
+        editingOn_ = false;
+        return;
+    }
+    if (editingOn_ && !mouseDown_) OpenEditor();
+}
+
+// ---------------------------------------------------------------------------
+// TSpreadF
+
+TSpreadF::TSpreadF(AppContext& context, Series& series, QWidget* parent)
+    : QWidget(parent), context_(context), series_(series) {
+    setObjectName(QStringLiteral("SpreadF"));
+    model_ = new SeriesTableModel(series_, this);
+    grid_ = new SpreadGrid(*this, *model_, this);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+
+    CreateActions();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(grid_);
+    menuBar_->hide();
+
+    setFocusProxy(grid_);
+    resize(DefaultSize());
+    UpdateCaption();
+    grid_->SetCurrentCell({XColumn, 1});
+}
+
+TSpreadF::~TSpreadF() = default;
+
+void TSpreadF::CreateActions() {
+    auto make = [this](const char* name, const char* text, const QKeySequence& key) {
+        auto* action = new QAction(QString::fromLatin1(text), this);
+        action->setObjectName(QString::fromLatin1(name));
+        if (!key.isEmpty()) {
+            action->setShortcut(key);
+            // Only the data window holding the focus answers its short cuts.
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        }
+        addAction(action);
+        return action;
+    };
+    saveData1_ = make("SaveData1", "&Save Data", {});
+    close1_ = make("Close1", "&Close Data", QKeySequence(Qt::ALT | Qt::Key_F3));
+    cut1_ = make("Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
+    copy1_ = make("Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    paste1_ = make("Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    connect(saveData1_, &QAction::triggered, this, [this] { SaveData1Click(); });
+    connect(close1_, &QAction::triggered, this, [this] { Close1Click(); });
+    connect(cut1_, &QAction::triggered, this, [this] { Cut1Click(); });
+    connect(copy1_, &QAction::triggered, this, [this] { Copy1Click(); });
+    connect(paste1_, &QAction::triggered, this, [this] { Paste1Click(); });
+
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+    FillFileMenu(menuBar_->addMenu(QStringLiteral("&File")));
+    FillEditMenu(menuBar_->addMenu(QStringLiteral("&Edit")));
+}
+
+void TSpreadF::FillFileMenu(QMenu* menu) const {
+    menu->addAction(saveData1_);
+    menu->addAction(close1_);
+}
+
+void TSpreadF::FillEditMenu(QMenu* menu) const {
+    menu->addAction(cut1_);
+    menu->addAction(copy1_);
+    menu->addAction(paste1_);
+}
+
+void TSpreadF::UpdateCaption() {
+    setWindowTitle(QString::fromStdString(series_.Caption));
+}
+
+void TSpreadF::RefreshGrid() {
+    grid_->CloseEditor(false);
+    const CellPos at = grid_->CurrentCell();
+    const bool reload = model_->rowCount() != series_.IndexCount;
+    model_->CellsChanged();
+    if (reload) grid_->SetCurrentCell(at);
+    UpdateCaption();
+}
+
+CommitResult TSpreadF::Commit() {
+    const CommitResult result = CommitEdit(series_, context_.Fb());
+    if (result != CommitResult::Unchanged) model_->CellsChanged();
+    if (result == CommitResult::Committed) context_.RedrawGraph();
+    return result;
+}
+
+void TSpreadF::AfterChange() {
+    model_->CellsChanged();
+    context_.RedrawGraph();
+}
+
+void TSpreadF::Copy1Click() {
+    const bool reopen = grid_->EditorOpen();
+    grid_->CloseEditor(true); // copy what the cells show, committed
+    const std::string text = CopyCells(series_, grid_->Selection());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    if (reopen) grid_->OpenEditor();
+}
+
+void TSpreadF::Cut1Click() {
+    grid_->CloseEditor(true);
+    const CellRect selection = grid_->Selection();
+    const std::string text = CopyCells(series_, selection);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    DeleteCells(series_, selection); // empties, clears the fit, refreshes the rows
+    model_->CellsChanged();
+    grid_->SetCurrentCell({selection.Left, selection.Top});
+    context_.RedrawGraph();
+}
+
+void TSpreadF::Paste1Click() {
+    grid_->CloseEditor(true);
+    const QString text = QGuiApplication::clipboard()->text().left(PasteLimit);
+    PasteCells(series_, text.toStdString(), grid_->CurrentCell());
+    grid_->SetEditingOn(false);
+    model_->CellsChanged();
+    context_.RedrawGraph();
+}
+
+void TSpreadF::DeleteSelection() {
+    grid_->CloseEditor(true);
+    const CellRect selection = grid_->Selection();
+    DeleteCells(series_, selection);
+    model_->CellsChanged();
+    grid_->SetCurrentCell({selection.Left, selection.Top});
+    context_.RedrawGraph();
+}
+
+std::optional<std::string> TSpreadF::RunFileDialog(const std::string& preset) {
+    if (saveDialog_) return saveDialog_(preset);
+    QFileDialog dialog(context_.MainWidget(), QStringLiteral("Save Data"),
+                       QString::fromStdString(preset), QStringLiteral("Data File (*.prn)"));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("prn"));
+    // The save loop asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+bool TSpreadF::SaveData1Click() {
+    grid_->CloseEditor(true);
+    return RunFileDialog(series_.FileName).has_value() && false; // TODO SaveDataAs
+}
+
+bool TSpreadF::ConfirmClose() {
+    if (closeWithoutQuestion_) return true;
+    return context_.Fb().Message(MessageKind::Warning, DataLossQuestion,
+                                 MessageButtons::YesCancel) == Answer::Yes;
+}
+
+void TSpreadF::Close1Click() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void TSpreadF::closeEvent(QCloseEvent* event) {
+    if (!ConfirmClose()) {
+        event->ignore();
+        return;
+    }
+    grid_->CloseEditor(true);
+    event->accept();
+    emit CloseAccepted(this);
+}
+
+} // namespace torvel

@@ -1,0 +1,165 @@
+// The data window: one series shown and edited as a four-column grid
+// (StringGrid1: index, X, Y, fitted Y). The window switches the grid's editing
+// on and off itself (typing starts it, Shift+Ctrl toggles it, the fitted column
+// never edits), commits edits through CommitEdit, and exchanges cells with the
+// clipboard as TAB / CR LF text. Every accepted change ends with a redraw.
+#pragma once
+
+#include "core/grid_store.h"
+#include "core/series.h"
+#include "ui/app_context.h"
+
+#include <QTableView>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QLineEdit;
+
+namespace torvel {
+
+class SeriesTableModel;
+class TSpreadF;
+
+// The grid of a data window. Editing is the window's switch, not the view's
+// edit triggers: while it is on, the editor is always shown on the current cell.
+class SpreadGrid : public QTableView {
+    Q_OBJECT
+
+  public:
+    SpreadGrid(TSpreadF& owner, SeriesTableModel& model, QWidget* parent = nullptr);
+
+    bool EditingOn() const { return editingOn_; }
+    bool EditorOpen() const;
+    QLineEdit* Editor() const;
+    // Sets the current cell (grid coordinates) and selects only it.
+    void SetCurrentCell(CellPos pos);
+    CellPos CurrentCell() const;
+    // The selected rectangle in grid coordinates (the current cell when nothing
+    // is selected); the index column is never part of it.
+    CellRect Selection() const;
+
+    // Switches editing on and opens the editor on the current cell (columns 1, 2).
+    bool OpenEditor(QKeyEvent* forward = nullptr);
+    // Closes the editor; with commit, its text is committed (CommitEdit) first.
+    void CloseEditor(bool commit);
+    void SetEditingOn(bool on) { editingOn_ = on; }
+
+    // Keys and double clicks that reach the open editor (from the delegate).
+    bool EditorKeyPress(QKeyEvent* event);
+    void EditorDoubleClick();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
+
+  private:
+    bool MoveByTab(bool shift);
+    void DeleteKey();
+
+    TSpreadF& owner_;
+    SeriesTableModel& model_;
+    bool editingOn_ = false;
+    bool mouseDown_ = false;
+};
+
+class TSpreadF : public QWidget {
+    Q_OBJECT
+
+  public:
+    // A file name from a save dialog, or nothing when it was cancelled. The
+    // argument is the name the dialog starts with.
+    using SaveDialog = std::function<std::optional<std::string>(const std::string& preset)>;
+
+    TSpreadF(AppContext& context, Series& series, QWidget* parent = nullptr);
+    ~TSpreadF() override;
+
+    Series& GetSeries() const { return series_; }
+    AppContext& Context() const { return context_; }
+    SpreadGrid* Grid() const { return grid_; }
+    SeriesTableModel* Model() const { return model_; }
+
+    // The size a new data window gets.
+    static QSize DefaultSize() { return {480, 350}; }
+    QSize sizeHint() const override { return DefaultSize(); }
+
+    // Sets the window title from the series' caption (after a load or save).
+    void UpdateCaption();
+    // The series' cells were rewritten by someone else (file reader, fit, cell
+    // operations, sort): show them. A changed row count is picked up too.
+    void RefreshGrid();
+
+    // The close question "Possible data loss. Continue?"; true when the window
+    // may close. Closing without the question (close all, exit) skips it.
+    bool ConfirmClose();
+    void SetCloseWithoutQuestion(bool skip) { closeWithoutQuestion_ = skip; }
+
+    // Edit commands (menu, shortcuts and the main window's toolbar buttons).
+    void Copy1Click();
+    void Cut1Click();
+    void Paste1Click();
+    void DeleteSelection();
+    // Save Data: the save dialog loop; false when nothing was written.
+    bool SaveData1Click();
+    // Close Data: closes the window (through its MDI frame when it has one).
+    void Close1Click();
+
+    // Tests and the program can replace the file dialog.
+    void SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
+
+    // The window's own commands, for the main window to merge into its menus
+    // while this window is active. FillFileMenu adds Save Data and Close Data,
+    // FillEditMenu adds Cut, Copy and Paste.
+    QAction* SaveDataAction() const { return saveData1_; }
+    QAction* CloseDataAction() const { return close1_; }
+    QAction* CutAction() const { return cut1_; }
+    QAction* CopyAction() const { return copy1_; }
+    QAction* PasteAction() const { return paste1_; }
+    void FillFileMenu(QMenu* menu) const;
+    void FillEditMenu(QMenu* menu) const;
+    // A menu bar with File and Edit holding those commands; hidden unless the
+    // owner shows it.
+    QMenuBar* MenuBar() const { return menuBar_; }
+
+    // Runs CommitEdit for the cell being left or committed, repaints, redraws.
+    CommitResult Commit();
+    // Repaints the grid and redraws the graph (after any accepted change).
+    void AfterChange();
+
+  signals:
+    // A close of the window itself was confirmed (or needed no question). The
+    // owner removes the series (Document::DestroySeries) and, later than this
+    // signal (deleteLater), the window.
+    void CloseAccepted(torvel::TSpreadF* window);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateActions();
+    std::optional<std::string> RunFileDialog(const std::string& preset);
+
+    AppContext& context_;
+    Series& series_;
+    SeriesTableModel* model_ = nullptr;
+    SpreadGrid* grid_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QAction* saveData1_ = nullptr;
+    QAction* close1_ = nullptr;
+    QAction* cut1_ = nullptr;
+    QAction* copy1_ = nullptr;
+    QAction* paste1_ = nullptr;
+    SaveDialog saveDialog_;
+    bool closeWithoutQuestion_ = false;
+};
+
+} // namespace torvel

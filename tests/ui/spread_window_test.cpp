@@ -1,0 +1,565 @@
+// The data window as a user drives it: real key and mouse events on the grid,
+// the real clipboard, scripted answers to its questions.
+#include "test_app_context.h"
+
+#include "core/grid_store.h"
+#include "core/number_text.h"
+#include "ui/series_table_model.h"
+#include "ui/spread_window.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace torvel;
+using torvel::test::TestAppContext;
+
+namespace {
+
+class SpreadWindowTest : public ::testing::Test {
+  protected:
+    void Open(int rows = 10) {
+        ctx.doc.NewSeriesRows = rows;
+        series = &ctx.doc.CreateSeries(ctx.feedback);
+        window = std::make_unique<TSpreadF>(ctx, *series);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        grid = window->findChild<SpreadGrid*>(QStringLiteral("StringGrid1"));
+        ASSERT_NE(grid, nullptr);
+        grid->setFocus();
+    }
+
+    // Keys go where the user's keys go: to the focused widget (grid or editor).
+    QWidget* Focus() const {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w : grid;
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(Focus(), key, mods);
+    }
+    void Type(const char* text) {
+        for (const char* c = text; *c; ++c)
+            QTest::keyClick(Focus(), *c);
+    }
+    void At(int col, int row) { grid->SetCurrentCell({col, row}); }
+    const std::string& Cell(int col, int row) const { return series->Cell(col, row); }
+    QPoint CellCentre(int col, int row) const {
+        return grid->visualRect(window->Model()->index(row - 1, col)).center();
+    }
+    // A straight-line fit Y = 1 + 2X, shown in the fitted column.
+    void GiveLinearFit() {
+        series->Fit.FitKind = 1;
+        series->Fit.Coef[1] = 1;
+        series->Fit.Coef[2] = 2;
+        series->HasFit = true;
+        series->GraphType = GraphLineFit;
+        series->SetHeader(YFitColumn, "Y = 1 + 2*X");
+        series->SetCell(YFitColumn, 1, "3");
+        window->RefreshGrid();
+    }
+
+    TestAppContext ctx;
+    Series* series = nullptr;
+    std::unique_ptr<TSpreadF> window;
+    SpreadGrid* grid = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// Layout
+
+TEST_F(SpreadWindowTest, NewWindowShowsTheGridAsLaidOut) {
+    ctx.doc.CreateSeries(ctx.feedback); // take number 1, so this one is 2
+    Open(10);
+    EXPECT_EQ(series->SeriesNumber, 2);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Series Number: 2"));
+    EXPECT_EQ(window->size(), QSize(480, 350));
+
+    SeriesTableModel* model = window->Model();
+    EXPECT_EQ(model->rowCount(), 10);
+    EXPECT_EQ(model->columnCount(), 4);
+    const char* headers[] = {" Index", "             X2", "             Y2", "          Y2 Fit"};
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString(), QString::fromLatin1(headers[c]))
+            << c;
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("      1"));
+    EXPECT_EQ(model->index(9, 0).data().toString(), QStringLiteral("     10"));
+
+    const QColor fixed = ToQColor(SeriesColorOf(2));
+    EXPECT_EQ(model->index(3, 0).data(Qt::BackgroundRole).value<QColor>(), fixed);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), fixed);
+    EXPECT_FALSE(model->index(0, 0).flags() & Qt::ItemIsSelectable);
+    EXPECT_FALSE(model->index(0, 3).flags() & Qt::ItemIsEditable);
+
+    EXPECT_EQ(grid->columnWidth(0), 64);
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(grid->columnWidth(c), 128);
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 1}));
+    EXPECT_FALSE(grid->EditingOn());
+    EXPECT_FALSE(grid->EditorOpen());
+}
+
+TEST_F(SpreadWindowTest, ModelPassesTheItemModelTesterThroughEditsAndResizes) {
+    Open(5);
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler old = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg && type != QtInfoMsg) warnings << text;
+        });
+    {
+        QAbstractItemModelTester tester(window->Model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Warning);
+        series->SetCell(XColumn, 1, "4");
+        window->Model()->CellsChanged();
+        window->Model()->setData(window->Model()->index(1, 2), QStringLiteral("8"));
+        series->SetIndexCount(8);
+        window->RefreshGrid();
+        series->SetIndexCount(2);
+        window->RefreshGrid();
+    }
+    qInstallMessageHandler(old);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(window->Model()->rowCount(), 2);
+    EXPECT_EQ(Cell(YColumn, 2), "8");
+}
+
+// ---------------------------------------------------------------------------
+// Typing and committing
+
+TEST_F(SpreadWindowTest, TypingStartsEditingAndEnterCommitsNormalised) {
+    Open();
+    Type("1,5");
+    ASSERT_TRUE(grid->EditorOpen());
+    EXPECT_EQ(grid->Editor()->text(), QStringLiteral("1,5"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(XColumn, 1), NumberToText(1.5L, 14));
+    EXPECT_EQ(ctx.redraws, 1);
+    EXPECT_EQ(ctx.feedback.Beeps, 0);
+    // Enter reopens the editor on the same cell.
+    EXPECT_TRUE(grid->EditorOpen());
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 1}));
+    EXPECT_EQ(series->EditText, NumberToText(1.5L, 14));
+}
+
+TEST_F(SpreadWindowTest, TypingReplacesTheOldText) {
+    Open();
+    series->SetCell(YColumn, 3, "12");
+    At(2, 3);
+    Type("7");
+    Key(Qt::Key_Enter);
+    EXPECT_EQ(Cell(YColumn, 3), "7");
+}
+
+TEST_F(SpreadWindowTest, BadTextBeepsAndRestoresThePreviousText) {
+    Open();
+    series->SetCell(XColumn, 2, "42");
+    At(1, 2);
+    Type("abc");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(ctx.feedback.Beeps, 1);
+    EXPECT_EQ(Cell(XColumn, 2), "42");
+    EXPECT_EQ(ctx.redraws, 0);
+    ASSERT_TRUE(grid->EditorOpen());
+    EXPECT_EQ(grid->Editor()->text(), QStringLiteral("42"));
+}
+
+TEST_F(SpreadWindowTest, LeavingTheCellCommitsAndTheEditorFollows) {
+    Open();
+    Type("2.50");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Cell(XColumn, 1), "2.5");
+    EXPECT_EQ(ctx.redraws, 1);
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 2}));
+    EXPECT_TRUE(grid->EditorOpen());
+
+    // A mouse click on another cell commits too.
+    Type("3e2");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(2, 5));
+    EXPECT_EQ(Cell(XColumn, 2), "300");
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{2, 5}));
+    EXPECT_TRUE(grid->EditorOpen());
+}
+
+TEST_F(SpreadWindowTest, EscapeKeepsTheOldTextAndStopsEditing) {
+    Open();
+    series->SetCell(XColumn, 1, "5");
+    Type("9");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Cell(XColumn, 1), "5");
+    EXPECT_FALSE(grid->EditingOn());
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_EQ(ctx.redraws, 0);
+}
+
+TEST_F(SpreadWindowTest, EmptyingACellNeitherClearsTheFitNorRedraws) {
+    Open();
+    GiveLinearFit();
+    series->SetCell(YColumn, 1, "3");
+    At(2, 1);
+    Key(Qt::Key_Return); // editor opens on Y1
+    ASSERT_TRUE(grid->EditorOpen());
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(YColumn, 1), "");
+    EXPECT_TRUE(series->HasFit);
+    EXPECT_EQ(ctx.redraws, 0);
+}
+
+TEST_F(SpreadWindowTest, NewXBesideAnEmptyYIsPredictedByTheFit) {
+    Open();
+    GiveLinearFit();
+    At(1, 4);
+    Type("3");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(YColumn, 4), "7");
+    EXPECT_TRUE(series->HasFit);
+    EXPECT_EQ(series->GraphType, GraphLineFit);
+    EXPECT_EQ(ctx.redraws, 1);
+}
+
+TEST_F(SpreadWindowTest, TypingAYClearsTheFit) {
+    Open();
+    GiveLinearFit();
+    At(2, 2);
+    Type("9");
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(series->HasFit);
+    EXPECT_EQ(series->GraphType, GraphLine);
+    EXPECT_EQ(Cell(YFitColumn, 1), "");
+    EXPECT_EQ(window->Model()->headerData(3, Qt::Horizontal).toString(),
+              QStringLiteral("          Y1 Fit"));
+}
+
+// ---------------------------------------------------------------------------
+// The editing switch
+
+TEST_F(SpreadWindowTest, FittedColumnNeverEdits) {
+    Open();
+    series->SetCell(YFitColumn, 1, "5");
+    At(3, 1);
+    Type("7");
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_EQ(Cell(YFitColumn, 1), "5");
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(3, 1));
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_FALSE(grid->EditingOn());
+
+    // Moving into the fitted column switches editing off.
+    At(2, 2);
+    Type("1");
+    ASSERT_TRUE(grid->EditingOn());
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{2, 2})); // the editor keeps Right for its caret
+    grid->SetCurrentCell({3, 2});
+    EXPECT_FALSE(grid->EditingOn());
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_EQ(Cell(YColumn, 2), "1");
+}
+
+TEST_F(SpreadWindowTest, ShiftAloneExtendsTheSelectionWithoutEditing) {
+    Open();
+    Key(Qt::Key_Shift, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_FALSE(grid->EditingOn());
+    EXPECT_FALSE(grid->EditorOpen());
+    const CellRect sel = grid->Selection();
+    EXPECT_EQ(sel.Left, 1);
+    EXPECT_EQ(sel.Top, 1);
+    EXPECT_EQ(sel.Right, 2);
+    EXPECT_EQ(sel.Bottom, 2);
+}
+
+TEST_F(SpreadWindowTest, ShiftCtrlTogglesEditing) {
+    Open();
+    series->SetCell(XColumn, 1, "6");
+    // Shift pressed, then Ctrl while Shift is held.
+    Key(Qt::Key_Shift, Qt::ShiftModifier);
+    Key(Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_TRUE(grid->EditingOn());
+    ASSERT_TRUE(grid->EditorOpen());
+    Type("8");
+    Key(Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_FALSE(grid->EditingOn());
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_EQ(Cell(XColumn, 1), "8"); // closing the editor commits what was typed
+    Key(Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_TRUE(grid->EditorOpen());
+}
+
+TEST_F(SpreadWindowTest, ArrowKeySwitchesEditingOnAndTheEditorFollows) {
+    Open();
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 2}));
+    EXPECT_TRUE(grid->EditingOn());
+    EXPECT_TRUE(grid->EditorOpen());
+}
+
+TEST_F(SpreadWindowTest, DoubleClickOpensAndClosesTheEditor) {
+    Open();
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(2, 3));
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{2, 3}));
+    ASSERT_TRUE(grid->EditorOpen());
+    EXPECT_TRUE(grid->EditingOn());
+    QTest::mouseDClick(grid->Editor(), Qt::LeftButton, {}, grid->Editor()->rect().center());
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_FALSE(grid->EditingOn());
+}
+
+// ---------------------------------------------------------------------------
+// Tab and Delete
+
+TEST_F(SpreadWindowTest, TabAndShiftTabMoveAsTheRulesSay) {
+    Open(3);
+    struct Step {
+        CellPos from;
+        Qt::Key key;
+        CellPos to;
+    } steps[] = {
+        {{1, 1}, Qt::Key_Tab, {2, 1}},     {{2, 1}, Qt::Key_Tab, {1, 2}},
+        {{2, 3}, Qt::Key_Tab, {1, 3}},     {{3, 2}, Qt::Key_Tab, {1, 3}},
+        {{1, 2}, Qt::Key_Backtab, {2, 1}}, {{2, 2}, Qt::Key_Backtab, {1, 2}},
+        {{1, 1}, Qt::Key_Backtab, {2, 1}},
+    };
+    for (const Step& s : steps) {
+        grid->CloseEditor(false);
+        grid->SetEditingOn(false);
+        At(s.from.Col, s.from.Row);
+        grid->setFocus();
+        Key(s.key, s.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(grid->CurrentCell(), s.to) << s.from.Col << "," << s.from.Row << " " << s.key;
+    }
+}
+
+TEST_F(SpreadWindowTest, TabWhileEditingCommitsAndMovesTheEditor) {
+    Open();
+    Type("4");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(XColumn, 1), "4");
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{2, 1}));
+    ASSERT_TRUE(grid->EditorOpen());
+    Type("5");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Cell(YColumn, 1), "5");
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 2}));
+    EXPECT_EQ(ctx.redraws, 2);
+}
+
+TEST_F(SpreadWindowTest, DeleteEmptiesTheSelectionAndClearsTheFit) {
+    Open();
+    for (int r = 1; r <= 3; ++r) {
+        series->SetCell(XColumn, r, std::to_string(r));
+        series->SetCell(YColumn, r, std::to_string(10 * r));
+    }
+    GiveLinearFit();
+    At(1, 2);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Delete);
+    for (int r = 2; r <= 3; ++r) {
+        EXPECT_EQ(Cell(XColumn, r), "") << r;
+        EXPECT_EQ(Cell(YColumn, r), "") << r;
+    }
+    EXPECT_EQ(Cell(XColumn, 1), "1");
+    EXPECT_EQ(Cell(YColumn, 1), "10");
+    EXPECT_FALSE(series->HasFit);
+    EXPECT_FALSE(series->Rows[1].XValid); // the rows were refreshed
+    EXPECT_TRUE(series->Rows[0].XValid);
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 2}));
+    const CellRect sel = grid->Selection();
+    EXPECT_EQ(sel.Right, 1);
+    EXPECT_EQ(sel.Bottom, 2);
+    EXPECT_GE(ctx.redraws, 1);
+}
+
+TEST_F(SpreadWindowTest, DeleteWhileEditingEmptiesTheCell) {
+    Open();
+    series->SetCell(YColumn, 2, "11");
+    At(2, 2);
+    Type("5");
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Cell(YColumn, 2), "");
+    EXPECT_EQ(ctx.feedback.Beeps, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Clipboard
+
+TEST_F(SpreadWindowTest, CopyPutsTheSelectionOnTheClipboard) {
+    Open();
+    const char* values[3][2] = {{"1", "2"}, {"3", "4"}, {"5", "6"}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 2; ++c)
+            series->SetCell(c + 1, r + 1, values[r][c]);
+    window->RefreshGrid();
+    At(1, 1);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    QGuiApplication::clipboard()->clear();
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2\r\n3\t4\r\n5\t6\r\n"));
+}
+
+TEST_F(SpreadWindowTest, CopyWhileEditingCopiesTheCommittedCells) {
+    Open();
+    Type("1,25");
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1.25\r\n"));
+    EXPECT_TRUE(grid->EditorOpen());
+}
+
+struct PasteCase {
+    const char* name;
+    const char* clipboard;
+    CellPos at;
+    int rows;
+    // Expected X and Y texts of rows 1..4 ("" = empty).
+    const char* expected[4][2];
+};
+
+void PrintTo(const PasteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SpreadPasteTest : public SpreadWindowTest, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(SpreadPasteTest, CtrlVPastesThroughTheRealClipboard) {
+    const PasteCase& c = GetParam();
+    Open(c.rows);
+    At(c.at.Col, c.at.Row);
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    for (int r = 1; r <= std::min(4, c.rows); ++r) {
+        EXPECT_EQ(Cell(XColumn, r), c.expected[r - 1][0]) << "X" << r;
+        EXPECT_EQ(Cell(YColumn, r), c.expected[r - 1][1]) << "Y" << r;
+    }
+    EXPECT_FALSE(grid->EditingOn());
+    EXPECT_FALSE(grid->EditorOpen());
+    EXPECT_EQ(ctx.redraws, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClipboardExamples, SpreadPasteTest,
+    ::testing::Values(
+        PasteCase{"TwoLinesAtX", "1\t2\r\n3\t4\r\n", {1, 1}, 10,
+                  {{"1", "2"}, {"3", "4"}, {"", ""}, {"", ""}}},
+        PasteCase{"TwoLinesAtY", "1\t2\r\n3\t4\r\n", {2, 1}, 10,
+                  {{"", "1"}, {"", "3"}, {"", ""}, {"", ""}}},
+        PasteCase{"EmptyFieldSkipped", "5\t\t7", {1, 1}, 10,
+                  {{"5", "7"}, {"", ""}, {"", ""}, {"", ""}}},
+        PasteCase{"StopsAtTheLastRow", "1\t1\r\n2\t2\r\n3\t3\r\n4\t4\r\n", {1, 2}, 3,
+                  {{"", ""}, {"1", "1"}, {"2", "2"}, {"", ""}}},
+        PasteCase{"IntoTheFittedColumnChangesNothing", "1\t2\r\n", {3, 1}, 10,
+                  {{"", ""}, {"", ""}, {"", ""}, {"", ""}}},
+        PasteCase{"AnySeparatorAndNormalised", "1.50 ; 2.000 ; 9\r\n", {1, 1}, 10,
+                  {{"1.5", "2"}, {"", ""}, {"", ""}, {"", ""}}},
+        // A comma cannot be part of a pasted number, so it separates.
+        PasteCase{"CommaSeparates", "1,50\r\n", {1, 1}, 10,
+                  {{"1", "50"}, {"", ""}, {"", ""}, {"", ""}}}),
+    [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SpreadWindowTest, CutThenPasteMovesValuesAndClearsTheFit) {
+    Open();
+    series->SetCell(XColumn, 1, "1");
+    series->SetCell(YColumn, 1, "2");
+    GiveLinearFit();
+    At(1, 1);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Cell(XColumn, 1), "");
+    EXPECT_EQ(Cell(YColumn, 1), "");
+    EXPECT_FALSE(series->HasFit);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2\r\n"));
+    At(1, 5);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Cell(XColumn, 5), "1");
+    EXPECT_EQ(Cell(YColumn, 5), "2");
+}
+
+// ---------------------------------------------------------------------------
+// Closing and menus
+
+TEST_F(SpreadWindowTest, CloseAsksAndCancelKeepsTheWindow) {
+    Open();
+    QSignalSpy accepted(window.get(), &TSpreadF::CloseAccepted);
+    ctx.feedback.Script = {Answer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    EXPECT_EQ(ctx.feedback.Messages[0].Kind, MessageKind::Warning);
+    EXPECT_EQ(ctx.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
+    EXPECT_EQ(accepted.count(), 0);
+
+    ctx.feedback.Script = {Answer::Yes};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(accepted.count(), 1);
+}
+
+TEST_F(SpreadWindowTest, CloseDataAsksThroughTheMdiFrame) {
+    Open();
+    window.release()->hide();
+    QMdiArea area;
+    auto* spread = new TSpreadF(ctx, *series);
+    QMdiSubWindow* frame = area.addSubWindow(spread);
+    area.show();
+    QSignalSpy accepted(spread, &TSpreadF::CloseAccepted);
+    ctx.feedback.Script = {Answer::Cancel};
+    spread->CloseDataAction()->trigger();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(ctx.feedback.Messages.size(), 1u);
+    ctx.feedback.Script = {Answer::Yes};
+    frame->close();
+    EXPECT_EQ(ctx.feedback.Messages.size(), 2u);
+    EXPECT_EQ(accepted.count(), 1);
+
+    // Close all: no question.
+    auto* other = new TSpreadF(ctx, *series);
+    QMdiSubWindow* otherFrame = area.addSubWindow(other);
+    otherFrame->show();
+    other->SetCloseWithoutQuestion(true);
+    EXPECT_TRUE(otherFrame->close());
+    EXPECT_EQ(ctx.feedback.Messages.size(), 2u);
+}
+
+TEST_F(SpreadWindowTest, CommandsFillTheOwnersMenus) {
+    Open();
+    QMenu file, edit;
+    window->FillFileMenu(&file);
+    window->FillEditMenu(&edit);
+    QStringList fileTexts, editTexts;
+    for (QAction* a : file.actions())
+        fileTexts << a->text();
+    for (QAction* a : edit.actions())
+        editTexts << a->text();
+    EXPECT_EQ(fileTexts, (QStringList{"&Save Data", "&Close Data"}));
+    EXPECT_EQ(editTexts, (QStringList{"Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(window->CloseDataAction()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
+}
+
+TEST_F(SpreadWindowTest, LongSeriesEditsAtTheEnd) {
+    Open(100000);
+    EXPECT_EQ(window->Model()->rowCount(), 100000);
+    EXPECT_EQ(window->Model()->index(99999, 0).data().toString(), QStringLiteral(" 100000"));
+    Key(Qt::Key_End, Qt::ControlModifier);
+    At(1, 100000);
+    Type("12");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(XColumn, 100000), "12");
+    EXPECT_EQ(grid->verticalHeader()->sectionSize(12345), grid->verticalHeader()->sectionSize(0));
+}
+
+} // namespace
