@@ -347,8 +347,7 @@ void SpreadGrid::mouseReleaseEvent(QMouseEvent* event) {
     mouseDown_ = false;
     // The editor follows the current cell once a click (not a range drag) is done.
     const CellRect sel = Selection();
-    if (editingOn_ && sel.Left == sel.Right && sel.Top == sel.Bottom && !EditorOpen())
-        OpenEditor();
+    if (editingOn_ && sel.Left == sel.Right && sel.Top == sel.Bottom && !EditorOpen()) OpenEditor();
 }
 
 void SpreadGrid::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -425,8 +424,12 @@ void TSpreadF::CreateActions() {
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName(QStringLiteral("MainMenu1"));
-    FillFileMenu(menuBar_->addMenu(QStringLiteral("&File")));
-    FillEditMenu(menuBar_->addMenu(QStringLiteral("&Edit")));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("File1"));
+    FillFileMenu(fileMenu_);
+    editMenu_ = menuBar_->addMenu(QStringLiteral("&Edit"));
+    editMenu_->setObjectName(QStringLiteral("Edit1"));
+    FillEditMenu(editMenu_);
 }
 
 void TSpreadF::FillFileMenu(QMenu* menu) const {
@@ -515,9 +518,13 @@ std::optional<std::string> TSpreadF::RunFileDialog(const std::string& preset) {
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
-bool TSpreadF::SaveData1Click() {
-    grid_->CloseEditor(true);
-    return RunFileDialog(series_.FileName).has_value() && false; // TODO SaveDataAs
+SaveResult TSpreadF::SaveData1Click() {
+    grid_->CloseEditor(true); // save what the cells show
+    const SaveResult result = SaveDataAs(series_, context_.Fb(), [this](const std::string& preset) {
+        return RunFileDialog(preset);
+    });
+    UpdateCaption();
+    return result;
 }
 
 bool TSpreadF::ConfirmClose() {

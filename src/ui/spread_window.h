@@ -7,6 +7,7 @@
 
 #include "core/grid_store.h"
 #include "core/series.h"
+#include "files/data_file.h"
 #include "ui/app_context.h"
 
 #include <QTableView>
@@ -76,10 +77,6 @@ class TSpreadF : public QWidget {
     Q_OBJECT
 
   public:
-    // A file name from a save dialog, or nothing when it was cancelled. The
-    // argument is the name the dialog starts with.
-    using SaveDialog = std::function<std::optional<std::string>(const std::string& preset)>;
-
     TSpreadF(AppContext& context, Series& series, QWidget* parent = nullptr);
     ~TSpreadF() override;
 
@@ -108,8 +105,9 @@ class TSpreadF : public QWidget {
     void Cut1Click();
     void Paste1Click();
     void DeleteSelection();
-    // Save Data: the save dialog loop; false when nothing was written.
-    bool SaveData1Click();
+    // Save Data: the save dialog loop (the overwrite question, a failed write
+    // reported); the caption follows the new file name.
+    SaveResult SaveData1Click();
     // Close Data: closes the window (through its MDI frame when it has one).
     void Close1Click();
 
@@ -127,8 +125,11 @@ class TSpreadF : public QWidget {
     void FillFileMenu(QMenu* menu) const;
     void FillEditMenu(QMenu* menu) const;
     // A menu bar with File and Edit holding those commands; hidden unless the
-    // owner shows it.
+    // owner shows it. The owner adds its own File entries (New Data, Open,
+    // Exit ...) to FileMenu() when it takes the File menu over as its own.
     QMenuBar* MenuBar() const { return menuBar_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* EditMenu() const { return editMenu_; }
 
     // Runs CommitEdit for the cell being left or committed, repaints, redraws.
     CommitResult Commit();
@@ -153,6 +154,8 @@ class TSpreadF : public QWidget {
     SeriesTableModel* model_ = nullptr;
     SpreadGrid* grid_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QAction* saveData1_ = nullptr;
     QAction* close1_ = nullptr;
     QAction* cut1_ = nullptr;

@@ -16,7 +16,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <deque>
+#include <fstream>
+#include <optional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -114,8 +120,8 @@ TEST_F(SpreadWindowTest, ModelPassesTheItemModelTesterThroughEditsAndResizes) {
     Open(5);
     static QStringList warnings;
     warnings.clear();
-    const QtMessageHandler old = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    const QtMessageHandler old =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
             if (type != QtDebugMsg && type != QtInfoMsg) warnings << text;
         });
     {
@@ -454,21 +460,36 @@ TEST_P(SpreadPasteTest, CtrlVPastesThroughTheRealClipboard) {
 INSTANTIATE_TEST_SUITE_P(
     ClipboardExamples, SpreadPasteTest,
     ::testing::Values(
-        PasteCase{"TwoLinesAtX", "1\t2\r\n3\t4\r\n", {1, 1}, 10,
+        PasteCase{"TwoLinesAtX",
+                  "1\t2\r\n3\t4\r\n",
+                  {1, 1},
+                  10,
                   {{"1", "2"}, {"3", "4"}, {"", ""}, {"", ""}}},
-        PasteCase{"TwoLinesAtY", "1\t2\r\n3\t4\r\n", {2, 1}, 10,
+        PasteCase{"TwoLinesAtY",
+                  "1\t2\r\n3\t4\r\n",
+                  {2, 1},
+                  10,
                   {{"", "1"}, {"", "3"}, {"", ""}, {"", ""}}},
-        PasteCase{"EmptyFieldSkipped", "5\t\t7", {1, 1}, 10,
-                  {{"5", "7"}, {"", ""}, {"", ""}, {"", ""}}},
-        PasteCase{"StopsAtTheLastRow", "1\t1\r\n2\t2\r\n3\t3\r\n4\t4\r\n", {1, 2}, 3,
+        PasteCase{
+            "EmptyFieldSkipped", "5\t\t7", {1, 1}, 10, {{"5", "7"}, {"", ""}, {"", ""}, {"", ""}}},
+        PasteCase{"StopsAtTheLastRow",
+                  "1\t1\r\n2\t2\r\n3\t3\r\n4\t4\r\n",
+                  {1, 2},
+                  3,
                   {{"", ""}, {"1", "1"}, {"2", "2"}, {"", ""}}},
-        PasteCase{"IntoTheFittedColumnChangesNothing", "1\t2\r\n", {3, 1}, 10,
+        PasteCase{"IntoTheFittedColumnChangesNothing",
+                  "1\t2\r\n",
+                  {3, 1},
+                  10,
                   {{"", ""}, {"", ""}, {"", ""}, {"", ""}}},
-        PasteCase{"AnySeparatorAndNormalised", "1.50 ; 2.000 ; 9\r\n", {1, 1}, 10,
+        PasteCase{"AnySeparatorAndNormalised",
+                  "1.50 ; 2.000 ; 9\r\n",
+                  {1, 1},
+                  10,
                   {{"1.5", "2"}, {"", ""}, {"", ""}, {"", ""}}},
         // A comma cannot be part of a pasted number, so it separates.
-        PasteCase{"CommaSeparates", "1,50\r\n", {1, 1}, 10,
-                  {{"1", "50"}, {"", ""}, {"", ""}, {"", ""}}}),
+        PasteCase{
+            "CommaSeparates", "1,50\r\n", {1, 1}, 10, {{"1", "50"}, {"", ""}, {"", ""}, {"", ""}}}),
     [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SpreadWindowTest, CutThenPasteMovesValuesAndClearsTheFit) {
@@ -533,6 +554,55 @@ TEST_F(SpreadWindowTest, CloseDataAsksThroughTheMdiFrame) {
     other->SetCloseWithoutQuestion(true);
     EXPECT_TRUE(otherFrame->close());
     EXPECT_EQ(ctx.feedback.Messages.size(), 2u);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+TEST_F(SpreadWindowTest, SaveDataWritesTheCellsAndTakesTheNameIntoTheCaption) {
+    Open(2);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath(QStringLiteral("first.prn")).toStdString();
+    std::vector<std::string> presets;
+    window->SetSaveDialog([&](const std::string& preset) -> std::optional<std::string> {
+        presets.push_back(preset);
+        return path;
+    });
+    Type("1,5");
+    // Saving commits the open edit first: what is written is what is shown.
+    EXPECT_EQ(window->SaveData1Click(), SaveResult::Saved);
+    EXPECT_EQ(presets, std::vector<std::string>{"NoName"});
+    EXPECT_EQ(series->FileName, path);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Series Number: 1   -   FIRST.PRN"));
+    EXPECT_EQ(ReadAll(path), " 1.50000000000000E+0000  1.00000000000000E+4932\r\n"
+                             " 1.00000000000000E+4932  1.00000000000000E+4932\r\n");
+    EXPECT_TRUE(ctx.feedback.Messages.empty());
+}
+
+TEST_F(SpreadWindowTest, SaveDataAsksBeforeOverwritingAnotherFile) {
+    Open(1);
+    QTemporaryDir dir;
+    const std::string other = dir.filePath(QStringLiteral("other.prn")).toStdString();
+    std::ofstream(other) << "keep";
+    std::deque<std::optional<std::string>> answers = {other, std::nullopt};
+    window->SetSaveDialog([&](const std::string&) {
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    });
+    ctx.feedback.Script = {Answer::No}; // back to the dialog, which is then cancelled
+    EXPECT_EQ(window->SaveData1Click(), SaveResult::Cancelled);
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text,
+              "The File  " + other + "  already exists overwrite it?");
+    EXPECT_EQ(ctx.feedback.Beeps, 1);
+    EXPECT_EQ(ReadAll(other), "keep");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Series Number: 1"));
 }
 
 TEST_F(SpreadWindowTest, CommandsFillTheOwnersMenus) {
