@@ -1,0 +1,114 @@
+// torvel-cli run as a separate process on small files.
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("torvel_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(Path(name), std::ios::binary) << text;
+        return Path(name);
+    }
+    CliRun Cli(const std::string& args) const {
+        const std::string out = Path("stdout.txt"), err = Path("stderr.txt");
+        const std::string cmd =
+            std::string("'") + TORVEL_CLI_PATH + "' " + args + " >'" + out + "' 2>'" + err + "'";
+        CliRun r;
+        const int raw = std::system(cmd.c_str());
+        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.Out = Read(out);
+        r.Err = Read(err);
+        return r;
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    fs::path dir_;
+};
+
+TEST_F(CliTest, RenderWritesTheWindowSizedImage) {
+    const std::string prn = Write("data.prn", "1 2 5\n2 4 3\n3 6 1\n");
+    for (const char* ext : {".png", ".bmp"}) {
+        const std::string out = Path(std::string("graph") + ext);
+        const CliRun r = Cli("render '" + prn + "' -o '" + out + "' --size 640x480 --auto-scale");
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        QImage image(QString::fromStdString(out));
+        ASSERT_FALSE(image.isNull()) << ext;
+        EXPECT_EQ(image.size(), QSize(640, 480));
+        EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::black));
+    }
+}
+
+TEST_F(CliTest, RenderPdfIsAPrintedPage) {
+    const std::string prn = Write("data.prn", "1 2\n2 4\n3 6\n");
+    const CliRun r = Cli("render '" + prn + "' -o '" + Path("g.pdf") + "'");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const std::string pdf = Read(Path("g.pdf"));
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+}
+
+TEST_F(CliTest, FitPrintsSevenCoefficientLinesPerSeries) {
+    const std::string prn = Write("line.prn", "1 3 2\n2 5 2\n3 7 2\n");
+    const CliRun r = Cli("fit '" + prn + "' --kind 1");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "Series # 1\n1\n2\n0\n0\n0\n0\n1\nSeries # 2\n2\n0\n0\n0\n0\n0\n1\n");
+}
+
+TEST_F(CliTest, RefusedFitReportsTheReason) {
+    const std::string prn = Write("zero.prn", "0 1\n1 2\n2 3\n");
+    const CliRun r = Cli("fit '" + prn + "' --kind 6");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("power fit"), std::string::npos) << r.Err;
+}
+
+TEST_F(CliTest, UnreadableInputIsAnIncompatibleFormat) {
+    const std::string bad = Write("bad.prn", "1\n2\n3\n");
+    const CliRun r = Cli("render '" + bad + "' -o '" + Path("x.png") + "'");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("The file " + bad + " has an incompatible format."), std::string::npos)
+        << r.Err;
+    EXPECT_FALSE(fs::exists(Path("x.png")));
+    const CliRun missing = Cli("fit '" + Path("none.prn") + "' --kind 1");
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("has an incompatible format."), std::string::npos);
+}
+
+TEST_F(CliTest, BadCommandLinesAndHelp) {
+    EXPECT_EQ(Cli("render").Status, 2);
+    EXPECT_EQ(Cli("render a.prn -o out.gif").Status, 2);
+    EXPECT_EQ(Cli("render a.prn -o out.png --size 0x5").Status, 2);
+    EXPECT_EQ(Cli("fit a.prn --kind 9").Status, 2);
+    EXPECT_EQ(Cli("frobnicate").Status, 2);
+    const CliRun help = Cli("--help");
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("--auto-scale"), std::string::npos);
+    EXPECT_NE(help.Out.find("--kind"), std::string::npos);
+}
+
+} // namespace

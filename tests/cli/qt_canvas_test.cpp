@@ -1,0 +1,87 @@
+#include "render/render_test_util.h"
+#include "ui/qt_canvas.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace torvel {
+namespace {
+
+QColor Pixel(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
+
+TEST(QtCanvas, WindowImageHasBlackBackgroundWhiteFrameAndSeriesColours) {
+    Document doc;
+    test::FixedAxes(doc);
+    // Series 1 (a cross) and series 2 (a circle) with bars of their colour.
+    test::AddSeries(doc, {{5, 5}}, true, GraphNone, true);
+    test::AddSeries(doc, {{2, 8}}, true, GraphBar, false);
+    GraphViewState view;
+    const QImage image = GraphWindowImage(doc, view, 800, 600);
+    ASSERT_EQ(image.width(), 800);
+    ASSERT_EQ(image.height(), 600);
+    const GraphGeometry& g = view.Geometry;
+    EXPECT_EQ(Pixel(image, 2, 2), QColor(Qt::black));
+    EXPECT_EQ(Pixel(image, 799, 599), QColor(Qt::black));
+    // The frame's bottom side, away from ticks.
+    EXPECT_EQ(Pixel(image, g.PlotLeft + g.PlotWidth / 3 + 7, g.PlotBottom), QColor(Qt::white));
+    EXPECT_EQ(Pixel(image, g.PlotLeft, g.PlotBottom - g.PlotHeight / 3 - 5), QColor(Qt::white));
+    // The centre of series 1's cross.
+    const int x = g.PlotLeft + g.PlotWidth / 2, y = g.PlotBottom - g.PlotHeight / 2;
+    const Rgb c1 = SeriesColorOf(1);
+    EXPECT_EQ(Pixel(image, x, y), QColor(c1.R, c1.G, c1.B));
+    // Inside series 2's bar.
+    const Rgb c2 = SeriesColorOf(2);
+    EXPECT_EQ(Pixel(image, g.PlotLeft + g.PlotWidth / 5, g.PlotBottom - 10),
+              QColor(c2.R, c2.G, c2.B));
+}
+
+TEST(QtCanvas, ImageIsKeptUntilTheScreenClassChanges) {
+    Document doc;
+    GraphViewState view;
+    QImage image;
+    RenderGraphImage(doc, image, view, 400, 300, {1920, 1080, 20});
+    EXPECT_EQ(image.size(), QSize(1920, 1040));
+    const uchar* bits = image.constBits();
+    RenderGraphImage(doc, image, view, 500, 300, {1920, 1080, 20});
+    EXPECT_EQ(image.constBits(), bits); // reused, not reallocated
+    RenderGraphImage(doc, image, view, 500, 300, {1024, 768, 20});
+    EXPECT_EQ(image.size(), QSize(1024, 728));
+    EXPECT_EQ(VisibleGraphPart(image, view.Geometry).size(), QSize(500, 300));
+}
+
+TEST(QtCanvas, FontFacesAndMetrics) {
+    const QFont times = QtCanvas::FontFor({"Times New Roman Bold", 12, false, false, {}});
+    EXPECT_EQ(times.family(), QString("Times New Roman"));
+    EXPECT_TRUE(times.bold());
+    const QFont narrow = QtCanvas::FontFor({"Arial Narrow", 10, true, true, {}});
+    EXPECT_EQ(narrow.family(), QString("Arial Narrow"));
+    EXPECT_TRUE(narrow.underline());
+    QImage image(200, 100, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QtCanvas canvas(painter, image.size());
+    canvas.SetFont({"Times New Roman Bold", 12, false, false, {255, 255, 255}});
+    EXPECT_GT(canvas.TextHeight(), 10);
+    EXPECT_GT(canvas.TextWidth("WWWW"), canvas.TextWidth("ii"));
+}
+
+TEST(QtCanvas, TextIsOpaqueAndAnchored) {
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, image.size());
+        canvas.SetBrush({0, 0, 255});
+        canvas.SetFont({"Times New Roman Bold", 12, false, false, {255, 255, 255}});
+        canvas.Text({100, 50}, "MMMM", TextAlign::Right);
+    }
+    // The box ends at the anchor and is filled with the brush.
+    EXPECT_EQ(image.pixelColor(99, 50 - 6).blue(), 255);
+    EXPECT_EQ(image.pixelColor(101, 50), QColor(Qt::red));
+}
+
+} // namespace
+} // namespace torvel
