@@ -1,0 +1,476 @@
+#include "files/graph_file.h"
+
+#include "core/grid_store.h"
+#include "core/number_text.h"
+#include "files/atomic_file.h"
+#include "fit/fit.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace torvel {
+
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+// The shortest a row line can be ("0 0" and its line end): a row count that
+// needs more than the rest of the file holds is not a real file.
+constexpr std::size_t MinRowBytes = 4;
+// The shortest a series block can begin with (two one-digit lines).
+constexpr std::size_t MinBlockBytes = 4;
+
+struct FormatError {};
+
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    std::size_t Remaining() const { return text_.size() - pos_; }
+    double Fraction() const {
+        return text_.empty() ? 1.0 : static_cast<double>(pos_) / static_cast<double>(text_.size());
+    }
+
+    // The next line without its line end; empty at the end of the text.
+    std::string_view Line() {
+        if (AtEnd()) return {};
+        const std::size_t nl = text_.find('\n', pos_);
+        std::string_view line =
+            nl == std::string_view::npos ? text_.substr(pos_) : text_.substr(pos_, nl - pos_);
+        pos_ = nl == std::string_view::npos ? text_.size() : nl + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return line;
+    }
+
+    // Numbers missing at the end of the file read as 0, texts as empty.
+    int Int() {
+        if (AtEnd()) return 0;
+        return ParseInt(Trim(Line()));
+    }
+    bool Flag() { return Int() == 0; } // stored inverted: "0" means set
+    Real Float() {
+        if (AtEnd()) return 0;
+        return ParseFloat(Trim(Line()));
+    }
+    std::string Text() { return std::string(Line()); }
+    // One row line: X and Y separated by blanks; anything after Y is ignored.
+    void Row(Real& x, Real& y) {
+        if (AtEnd()) {
+            x = y = 0;
+            return;
+        }
+        std::string_view line = Line();
+        x = ParseFloat(NextToken(line));
+        y = ParseFloat(NextToken(line));
+    }
+
+  private:
+    static bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+    static std::string_view Trim(std::string_view s) {
+        while (!s.empty() && Blank(s.front()))
+            s.remove_prefix(1);
+        while (!s.empty() && Blank(s.back()))
+            s.remove_suffix(1);
+        return s;
+    }
+    static std::string_view NextToken(std::string_view& line) {
+        while (!line.empty() && Blank(line.front()))
+            line.remove_prefix(1);
+        std::size_t n = 0;
+        while (n < line.size() && !Blank(line[n]))
+            ++n;
+        const std::string_view token = line.substr(0, n);
+        line.remove_prefix(n);
+        return token;
+    }
+    static int ParseInt(std::string_view s) {
+        std::size_t i = 0;
+        bool negative = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+        if (i >= s.size()) throw FormatError{};
+        long long v = 0;
+        for (; i < s.size(); ++i) {
+            if (s[i] < '0' || s[i] > '9') throw FormatError{};
+            v = v * 10 + (s[i] - '0');
+            if (v > 2147483648LL) throw FormatError{};
+        }
+        if (negative) v = -v;
+        if (v > 2147483647LL) throw FormatError{};
+        return static_cast<int>(v);
+    }
+    static Real ParseFloat(std::string_view s) {
+        const NumberRead r = TextToNumber(s);
+        if (!r.Ok()) throw FormatError{};
+        return r.Value;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Items d to l of a series block.
+struct BlockTail {
+    bool YAxisLeft = true;
+    bool ShowPoints = true;
+    int GraphType = GraphLine;
+    std::string SeriesTitle;
+    bool HasFit = false;
+    int FitKind = 0;
+    std::array<Real, 8> Coef{};
+    int PrintColorCode = 0;
+    int PrinterOptionsCode = 0;
+};
+
+BlockTail ReadTail(LineReader& in) {
+    BlockTail t;
+    t.YAxisLeft = in.Flag();
+    t.ShowPoints = in.Flag();
+    t.GraphType = in.Int();
+    t.SeriesTitle = in.Text();
+    t.HasFit = in.Flag();
+    t.FitKind = in.Int();
+    for (std::size_t k = 1; k <= 7; ++k)
+        t.Coef[k] = in.Float();
+    t.PrintColorCode = in.Int();
+    t.PrinterOptionsCode = in.Int();
+    return t;
+}
+
+bool KnownPrintColor(int c) {
+    return c == PrintBlack || c == PrintGreen || c == PrintDefault || c == PrintRed ||
+           c == PrintBlue;
+}
+
+// A value above the threshold is the empty marker.
+void StoreValue(Real v, Real& value, bool& valid) {
+    if (v > EmptyThreshold) {
+        value = 0;
+        valid = false;
+    } else {
+        value = v;
+        valid = true;
+    }
+}
+
+int LowestFreeNumber(const Document& doc) {
+    for (int n = 1; n <= MaxSeries; ++n)
+        if (!doc.SeriesNumberUsed[static_cast<std::size_t>(n)]) return n;
+    return NoFreeSeriesNumber;
+}
+
+int InRange(int v, int lo, int hi, int fallback) {
+    return v >= lo && v <= hi ? v : fallback;
+}
+
+void ReadSettings(Document& doc, LineReader& in) {
+    GraphSettings& g = doc.Settings;
+    g.XMax = in.Float();
+    g.XMin = in.Float();
+    g.YLMax = in.Float();
+    g.YLMin = in.Float();
+    g.YRMax = in.Float();
+    g.YRMin = in.Float();
+    g.MultiScaleX = in.Flag();
+    g.MultiScaleYL = in.Flag();
+    g.MultiScaleYR = in.Flag();
+    doc.ConstantK = in.Float();
+    const int logCode = in.Int();
+    g.LogX = logCode == 0 || logCode == 2;
+    g.LogFormatExponential = logCode < 2;
+    g.LogY = in.Flag();
+    doc.Prefs.MaxDataIndex = InRange(in.Int(), 1, MaxDataIndexLimit, 10);
+    doc.Prefs.BarWidth = InRange(in.Int(), 1, BarWidthLimit, 1);
+    // Counts that size loops of the renderer: out of their ranges they get
+    // their reset values.
+    const GraphSettings reset{};
+    g.XGridMajor = InRange(in.Int(), 1, 20, reset.XGridMajor);
+    g.XGridMinor = InRange(in.Int(), 1, 10, reset.XGridMinor);
+    g.YGridMajor = InRange(in.Int(), 1, 20, reset.YGridMajor);
+    g.YGridMinor = InRange(in.Int(), 1, 10, reset.YGridMinor);
+    g.XTicks = InRange(in.Int(), 1, 20, reset.XTicks);
+    g.YLTicks = InRange(in.Int(), 1, 20, reset.YLTicks);
+    g.YRTicks = InRange(in.Int(), 1, 20, reset.YRTicks);
+    g.XDecimals = InRange(in.Int(), 0, 8, reset.XDecimals);
+    g.YLDecimals = InRange(in.Int(), 0, 8, reset.YLDecimals);
+    g.YRDecimals = InRange(in.Int(), 0, 8, reset.YRDecimals);
+    for (auto& t : g.MainTitles)
+        t = in.Text();
+    for (auto& t : g.XTitles)
+        t = in.Text();
+    for (auto& t : g.YTitles)
+        t = in.Text();
+    // Older files end after the titles.
+    if (in.AtEnd()) {
+        for (int i = 0; i < FloatTitleCount; ++i) {
+            g.FloatTitleText[static_cast<std::size_t>(i)].clear();
+            g.FloatTitleX[static_cast<std::size_t>(i)] = 0;
+            g.FloatTitleY[static_cast<std::size_t>(i)] = 0;
+        }
+        return;
+    }
+    for (int i = 0; i < FloatTitleCount; ++i) {
+        g.FloatTitleText[static_cast<std::size_t>(i)] = in.Text();
+        g.FloatTitleX[static_cast<std::size_t>(i)] = in.Float();
+        g.FloatTitleY[static_cast<std::size_t>(i)] = in.Float();
+    }
+}
+
+class Progress {
+  public:
+    Progress(const LoadProgress& report, const LineReader& in) : report_(report), in_(in) {}
+    void Tick() {
+        if (!report_ || ++lines_ % 4096 != 0) return;
+        report_(in_.Fraction());
+    }
+    void Done() {
+        if (report_) report_(1.0);
+    }
+
+  private:
+    const LoadProgress& report_;
+    const LineReader& in_;
+    std::size_t lines_ = 0;
+};
+
+// Titles are single lines in the file; a line break inside one would shift
+// every line after it.
+std::string SingleLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+std::string FileNameWithoutExtension(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
+    return path.substr(0, dot);
+}
+
+} // namespace
+
+std::string GraphNumberText(Real value) {
+    if (std::isnan(value) || value == HUGE_VALL) value = EmptyValue;
+    if (value == -HUGE_VALL) value = -EmptyValue;
+    if (value == 0) value = 0; // no "-0"
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14Le", value);
+    const char* e = buf;
+    while (*e && *e != 'e')
+        ++e;
+    const int exponent = std::atoi(e + 1);
+    std::string out;
+    out.reserve(23);
+    if (buf[0] != '-') out += ' ';
+    out.append(buf, static_cast<std::size_t>(e - buf));
+    char exp[16];
+    std::snprintf(exp, sizeof exp, "E%c%04d", exponent < 0 ? '-' : '+',
+                  exponent < 0 ? -exponent : exponent);
+    out += exp;
+    return out;
+}
+
+std::string GraphCaptionFor(const std::string& graphFileName) {
+    if (graphFileName == NoNameGraph) return "Graph";
+    return "Graph   -   " + UpperFileName(graphFileName);
+}
+
+std::string GraphFileText(Document& doc) {
+    std::string out;
+    auto line = [&](const std::string& s) {
+        out += s;
+        out += LineEnd;
+    };
+    auto integer = [&](int v) { line(std::to_string(v)); };
+    auto flag = [&](bool set) { line(set ? "0" : "1"); };
+    auto number = [&](Real v) { line(GraphNumberText(v)); };
+
+    if (doc.Prefs.MaxDataIndex == 0) doc.Prefs.MaxDataIndex = 10;
+    integer(doc.SeriesCount());
+    for (const auto& p : doc.DataWindows()) {
+        Series& s = *p;
+        s.Rows.resize(static_cast<std::size_t>(s.IndexCount));
+        GridToRows(s);
+        integer(s.IndexCount);
+        integer(s.SeriesNumber);
+        for (const Tdata& r : s.Rows) {
+            out += GraphNumberText(r.XValid ? r.X : EmptyValue);
+            out += ' ';
+            out += GraphNumberText(r.YValid ? r.Y : EmptyValue);
+            out += LineEnd;
+        }
+        flag(s.YAxisLeft);
+        flag(s.ShowPoints);
+        integer(s.GraphType);
+        line(SingleLine(s.SeriesTitle));
+        flag(s.HasFit);
+        integer(s.Fit.FitKind);
+        for (std::size_t k = 1; k <= 7; ++k)
+            number(s.Fit.Coef[k]);
+        integer(s.PrintColor + 2);
+        integer(doc.Prefs.PrinterOptions + 2);
+    }
+    const GraphSettings& g = doc.Settings;
+    for (Real v : {g.XMax, g.XMin, g.YLMax, g.YLMin, g.YRMax, g.YRMin})
+        number(v);
+    flag(g.MultiScaleX);
+    flag(g.MultiScaleYL);
+    flag(g.MultiScaleYR);
+    number(doc.ConstantK);
+    integer((g.LogX ? 0 : 1) + (g.LogFormatExponential ? 0 : 2));
+    flag(g.LogY);
+    integer(doc.Prefs.MaxDataIndex);
+    integer(doc.Prefs.BarWidth);
+    for (int v : {g.XGridMajor, g.XGridMinor, g.YGridMajor, g.YGridMinor, g.XTicks, g.YLTicks,
+                  g.YRTicks, g.XDecimals, g.YLDecimals, g.YRDecimals})
+        integer(v);
+    for (const auto& t : g.MainTitles)
+        line(SingleLine(t));
+    for (const auto& t : g.XTitles)
+        line(SingleLine(t));
+    for (const auto& t : g.YTitles)
+        line(SingleLine(t));
+    for (std::size_t i = 0; i < FloatTitleCount; ++i) {
+        line(SingleLine(g.FloatTitleText[i]));
+        number(g.FloatTitleX[i]);
+        number(g.FloatTitleY[i]);
+    }
+    return out;
+}
+
+bool WriteGraphFile(Document& doc, const std::string& path, Feedback& feedback) {
+    doc.GraphFileName = path;
+    const std::string text = GraphFileText(doc);
+    std::string error;
+    const bool ok = WriteFileAtomically(
+        path,
+        [&](std::ostream& out) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            return static_cast<bool>(out);
+        },
+        &error);
+    if (!ok) feedback.Message(MessageKind::Error, error, MessageButtons::Ok);
+    return ok;
+}
+
+void ReadGraphText(Document& doc, const std::string& path, std::string_view text,
+                   Feedback& feedback, const LoadProgress& progress) {
+    doc.DestroyAllSeries();
+    doc.GraphFileName = path;
+    LineReader in(text);
+    Progress tick(progress, in);
+    Series* current = nullptr; // the series being read, shown even when reading stops
+    try {
+        const int count = in.Int();
+        if (count < 0 || static_cast<std::size_t>(count) > in.Remaining() / MinBlockBytes + 1)
+            throw FormatError{};
+        bool limitReported = false;
+        for (int b = 0; b < count; ++b) {
+            const bool full = doc.SeriesCount() >= MaxSeries;
+            if (full && !limitReported) {
+                feedback.Beep();
+                feedback.Message(MessageKind::Error, SeriesLimitText(MaxSeries),
+                                 MessageButtons::Ok);
+                limitReported = true;
+            }
+            const int rows = in.Int();
+            if (rows < 0 || static_cast<std::size_t>(rows) > in.Remaining() / MinRowBytes)
+                throw FormatError{};
+            int number = in.Int();
+            if (full) {
+                // Over the limit: read past the block, keep nothing.
+                Real x, y;
+                for (int r = 0; r < rows; ++r, tick.Tick())
+                    in.Row(x, y);
+                ReadTail(in);
+                continue;
+            }
+            if (number < 1 || number > MaxSeries ||
+                doc.SeriesNumberUsed[static_cast<std::size_t>(number)])
+                number = LowestFreeNumber(doc);
+            doc.NewSeriesRows = rows;
+            doc.LoadingSeriesNumber = number;
+            doc.LoadingSeries = true;
+            Series& s = doc.CreateSeries(feedback);
+            current = &s;
+            for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r, tick.Tick()) {
+                Real x, y;
+                in.Row(x, y);
+                StoreValue(x, s.Rows[r].X, s.Rows[r].XValid);
+                StoreValue(y, s.Rows[r].Y, s.Rows[r].YValid);
+            }
+            const BlockTail t = ReadTail(in);
+            s.YAxisLeft = t.YAxisLeft;
+            s.ShowPoints = t.ShowPoints;
+            s.GraphType = InRange(t.GraphType, GraphLine, GraphBarFit, GraphLine);
+            s.SeriesTitle = t.SeriesTitle;
+            s.Fit.FitKind = InRange(t.FitKind, 0, 8, 0);
+            // A fit flag without a formula would leave a fitted column nothing refills.
+            s.HasFit = t.HasFit && s.Fit.FitKind != 0 && t.FitKind == s.Fit.FitKind;
+            s.Fit.Coef = t.Coef;
+            s.Fit.Coef[0] = 0;
+            const int color = t.PrintColorCode < 2 ? PrintDefault : t.PrintColorCode - 2;
+            s.PrintColor = KnownPrintColor(color) ? color : PrintDefault;
+            const int options = t.PrinterOptionsCode < 2 ? 0 : t.PrinterOptionsCode - 2;
+            doc.Prefs.PrinterOptions = options <= 7 ? options : 0;
+            s.Fit.FitOK = true;
+            RowsToGrid(s);
+            current = nullptr;
+        }
+        ReadSettings(doc, in);
+    } catch (const FormatError&) {
+        if (current != nullptr) RowsToGrid(*current);
+        feedback.Message(MessageKind::Error, IncompatibleFormatText(doc.GraphFileName),
+                         MessageButtons::Ok);
+        doc.GraphLoadFailed = true;
+        return;
+    }
+    doc.SortDataWindows();
+    for (const auto& p : doc.DataWindows())
+        if (p->HasFit) ComputeFit(doc, p->Fit, feedback);
+    if (doc.SeriesCount() > 0) doc.SuppressResizeDraw = true;
+    tick.Done();
+}
+
+void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
+                   const LoadProgress& progress) {
+    std::string text;
+    bool readable = FileExists(path);
+    if (readable) {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream buffer;
+        buffer << file.rdbuf();
+        readable = file.good() || file.eof();
+        if (readable) text = std::move(buffer).str();
+    }
+    if (!readable) {
+        // Nothing was read: the graph on screen stays as it is.
+        feedback.Message(MessageKind::Error, IncompatibleFormatText(path), MessageButtons::Ok);
+        doc.GraphLoadFailed = true;
+        return;
+    }
+    ReadGraphText(doc, path, text, feedback, progress);
+}
+
+bool SaveGraphAs(Document& doc, Feedback& feedback, const SaveDialogFn& dialog) {
+    const SaveDialogRequest request{FileNameWithoutExtension(doc.GraphFileName), "gra",
+                                    "Graph File"};
+    for (;;) {
+        const std::optional<std::string> chosen = dialog(request);
+        if (!chosen) return false;
+        const std::string& path = *chosen;
+        if (!FileExists(path) || path == doc.GraphFileName)
+            return WriteGraphFile(doc, path, feedback);
+        feedback.Beep();
+        const Answer a = feedback.Message(MessageKind::Warning,
+                                          "The File [ " + path + " ] already exists overwrite it?",
+                                          MessageButtons::YesNo);
+        if (a == Answer::Yes) return WriteGraphFile(doc, path, feedback);
+    }
+}
+
+} // namespace torvel

@@ -1,0 +1,610 @@
+#include "files/graph_file.h"
+
+#include "core/grid_store.h"
+#include "core/number_text.h"
+#include "files/atomic_file.h"
+#include "fit/fit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace torvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find("\r\n", pos);
+        EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
+        if (end == std::string::npos) break;
+        out.push_back(text.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return out;
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+// The lines of one series block as the program writes them.
+std::vector<std::string> Block(int number, const std::vector<std::string>& rows,
+                               const std::string& graphType = "1", const std::string& hasFit = "1",
+                               const std::string& fitKind = "0") {
+    std::vector<std::string> b{std::to_string(rows.size()), std::to_string(number)};
+    b.insert(b.end(), rows.begin(), rows.end());
+    const std::string zero = GraphNumberText(0);
+    for (const std::string& l :
+         {std::string("0"), std::string("0"), graphType, "Series " + std::to_string(number), hasFit,
+          fitKind, zero, zero, zero, zero, zero, zero, zero, std::string("4"), std::string("2")})
+        b.push_back(l);
+    return b;
+}
+
+std::string Row(Real x, Real y) {
+    return GraphNumberText(x) + " " + GraphNumberText(y);
+}
+
+// Sections 3 to 11 (and 12 unless older) of a document with reset settings.
+std::vector<std::string> Settings(bool withFloatingTitles = true) {
+    const std::string zero = GraphNumberText(0);
+    std::vector<std::string> s{zero, zero, zero, zero, zero, zero, "0", "0", "0", zero, "1", "1",
+                               "10", "1",  "1",  "1",  "1",  "1",  "1", "1", "1", "2",  "2", "2"};
+    for (int i = 0; i < 8; ++i)
+        s.push_back("");
+    if (withFloatingTitles)
+        for (int i = 0; i < 10; ++i) {
+            s.push_back("");
+            s.push_back(zero);
+            s.push_back(zero);
+        }
+    return s;
+}
+
+std::string File(int count, const std::vector<std::vector<std::string>>& blocks,
+                 const std::vector<std::string>& settings = Settings()) {
+    std::vector<std::string> all{std::to_string(count)};
+    for (const auto& b : blocks)
+        all.insert(all.end(), b.begin(), b.end());
+    all.insert(all.end(), settings.begin(), settings.end());
+    return Join(all);
+}
+
+class GraphFileTest : public testing::Test {
+  protected:
+    Series& Add(int number, const std::vector<std::pair<std::string, std::string>>& cells) {
+        doc.NewSeriesRows = static_cast<int>(cells.size());
+        doc.LoadingSeries = true;
+        doc.LoadingSeriesNumber = number;
+        Series& s = doc.CreateSeries(fb);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            s.SetCell(XColumn, static_cast<int>(i) + 1, cells[i].first);
+            s.SetCell(YColumn, static_cast<int>(i) + 1, cells[i].second);
+        }
+        return s;
+    }
+    void Load(const std::string& text, const std::string& path = "/tmp/g.gra") {
+        ReadGraphText(loaded, path, text, fb);
+    }
+    Document doc;
+    Document loaded;
+    RecordingFeedback fb;
+};
+
+TEST(GraphNumberText, FixedWidthScientificForm) {
+    const std::pair<Real, const char*> cases[] = {
+        {1.5L, " 1.50000000000000E+0000"},       {-0.25L, "-2.50000000000000E-0001"},
+        {EmptyValue, " 1.00000000000000E+4932"}, {0, " 0.00000000000000E+0000"},
+        {-0.0L, " 0.00000000000000E+0000"},      {123456789012345678.0L, " 1.23456789012346E+0017"},
+        {-1E-300L, "-1.00000000000000E-0300"},   {HUGE_VALL, " 1.00000000000000E+4932"},
+        {-HUGE_VALL, "-1.00000000000000E+4932"}, {std::nanl(""), " 1.00000000000000E+4932"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(GraphNumberText(value), text);
+        EXPECT_EQ(GraphNumberText(value).size(), 23u);
+    }
+}
+
+TEST(GraphCaption, NoNameAndNamedFiles) {
+    EXPECT_EQ(GraphCaptionFor("NoName.gra"), "Graph");
+    EXPECT_EQ(GraphCaptionFor("/home/u/my.gra"), "Graph   -   MY.GRA");
+}
+
+TEST_F(GraphFileTest, EmptyGraphWritesCountAndSettings) {
+    const std::string text = GraphFileText(doc);
+    EXPECT_EQ(Lines(text), Lines(File(0, {})));
+    Load(text);
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_EQ(loaded.SeriesCount(), 0);
+    EXPECT_FALSE(loaded.SuppressResizeDraw);
+    EXPECT_TRUE(fb.Messages.empty());
+}
+
+TEST_F(GraphFileTest, RoundTripKeepsEverySeriesFieldAndSetting) {
+    Series& a = Add(5, {{"3", "0.1"}, {"", "-7"}, {"", ""}, {"1", "2.5"}, {"2", "4.25"}});
+    a.YAxisLeft = false;
+    a.ShowPoints = false;
+    a.GraphType = GraphLineFit;
+    a.SeriesTitle = "Pressure";
+    a.PrintColor = PrintBlack;
+    a.Fit.FitKind = 1;
+    ComputeFit(doc, a.Fit, fb);
+    ASSERT_TRUE(a.HasFit);
+    Series& b = Add(2, {{"10", "1E-20"}, {"-4.5", "123456789012345"}});
+    b.GraphType = GraphBar;
+    b.PrintColor = PrintBlue;
+    b.Fit.FitKind = 0;
+    b.Fit.Coef = {0, 0.5L, 2, 0, 0, 0, 0, 0.75L}; // kept as stored when there is no fit
+    Series& c = Add(7, {});
+    c.PrintColor = PrintGreen;
+    doc.SortDataWindows();
+
+    GraphSettings& g = doc.Settings;
+    g.XMax = 12.5L;
+    g.XMin = -3;
+    g.YLMax = 1E300L;
+    g.YLMin = -0.001L;
+    g.YRMax = 7;
+    g.YRMin = 6;
+    g.MultiScaleX = false;
+    g.MultiScaleYL = true;
+    g.MultiScaleYR = false;
+    g.LogX = true;
+    g.LogFormatExponential = false;
+    g.LogY = true;
+    g.XGridMajor = 20;
+    g.XGridMinor = 10;
+    g.YGridMajor = 3;
+    g.YGridMinor = 4;
+    g.XTicks = 5;
+    g.YLTicks = 6;
+    g.YRTicks = 7;
+    g.XDecimals = 0;
+    g.YLDecimals = 8;
+    g.YRDecimals = 3;
+    g.MainTitles = {"Main", "", "Third"};
+    g.XTitles = {"x1", "x2", "x3"};
+    g.YTitles = {"left", "right"};
+    for (std::size_t i = 0; i < FloatTitleCount; ++i) {
+        g.FloatTitleText[i] = "t" + std::to_string(i);
+        g.FloatTitleX[i] = static_cast<Real>(i) * 0.5L;
+        g.FloatTitleY[i] = -static_cast<Real>(i);
+    }
+    doc.ConstantK = 2.75L;
+    doc.Prefs.MaxDataIndex = 250;
+    doc.Prefs.BarWidth = 7;
+    doc.Prefs.PrinterOptions = 6;
+
+    loaded.Settings.LogFormatExponential = true;
+    Load(GraphFileText(doc));
+    ASSERT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_TRUE(fb.Messages.empty());
+    EXPECT_EQ(loaded.Settings, doc.Settings);
+    EXPECT_EQ(loaded.ConstantK, doc.ConstantK);
+    EXPECT_EQ(loaded.Prefs.MaxDataIndex, 250);
+    EXPECT_EQ(loaded.Prefs.BarWidth, 7);
+    EXPECT_EQ(loaded.Prefs.PrinterOptions, 6);
+    EXPECT_TRUE(loaded.SuppressResizeDraw);
+    ASSERT_EQ(loaded.SeriesCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const Series& want = *doc.DataWindows()[static_cast<std::size_t>(i)];
+        const Series& got = *loaded.DataWindows()[static_cast<std::size_t>(i)];
+        SCOPED_TRACE(want.SeriesNumber);
+        EXPECT_EQ(got.SeriesNumber, want.SeriesNumber);
+        EXPECT_EQ(got.IndexCount, want.IndexCount);
+        ASSERT_EQ(got.Rows.size(), want.Rows.size());
+        for (std::size_t r = 0; r < want.Rows.size(); ++r) {
+            EXPECT_EQ(got.Rows[r].XValid, want.Rows[r].XValid) << r;
+            EXPECT_EQ(got.Rows[r].YValid, want.Rows[r].YValid) << r;
+            EXPECT_EQ(got.Rows[r].X, want.Rows[r].X) << r;
+            EXPECT_EQ(got.Rows[r].Y, want.Rows[r].Y) << r;
+            EXPECT_EQ(got.Rows[r].YFitValid, want.Rows[r].YFitValid) << r;
+            // The grid shows the values read, in the program's own form; the
+            // fitted column is computed afresh.
+            const int row = static_cast<int>(r) + 1;
+            const Tdata& w = want.Rows[r];
+            EXPECT_EQ(got.Cell(XColumn, row), w.XValid ? NumberToText(w.X, 14) : "");
+            EXPECT_EQ(got.Cell(YColumn, row), w.YValid ? NumberToText(w.Y, 14) : "");
+            EXPECT_EQ(got.Cell(YFitColumn, row), want.Cell(YFitColumn, row));
+        }
+        EXPECT_EQ(got.YAxisLeft, want.YAxisLeft);
+        EXPECT_EQ(got.ShowPoints, want.ShowPoints);
+        EXPECT_EQ(got.GraphType, want.GraphType);
+        EXPECT_EQ(got.SeriesTitle, want.SeriesTitle);
+        EXPECT_EQ(got.HasFit, want.HasFit);
+        EXPECT_EQ(got.Fit.FitKind, want.Fit.FitKind);
+        EXPECT_EQ(got.Fit.Coef, want.Fit.Coef);
+        EXPECT_EQ(got.Fit.SeriesNumber, want.SeriesNumber);
+        EXPECT_TRUE(got.Fit.FitOK);
+        EXPECT_EQ(got.PrintColor, want.PrintColor);
+    }
+}
+
+TEST_F(GraphFileTest, FileWritesSeriesInListOrderAndReadsThemSorted) {
+    Add(3, {{"1", "1"}});
+    Add(1, {{"2", "2"}});
+    const auto lines = Lines(GraphFileText(doc));
+    EXPECT_EQ(lines[0], "2");
+    EXPECT_EQ(lines[2], "3"); // first block is series 3, as the list holds it
+    Load(GraphFileText(doc));
+    EXPECT_EQ(loaded.DataWindows()[0]->SeriesNumber, 1);
+    EXPECT_EQ(loaded.DataWindows()[1]->SeriesNumber, 3);
+}
+
+TEST_F(GraphFileTest, LogCodesAndInvertedFlags) {
+    struct Case {
+        bool logX, exponential;
+        const char* code;
+    };
+    for (const Case c : {Case{true, true, "0"}, Case{false, true, "1"}, Case{true, false, "2"},
+                         Case{false, false, "3"}}) {
+        doc.Settings.LogX = c.logX;
+        doc.Settings.LogFormatExponential = c.exponential;
+        doc.Settings.LogY = true;
+        const auto lines = Lines(GraphFileText(doc));
+        EXPECT_EQ(lines[11], c.code);
+        EXPECT_EQ(lines[12], "0"); // LogY set
+        Document back;
+        back.Settings.LogFormatExponential = !c.exponential;
+        ReadGraphText(back, "x.gra", GraphFileText(doc), fb);
+        EXPECT_EQ(back.Settings.LogX, c.logX);
+        EXPECT_EQ(back.Settings.LogFormatExponential, c.exponential);
+        EXPECT_TRUE(back.Settings.LogY);
+    }
+}
+
+TEST_F(GraphFileTest, MaxDataIndexZeroIsWrittenAsTen) {
+    doc.Prefs.MaxDataIndex = 0;
+    const auto lines = Lines(GraphFileText(doc));
+    EXPECT_EQ(lines[13], "10");
+    EXPECT_EQ(doc.Prefs.MaxDataIndex, 10);
+}
+
+TEST_F(GraphFileTest, PrintColorCodes) {
+    Series& s = Add(1, {{"1", "1"}});
+    s.PrintColor = PrintBlack;
+    const auto lines = Lines(GraphFileText(doc));
+    EXPECT_EQ(lines[17], "2");
+    for (const auto& [stored, color] :
+         std::vector<std::pair<std::string, int>>{{"0", PrintDefault},
+                                                  {"1", PrintDefault},
+                                                  {"2", PrintBlack},
+                                                  {"3", PrintGreen},
+                                                  {"5", PrintRed},
+                                                  {"16", PrintBlue},
+                                                  {"4", PrintDefault},
+                                                  {"99", PrintDefault}}) {
+        auto block = Block(1, {Row(1, 1)});
+        block[block.size() - 2] = stored;
+        Document back;
+        ReadGraphText(back, "x.gra", File(1, {block}), fb);
+        ASSERT_EQ(back.SeriesCount(), 1);
+        EXPECT_EQ(back.DataWindows()[0]->PrintColor, color) << stored;
+    }
+}
+
+TEST_F(GraphFileTest, EmptyXWithNegativeYRow) {
+    Series& s = Add(1, {{"", "-5"}, {"", ""}});
+    const auto lines = Lines(GraphFileText(doc));
+    EXPECT_EQ(lines[3], " 1.00000000000000E+4932 -5.00000000000000E+0000");
+    EXPECT_EQ(lines[4], " 1.00000000000000E+4932  1.00000000000000E+4932");
+    Load(GraphFileText(doc));
+    const Series& got = *loaded.DataWindows()[0];
+    EXPECT_FALSE(got.Rows[0].XValid);
+    EXPECT_TRUE(got.Rows[0].YValid);
+    EXPECT_EQ(got.Rows[0].Y, -5);
+    EXPECT_EQ(got.Rows[1], Tdata{});
+    EXPECT_EQ(got.Cell(YColumn, 1), "-5");
+    EXPECT_EQ(got.Cell(XColumn, 1), "");
+    (void)s;
+}
+
+TEST_F(GraphFileTest, TwentyFiveSeriesLoadTwentyOneAndReportOnce) {
+    std::vector<std::vector<std::string>> blocks;
+    for (int n = 1; n <= 25; ++n)
+        blocks.push_back(Block(n, {Row(n, n * 10), Row(n + 1, n * 20)}));
+    auto settings = Settings();
+    settings[9] = GraphNumberText(3.5L); // ConstantK after the extra blocks
+    Load(File(25, blocks, settings));
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    ASSERT_EQ(loaded.SeriesCount(), MaxSeries);
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
+    EXPECT_EQ(fb.Beeps, 1);
+    for (int n = 1; n <= MaxSeries; ++n) {
+        const Series& s = *loaded.DataWindows()[static_cast<std::size_t>(n - 1)];
+        EXPECT_EQ(s.SeriesNumber, n);
+        EXPECT_EQ(s.Rows[0].Y, n * 10);
+        EXPECT_EQ(s.SeriesTitle, "Series " + std::to_string(n));
+    }
+    EXPECT_EQ(loaded.ConstantK, 3.5L);
+}
+
+TEST_F(GraphFileTest, OlderFileEndingAfterTheTitlesClearsFloatingTitles) {
+    for (std::size_t i = 0; i < FloatTitleCount; ++i) {
+        loaded.Settings.FloatTitleText[i] = "old";
+        loaded.Settings.FloatTitleX[i] = 5;
+        loaded.Settings.FloatTitleY[i] = 6;
+    }
+    auto settings = Settings(false);
+    settings[settings.size() - 1] = "right title";
+    Load(File(1, {Block(1, {Row(1, 2), Row(2, 3)})}, settings));
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_EQ(loaded.SeriesCount(), 1);
+    EXPECT_EQ(loaded.Settings.YTitles[1], "right title");
+    for (std::size_t i = 0; i < FloatTitleCount; ++i) {
+        EXPECT_EQ(loaded.Settings.FloatTitleText[i], "");
+        EXPECT_EQ(loaded.Settings.FloatTitleX[i], 0);
+        EXPECT_EQ(loaded.Settings.FloatTitleY[i], 0);
+    }
+}
+
+TEST_F(GraphFileTest, FitsAreComputedAgainOnLoad) {
+    // Stored coefficients are stale; the load recomputes them from the rows.
+    auto block = Block(1, {Row(3, 7), Row(1, 3), Row(2, 5)}, "6", "0", "1");
+    Load(File(1, {block}));
+    ASSERT_EQ(loaded.SeriesCount(), 1);
+    const Series& s = *loaded.DataWindows()[0];
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_TRUE(s.Fit.FitOK);
+    EXPECT_EQ(s.Fit.Coef[1], 1);
+    EXPECT_EQ(s.Fit.Coef[2], 2);
+    EXPECT_EQ(s.Fit.Coef[7], 1);
+    EXPECT_EQ(s.Cell(XColumn, 1), "1");
+    EXPECT_EQ(s.Cell(YFitColumn, 1), "3");
+    EXPECT_EQ(s.Cell(YFitColumn, 3), "7");
+    EXPECT_EQ(s.GraphType, GraphLineFit);
+}
+
+struct BadValue {
+    const char* name;
+    std::string text;
+};
+
+class IncompatibleFile : public GraphFileTest, public testing::WithParamInterface<BadValue> {};
+
+TEST_P(IncompatibleFile, IsReportedAndFlagged) {
+    Load(GetParam().text, "/data/bad.gra");
+    EXPECT_TRUE(loaded.GraphLoadFailed);
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Text, "The file /data/bad.gra has an incompatible format.");
+    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
+    EXPECT_EQ(loaded.GraphFileName, "/data/bad.gra");
+    EXPECT_FALSE(loaded.SuppressResizeDraw);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IncompatibleFile,
+    testing::Values(BadValue{"NegativeIndexCount", "1\r\n-3\r\n1\r\n" + Join(Settings())},
+                    BadValue{"IndexCountBeyondTheFile",
+                             "1\r\n2000000000\r\n1\r\n" + Join(Settings())},
+                    BadValue{"NegativeSeriesCount", "-1\r\n" + Join(Settings())},
+                    BadValue{"SeriesCountBeyondTheFile", "2147483647\r\n" + Join(Settings())},
+                    BadValue{"WordForANumber", "one\r\n"},
+                    BadValue{"RowWithOneValue", "1\r\n1\r\n1\r\n 1.0E+0000\r\n"},
+                    BadValue{"IntegerOverflow", "1\r\n99999999999\r\n"},
+                    BadValue{"BlankLineForANumber", "0\r\n\r\n"}),
+    [](const testing::TestParamInfo<BadValue>& info) { return info.param.name; });
+
+TEST_F(GraphFileTest, ReadErrorKeepsSeriesCreatedBeforeAndRecomputesNothing) {
+    auto first = Block(1, {Row(1, 3), Row(2, 5)}, "1", "0", "1");
+    auto second = Block(2, {Row(1, 1), Row(2, 2)});
+    second[second.size() - 5] = "not a number"; // a coefficient
+    Load(File(2, {first, second}));
+    EXPECT_TRUE(loaded.GraphLoadFailed);
+    ASSERT_EQ(loaded.SeriesCount(), 2);
+    const Series& s1 = *loaded.DataWindows()[0];
+    EXPECT_EQ(s1.Fit.Coef[1], 0); // not recomputed
+    EXPECT_EQ(s1.Cell(YFitColumn, 1), "");
+    const Series& s2 = *loaded.DataWindows()[1];
+    EXPECT_EQ(s2.Cell(XColumn, 2), "2"); // the rows read so far are shown
+}
+
+TEST_F(GraphFileTest, BadSeriesNumbersTakeTheLowestFreeOne) {
+    Load(File(4, {Block(0, {Row(1, 10)}), Block(3, {Row(3, 30)}), Block(3, {Row(4, 40)}),
+                  Block(99, {Row(5, 50)})}));
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    ASSERT_EQ(loaded.SeriesCount(), 4);
+    std::vector<std::pair<int, Real>> got;
+    for (const auto& s : loaded.DataWindows())
+        got.push_back({s->SeriesNumber, s->Rows[0].Y});
+    const std::vector<std::pair<int, Real>> want{{1, 10}, {2, 40}, {3, 30}, {4, 50}};
+    EXPECT_EQ(got, want);
+    for (const auto& s : loaded.DataWindows())
+        EXPECT_EQ(s->Fit.SeriesNumber, s->SeriesNumber);
+}
+
+TEST_F(GraphFileTest, OutOfRangeAttributesAndPreferencesAreMended) {
+    auto a = Block(1, {Row(1, 1), Row(2, 2)}, "9", "0", "12");
+    auto b = Block(2, {Row(1, 1), Row(2, 2)}, "0", "0", "0");
+    b[b.size() - 1] = "500"; // PrinterOptions far out of range
+    auto settings = Settings();
+    settings[12] = "0";      // MaxDataIndex
+    settings[13] = "50";     // BarWidth
+    settings[14] = "100000"; // XGridMajor
+    settings[15] = "-1";     // XGridMinor
+    settings[18] = "21";     // XTicks
+    settings[21] = "9";      // XDecimals
+    Load(File(2, {a, b}, settings));
+    ASSERT_FALSE(loaded.GraphLoadFailed);
+    const Series& s1 = *loaded.DataWindows()[0];
+    EXPECT_EQ(s1.GraphType, GraphLine);
+    EXPECT_EQ(s1.Fit.FitKind, 0);
+    EXPECT_FALSE(s1.HasFit);
+    const Series& s2 = *loaded.DataWindows()[1];
+    EXPECT_EQ(s2.GraphType, GraphLine);
+    EXPECT_FALSE(s2.HasFit); // a fit flag with kind "none"
+    EXPECT_EQ(loaded.Prefs.PrinterOptions, 0);
+    EXPECT_EQ(loaded.Prefs.MaxDataIndex, 10);
+    EXPECT_EQ(loaded.Prefs.BarWidth, 1);
+    EXPECT_EQ(loaded.Settings.XGridMajor, 1);
+    EXPECT_EQ(loaded.Settings.XGridMinor, 1);
+    EXPECT_EQ(loaded.Settings.XTicks, 1);
+    EXPECT_EQ(loaded.Settings.XDecimals, 2);
+    EXPECT_EQ(fb.Beeps, 0);
+
+    settings[12] = "20000";
+    settings[13] = "0";
+    Document again;
+    ReadGraphText(again, "x.gra", File(0, {}, settings), fb);
+    EXPECT_EQ(again.Prefs.MaxDataIndex, 10);
+    EXPECT_EQ(again.Prefs.BarWidth, 1);
+}
+
+TEST_F(GraphFileTest, TitlesNeverBreakTheLineLayout) {
+    Series& s = Add(1, {{"1", "2"}});
+    s.SeriesTitle = "two\r\nlines";
+    doc.Settings.MainTitles[0] = "a\nb";
+    doc.Settings.FloatTitleText[9] = "c\rd";
+    Load(GraphFileText(doc));
+    ASSERT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_EQ(loaded.DataWindows()[0]->SeriesTitle, "two  lines");
+    EXPECT_EQ(loaded.Settings.MainTitles[0], "a b");
+    EXPECT_EQ(loaded.Settings.FloatTitleText[9], "c d");
+}
+
+TEST_F(GraphFileTest, LinuxLineEndsAndTrailingBlanksAreRead) {
+    std::string text = File(1, {Block(1, {Row(1, 2)})});
+    std::string lf;
+    for (char ch : text)
+        if (ch != '\r') lf += ch;
+    Load(lf);
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_EQ(loaded.DataWindows()[0]->Rows[0].Y, 2);
+}
+
+TEST_F(GraphFileTest, ProgressRisesToOne) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 20000; ++i)
+        rows.push_back(Row(i, i));
+    std::vector<double> seen;
+    ReadGraphText(loaded, "big.gra", File(1, {Block(1, rows)}), fb,
+                  [&](double f) { seen.push_back(f); });
+    ASSERT_GE(seen.size(), 3u);
+    for (std::size_t i = 1; i < seen.size(); ++i)
+        EXPECT_GE(seen[i], seen[i - 1]);
+    EXPECT_EQ(seen.back(), 1.0);
+    EXPECT_GT(seen.front(), 0.0);
+}
+
+class GraphFileOnDisk : public GraphFileTest {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("torvel-graph-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream f(path, std::ios::binary);
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+    fs::path dir;
+};
+
+TEST_F(GraphFileOnDisk, WriteThenReadBack) {
+    Add(1, {{"1", "2"}, {"3", "4"}});
+    const std::string path = PathOf("one.gra");
+    ASSERT_TRUE(WriteGraphFile(doc, path, fb));
+    EXPECT_EQ(doc.GraphFileName, path);
+    EXPECT_EQ(Read(path), GraphFileText(doc));
+    ReadGraphFile(loaded, path, fb);
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    ASSERT_EQ(loaded.SeriesCount(), 1);
+    EXPECT_EQ(loaded.DataWindows()[0]->Rows[1].Y, 4);
+    EXPECT_EQ(loaded.GraphFileName, path);
+}
+
+TEST_F(GraphFileOnDisk, FailedWriteIsReportedAndKeepsTheOldFile) {
+    const std::string path = PathOf("missing-folder/x.gra");
+    EXPECT_FALSE(WriteGraphFile(doc, path, fb));
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(GraphFileOnDisk, UnreadableFileLeavesTheGraphAlone) {
+    Add(4, {{"1", "2"}});
+    doc.GraphFileName = "keep.gra";
+    ReadGraphFile(doc, PathOf("absent.gra"), fb);
+    EXPECT_TRUE(doc.GraphLoadFailed);
+    EXPECT_EQ(doc.SeriesCount(), 1);
+    EXPECT_EQ(doc.GraphFileName, "keep.gra");
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Text,
+              "The file " + PathOf("absent.gra") + " has an incompatible format.");
+}
+
+TEST_F(GraphFileOnDisk, SaveAsAsksBeforeOverwritingAnotherFile) {
+    const std::string other = PathOf("other.gra");
+    const std::string fresh = PathOf("fresh.gra");
+    { std::ofstream(other) << "precious"; }
+    doc.GraphFileName = PathOf("current.gra");
+    std::vector<std::string> answers{other, other, fresh};
+    std::vector<SaveDialogRequest> requests;
+    fb.Script = {Answer::No, Answer::Yes};
+    std::size_t next = 0;
+    auto dialog = [&](const SaveDialogRequest& r) -> std::optional<std::string> {
+        requests.push_back(r);
+        return answers[next++];
+    };
+    EXPECT_TRUE(SaveGraphAs(doc, fb, dialog));
+    EXPECT_EQ(requests.size(), 2u); // No showed the dialog again, Yes wrote
+    EXPECT_EQ(requests[0].FileName, PathOf("current"));
+    EXPECT_EQ(requests[0].DefaultExtension, "gra");
+    EXPECT_EQ(requests[0].Filter, "Graph File");
+    EXPECT_EQ(fb.Beeps, 2);
+    ASSERT_EQ(fb.Messages.size(), 2u);
+    EXPECT_EQ(fb.Messages[0].Text, "The File [ " + other + " ] already exists overwrite it?");
+    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Warning);
+    EXPECT_EQ(fb.Messages[0].Buttons, MessageButtons::YesNo);
+    EXPECT_EQ(Read(other), GraphFileText(doc));
+    EXPECT_EQ(doc.GraphFileName, other);
+}
+
+TEST_F(GraphFileOnDisk, SaveAsWritesNewAndCurrentFilesWithoutAsking) {
+    const std::string path = PathOf("g.gra");
+    std::vector<std::optional<std::string>> answers{path, path, std::nullopt};
+    std::size_t next = 0;
+    auto dialog = [&](const SaveDialogRequest&) { return answers[next++]; };
+    EXPECT_TRUE(SaveGraphAs(doc, fb, dialog)); // new file
+    EXPECT_TRUE(SaveGraphAs(doc, fb, dialog)); // the current graph file
+    EXPECT_TRUE(fb.Messages.empty());
+    EXPECT_EQ(fb.Beeps, 0);
+    const std::string before = Read(path);
+    doc.ConstantK = 9;
+    EXPECT_FALSE(SaveGraphAs(doc, fb, dialog)); // cancelled
+    EXPECT_EQ(Read(path), before);
+}
+
+TEST_F(GraphFileOnDisk, NoNamePresetsNoName) {
+    SaveDialogRequest seen;
+    auto dialog = [&](const SaveDialogRequest& r) -> std::optional<std::string> {
+        seen = r;
+        return std::nullopt;
+    };
+    EXPECT_FALSE(SaveGraphAs(doc, fb, dialog));
+    EXPECT_EQ(seen.FileName, "NoName");
+}
+
+} // namespace
+} // namespace torvel
