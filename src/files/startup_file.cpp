@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <locale>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -76,6 +77,7 @@ bool ReadInt(const std::string& text, int& value) {
 }
 
 void WritePreferenceLines(std::ostream& out, const Preferences& prefs) {
+    out.imbue(std::locale::classic()); // no digit grouping, whatever the user's locale
     out << prefs.MaxDataIndex << "\r\n"
         << prefs.BarWidth << "\r\n"
         << prefs.FigReserved << "\r\n"
