@@ -375,7 +375,8 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         return std::vector<Series*>{};
     };
 
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe is refused instead of waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return incompatible();
     FileCloser closer(fd);
     struct stat st {};

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <random>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace torvel {
@@ -304,6 +306,38 @@ TEST(ReadDataFile, UnreadableFilesAreReportedAndChangeNothing) {
     WriteText(junk, std::string("1 2\n3 4\n\0\x01\x02 5 6\n", 16));
     ExpectIncompatible(junk);
     ExpectIncompatible("/dev/null");
+    const std::string pipe = dir / "pipe.prn";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ExpectIncompatible(pipe); // refused, not waited on
+}
+
+// Any bytes give either new series or the message, never a crash.
+TEST(ReadDataFile, RandomBytes) {
+    TempFolder dir;
+    const std::string path = dir / "random.prn";
+    std::mt19937 rng(5);
+    const std::string alphabet = "0123456789 \t\r\n.+-eEx,";
+    for (int round = 0; round < 300; ++round) {
+        std::string text(rng() % 400, ' ');
+        for (char& c : text)
+            c = round % 10 == 0 ? static_cast<char>(rng() % 256)
+                                : alphabet[rng() % alphabet.size()];
+        WriteText(path, text);
+        Document doc;
+        RecordingFeedback fb;
+        const auto created = ReadDataFile(doc, path, fb);
+        EXPECT_EQ(static_cast<int>(created.size()), doc.SeriesCount());
+        if (created.empty()) continue;
+        EXPECT_TRUE(fb.Messages.empty()) << round;
+        for (const Series* s : created) {
+            ASSERT_EQ(static_cast<int>(s->Rows.size()), s->IndexCount);
+            for (const Tdata& r : s->Rows) {
+                EXPECT_TRUE(std::isfinite(r.X) && std::isfinite(r.Y));
+                EXPECT_TRUE(r.XValid || r.X == 0);
+                EXPECT_TRUE(r.YValid || r.Y == 0);
+            }
+        }
+    }
 }
 
 TEST(ReadDataFile, UnreadableWithoutPermission) {
