@@ -1,0 +1,275 @@
+#include "ui/text_window.h"
+
+#include "core/feedback.h"
+#include "files/atomic_file.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+namespace torvel {
+
+namespace {
+
+// At most limit UTF-16 units, without splitting a surrogate pair.
+QString CutText(const QString& text, int limit) {
+    if (text.size() <= limit) return text;
+    int n = limit;
+    if (n > 0 && text.at(n - 1).isHighSurrogate()) --n;
+    return text.left(n);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TextMemo
+
+TextMemo::TextMemo(QWidget* parent) : QPlainTextEdit(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(false); // Tab types a tab
+}
+
+void TextMemo::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText()) return;
+    insertPlainText(CutText(source->text(), PasteLimit));
+}
+
+// ---------------------------------------------------------------------------
+// TTextF
+
+TTextF::TTextF(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    setObjectName(QStringLiteral("TextF"));
+    memo_ = new TextMemo(this);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    CreateMenus();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(memo_);
+    menuBar_->hide();
+    setFocusProxy(memo_);
+    SetCaption(QString::fromLatin1(NoNameText));
+}
+
+TTextF::~TTextF() {
+    delete printer_;
+}
+
+bool TTextF::RefuseAnother(int openCount, Feedback& feedback) {
+    if (openCount < MaxTextWindows) return false;
+    feedback.Beep();
+    feedback.Message(MessageKind::Error, TextLimitText(MaxTextWindows), MessageButtons::Ok);
+    return true;
+}
+
+void TTextF::CreateMenus() {
+    auto make = [this](const char* name, const char* text, const QKeySequence& key, auto handler) {
+        auto* action = new QAction(QString::fromLatin1(text), this);
+        action->setObjectName(QString::fromLatin1(name));
+        if (!key.isEmpty()) {
+            action->setShortcut(key);
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);
+        }
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("File1"));
+    fileMenu_->addAction(make("New1", "&New  Data", {}, [this] { emit NewDataRequested(); }));
+    fileMenu_->addAction(make("NewText1", "New  &Text", {}, [this] { emit NewTextRequested(); }));
+    QAction* open1 = make("open1", "&Open", {}, [this] { emit OpenRequested(); });
+    // F3 belongs to the main window's Open; here it is only shown.
+    open1->setShortcut(QKeySequence(Qt::Key_F3));
+    open1->setShortcutContext(Qt::WidgetShortcut);
+    fileMenu_->addAction(open1);
+    fileMenu_->addAction(make("SaveText1", "&Save Text", {}, [this] { SaveText1Click(); }));
+    fileMenu_->addAction(make("Close1", "&Close Text", QKeySequence(Qt::ALT | Qt::Key_F3),
+                              [this] { Close1Click(); }));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(make("Print1", "&Print Text", {}, [this] { Print1Click(); }));
+    fileMenu_->addAction(
+        make("PrintSetup1", "P&rint Setup...", {}, [this] { PrintSetup1Click(); }));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(make("Exit1", "E&xit", {}, [this] { emit ExitRequested(); }));
+
+    editMenu_ = menuBar_->addMenu(QStringLiteral("&Edit"));
+    editMenu_->setObjectName(QStringLiteral("Edit1"));
+    // The editor answers Ctrl+X, Ctrl+C and Ctrl+V itself; the menu shows the keys.
+    cut1_ = make("Cut1", "Cu&t", {}, [this] { Cut1Click(); });
+    copy1_ = make("Copy1", "&Copy", {}, [this] { Copy1Click(); });
+    paste1_ = make("Paste1", "&Paste", {}, [this] { Paste1Click(); });
+    cut1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    copy1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    paste1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    for (QAction* a : {cut1_, copy1_, paste1_})
+        a->setShortcutContext(Qt::WidgetShortcut); // shown in the menu, answered by the editor
+    editMenu_->addAction(cut1_);
+    editMenu_->addAction(copy1_);
+    editMenu_->addAction(paste1_);
+}
+
+void TTextF::SetCaption(const QString& caption) {
+    caption_ = caption;
+    setWindowTitle(caption);
+}
+
+bool TTextF::OpenFile(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    if (file.size() > MaxOpenBytes) {
+        if (error) *error = QStringLiteral("The file is too large to open as text.");
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    bytes.replace('\0', ' '); // a binary file opened as text stays showable
+    // Lines end with CR LF, LF or CR; a final line end opens no extra line.
+    QString text = QString::fromUtf8(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    memo_->setPlainText(text);
+    SetCaption(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool TTextF::WriteTo(const std::string& path, std::string* error) const {
+    QString text = memo_->toPlainText();
+    // One line per editor line, each ended by CR LF; an empty editor has no lines.
+    QStringList lines;
+    if (!text.isEmpty()) {
+        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+        lines = text.split(QLatin1Char('\n'));
+    }
+    return WriteFileAtomically(
+        path,
+        [&lines](std::ostream& out) {
+            for (const QString& line : lines) {
+                const QByteArray bytes = line.toUtf8();
+                out.write(bytes.constData(), bytes.size());
+                out << "\r\n";
+            }
+            return static_cast<bool>(out);
+        },
+        error);
+}
+
+std::optional<std::string> TTextF::RunSaveDialog(const std::string& preset) {
+    if (saveDialog_) return saveDialog_(preset);
+    QFileDialog dialog(context_.MainWidget(), QStringLiteral("Save Text"),
+                       QString::fromStdString(preset),
+                       QStringLiteral("Text File (*.txt);;Any File (*)"));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true); // we ask ourselves
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+SaveResult TTextF::SaveText1Click() {
+    for (;;) {
+        const std::optional<std::string> chosen = RunSaveDialog(caption_.toStdString());
+        if (!chosen || chosen->empty()) return SaveResult::Cancelled;
+        const std::string& path = *chosen;
+        // The window's own file is written without a question; another existing one is asked for.
+        if (FileExists(path) && path != caption_.toStdString()) {
+            Feedback& fb = context_.Fb();
+            fb.Beep();
+            if (fb.Message(MessageKind::Warning, OverwriteQuestion(path), MessageButtons::YesNo) !=
+                Answer::Yes)
+                continue;
+        }
+        std::string error;
+        if (!WriteTo(path, &error)) {
+            // The caption keeps naming the file that does hold the text.
+            context_.Fb().Message(MessageKind::Error, error, MessageButtons::Ok);
+            return SaveResult::Failed;
+        }
+        SetCaption(QString::fromStdString(path));
+        return SaveResult::Saved;
+    }
+}
+
+void TTextF::Cut1Click() {
+    memo_->cut();
+}
+
+void TTextF::Copy1Click() {
+    memo_->copy();
+}
+
+void TTextF::Paste1Click() {
+    memo_->paste();
+}
+
+void TTextF::PrintTo(QPrinter& printer) const {
+    QTextDocument* doc = memo_->document()->clone();
+    doc->setDefaultFont(memo_->font());
+    doc->print(&printer);
+    delete doc;
+}
+
+void TTextF::Print1Click() {
+    if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_, this);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintTo(*printer_);
+}
+
+void TTextF::PrintSetup1Click() {
+    if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+    QPageSetupDialog dialog(printer_, this);
+    dialog.exec();
+}
+
+bool TTextF::ConfirmClose() {
+    if (closeWithoutQuestion_) return true;
+    // Asked whether or not the text was changed.
+    return context_.Fb().Message(MessageKind::Warning, DataLossQuestion,
+                                 MessageButtons::YesCancel) == Answer::Yes;
+}
+
+void TTextF::Close1Click() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void TTextF::closeEvent(QCloseEvent* event) {
+    if (!ConfirmClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit CloseAccepted(this);
+}
+
+} // namespace torvel

@@ -1,0 +1,236 @@
+// The text window: saving with its overwrite loop, the clipboard limit, the
+// close question, opening files and the window limit.
+#include "test_app_context.h"
+
+#include "ui/text_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+using namespace torvel;
+using torvel::test::TestAppContext;
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class TextWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        memo = window.findChild<TextMemo*>(QStringLiteral("Memo1"));
+        ASSERT_NE(memo, nullptr);
+        memo->setFocus();
+        window.SetSaveDialog([this](const std::string& preset) -> std::optional<std::string> {
+            presets.push_back(preset);
+            if (choices.empty()) return std::nullopt;
+            auto c = choices.front();
+            choices.pop_front();
+            return c;
+        });
+    }
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    TestAppContext ctx;
+    TTextF window{ctx};
+    TextMemo* memo = nullptr;
+    QTemporaryDir dir;
+    std::deque<std::optional<std::string>> choices;
+    std::vector<std::string> presets;
+};
+
+TEST_F(TextWindowTest, NewWindowIsAnEmptyUnwrappedEditor) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("NoName.txt"));
+    EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(memo->toPlainText(), QString());
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QTest::keyClicks(memo, "x");
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("\tx")); // Tab types a tab
+}
+
+TEST_F(TextWindowTest, SavingANewNameWritesCrLfLinesAndTakesTheName) {
+    memo->setPlainText(QStringLiteral("first\nsecond"));
+    const std::string path = Path("notes.txt");
+    choices = {path};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Saved);
+    EXPECT_EQ(presets, std::vector<std::string>{"NoName.txt"});
+    EXPECT_EQ(ReadAll(path), "first\r\nsecond\r\n");
+    EXPECT_EQ(window.Caption(), QString::fromStdString(path));
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString(path));
+    EXPECT_TRUE(ctx.feedback.Messages.empty());
+
+    // Saving again to the window's own file asks nothing.
+    memo->setPlainText(QStringLiteral("changed"));
+    choices = {path};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Saved);
+    EXPECT_EQ(presets.back(), path);
+    EXPECT_EQ(ReadAll(path), "changed\r\n");
+    EXPECT_TRUE(ctx.feedback.Messages.empty());
+}
+
+TEST_F(TextWindowTest, AnotherExistingFileIsOnlyOverwrittenAfterYes) {
+    const std::string other = Path("other.txt");
+    WriteAll(other, "keep");
+    memo->setPlainText(QStringLiteral("new"));
+
+    // No goes back to the dialog; the dialog is then cancelled.
+    choices = {other, std::nullopt};
+    ctx.feedback.Script = {Answer::No};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Cancelled);
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text,
+              "The File  " + other + "  already exists overwrite it?");
+    EXPECT_EQ(ctx.feedback.Messages[0].Kind, MessageKind::Warning);
+    EXPECT_EQ(ctx.feedback.Messages[0].Buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ctx.feedback.Beeps, 1);
+    EXPECT_EQ(presets.size(), 2u);
+    EXPECT_EQ(ReadAll(other), "keep");
+    EXPECT_EQ(window.Caption(), QStringLiteral("NoName.txt"));
+
+    choices = {other};
+    ctx.feedback.Script = {Answer::Yes};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Saved);
+    EXPECT_EQ(ReadAll(other), "new\r\n");
+    EXPECT_EQ(window.Caption(), QString::fromStdString(other));
+}
+
+TEST_F(TextWindowTest, AFailedWriteIsReportedAndKeepsTheCaption) {
+    memo->setPlainText(QStringLiteral("text"));
+    choices = {Path("no-such-folder/notes.txt")};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Failed);
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Kind, MessageKind::Error);
+    EXPECT_EQ(window.Caption(), QStringLiteral("NoName.txt"));
+}
+
+TEST_F(TextWindowTest, OpenedFileRoundTripsByteForByte) {
+    const std::string path = Path("in.txt");
+    WriteAll(path, "alpha\r\n\tbeta\r\n\r\ngamma\r\n");
+    QString error;
+    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path), &error)) << error.toStdString();
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha\n\tbeta\n\ngamma"));
+    EXPECT_EQ(window.Caption(), QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+    choices = {path};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Saved);
+    EXPECT_EQ(ReadAll(path), "alpha\r\n\tbeta\r\n\r\ngamma\r\n");
+    EXPECT_TRUE(ctx.feedback.Messages.empty());
+}
+
+TEST_F(TextWindowTest, OpeningAMissingFileChangesNothing) {
+    memo->setPlainText(QStringLiteral("mine"));
+    QString error;
+    EXPECT_FALSE(window.OpenFile(QString::fromStdString(Path("missing.txt")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("mine"));
+    EXPECT_EQ(window.Caption(), QStringLiteral("NoName.txt"));
+}
+
+TEST_F(TextWindowTest, PasteTakesAtMost99999Characters) {
+    QGuiApplication::clipboard()->setText(QString(150000, QLatin1Char('a')));
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(memo->toPlainText().size(), 99999);
+
+    memo->clear();
+    window.Paste1Click();
+    EXPECT_EQ(memo->toPlainText().size(), 99999);
+
+    // A short text replaces the selection.
+    memo->setPlainText(QStringLiteral("one two"));
+    memo->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("three"));
+    window.Paste1Click();
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("three"));
+}
+
+TEST_F(TextWindowTest, CutAndCopyUseTheClipboard) {
+    memo->setPlainText(QStringLiteral("hello"));
+    memo->selectAll();
+    window.Copy1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("hello"));
+    QGuiApplication::clipboard()->clear();
+    window.Cut1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
+    EXPECT_EQ(memo->toPlainText(), QString());
+}
+
+TEST_F(TextWindowTest, CloseAsksEvenWhenNothingChanged) {
+    QSignalSpy accepted(&window, &TTextF::CloseAccepted);
+    ctx.feedback.Script = {Answer::Cancel};
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    EXPECT_EQ(ctx.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
+    ctx.feedback.Script = {Answer::Yes};
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(accepted.count(), 1);
+}
+
+TEST_F(TextWindowTest, CloseAllSkipsTheQuestion) {
+    window.SetCloseWithoutQuestion(true);
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(ctx.feedback.Messages.empty());
+}
+
+TEST(TextWindowLimit, TheEleventhWindowIsRefused) {
+    RecordingFeedback fb;
+    EXPECT_FALSE(TTextF::RefuseAnother(9, fb));
+    EXPECT_EQ(fb.Beeps, 0);
+    EXPECT_TRUE(TTextF::RefuseAnother(10, fb));
+    EXPECT_EQ(fb.Beeps, 1);
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of Text files is LIMITED to 10.");
+    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
+}
+
+TEST_F(TextWindowTest, MenusCarryTheCaptions) {
+    QStringList file, edit;
+    for (QAction* a : window.FileMenu()->actions())
+        if (!a->isSeparator()) file << a->text();
+    for (QAction* a : window.EditMenu()->actions())
+        edit << a->text();
+    EXPECT_EQ(file, (QStringList{"&New  Data", "New  &Text", "&Open", "&Save Text", "&Close Text",
+                                 "&Print Text", "P&rint Setup...", "E&xit"}));
+    EXPECT_EQ(edit, (QStringList{"Cu&t", "&Copy", "&Paste"}));
+    QSignalSpy newText(&window, &TTextF::NewTextRequested);
+    window.FileMenu()->actions()[1]->trigger();
+    EXPECT_EQ(newText.count(), 1);
+}
+
+TEST_F(TextWindowTest, PrintsToAPdf) {
+    memo->setPlainText(QStringLiteral("line one\nline two"));
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    printer.setOutputFileName(pdf);
+    window.PrintTo(printer);
+    EXPECT_GT(QFileInfo(pdf).size(), 100);
+}
+
+} // namespace
