@@ -1,9 +1,12 @@
 #include "core/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <system_error>
 
 namespace torvel {
 
@@ -284,7 +287,8 @@ NumberRead TextToNumber(std::string_view text) {
         value = static_cast<Real>(mantissa);
         value = scale >= 0 ? value * ExactPow10[scale] : value / ExactPow10[-scale];
     } else {
-        // Long mantissas and far exponents: let the C library round correctly.
+        // Long mantissas and far exponents: let the library round correctly
+        // (from_chars, unlike strtold, ignores the user's locale).
         std::string buf;
         buf.reserve(static_cast<std::size_t>(mantEnd - mantStart) + 16);
         for (int k = mantStart; k < mantEnd; ++k)
@@ -292,7 +296,9 @@ NumberRead TextToNumber(std::string_view text) {
         if (buf == ".") buf = "0";
         buf += 'e';
         buf += std::to_string(exponent);
-        value = std::strtold(buf.c_str(), nullptr);
+        const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value);
+        if (res.ec == std::errc::result_out_of_range)
+            value = exponent > 0 ? std::numeric_limits<Real>::infinity() : 0;
     }
     return NumberRead{negative ? -value : value, 0};
 }
