@@ -1,4 +1,11 @@
 #include "render/canvas.h"
 
-// The canvas is an interface; its implementations live in recording_canvas
-// (tests) and ui/qt_canvas (screen, images, printer).
+#include "render/markers.h"
+
+namespace torvel {
+
+void Canvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
+    DrawMarker(*this, p.X, p.Y, shape, s, pentagonForCircle);
+}
+
+} // namespace torvel

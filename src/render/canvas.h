@@ -64,6 +64,10 @@ class Canvas {
     virtual void Rectangle(Point topLeft, Point bottomRight) = 0;
     virtual void Ellipse(Point topLeft, Point bottomRight) = 0;
 
+    // Point marker `shape` of half-size s centred on p with the current pen
+    // and brush (see markers.h); a canvas may draw it faster than figure by figure.
+    virtual void Marker(Point p, int shape, int s, bool pentagonForCircle);
+
     // One line of text, opaque (its box filled with the brush), not clipped.
     virtual void Text(Point anchor, const std::string& text, TextAlign align) = 0;
     // Pixel height of the current font, and the pixel width of a text in it.

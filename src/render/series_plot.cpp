@@ -48,7 +48,7 @@ void DrawLegendEntry(DrawContext& dc, const Series& s, int k) {
         markerX = l.PlotLeft - 4 * l.TickLength + c * (l.PlotWidth / 3);
         textX = l.PlotLeft + c * (l.PlotWidth / 3);
     }
-    DrawMarker(dc.C, markerX, y, s.SeriesNumber, l.TickLength, dc.Style.PentagonForCircle);
+    dc.C.Marker({markerX, y}, s.SeriesNumber, l.TickLength, dc.Style.PentagonForCircle);
     dc.C.Text({textX, y}, s.SeriesTitle, TextAlign::Left);
 }
 
@@ -94,6 +94,9 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     std::vector<Point> polyline;
     bool havePrevious = false;
     Point previous;
+    // A row on the same pixel as the two drawn before it repaints exactly
+    // what they painted, so it is left out.
+    bool previousRepeated = false;
 
     const int count = std::min<int>(s.ValidCount, static_cast<int>(s.Rows.size()));
     for (int i = 0; i < count; ++i) {
@@ -107,7 +110,10 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
         if (!dx || !dy) continue;
         const int x = L + *dx, y = y0 - *dy;
         if (x < L || x > L + W || y < y0 - H || y > y0) continue;
-        if (s.ShowPoints) DrawMarker(c, x, y, s.SeriesNumber, t, dc.Style.PentagonForCircle);
+        const bool same = havePrevious && previous == Point{x, y};
+        if (same && (previousRepeated || !line)) continue;
+        previousRepeated = same;
+        if (s.ShowPoints) c.Marker({x, y}, s.SeriesNumber, t, dc.Style.PentagonForCircle);
         if (bars) {
             c.SetBrush(colour);
             const int left = x == L ? x : x - barHalf;
@@ -116,13 +122,14 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
             c.SetBrush(dc.Style.Paper);
         }
         if (line) {
-            if (batchLine)
-                polyline.push_back({x, y});
-            else if (havePrevious)
+            if (batchLine) {
+                if (!same) polyline.push_back({x, y});
+            } else if (havePrevious) {
                 c.Line(previous, {x, y});
-            previous = {x, y};
-            havePrevious = true;
+            }
         }
+        previous = {x, y};
+        havePrevious = true;
     }
     if (polyline.size() >= 2) c.Polyline(polyline);
 }

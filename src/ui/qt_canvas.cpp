@@ -1,16 +1,20 @@
 #include "ui/qt_canvas.h"
 
 #include "files/atomic_file.h"
+#include "render/markers.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QLine>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPolygon>
 #include <QPrinter>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace torvel {
@@ -37,6 +41,7 @@ QRect BoxOf(Point a, Point b) {
 
 QtCanvas::QtCanvas(QPainter& painter, QSize surface)
     : painter_(painter), surface_(surface), fontColour_(Qt::white), brushColour_(Qt::white) {
+    raster_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBackgroundMode(Qt::TransparentMode);
@@ -48,14 +53,52 @@ void QtCanvas::Clear(Rgb colour) {
 }
 
 void QtCanvas::SetPen(Rgb colour, int width, PenStyle style) {
-    QPen pen(ToQColor(colour));
-    pen.setWidth(std::max(1, width));
+    penColour_ = ToQColor(colour);
+    penWidth_ = std::max(1, width);
+    penStyle_ = style;
+    QPen pen(penColour_);
+    pen.setWidth(penWidth_);
     pen.setStyle(style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     // Wide pens end and join round, so a batch of segments looks the same as
     // one polyline; one-pixel lines leave out their last pixel.
-    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::FlatCap);
-    pen.setJoinStyle(width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
-    painter_.setPen(pen);
+    pen.setCapStyle(penWidth_ > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(penWidth_ > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    shapePen_ = pen;
+    linePen_ = QPen(penColour_, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    linePenActive_ = false;
+    painter_.setPen(shapePen_);
+}
+
+void QtCanvas::UseLinePen() {
+    if (ThickLines() && !linePenActive_) {
+        painter_.setPen(linePen_);
+        linePenActive_ = true;
+    }
+}
+
+void QtCanvas::UseShapePen() {
+    if (linePenActive_) {
+        painter_.setPen(shapePen_);
+        linePenActive_ = false;
+    }
+}
+
+// Draws the lines; with a two-pixel pen each is doubled beside itself,
+// below a flat line and to the right of a steep one.
+void QtCanvas::DrawLineList(std::vector<QLine>& lines) {
+    if (lines.empty()) return;
+    if (ThickLines()) {
+        UseLinePen();
+        const std::size_t n = lines.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const QLine l = lines[i];
+            const bool flat = std::abs(l.dx()) >= std::abs(l.dy());
+            lines.push_back(flat ? l.translated(0, 1) : l.translated(1, 0));
+        }
+    } else {
+        UseShapePen();
+    }
+    painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void QtCanvas::SetBrush(Rgb colour) {
@@ -96,30 +139,41 @@ void QtCanvas::MoveTo(Point p) {
 
 void QtCanvas::LineTo(Point p) {
     const QPoint to = ToQPoint(p);
-    painter_.drawLine(at_, to);
+    Line({at_.x(), at_.y()}, p);
     at_ = to;
 }
 
 void QtCanvas::Line(Point a, Point b) {
-    painter_.drawLine(ToQPoint(a), ToQPoint(b));
+    scratch_.clear();
+    scratch_.emplace_back(ToQPoint(a), ToQPoint(b));
+    DrawLineList(scratch_);
 }
 
 void QtCanvas::Lines(std::span<const Segment> segments) {
-    std::vector<QLine> lines;
-    lines.reserve(segments.size());
+    scratch_.clear();
+    scratch_.reserve(segments.size() * 2);
     for (const Segment& s : segments)
-        lines.emplace_back(s.A.X, s.A.Y, s.B.X, s.B.Y);
-    painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+        scratch_.emplace_back(s.A.X, s.A.Y, s.B.X, s.B.Y);
+    DrawLineList(scratch_);
 }
 
 void QtCanvas::Polyline(std::span<const Point> points) {
     if (points.empty()) return;
+    at_ = ToQPoint(points.back());
+    if (ThickLines()) {
+        scratch_.clear();
+        scratch_.reserve(points.size() * 2);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            scratch_.emplace_back(ToQPoint(points[i - 1]), ToQPoint(points[i]));
+        DrawLineList(scratch_);
+        return;
+    }
+    UseShapePen();
     std::vector<QPoint> pts;
     pts.reserve(points.size());
     for (const Point& p : points)
         pts.push_back(ToQPoint(p));
     painter_.drawPolyline(pts.data(), static_cast<int>(pts.size()));
-    at_ = pts.back();
 }
 
 void QtCanvas::Polygon(std::span<const Point> points) {
@@ -133,15 +187,65 @@ void QtCanvas::Polygon(std::span<const Point> points) {
     }
     for (std::size_t i = 0; i < points.size(); ++i)
         data[i] = ToQPoint(points[i]);
-    painter_.drawPolygon(data, static_cast<int>(points.size()), Qt::WindingFill);
+    const int n = static_cast<int>(points.size());
+    if (ThickLines()) {
+        // Filled without the pen, then outlined like every other thick line.
+        painter_.setPen(Qt::NoPen);
+        linePenActive_ = false;
+        painter_.drawPolygon(data, n, Qt::WindingFill);
+        scratch_.clear();
+        for (int i = 0; i < n; ++i)
+            scratch_.emplace_back(data[i], data[(i + 1) % n]);
+        DrawLineList(scratch_);
+        return;
+    }
+    UseShapePen();
+    painter_.drawPolygon(data, n, Qt::WindingFill);
 }
 
 void QtCanvas::Rectangle(Point topLeft, Point bottomRight) {
+    UseShapePen();
     painter_.drawRect(BoxOf(topLeft, bottomRight));
 }
 
 void QtCanvas::Ellipse(Point topLeft, Point bottomRight) {
+    UseShapePen();
     painter_.drawEllipse(BoxOf(topLeft, bottomRight));
+}
+
+void QtCanvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
+    if (!raster_ || s < 0 || s > 200) {
+        Canvas::Marker(p, shape, s, pentagonForCircle);
+        return;
+    }
+    const QRgb pen = penColour_.rgb(), brush = brushColour_.rgb();
+    const Sprite* sprite = nullptr;
+    for (const Sprite& sp : sprites_)
+        if (sp.Shape == shape && sp.Size == s && sp.Pentagon == pentagonForCircle &&
+            sp.Pen == pen && sp.Brush == brush && sp.PenWidth == penWidth_ && sp.Style == penStyle_)
+            sprite = &sp;
+    const int c = s + penWidth_ + 2;
+    if (!sprite) {
+        // Aliased drawing is the same at every whole-pixel offset, so one
+        // stamp drawn through this canvas's own rules serves every point.
+        QImage image(2 * c + 1, 2 * c + 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            QtCanvas stamp(painter, image.size());
+            stamp.SetPen({static_cast<std::uint8_t>(qRed(pen)),
+                          static_cast<std::uint8_t>(qGreen(pen)),
+                          static_cast<std::uint8_t>(qBlue(pen))},
+                         penWidth_, penStyle_);
+            stamp.SetBrush({static_cast<std::uint8_t>(qRed(brush)),
+                            static_cast<std::uint8_t>(qGreen(brush)),
+                            static_cast<std::uint8_t>(qBlue(brush))});
+            DrawMarker(stamp, c, c, shape, s, pentagonForCircle);
+        }
+        sprites_.push_back({shape, s, pentagonForCircle, pen, brush, penWidth_, penStyle_, image});
+        sprite = &sprites_.back();
+    }
+    painter_.drawImage(p.X - c, p.Y - c, sprite->Image);
 }
 
 void QtCanvas::Text(Point anchor, const std::string& text, TextAlign align) {

@@ -12,6 +12,7 @@
 #include <QPoint>
 
 #include <string>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -36,6 +37,7 @@ class QtCanvas : public Canvas {
     void Polygon(std::span<const Point> points) override;
     void Rectangle(Point topLeft, Point bottomRight) override;
     void Ellipse(Point topLeft, Point bottomRight) override;
+    void Marker(Point p, int shape, int s, bool pentagonForCircle) override;
     void Text(Point anchor, const std::string& text, TextAlign align) override;
     int TextHeight() override;
     int TextWidth(const std::string& text) override;
@@ -45,11 +47,36 @@ class QtCanvas : public Canvas {
     static QFont FontFor(const FontSpec& font);
 
   private:
+    // On an image, two-pixel lines are drawn as two adjacent one-pixel lines
+    // (the raster engine's fast path) and markers are stamped from images
+    // drawn once; on a printer or PDF page the pen itself is used.
+    bool ThickLines() const { return raster_ && penWidth_ == 2 && penStyle_ == PenStyle::Solid; }
+    void UseLinePen();
+    void UseShapePen();
+    void DrawLineList(std::vector<QLine>& lines);
+
+    struct Sprite {
+        int Shape, Size;
+        bool Pentagon;
+        QRgb Pen, Brush;
+        int PenWidth;
+        PenStyle Style;
+        QImage Image;
+    };
+
     QPainter& painter_;
     QSize surface_;
+    bool raster_ = false;
     QPoint at_;
     QColor fontColour_;
     QColor brushColour_;
+    QColor penColour_;
+    int penWidth_ = 1;
+    PenStyle penStyle_ = PenStyle::Solid;
+    QPen shapePen_, linePen_;
+    bool linePenActive_ = false;
+    std::vector<QLine> scratch_;
+    std::vector<Sprite> sprites_;
 };
 
 // Draws the graph into the graph window's off-screen image. The image is
