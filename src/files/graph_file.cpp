@@ -3,6 +3,7 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "files/atomic_file.h"
+#include "files/data_file.h"
 #include "fit/fit.h"
 
 #include <cmath>
@@ -256,22 +257,7 @@ std::string FileNameWithoutExtension(const std::string& path) {
 std::string GraphNumberText(Real value) {
     if (std::isnan(value) || value == HUGE_VALL) value = EmptyValue;
     if (value == -HUGE_VALL) value = -EmptyValue;
-    if (value == 0) value = 0; // no "-0"
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14Le", value);
-    const char* e = buf;
-    while (*e && *e != 'e')
-        ++e;
-    const int exponent = std::atoi(e + 1);
-    std::string out;
-    out.reserve(23);
-    if (buf[0] != '-') out += ' ';
-    out.append(buf, static_cast<std::size_t>(e - buf));
-    char exp[16];
-    std::snprintf(exp, sizeof exp, "E%c%04d", exponent < 0 ? '-' : '+',
-                  exponent < 0 ? -exponent : exponent);
-    out += exp;
-    return out;
+    return FileNumberText(value);
 }
 
 std::string GraphCaptionFor(const std::string& graphFileName) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace torvel {
@@ -16,9 +17,26 @@ bool OutOfOrder(Real earlier, Real later, bool ascending) {
     return ascending ? later < earlier : later > earlier;
 }
 
+// An integer that orders like X (80-bit extended, not a NaN): the sign bit
+// flipped for positive values, all bits flipped for negative ones; both zeros
+// give the same key.
+unsigned __int128 OrderKey(Real x) {
+    constexpr unsigned __int128 SignBit = static_cast<unsigned __int128>(1) << 79;
+    if (x == 0) return SignBit;
+    std::uint64_t mantissa;
+    std::uint16_t signExp;
+    static_assert(sizeof(Real) >= 10);
+    std::memcpy(&mantissa, &x, 8);
+    std::memcpy(&signExp, reinterpret_cast<const char*>(&x) + 8, 2);
+    const unsigned __int128 magnitude =
+        (static_cast<unsigned __int128>(signExp & 0x7FFFu) << 64) | mantissa;
+    return (signExp & 0x8000u) ? SignBit - 1 - magnitude : SignBit | magnitude;
+}
+
 // Rows [begin, end) in the order repeated adjacent-pair exchange passes give:
-// a stable sort by X. Sorts keys with their positions as tie-breakers and
-// moves each row once, which is far cheaper than moving rows while sorting.
+// a stable sort by X. Sorts integer keys that carry each row's position as a
+// tie-breaker and moves each row once, which is far cheaper than moving rows
+// while sorting.
 void SortRun(std::vector<Tdata>& rows, std::size_t begin, std::size_t end, bool ascending) {
     bool sorted = true;
     for (std::size_t i = begin; i + 1 < end; ++i)
@@ -28,24 +46,18 @@ void SortRun(std::vector<Tdata>& rows, std::size_t begin, std::size_t end, bool 
         }
     if (sorted) return;
 
-    struct Key {
-        Real X;
-        std::uint32_t Pos;
-    };
-    std::vector<Key> keys(end - begin);
-    for (std::size_t i = begin; i < end; ++i)
-        keys[i - begin] = {rows[i].X, static_cast<std::uint32_t>(i - begin)};
-    if (ascending)
-        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-            return a.X < b.X || (a.X == b.X && a.Pos < b.Pos);
-        });
-    else
-        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-            return a.X > b.X || (a.X == b.X && a.Pos < b.Pos);
-        });
+    // 80 key bits above 32 position bits.
+    constexpr unsigned __int128 KeyMask = (static_cast<unsigned __int128>(1) << 80) - 1;
+    std::vector<unsigned __int128> keys(end - begin);
+    for (std::size_t i = begin; i < end; ++i) {
+        unsigned __int128 k = OrderKey(rows[i].X);
+        if (!ascending) k = KeyMask - k;
+        keys[i - begin] = (k << 32) | static_cast<std::uint32_t>(i - begin);
+    }
+    std::sort(keys.begin(), keys.end());
     std::vector<Tdata> moved(end - begin);
     for (std::size_t i = 0; i < keys.size(); ++i)
-        CopyRow(moved[i], rows[begin + keys[i].Pos]);
+        CopyRow(moved[i], rows[begin + static_cast<std::uint32_t>(keys[i])]);
     std::copy(moved.begin(), moved.end(), rows.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 

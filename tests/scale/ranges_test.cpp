@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <utility>
@@ -171,6 +172,32 @@ TEST(ComputeSeriesRange, OrderMatchesTheExchangePassesBothWays) {
             s.SetCell(2, r, std::to_string(r));
             if (rng() % 3 == 0) s.SetCell(3, r, std::to_string(r * 10));
             if (rng() % 7 == 0) s.SetCell(2, r, "");
+        }
+        for (bool ascending : {true, false}) {
+            Series expected = s;
+            CompactRows(expected);
+            BubbleReference(expected.Rows, expected.ValidCount, ascending);
+            Series actual = s;
+            ComputeSeriesRange(actual, ascending, GraphSettings{});
+            ASSERT_EQ(actual.Rows, expected.Rows) << "trial " << trial << " asc " << ascending;
+        }
+    }
+}
+
+// Signs, both zeros, subnormal, huge and infinite values keep their order.
+TEST(ComputeSeriesRange, ExtremeValuesSortLikeTheExchangePasses) {
+    const std::vector<std::string> xs{"5",        "-0",      "1E-4940", "0",       "-1E-4940",
+                                      "1E4000",   "-1E4000", "1e99999", "-2.5",    "0",
+                                      "-1e99999", "2.5",     "-0",      "1E-4940", "3",
+                                      "-2.5",     "1E-20",   "-1E-20",  "1E4000",  "0.5"};
+    std::mt19937 rng(3);
+    for (int trial = 0; trial < 20; ++trial) {
+        std::vector<std::string> order = xs;
+        std::shuffle(order.begin(), order.end(), rng);
+        Series s(1, static_cast<int>(order.size()));
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            s.SetCell(1, static_cast<int>(i) + 1, order[i]);
+            s.SetCell(2, static_cast<int>(i) + 1, std::to_string(i));
         }
         for (bool ascending : {true, false}) {
             Series expected = s;

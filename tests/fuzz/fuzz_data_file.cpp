@@ -1,0 +1,58 @@
+// Any bytes read as a data file give new series or a message, never a crash,
+// and what a loaded series writes reads back to the same rows.
+#include "files/data_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+using namespace torvel;
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+const std::string& ScratchPath() {
+    static const std::string path = "/tmp/torvel-fuzz-data-" + std::to_string(::getpid()) + ".prn";
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& path = ScratchPath();
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    SilentFeedback fb;
+    Document doc;
+    const std::vector<Series*> created = ReadDataFile(doc, path, fb);
+    Check(doc.SeriesCount() <= MaxSeries);
+    Check(created.size() == static_cast<std::size_t>(doc.SeriesCount()));
+    for (Series* s : created) {
+        Check(s->Rows.size() == static_cast<std::size_t>(s->IndexCount));
+        Check(s->SeriesNumber >= 1 && s->SeriesNumber <= MaxSeries);
+    }
+    if (!created.empty()) {
+        // The first series written and read back gives the same values.
+        Series& s = *created.front();
+        if (!WriteDataFile(s, path)) return 0;
+        Document back;
+        const std::vector<Series*> again = ReadDataFile(back, path, fb);
+        Check(again.size() == 1);
+        Check(again.front()->IndexCount == s.IndexCount);
+        for (std::size_t r = 0; r < s.Rows.size(); ++r) {
+            const Tdata& a = s.Rows[r];
+            const Tdata& b = again.front()->Rows[r];
+            Check(a.XValid == b.XValid && a.YValid == b.YValid);
+        }
+    }
+    std::remove(path.c_str());
+    return 0;
+}

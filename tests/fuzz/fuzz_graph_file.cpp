@@ -1,0 +1,58 @@
+// Any bytes read as a graph file give a loaded document or the incompatible
+// format message; a loaded document is sound, and what it writes reads back
+// to the same file.
+#include "files/graph_file.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+using namespace torvel;
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+void CheckSound(const Document& doc) {
+    Check(doc.SeriesCount() <= MaxSeries);
+    std::array<bool, MaxSeries + 1> seen{};
+    int previous = 0;
+    for (const auto& s : doc.DataWindows()) {
+        Check(s->SeriesNumber >= 1 && s->SeriesNumber <= MaxSeries);
+        Check(!seen[static_cast<std::size_t>(s->SeriesNumber)]);
+        seen[static_cast<std::size_t>(s->SeriesNumber)] = true;
+        Check(doc.SeriesNumberUsed[static_cast<std::size_t>(s->SeriesNumber)]);
+        Check(s->SeriesNumber > previous);
+        previous = s->SeriesNumber;
+        Check(s->IndexCount >= 0 && s->Rows.size() == static_cast<std::size_t>(s->IndexCount));
+        Check(s->GraphType >= 1 && s->GraphType <= 7);
+        Check(s->Fit.FitKind >= 0 && s->Fit.FitKind <= 8);
+        Check(s->Fit.SeriesNumber == s->SeriesNumber);
+    }
+    Check(doc.Prefs.MaxDataIndex >= 1 && doc.Prefs.MaxDataIndex <= MaxDataIndexLimit);
+    Check(doc.Prefs.BarWidth >= 1 && doc.Prefs.BarWidth <= BarWidthLimit);
+    Check(doc.Prefs.PrinterOptions >= 0 && doc.Prefs.PrinterOptions <= 7);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    SilentFeedback fb;
+    Document doc;
+    ReadGraphText(doc, "fuzz.gra", text, fb);
+    if (doc.GraphLoadFailed) return 0;
+    CheckSound(doc);
+
+    const std::string first = GraphFileText(doc);
+    Document again;
+    ReadGraphText(again, "fuzz.gra", first, fb);
+    Check(!again.GraphLoadFailed);
+    CheckSound(again);
+    Check(again.SeriesCount() == doc.SeriesCount());
+    Check(GraphFileText(again) == first);
+    return 0;
+}
