@@ -5,6 +5,7 @@
 #include "core/number_text.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
+#include "files/graph_file.h"
 #include "fit/fit.h"
 #include "render/draw_graph.h"
 #include "scale/auto_scale.h"
@@ -75,6 +76,10 @@ bool LoadInput(Document& doc, const std::string& path, std::ostream& err) {
     bool loaded = false;
     if (ext == ".prn") {
         loaded = !ReadDataFile(doc, path, fb).empty();
+    } else if (ext == ".gra") {
+        // Reading a graph file recomputes the fits, as opening one does.
+        ReadGraphFile(doc, path, fb);
+        loaded = !doc.GraphLoadFailed;
     }
     if (!loaded && fb.Messages == 0) err << IncompatibleFormatText(path) << '\n';
     return loaded;
@@ -265,7 +270,9 @@ std::string CliHelpText() {
 
 render  Draws the graph exactly as the graph window of outer size WxH would show
         it and writes the window's part of the image, as "Save Bitmap" does.
-          INPUT        a data file (.prn), opened into a fresh graph
+          INPUT        a graph file (.gra), loaded as Open loads it (fits
+                       recomputed), or a data file (.prn) opened into a
+                       fresh graph
           -o OUTPUT    .bmp or .png: the window image;
                        .pdf: the printed graph on an A4 portrait page
           --size WxH   outer size of the graph window (default 800x600)

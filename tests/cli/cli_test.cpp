@@ -1,4 +1,7 @@
 // torvel-cli run as a separate process on small files.
+#include "core/document.h"
+#include "files/graph_file.h"
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -63,6 +66,39 @@ TEST_F(CliTest, RenderWritesTheWindowSizedImage) {
         EXPECT_EQ(image.size(), QSize(640, 480));
         EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::black));
     }
+}
+
+TEST_F(CliTest, RenderGraphFileWithTitlesAndFit) {
+    torvel::Document doc;
+    torvel::SilentFeedback fb;
+    torvel::Series& s = doc.CreateSeries(fb);
+    s.SetIndexCount(3);
+    const char* cells[3][2] = {{"1", "2"}, {"2", "4"}, {"3", "6"}};
+    for (int r = 0; r < 3; ++r) {
+        s.SetCell(torvel::XColumn, r + 1, cells[r][0]);
+        s.SetCell(torvel::YColumn, r + 1, cells[r][1]);
+    }
+    s.GraphType = torvel::GraphLineFit;
+    s.Fit.FitKind = 1;
+    doc.Settings.MainTitles[0] = "A graph file";
+    doc.Settings.XMin = doc.Settings.YLMin = 0;
+    doc.Settings.XMax = doc.Settings.YLMax = 10;
+    doc.Settings.MultiScaleX = doc.Settings.MultiScaleYL = false;
+    const std::string gra = Path("g.gra");
+    ASSERT_TRUE(torvel::WriteGraphFile(doc, gra, fb));
+    const std::string png = Path("g.png");
+    const CliRun r = Cli("render '" + gra + "' -o '" + png + "' --size 700x500");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    QImage image(QString::fromStdString(png));
+    EXPECT_EQ(image.size(), QSize(700, 500));
+    // Yellow title pixels somewhere in the title band.
+    bool yellow = false;
+    for (int y = 0; y < 60 && !yellow; ++y)
+        for (int x = 0; x < 700 && !yellow; ++x)
+            yellow = image.pixelColor(x, y) == QColor(255, 255, 0);
+    EXPECT_TRUE(yellow);
+    const std::string bad = Write("bad.gra", "not a graph file\n");
+    EXPECT_EQ(Cli("render '" + bad + "' -o '" + Path("b.png") + "'").Status, 1);
 }
 
 TEST_F(CliTest, RenderPdfIsAPrintedPage) {
