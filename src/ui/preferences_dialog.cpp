@@ -38,6 +38,7 @@ TPreferF::TPreferF(AppContext& context, std::string cfgPath, QWidget* parent)
     setObjectName(QStringLiteral("PreferF"));
     setWindowTitle(QString::fromLatin1(PreferencesCaption));
     setModal(true);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     sizeGroup_ = new QGroupBox(QString::fromLatin1(PreferencesSizeGroup), this);
     sizeGroup_->setObjectName(QStringLiteral("GroupBox1"));

@@ -214,9 +214,13 @@ void SpreadGrid::DeleteKey() {
 }
 
 void SpreadGrid::keyPressEvent(QKeyEvent* event) {
-    if (EditorOpen()) {
-        // A key the editor passed on (Up, Down, Page Up/Down): move, committing on the way.
-        QTableView::keyPressEvent(event);
+    if (QLineEdit* editor = Editor()) {
+        // Text meant for the open editor goes there; other keys the editor
+        // passed on (Up, Down, Page Up/Down) move, committing on the way.
+        if (TypesText(event))
+            QCoreApplication::sendEvent(editor, event);
+        else
+            QTableView::keyPressEvent(event);
         return;
     }
     const int key = event->key();
@@ -330,6 +334,10 @@ bool SpreadGrid::EditorKeyPress(QKeyEvent* event) {
     default:
         return false;
     }
+}
+
+void SpreadGrid::keyboardSearch(const QString&) {
+    // Typed characters are cell text, never a jump to a matching row.
 }
 
 void SpreadGrid::EditorDoubleClick() {

@@ -62,6 +62,7 @@ class SpreadGrid : public QTableView {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void commitData(QWidget* editor) override;
+    void keyboardSearch(const QString& search) override;
 
   private:
     bool MoveByTab(bool shift);

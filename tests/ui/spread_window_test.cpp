@@ -198,6 +198,18 @@ TEST_F(SpreadWindowTest, LeavingTheCellCommitsAndTheEditorFollows) {
     EXPECT_TRUE(grid->EditorOpen());
 }
 
+TEST_F(SpreadWindowTest, TextReachingTheGridWhileEditingGoesIntoTheEditor) {
+    Open();
+    series->SetCell(YColumn, 8, "21");
+    At(2, 3);
+    // Every key sent to the grid itself, as if the focus had stayed there.
+    for (char c : std::string("12,5"))
+        QTest::keyClick(grid, c);
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{2, 3})); // no jump to the row starting with 2
+    ASSERT_TRUE(grid->EditorOpen());
+    EXPECT_EQ(grid->Editor()->text(), QStringLiteral("12,5"));
+}
+
 TEST_F(SpreadWindowTest, EscapeKeepsTheOldTextAndStopsEditing) {
     Open();
     series->SetCell(XColumn, 1, "5");
