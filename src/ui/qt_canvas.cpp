@@ -321,7 +321,8 @@ bool SaveImageFile(const QImage& image, const std::string& path, std::string* er
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const char* format = lower.ends_with(".png") ? "PNG" : "BMP";
-    if (!image.save(&buffer, format)) {
+    // A graph is mostly flat colour: fast compression loses almost nothing in size.
+    if (!image.save(&buffer, format, lower.ends_with(".png") ? 80 : -1)) {
         if (error) *error = "The image could not be encoded.";
         return false;
     }
