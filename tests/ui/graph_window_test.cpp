@@ -1,0 +1,298 @@
+// The graph window: click regions and their handlers, floating titles picked
+// up and placed, redraw on resize, the bitmap file, New Graph File from its menu.
+#include "shell_test_support.h"
+
+#include "ui/graph_window.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+
+namespace {
+
+GraphGeometry Sample() {
+    GraphGeometry g;
+    g.PlotLeft = 60;
+    g.PlotBottom = 400;
+    g.PlotWidth = 500;
+    g.PlotHeight = 300;
+    g.LegendTop = 470;
+    g.AxisBandHeight = 20;
+    g.TitleTextHeight = 16;
+    return g;
+}
+
+struct RegionCase {
+    const char* name;
+    int x, y;
+    GraphRegion region;
+};
+
+// A main window with one series and its graph window, drawn.
+struct GraphShell : Shell {
+    GraphShell() {
+        main->resize(1200, 800);
+        main->show();
+        main->NewData1Click();
+        graph = main->EnsureGraphWindow();
+        sub = qobject_cast<QMdiSubWindow*>(graph->parentWidget());
+        sub->resize(600, 450);
+        graph->Draw();
+        Settle();
+    }
+    QStringList Clicks(int x, int y) {
+        QStringList names;
+        auto c =
+            QObject::connect(graph, &TGraphF::HandlerCalled, [&](const QString& n) { names << n; });
+        graph->Image1MouseDown(x, y);
+        QObject::disconnect(c);
+        return names;
+    }
+    const GraphGeometry& G() { return main->GraphState().View.Geometry; }
+    TGraphF* graph = nullptr;
+    QMdiSubWindow* sub = nullptr;
+};
+
+} // namespace
+
+TEST(GraphWindow, RegionsOfTheImage) {
+    const RegionCase cases[] = {
+        {"inside the plot", 300, 250, GraphRegion::Plot},
+        {"plot's left edge is outside", 60, 250, GraphRegion::Scale},
+        {"title band right of 2L", 150, 50, GraphRegion::MainTitles},
+        {"title band left of 2L", 100, 50, GraphRegion::YTitles},
+        {"title band right of W", 555, 50, GraphRegion::YTitles},
+        {"plot top line", 300, 100, GraphRegion::MainTitles},
+        {"left of the plot", 30, 250, GraphRegion::Scale},
+        {"right of the plot", 580, 250, GraphRegion::Scale},
+        {"just below the X axis", 300, 410, GraphRegion::Scale},
+        {"bottom of the axis band", 300, 420, GraphRegion::Scale},
+        {"below the axis band", 300, 430, GraphRegion::XTitles},
+        {"legend top row", 300, 470, GraphRegion::XTitles},
+        {"legend", 300, 480, GraphRegion::SeriesTitles},
+    };
+    const GraphGeometry g = Sample();
+    for (const RegionCase& c : cases)
+        EXPECT_EQ(RegionAt(c.x, c.y, g), c.region) << c.name;
+}
+
+TEST(GraphWindow, EachRegionCallsItsHandler) {
+    GraphShell s;
+    const GraphGeometry g = s.G();
+    ASSERT_GT(g.PlotWidth, 0);
+    const int midX = g.PlotLeft + g.PlotWidth / 2;
+    struct Case {
+        int x, y;
+        const char* handler;
+    };
+    const Case cases[] = {
+        {midX, g.PlotBottom - g.PlotHeight - 2, "MainTitles1Click"},
+        {g.PlotLeft, g.PlotBottom - g.PlotHeight - 2, "YTitles1Click"},
+        {g.PlotLeft / 2, g.PlotBottom - g.PlotHeight / 2, "Scale1Click"},
+        {midX, g.PlotBottom + g.AxisBandHeight / 2, "Scale1Click"},
+        {midX, g.PlotBottom + g.AxisBandHeight + 1, "XTitles1Click"},
+        {midX, g.LegendTop + 1, "SeriesTitles1Click"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(s.Clicks(c.x, c.y), QStringList{QString::fromLatin1(c.handler)})
+            << c.handler << " at " << c.x << "," << c.y;
+    // An empty spot of the plot does nothing.
+    EXPECT_TRUE(s.Clicks(midX, g.PlotBottom - g.PlotHeight / 2).isEmpty());
+}
+
+TEST(GraphWindow, FloatingTitleIsPickedUpAndPlaced) {
+    GraphShell s;
+    GraphSettings& st = s.main->Doc().Settings;
+    st.XMin = 0;
+    st.XMax = 10;
+    st.YLMin = 0;
+    st.YLMax = 100;
+    st.FloatTitleText[2] = "Peak";
+    st.FloatTitleX[2] = 5;
+    st.FloatTitleY[2] = 50;
+    const GraphGeometry g = s.G();
+    const int tx = g.PlotLeft + g.PlotWidth / 2;
+    const int ty = g.PlotBottom - g.PlotHeight / 2;
+
+    EXPECT_EQ(s.Clicks(tx + 3, ty), QStringList{"PickFloatTitle"});
+    auto& view = s.main->GraphState().View;
+    EXPECT_FALSE(view.FloatTitlePlaced[3]);
+    EXPECT_TRUE(view.FloatTitlePicked);
+
+    // Clicking outside the plot opens a dialog and leaves the title picked.
+    EXPECT_EQ(s.Clicks(tx, g.LegendTop + 5), QStringList{"SeriesTitles1Click"});
+    EXPECT_TRUE(view.FloatTitlePicked);
+
+    const int px = g.PlotLeft + g.PlotWidth / 4;
+    const int py = g.PlotBottom - g.PlotHeight / 4;
+    EXPECT_EQ(s.Clicks(px, py), QStringList{"PlaceFloatTitle"});
+    EXPECT_TRUE(view.FloatTitlePlaced[3]);
+    EXPECT_FALSE(view.FloatTitlePicked);
+    EXPECT_NEAR(static_cast<double>(st.FloatTitleX[2]), 2.5, 10.0 / g.PlotWidth);
+    EXPECT_NEAR(static_cast<double>(st.FloatTitleY[2]), 25.0, 100.0 / g.PlotHeight);
+}
+
+TEST(GraphWindow, FloatingTitleHitTestFollowsTheTextBox) {
+    GraphSettings st;
+    ResetGraphSettings(st);
+    st.XMin = 0;
+    st.XMax = 500;
+    st.YLMin = 0;
+    st.YLMax = 300;
+    st.FloatTitleText[0] = "ABCDEFGHIJ"; // 10 characters: 10 * (9 * 16) / 20 = 72 pixels
+    st.FloatTitleX[0] = 100;
+    st.FloatTitleY[0] = 100;
+    const GraphGeometry g = Sample(); // title at x 160, y 300; k = 9
+    EXPECT_EQ(FloatTitleAt(151, 300, st, g), 0);
+    EXPECT_EQ(FloatTitleAt(150, 300, st, g), -1);
+    EXPECT_EQ(FloatTitleAt(231, 300, st, g), 0);
+    EXPECT_EQ(FloatTitleAt(232, 300, st, g), -1);
+    EXPECT_EQ(FloatTitleAt(160, 291, st, g), -1);
+    EXPECT_EQ(FloatTitleAt(160, 292, st, g), 0);
+    EXPECT_EQ(FloatTitleAt(160, 308, st, g), 0);
+    EXPECT_EQ(FloatTitleAt(160, 309, st, g), -1);
+    // Unmappable positions are skipped: log axis with a title at 0, or no range.
+    st.LogX = true;
+    st.XMin = 1;
+    st.FloatTitleX[0] = 0;
+    EXPECT_EQ(FloatTitleAt(160, 300, st, g), -1);
+    st.LogX = false;
+    st.XMin = st.XMax;
+    EXPECT_EQ(FloatTitleAt(160, 300, st, g), -1);
+}
+
+TEST(GraphWindow, PlacingOnALogarithmicAxisAndOnAZeroWidthPlot) {
+    GraphSettings st;
+    ResetGraphSettings(st);
+    st.LogX = true;
+    st.XMin = 1;
+    st.XMax = 1000;
+    st.YLMin = 0;
+    st.YLMax = 300;
+    GraphGeometry g = Sample();
+    // Half way along three decades: 10 to the power 1.5.
+    const PlacedPosition p = FloatTitlePosition(g.PlotLeft + g.PlotWidth / 2, 250, st, g);
+    ASSERT_TRUE(p.XSet && p.YSet);
+    EXPECT_NEAR(static_cast<double>(p.X), 31.6227766, 1e-6);
+    EXPECT_NEAR(static_cast<double>(p.Y), 150.0, 1e-9); // 150 of 300 pixels up
+    g.PlotWidth = 0;
+    EXPECT_FALSE(FloatTitlePosition(100, 250, st, g).XSet);
+}
+
+TEST(GraphWindow, ResizeRedrawsUnlessSuppressed) {
+    GraphShell s;
+    QSignalSpy spy(s.main.get(), &TMDIMainF::GraphRedrawn);
+    s.main->Doc().SuppressResizeDraw = false;
+    s.sub->resize(640, 480);
+    Settle();
+    EXPECT_GE(spy.count(), 1);
+    EXPECT_EQ(s.G().LastGraphWidth, 640);
+    EXPECT_EQ(s.G().LastGraphHeight, 480);
+    spy.clear();
+    s.main->Doc().SuppressResizeDraw = true;
+    s.sub->resize(500, 400);
+    Settle();
+    EXPECT_EQ(spy.count(), 0);
+}
+
+TEST(GraphWindow, CaptionNamesTheGraphFile) {
+    GraphShell s;
+    EXPECT_EQ(s.graph->windowTitle(), QStringLiteral("Graph"));
+    s.main->Doc().GraphFileName = "/home/u/results/run1.gra";
+    s.graph->UpdateCaption();
+    EXPECT_EQ(s.graph->windowTitle(), QStringLiteral("Graph   -   RUN1.GRA"));
+}
+
+TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
+    GraphShell s;
+    s.sub->resize(420, 330);
+    s.graph->Draw();
+    const QString path = s.Path(QStringLiteral("graph.bmp"));
+    QString error;
+    ASSERT_TRUE(s.graph->WriteBitmap(path, &error)) << error.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    ASSERT_GT(bytes.size(), 54);
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    auto le32 = [&](int at) {
+        return static_cast<quint32>(static_cast<unsigned char>(bytes[at])) |
+               static_cast<quint32>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+               static_cast<quint32>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+               static_cast<quint32>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+    };
+    EXPECT_EQ(le32(2), static_cast<quint32>(bytes.size()));
+    EXPECT_EQ(le32(18), 420u);
+    EXPECT_EQ(le32(22), 330u);
+    const QImage back(path);
+    EXPECT_EQ(back.size(), QSize(420, 330));
+    // The sub-window is bigger than its image control: the bitmap is the outer size.
+    EXPECT_GT(s.sub->size().width(),
+              s.graph->findChild<QWidget*>(QStringLiteral("Image1"))->width());
+}
+
+TEST(GraphWindow, SaveBitmapAsksBeforeOverwritingAndNoReturnsToTheDialog) {
+    GraphShell s;
+    const QString path = s.Path(QStringLiteral("exists.bmp"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    int dialogs = 0;
+    std::function<void(QWidget*)> choose = [&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        ++dialogs;
+        if (dialogs == 1) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+            test::WhenModal(choose); // No sends us back here
+        } else if (dialogs == 2) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        }
+    };
+    test::WhenModal(choose);
+    s.feedback.Script = {Answer::No, Answer::Yes};
+    s.graph->SaveBitmap1Click();
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_EQ(s.feedback.Messages.size(), 2u);
+    EXPECT_EQ(s.feedback.Messages[0].Text,
+              "The File  " + path.toStdString() + "  already exists overwrite it?");
+    EXPECT_EQ(s.feedback.Beeps, 2);
+    EXPECT_EQ(QImage(path).size(), QSize(s.G().LastGraphWidth, s.G().LastGraphHeight));
+}
+
+TEST(GraphWindow, NewGraphFileFromItsOwnMenuClosesItSafely) {
+    GraphShell s;
+    QAction* item = s.graph->findChild<QAction*>(QStringLiteral("NewGraphFile1"));
+    ASSERT_NE(item, nullptr);
+    s.feedback.Script = {Answer::No};
+    item->trigger(); // the window is closed from inside its own handler
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+    Settle();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 0);
+}
+
+TEST(GraphWindow, CloseGraphRemembersItsGeometry) {
+    GraphShell s;
+    s.sub->setGeometry(30, 40, 520, 410);
+    s.graph->findChild<QAction*>(QStringLiteral("Close1"))->trigger();
+    Settle();
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+    TGraphF* again = s.main->EnsureGraphWindow();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->parentWidget()->geometry(), QRect(30, 40, 520, 410));
+}

@@ -1,0 +1,462 @@
+// The main window: windows and their limits, the questions of Exit, Close All,
+// Clear All and New Graph File, menu merging, Open's extension rule, help.
+#include "shell_test_support.h"
+
+#include "ui/graph_window.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+
+namespace {
+
+QStringList MenuTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* a : bar->actions())
+        titles << a->text();
+    return titles;
+}
+
+int VisibleChildren(TMDIMainF& m) {
+    int n = 0;
+    for (QMdiSubWindow* sub : m.MdiArea()->subWindowList())
+        n += sub->isVisibleTo(&m) ? 1 : 0;
+    return n;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(MainWindow, StartsWithCaptionMenusAndElevenToolButtons) {
+    Shell s;
+    EXPECT_EQ(s.main->windowTitle(), QStringLiteral("Torvel Graphics v2.07"));
+    EXPECT_EQ(MenuTitles(s.main->menuBar()),
+              (QStringList{"&File", "&Preferences", "&Window", "&Help"}));
+    const char* hints[] = {"New Data",    "Open File",  "Tile Windows", "View Graph",
+                           "Graph Scale", "Save Graph", "Graph Grid",   "Cascade Windows",
+                           "Calculator",  "Copy",       "Paste"};
+    for (int i = 0; i < 11; ++i) {
+        auto* b = s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(i + 1));
+        ASSERT_NE(b, nullptr) << i;
+        EXPECT_EQ(b->toolTip(), QString::fromLatin1(hints[i]));
+    }
+    // Dialogs of later windows are present but not yet usable.
+    EXPECT_FALSE(s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton5"))->isEnabled());
+    EXPECT_FALSE(s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton9"))->isEnabled());
+}
+
+TEST(MainWindow, NewDataCreatesCaptionedWindowsUpToTheSeriesLimit) {
+    Shell s;
+    s.main->Doc().Prefs.MaxDataIndex = 7;
+    for (int i = 0; i < MaxSeries; ++i)
+        s.main->NewData1Click();
+    Settle();
+    ASSERT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
+    EXPECT_TRUE(s.feedback.Messages.empty());
+    for (const auto& series : s.main->Doc().DataWindows()) {
+        EXPECT_EQ(series->IndexCount, 7);
+        QWidget* w = s.main->DataWindowOf(*series);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Series Number: %1").arg(series->SeriesNumber));
+    }
+    s.main->NewData1Click();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
+    EXPECT_EQ(s.feedback.Beeps, 1);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+    EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Error);
+    EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::Ok);
+}
+
+TEST(MainWindow, TheSeriesLimitMessageIsARealMessageBox) {
+    Shell s(false);
+    for (int i = 0; i < MaxSeries; ++i)
+        s.main->NewData1Click();
+    QString text;
+    test::AnswerMessageBox(QMessageBox::Ok, &text);
+    s.main->NewData1Click();
+    EXPECT_EQ(text, QStringLiteral("Sorry the number of series is LIMITED to 21."));
+    EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
+}
+
+TEST(MainWindow, NewTextStopsAtTenWindows) {
+    Shell s;
+    for (int i = 0; i < 11; ++i)
+        s.main->NewText1Click();
+    EXPECT_EQ(s.main->TextWindowCount(), MaxTextWindows);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of Text files is LIMITED to 10.");
+    EXPECT_EQ(s.feedback.Beeps, 1);
+    for (QWidget* w : s.main->TextWindows())
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("NoName.txt"));
+}
+
+TEST(MainWindow, ClosingASeriesFreesItsNumberForTheNextWindow) {
+    Shell s;
+    for (int i = 0; i < 3; ++i)
+        s.main->NewData1Click();
+    s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(2));
+    Settle();
+    EXPECT_EQ(VisibleChildren(*s.main), 2);
+    s.main->NewData1Click();
+    std::vector<int> numbers;
+    for (const auto& series : s.main->Doc().DataWindows())
+        numbers.push_back(series->SeriesNumber);
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(MainWindow, CloseAllAsksAndKeepsSettings) {
+    Shell s;
+    s.main->NewData1Click();
+    s.main->NewText1Click();
+    s.main->Doc().Settings.MainTitles[0] = "Kept";
+    s.main->Doc().GraphFileName = "/tmp/kept.gra";
+
+    s.feedback.Script = {Answer::Cancel};
+    s.main->WindowCloseAll1Click();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+    EXPECT_EQ(s.main->TextWindowCount(), 1);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
+
+    s.feedback.Script = {Answer::Yes};
+    s.main->WindowCloseAll1Click();
+    Settle();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+    EXPECT_EQ(VisibleChildren(*s.main), 0);
+    EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "Kept");
+    EXPECT_EQ(s.main->Doc().GraphFileName, "/tmp/kept.gra");
+}
+
+TEST(MainWindow, CloseAllWithNothingOpenAsksNothing) {
+    Shell s;
+    s.main->WindowCloseAll1Click();
+    EXPECT_TRUE(s.feedback.Messages.empty());
+}
+
+TEST(MainWindow, ClearAllResetsSettingsAndWithNoWindowAsksNothing) {
+    Shell s;
+    s.main->Doc().Settings.MainTitles[0] = "Gone";
+    s.main->Doc().GraphFileName = "/tmp/gone.gra";
+    s.main->WindowClearAll1Click();
+    EXPECT_TRUE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "");
+    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+
+    s.main->NewData1Click();
+    s.main->Doc().Settings.MainTitles[0] = "Stays";
+    s.feedback.Script = {Answer::Cancel};
+    s.main->WindowClearAll1Click();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+    EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "Stays");
+}
+
+TEST(MainWindow, NewGraphFileQuestionCancelKeepsEverything) {
+    Shell s;
+    s.main->NewData1Click();
+    s.main->Doc().Settings.XTitles[0] = "x";
+    s.feedback.Script = {Answer::Cancel};
+    s.main->NewGraphFile1Click();
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Save existing graph file first?");
+    EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+    EXPECT_EQ(s.main->Doc().Settings.XTitles[0], "x");
+}
+
+TEST(MainWindow, NewGraphFileAnsweredNoDiscardsEverythingWithoutFurtherQuestions) {
+    Shell s;
+    s.main->NewData1Click();
+    s.main->NewData1Click();
+    s.main->NewText1Click();
+    s.main->EnsureGraphWindow();
+    s.main->Doc().Settings.XTitles[0] = "x";
+    s.main->Doc().GraphFileName = "/tmp/old.gra";
+    s.feedback.Script = {Answer::No};
+    s.main->NewGraphFile1Click();
+    Settle();
+    EXPECT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+    EXPECT_EQ(VisibleChildren(*s.main), 0);
+    EXPECT_EQ(s.main->Doc().Settings.XTitles[0], "");
+    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+}
+
+TEST(MainWindow, ExitWithNothingOpenClosesWithoutAQuestion) {
+    Shell s;
+    s.main->show();
+    EXPECT_TRUE(s.main->close());
+    EXPECT_TRUE(s.feedback.Messages.empty());
+}
+
+TEST(MainWindow, ExitQuestionCancelStaysOpenNoClosesEverything) {
+    Shell s;
+    s.main->show();
+    s.main->NewText1Click();
+    s.main->NewData1Click();
+
+    s.feedback.Script = {Answer::Cancel};
+    EXPECT_FALSE(s.main->close());
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text,
+              "Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]");
+    EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Confirmation);
+    EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+    EXPECT_FALSE(s.main->Closing());
+
+    s.feedback.Script = {Answer::No};
+    EXPECT_TRUE(s.main->close());
+    EXPECT_TRUE(s.main->Closing());
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+}
+
+TEST(MainWindow, ExitQuestionIsARealMessageBox) {
+    Shell s(false);
+    s.main->show();
+    s.main->NewText1Click();
+    QString text;
+    test::AnswerMessageBox(QMessageBox::Cancel, &text);
+    EXPECT_FALSE(s.main->close());
+    EXPECT_EQ(text,
+              QStringLiteral("Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]"));
+    test::AnswerMessageBox(QMessageBox::No);
+    EXPECT_TRUE(s.main->close());
+}
+
+TEST(MainWindow, GraphWindowExistsOnlyWithASeries) {
+    Shell s;
+    EXPECT_EQ(s.main->EnsureGraphWindow(), nullptr);
+    s.main->NewData1Click();
+    TGraphF* g = s.main->EnsureGraphWindow();
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(s.main->EnsureGraphWindow(), g); // brought forward, not made twice
+    EXPECT_EQ(g->windowTitle(), QStringLiteral("Graph"));
+    s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(1));
+    Settle();
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+}
+
+TEST(MainWindow, ViewGraphButtonDoesNothingWithoutASeries) {
+    Shell s;
+    s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton4"))->click();
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+    s.main->NewData1Click();
+    s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton4"))->click();
+    EXPECT_NE(s.main->GraphF(), nullptr);
+}
+
+TEST(MainWindow, CopyButtonBeepsWithoutAChildThatCanCopy) {
+    Shell s;
+    s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton10"))->click();
+    EXPECT_EQ(s.feedback.Beeps, 1);
+}
+
+TEST(MainWindow, GraphWindowMenusReplaceTheMainFileMenuWhileActive) {
+    Shell s;
+    s.main->show();
+    s.main->NewData1Click();
+    TGraphF* g = s.main->EnsureGraphWindow();
+    ASSERT_NE(g, nullptr);
+    s.main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(g->parentWidget()));
+    const QList<QAction*> bar = s.main->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 5);
+    EXPECT_EQ(bar[0]->menu()->objectName(), QStringLiteral("File1"));
+    EXPECT_EQ(bar[0]->menu()->parent(), g->MenuBar());
+    EXPECT_EQ(bar[1]->text(), QStringLiteral("&Graph"));
+    EXPECT_EQ(MenuTitles(s.main->menuBar()).mid(2),
+              (QStringList{"&Preferences", "&Window", "&Help"}));
+    EXPECT_FALSE(g->MenuBar()->isVisible());
+    // The graph's own File menu has its save commands.
+    EXPECT_NE(bar[0]->menu()->findChild<QAction*>(QStringLiteral("SaveBitmap1")), nullptr);
+
+    s.main->CloseAllWindows(true);
+    Settle();
+    EXPECT_EQ(MenuTitles(s.main->menuBar()),
+              (QStringList{"&File", "&Preferences", "&Window", "&Help"}));
+}
+
+TEST(MainWindow, WindowMenuListsTheChildren) {
+    Shell s;
+    s.main->NewData1Click();
+    s.main->NewText1Click();
+    QMenu* menu = s.main->findChild<QMenu*>(QStringLiteral("Window1"));
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) texts << a->text();
+    EXPECT_EQ(texts, (QStringList{"Tile &Vert.", "Tile &Horz.", "&Cascade", "C&lose All",
+                                  "Clear  &All", "&1 Series Number: 1", "&2 NoName.txt"}));
+}
+
+TEST(MainWindow, TilingPutsWindowsSideBySideOrAboveEachOther) {
+    Shell s;
+    s.main->resize(1000, 700);
+    s.main->show();
+    s.main->NewData1Click();
+    s.main->NewData1Click();
+    s.main->WindowTileHoz1Click(); // Tile Vert.
+    QList<QMdiSubWindow*> subs = s.main->MdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    EXPECT_EQ(subs[0]->height(), subs[1]->height());
+    EXPECT_NE(subs[0]->x(), subs[1]->x());
+    EXPECT_EQ(subs[0]->y(), subs[1]->y());
+    s.main->WindowTileVert1Click(); // Tile Horz.
+    EXPECT_EQ(subs[0]->width(), subs[1]->width());
+    EXPECT_EQ(subs[0]->x(), subs[1]->x());
+    EXPECT_NE(subs[0]->y(), subs[1]->y());
+}
+
+TEST(MainWindow, OpenExtensionDecidesUnderTheFirstTwoFilters) {
+    Shell s;
+    const QString notes = s.Path(QStringLiteral("notes.txt"));
+    WriteFile(notes, "1 2\r\n");
+    const QString data = s.Path(QStringLiteral("data.prn"));
+    WriteFile(data, "hello\r\n");
+
+    // A text file under "Data File" does nothing.
+    s.main->OpenChosenFile(notes, 0);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+
+    // The same data file under "Text File" opens in a text window captioned with the path.
+    s.main->OpenChosenFile(data, 2);
+    ASSERT_EQ(s.main->TextWindowCount(), 1);
+    EXPECT_EQ(s.main->TextWindows()[0]->windowTitle(), data);
+    s.main->OpenChosenFile(notes, 3);
+    EXPECT_EQ(s.main->TextWindowCount(), 2);
+}
+
+TEST(MainWindow, OpenDialogHasTheFourFiltersWithGraphFilePreselected) {
+    Shell s;
+    const QString notes = s.Path(QStringLiteral("notes.txt"));
+    WriteFile(notes, "some notes\n");
+    QStringList filters;
+    QString selected;
+    test::WhenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        selected = dialog->selectedNameFilter();
+        dialog->selectNameFilter(filters[2]);
+        dialog->selectFile(notes);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    s.main->Open1Click();
+    EXPECT_EQ(filters, TMDIMainF::OpenFilters());
+    EXPECT_EQ(selected, QStringLiteral("Graph File (*.gra)"));
+    ASSERT_EQ(s.main->TextWindowCount(), 1);
+}
+
+TEST(MainWindow, OpenDialogCancelledDoesNothing) {
+    Shell s;
+    test::WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    s.main->Open1Click();
+    EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 0);
+}
+
+TEST(MainWindow, TextLimitAppliesToOpeningFilesAsText) {
+    Shell s;
+    const QString notes = s.Path(QStringLiteral("notes.txt"));
+    WriteFile(notes, "x\n");
+    for (int i = 0; i < 10; ++i)
+        s.main->NewText1Click();
+    s.main->OpenChosenFile(notes, 2);
+    EXPECT_EQ(s.main->TextWindowCount(), 10);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of Text files is LIMITED to 10.");
+}
+
+TEST(MainWindow, ToolBarToggleRenamesTheMenuItem) {
+    Shell s;
+    s.main->show();
+    QAction* item = s.main->findChild<QAction*>(QStringLiteral("ToolBar1"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("&Hide Tool Bar"));
+    item->trigger();
+    EXPECT_EQ(item->text(), QStringLiteral("&Show Tool Bar"));
+    item->trigger();
+    EXPECT_EQ(item->text(), QStringLiteral("&Hide Tool Bar"));
+}
+
+TEST(MainWindow, HelpOpensTheHelpPageAtTheContextsSection) {
+    Shell s;
+    s.main->ShowHelp(550);
+    s.main->findChild<QAction*>(QStringLiteral("Contents1"))->trigger();
+    s.main->findChild<QAction*>(QStringLiteral("HelpHTM1"))->trigger();
+    ASSERT_EQ(s.opened.size(), 3u);
+    EXPECT_EQ(s.opened[0].fragment(), QStringLiteral("help-550"));
+    EXPECT_EQ(s.opened[1].fragment(), QStringLiteral("help-100"));
+    EXPECT_TRUE(s.opened[2].fragment().isEmpty());
+    EXPECT_TRUE(s.opened[0].isLocalFile());
+    EXPECT_TRUE(QFileInfo::exists(s.opened[0].toLocalFile()));
+}
+
+TEST(MainWindow, EveryHelpContextHasItsSection) {
+    QFile f(test::SourceHelpFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(f.readAll());
+    for (int context :
+         {100, 150, 500, 550, 600, 700, 900, 1000, 1120, 1140, 1160, 1200, 1300, 1400, 1500})
+        EXPECT_TRUE(html.contains(QStringLiteral("id=\"help-%1\"").arg(context))) << context;
+    EXPECT_TRUE(html.contains(QStringLiteral("id=\"home\"")));
+}
+
+TEST(MainWindow, VistaHelpIsAnInformationMessage) {
+    Shell s;
+    s.main->VistaHelp1Click();
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Information);
+    EXPECT_EQ(s.feedback.Messages[0].Text.rfind("For Vista or Windows 7/8 operating systems", 0),
+              0u);
+}
+
+TEST(MainWindow, AboutBoxIsCentredBlackAndClosesWithOk) {
+    Shell s;
+    s.main->setGeometry(100, 100, 1000, 700);
+    s.main->show();
+    QString caption;
+    QStringList labels;
+    bool onTop = false;
+    QPoint centreOffset;
+    test::WhenModal([&](QWidget* w) {
+        caption = w->windowTitle();
+        onTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        for (QLabel* l : w->findChildren<QLabel*>())
+            if (!l->text().isEmpty()) labels << l->text();
+        centreOffset = w->frameGeometry().center() - s.main->frameGeometry().center();
+        w->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    });
+    s.main->About1Click();
+    EXPECT_EQ(caption, QStringLiteral("About Torvel Graphics"));
+    EXPECT_TRUE(onTop);
+    EXPECT_TRUE(labels.contains(QStringLiteral("TORVEL GRAPHICS")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("(32-bit) Version 2.07")));
+    EXPECT_LE(std::abs(centreOffset.x()), 2);
+    EXPECT_LE(std::abs(centreOffset.y()), 2);
+}
