@@ -1,11 +1,11 @@
 // torvel-graphics: the desktop program. One optional argument: a graph file
 // (or a data file) to open at start.
+#include "files/startup_file.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -22,15 +22,6 @@ QString FindHelpFile() {
     return {};
 }
 
-// The start-up file lives in the user's configuration folder: the program's
-// own folder is not writable once installed.
-QString StartupFilePath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (dir.isEmpty()) dir = QDir::homePath() + QStringLiteral("/.config/torvel-graphics");
-    QDir().mkpath(dir);
-    return dir + QStringLiteral("/torvel-graphics.fig");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,7 +31,11 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("torvel-graphics"));
 
     torvel::TMDIMainF::Options options;
-    options.StartupFile = StartupFilePath();
+    // Beside the program when its folder is writable, else the user's configuration folder.
+    const torvel::StartupPaths paths = torvel::ChooseStartupPaths(
+        QCoreApplication::applicationFilePath().toStdString(),
+        qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), QDir::homePath().toStdString());
+    options.StartupFile = QString::fromStdString(paths.Fig);
     options.HelpFile = FindHelpFile();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1) options.CommandLineFile = QFileInfo(args.at(1)).absoluteFilePath();

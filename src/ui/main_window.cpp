@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "files/data_file.h"
+#include "files/startup_file.h"
 #include "ui/about_dialog.h"
 #include "ui/graph_window.h"
 #include "ui/shell_icons.h"
@@ -10,6 +12,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -376,6 +379,13 @@ void TMDIMainF::AfterSeriesRemoved() {
     }
 }
 
+void TMDIMainF::RefreshCaptions() {
+    // The readers name the series after their file once the windows exist.
+    for (const auto& series : doc_.DataWindows())
+        if (QWidget* w = DataWindowOf(*series))
+            w->setWindowTitle(QString::fromStdString(series->Caption));
+}
+
 QWidget* TMDIMainF::DataWindowOf(const Series& series) const {
     auto it = dataWindows_.find(&series);
     if (it == dataWindows_.end() || !it->second) return nullptr;
@@ -555,6 +565,7 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
 bool TMDIMainF::OpenDataFile(const QString& path) {
     const int before = doc_.SeriesCount();
     const bool ok = ReadDataFileWithProgress(path);
+    RefreshCaptions();
     if (doc_.SeriesCount() > before) {
         // New series are worth seeing: show them on the graph.
         EnsureGraphWindow();
@@ -811,6 +822,10 @@ void TMDIMainF::showEvent(QShowEvent* event) {
 }
 
 void TMDIMainF::LoadStartupGraph() {
+    if (!startupError_.isEmpty()) {
+        fb_->Message(MessageKind::Error, startupError_.toStdString(), MessageButtons::Ok);
+        startupError_.clear();
+    }
     const QString arg = options_.CommandLineFile;
     if (!arg.isEmpty() && QFileInfo(arg).isFile()) {
         // A data file given on the command line (as a file manager does) opens as data.
@@ -860,8 +875,45 @@ bool TMDIMainF::PreferencesAvailable() const {
     return false;
 }
 
-bool TMDIMainF::ReadDataFileWithProgress(const QString&) {
-    return false;
+std::function<void(double)> TMDIMainF::ProgressFor(const QString& title, const QString& path) {
+    // Shown only when the work takes a while; it keeps the windows painted.
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    return [this, clock, title, path](double fraction) {
+        if (!progress_) {
+            if (clock->elapsed() < 300 || fraction >= 0.9) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                return;
+            }
+            progress_ = std::make_unique<QProgressDialog>(this);
+            progress_->setObjectName(QStringLiteral("ProgressDialog"));
+            progress_->setWindowTitle(title);
+            progress_->setLabelText(title + QStringLiteral(" ") + QFileInfo(path).fileName() +
+                                    QStringLiteral("..."));
+            progress_->setCancelButton(nullptr);
+            progress_->setRange(0, 1000);
+            progress_->setMinimumDuration(0);
+            progress_->setWindowModality(Qt::WindowModal);
+            progress_->setAutoClose(false);
+            progress_->setAutoReset(false);
+            progress_->show();
+        }
+        progress_->setValue(static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 1000));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
+void TMDIMainF::EndProgress() {
+    progress_.reset();
+}
+
+bool TMDIMainF::ReadDataFileWithProgress(const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<Series*> created =
+        ReadDataFile(doc_, path.toStdString(), *fb_, ProgressFor(QStringLiteral("Reading"), path));
+    EndProgress();
+    QApplication::restoreOverrideCursor();
+    return !created.empty();
 }
 
 bool TMDIMainF::ReadGraphFileWithProgress(const QString&) {
@@ -873,12 +925,56 @@ bool TMDIMainF::SaveGraph() {
     return false;
 }
 
-void TMDIMainF::ReadStartup() {}
-
-void TMDIMainF::WriteStartup() {
-    startupWritten_ = true;
+void TMDIMainF::ReadStartup() {
+    if (options_.StartupFile.isEmpty()) return;
+    const torvel::StartupFile sf = ReadStartupFile(options_.StartupFile.toStdString());
+    if (!sf.Error.empty()) {
+        startupError_ = QString::fromStdString(sf.Error);
+        return;
+    }
+    if (sf.Geometry) {
+        // Kept on a screen that exists now, and never smaller than usable.
+        QRect r(sf.Geometry->Left, sf.Geometry->Top, std::max(sf.Geometry->Width, 320),
+                std::max(sf.Geometry->Height, 240));
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect avail = screen->availableGeometry();
+            r.setWidth(std::min(r.width(), avail.width()));
+            r.setHeight(std::min(r.height(), avail.height()));
+            if (!avail.intersects(r.adjusted(0, 0, -r.width() / 2, -r.height() / 2)))
+                r.moveCenter(avail.center());
+        }
+        resize(r.size());
+        move(r.topLeft());
+    }
+    if (sf.GraphFileName) doc_.GraphFileName = *sf.GraphFileName;
 }
 
-void TMDIMainF::ReloadPrefs() {}
+void TMDIMainF::WriteStartup() {
+    if (startupWritten_ || options_.StartupFile.isEmpty()) return;
+    startupWritten_ = true;
+    const QRect r = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    const QPoint at = isMaximized() || isMinimized() ? r.topLeft() : pos();
+    WindowGeometry g;
+    g.Width = r.width();
+    g.Height = r.height();
+    g.Top = at.y();
+    g.Left = at.x();
+    std::string error;
+    if (!WriteStartupFile(options_.StartupFile.toStdString(), doc_.Prefs, g, doc_.GraphFileName,
+                          &error)) {
+        // Told once; leaving the program goes on regardless.
+        const std::string text = "The settings could not be saved to " +
+                                 options_.StartupFile.toStdString() + ": " + error;
+        if (isVisible())
+            fb_->Message(MessageKind::Error, text, MessageButtons::Ok);
+        else
+            std::cerr << text << '\n';
+    }
+}
+
+void TMDIMainF::ReloadPrefs() {
+    if (options_.StartupFile.isEmpty()) return;
+    ReloadPreferences(doc_.Prefs, options_.StartupFile.toStdString(), *fb_);
+}
 
 } // namespace torvel

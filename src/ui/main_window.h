@@ -155,14 +155,14 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void LoadStartupGraph();
     void ReloadPrefs();
     void AfterSeriesRemoved();
+    void RefreshCaptions();
     void TileChildren(bool sideBySide);
     void AfterArrange();
     bool SeriesLimitReached();
     bool TextLimitReached();
     QMdiSubWindow* AddChild(QWidget* widget, QSize size);
     // Progress for the file readers: true to go on.
-    std::function<bool(long long done, long long total)> ProgressFor(const QString& title,
-                                                                     const QString& path);
+    std::function<void(double fraction)> ProgressFor(const QString& title, const QString& path);
     void EndProgress();
     void OpenUrl(const QUrl& url);
 
@@ -170,6 +170,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     Document doc_;
     GraphWindowState graphState_;
     QString openFolder_;
+    QString startupError_;
     QList<QPointer<QMdiSubWindow>> doomed_;
     QAction* actNewGraph_ = nullptr;
     QAction* actNewData_ = nullptr;

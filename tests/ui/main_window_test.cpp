@@ -460,3 +460,101 @@ TEST(MainWindow, AboutBoxIsCentredBlackAndClosesWithOk) {
     EXPECT_LE(std::abs(centreOffset.x()), 2);
     EXPECT_LE(std::abs(centreOffset.y()), 2);
 }
+
+TEST(MainWindow, OpeningADataFileMakesCaptionedWindowsAndTheGraph) {
+    Shell s;
+    const QString data = s.Path(QStringLiteral("data.prn"));
+    WriteFile(data, "1 2 3\r\n2 4 6\r\n3 9 12\r\n");
+    // Under the "Graph File" filter the extension still decides.
+    s.main->OpenChosenFile(data, 1);
+    Settle();
+    ASSERT_EQ(s.main->Doc().SeriesCount(), 2);
+    for (const auto& series : s.main->Doc().DataWindows()) {
+        EXPECT_EQ(series->IndexCount, 3);
+        QWidget* w = s.main->DataWindowOf(*series);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(),
+                  QStringLiteral("Series Number: %1   -   DATA.PRN").arg(series->SeriesNumber));
+    }
+    EXPECT_NE(s.main->GraphF(), nullptr);
+    EXPECT_EQ(s.main->Doc().DataWindows()[1]->FileName, data.toStdString());
+}
+
+TEST(MainWindow, ADataFileBeyondTheSeriesLimitCreatesOnlyWhatFits) {
+    Shell s;
+    for (int i = 0; i < 19; ++i)
+        s.main->NewData1Click();
+    const QString data = s.Path(QStringLiteral("wide.prn"));
+    WriteFile(data, "1 2 3 4 5 6\r\n");
+    s.main->OpenChosenFile(data, 0);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
+    ASSERT_FALSE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+}
+
+TEST(MainWindow, StartupFileIsWrittenAtExitAndReadAtStart) {
+    Shell s;
+    s.main->show();
+    s.main->setGeometry(60, 40, 700, 500); // within the offscreen 800 x 600 screen
+    const QRect before = s.main->geometry();
+    const QPoint pos = s.main->pos();
+    EXPECT_TRUE(s.main->close());
+    QFile fig(s.main->StartupFile());
+    ASSERT_TRUE(fig.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = fig.readAll().split('\n');
+    ASSERT_GE(lines.size(), 9);
+    EXPECT_EQ(lines[4].trimmed().toInt(), before.width());
+    EXPECT_EQ(lines[5].trimmed().toInt(), before.height());
+    EXPECT_EQ(lines[6].trimmed().toInt(), pos.y());
+    EXPECT_EQ(lines[7].trimmed().toInt(), pos.x());
+    EXPECT_EQ(lines[8].trimmed(), QByteArray("NoName.gra"));
+    EXPECT_TRUE(lines[0].endsWith('\r')); // CR LF line ends
+
+    s.Restart();
+    EXPECT_EQ(s.main->size(), before.size());
+    EXPECT_EQ(s.main->pos(), pos);
+}
+
+TEST(MainWindow, AMissingLastGraphStartsEmptyWithoutAWord) {
+    Shell s;
+    s.main.reset();
+    {
+        QFile fig(s.Path(QStringLiteral("torvel-graphics.fig")));
+        ASSERT_TRUE(fig.open(QIODevice::WriteOnly));
+        fig.write("10\r\n1\r\n0\r\n0\r\n800\r\n600\r\n50\r\n60\r\n/no/such/folder/gone.gra\r\n");
+    }
+    s.Restart();
+    s.main->show();
+    Settle();
+    EXPECT_TRUE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+}
+
+TEST(MainWindow, FailingToWriteTheStartupFileIsToldOnceAndDoesNotBlockExit) {
+    Shell s;
+    s.main.reset();
+    TMDIMainF::Options o;
+    o.StartupFile = s.Path(QStringLiteral("no/such/folder/torvel-graphics.fig"));
+    o.FeedbackOverride = &s.feedback;
+    TMDIMainF main(std::move(o));
+    main.show();
+    EXPECT_TRUE(main.close());
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Error);
+    main.WriteStartup(); // a second attempt (as at destruction) says nothing more
+    EXPECT_EQ(s.feedback.Messages.size(), 1u);
+}
+
+TEST(MainWindow, NewGraphFileKeepsOnlyThePreferencesInTheStartupFile) {
+    Shell s;
+    s.main->show();
+    s.main->close();
+    s.Restart();
+    s.main->NewData1Click();
+    s.feedback.Script = {Answer::No};
+    s.main->NewGraphFile1Click();
+    QFile fig(s.main->StartupFile());
+    ASSERT_TRUE(fig.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fig.readAll().count('\n'), 4);
+}
