@@ -2,6 +2,7 @@
 
 #include "core/series.h"
 #include "files/atomic_file.h"
+#include "scale/auto_scale.h"
 #include "ui/main_window.h"
 #include "ui/qt_canvas.h"
 
@@ -180,7 +181,7 @@ void TGraphF::CreateMenus() {
 
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Settings2"));
-    add(graph, "AutoScale2", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click, false);
+    add(graph, "AutoScale2", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click);
     add(graph, "scale2", QStringLiteral("&Scale"), &TGraphF::Scale1Click, false);
     add(graph, "Grid3", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
     add(graph, "Log2", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
@@ -195,7 +196,7 @@ void TGraphF::CreateMenus() {
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    add(popup_, "AutoScale1", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click, false);
+    add(popup_, "AutoScale1", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click);
     add(popup_, "Scale1", QStringLiteral("&Scale"), &TGraphF::Scale1Click, false);
     add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
     add(popup_, "LogScale1", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
@@ -334,6 +335,7 @@ void TGraphF::Floating1Click() {
 }
 void TGraphF::AutoScale1Click() {
     Announce("AutoScale1Click");
+    AutoScaleGraph(main_.Doc(), state_.ScaleBoxes, [this] { Draw(); });
 }
 
 void TGraphF::SaveGraph1Click() {

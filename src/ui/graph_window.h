@@ -26,6 +26,8 @@ class TMDIMainF;
 // size, the floating-title mouse state) and where the next window goes.
 struct GraphWindowState {
     GraphViewState View;
+    // The scale dialog's limit boxes, which auto-scaling fills in.
+    RangeTexts ScaleBoxes;
     int LastGraphLeft = 100;
     int LastGraphTop = 100;
 };

@@ -1,10 +1,12 @@
 #include "ui/main_window.h"
 
 #include "files/data_file.h"
+#include "files/graph_file.h"
 #include "files/startup_file.h"
 #include "ui/about_dialog.h"
 #include "ui/graph_window.h"
 #include "ui/shell_icons.h"
+#include "ui/spread_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -331,13 +333,69 @@ void TMDIMainF::Discard(QMdiSubWindow* sub) {
 }
 
 QWidget* TMDIMainF::CreateDataChild(Series& series) {
-    // A plain view of the series until the data window proper takes over.
-    auto* view = new QPlainTextEdit;
-    view->setObjectName(QStringLiteral("SpreadF"));
-    view->setReadOnly(true);
-    view->setWindowTitle(QString::fromStdString(
-        series.Caption.empty() ? Series::CaptionFor(series.SeriesNumber) : series.Caption));
-    return view;
+    auto* w = new TSpreadF(*this, series);
+    // The window's own close was agreed to: the series goes, and with it the
+    // window, once the window's close handling has returned.
+    connect(
+        w, &TSpreadF::CloseAccepted, this,
+        [this, target = &series] {
+            for (const auto& s : doc_.DataWindows())
+                if (s.get() == target) {
+                    doc_.DestroySeries(*target);
+                    return;
+                }
+        },
+        Qt::QueuedConnection);
+    FillDataFileMenu(*w);
+    return w;
+}
+
+void TMDIMainF::FillDataFileMenu(TSpreadF& w) {
+    // The data window's File menu: its own Save Data and Close Data among the
+    // commands it shares with the main and graph windows.
+    QMenu* file = w.FileMenu();
+    auto make = [&w](const char* name, const QString& text, auto handler) {
+        auto* a = new QAction(text, &w);
+        a->setObjectName(QString::fromLatin1(name));
+        QObject::connect(a, &QAction::triggered, &w, handler);
+        return a;
+    };
+    QAction* save = w.SaveDataAction();
+    QAction* close = w.CloseDataAction();
+    file->insertAction(save, make("NewGraphFile1", QStringLiteral("New Graph &File"),
+                                  [this] { NewGraphFile1Click(); }));
+    file->insertAction(save,
+                       make("New1", QStringLiteral("&New  Data"), [this] { NewData1Click(); }));
+    file->insertAction(save,
+                       make("NewText1", QStringLiteral("New  &Text"), [this] { NewText1Click(); }));
+    QAction* open = make("open1", QStringLiteral("&Open"), [this] { Open1Click(); });
+    open->setShortcut(QKeySequence(Qt::Key_F3));
+    file->insertAction(save, open);
+    file->insertAction(close, make("SaveGraph1", QStringLiteral("Save &Graph"), [this] {
+                           if (!GraphF()) {
+                               EnsureGraphWindow();
+                               RedrawGraph();
+                           }
+                           SaveGraph();
+                       }));
+    file->insertAction(close, make("SaveBitmap1", QStringLiteral("Save &Bitmap"), [this] {
+                           if (!GraphF()) {
+                               EnsureGraphWindow();
+                               RedrawGraph();
+                           }
+                           if (TGraphF* g = GraphF()) g->SaveBitmap1Click();
+                       }));
+    file->addSeparator();
+    // Printing comes with the printed tables and graph.
+    for (const auto& [name, text] :
+         {std::pair{"PrintData1", "Print &Data"}, std::pair{"PrintGraph1", "&Print Graph"},
+          std::pair{"PrintSetup1", "P&rint Setup..."}}) {
+        QAction* a = make(name, QString::fromLatin1(text), [] {});
+        a->setEnabled(false);
+        file->addAction(a);
+    }
+    file->addSeparator();
+    file->addAction(make("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); }));
 }
 
 QWidget* TMDIMainF::CreateTextChild() {
@@ -350,7 +408,9 @@ QWidget* TMDIMainF::CreateTextChild() {
 
 void TMDIMainF::SeriesAdded(Series& series) {
     QWidget* w = CreateDataChild(series);
-    QMdiSubWindow* sub = AddChild(w, QSize(480, 350));
+    QMdiSubWindow* sub = AddChild(w, TSpreadF::DefaultSize());
+    // Deleted when its series is removed, never by its own close.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     dataWindows_[&series] = sub;
     sub->show();
 }
@@ -379,11 +439,11 @@ void TMDIMainF::AfterSeriesRemoved() {
     }
 }
 
-void TMDIMainF::RefreshCaptions() {
-    // The readers name the series after their file once the windows exist.
+void TMDIMainF::RefreshDataWindows() {
+    // The readers fill the series and name them after their file once the
+    // windows exist.
     for (const auto& series : doc_.DataWindows())
-        if (QWidget* w = DataWindowOf(*series))
-            w->setWindowTitle(QString::fromStdString(series->Caption));
+        if (auto* w = qobject_cast<TSpreadF*>(DataWindowOf(*series))) w->RefreshGrid();
 }
 
 QWidget* TMDIMainF::DataWindowOf(const Series& series) const {
@@ -565,7 +625,7 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
 bool TMDIMainF::OpenDataFile(const QString& path) {
     const int before = doc_.SeriesCount();
     const bool ok = ReadDataFileWithProgress(path);
-    RefreshCaptions();
+    RefreshDataWindows();
     if (doc_.SeriesCount() > before) {
         // New series are worth seeing: show them on the graph.
         EnsureGraphWindow();
@@ -575,7 +635,8 @@ bool TMDIMainF::OpenDataFile(const QString& path) {
 }
 
 bool TMDIMainF::OpenGraphFile(const QString& path) {
-    CloseAllWindows(false);
+    // The reader replaces the series itself, and leaves them alone when the
+    // file cannot be opened at all.
     const bool ok = ReadGraphFileWithProgress(path);
     if (!ok) {
         doc_.GraphLoadFailed = false;
@@ -689,9 +750,19 @@ void TMDIMainF::ToolBar1Click() {
 }
 
 void TMDIMainF::TileChildren(bool sideBySide) {
+    // The graph first, then the data windows in series order, then the rest.
     QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder))
-        if (sub->isVisible() && !sub->isMinimized()) windows.push_front(sub);
+    auto take = [&windows](QMdiSubWindow* sub) {
+        if (sub && sub->isVisible() && !sub->isMinimized() && !windows.contains(sub))
+            windows.push_back(sub);
+    };
+    take(graphWindow_);
+    for (const auto& series : doc_.DataWindows()) {
+        auto it = dataWindows_.find(series.get());
+        if (it != dataWindows_.end()) take(it->second);
+    }
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder))
+        take(sub);
     const int n = static_cast<int>(windows.size());
     if (n == 0) return;
     const QRect area = mdi_->viewport()->rect();
@@ -916,13 +987,44 @@ bool TMDIMainF::ReadDataFileWithProgress(const QString& path) {
     return !created.empty();
 }
 
-bool TMDIMainF::ReadGraphFileWithProgress(const QString&) {
-    doc_.GraphLoadFailed = true;
-    return false;
+bool TMDIMainF::ReadGraphFileWithProgress(const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReadGraphFile(doc_, path.toStdString(), *fb_, ProgressFor(QStringLiteral("Reading"), path));
+    EndProgress();
+    QApplication::restoreOverrideCursor();
+    RefreshDataWindows();
+    return !doc_.GraphLoadFailed;
+}
+
+std::optional<std::string> TMDIMainF::ChooseGraphFile(const SaveDialogRequest& request) {
+    QFileDialog dialog(this, QStringLiteral("Save Graph"));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(request.DefaultExtension));
+    dialog.setNameFilter(QString::fromStdString(request.Filter) + QStringLiteral(" (*.") +
+                         QString::fromStdString(request.DefaultExtension) + QStringLiteral(")"));
+    // The overwrite question is the program's own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QString preset = QString::fromStdString(request.FileName);
+    if (QFileInfo(preset).isAbsolute())
+        dialog.selectFile(preset);
+    else {
+        dialog.setDirectory(openFolder_.isEmpty() ? QDir::currentPath() : openFolder_);
+        dialog.selectFile(preset);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst().toStdString();
 }
 
 bool TMDIMainF::SaveGraph() {
-    return false;
+    const SaveDialogFn dialog =
+        saveDialogOverride_
+            ? saveDialogOverride_
+            : SaveDialogFn([this](const SaveDialogRequest& r) { return ChooseGraphFile(r); });
+    const bool written = SaveGraphAs(doc_, *fb_, dialog);
+    if (TGraphF* g = GraphF()) g->UpdateCaption();
+    if (written) RedrawGraph();
+    return written;
 }
 
 void TMDIMainF::ReadStartup() {

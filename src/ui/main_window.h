@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/document.h"
+#include "files/graph_file.h"
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
 #include "ui/qt_feedback.h"
@@ -28,6 +29,7 @@ class QProgressDialog;
 namespace torvel {
 
 class TGraphF;
+class TSpreadF;
 
 class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver {
     Q_OBJECT
@@ -95,6 +97,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // The four filters of the open dialog, in order.
     static QStringList OpenFilters();
     GraphWindowState& GraphState() { return graphState_; }
+    // Tests answer the graph save dialog without a file dialog.
+    void SetSaveDialog(SaveDialogFn dialog) { saveDialogOverride_ = std::move(dialog); }
 
     // Creates the graph window when a series exists and there is none; brings it to
     // the front otherwise. Returns the window (or null when no series exists).
@@ -155,7 +159,9 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void LoadStartupGraph();
     void ReloadPrefs();
     void AfterSeriesRemoved();
-    void RefreshCaptions();
+    void RefreshDataWindows();
+    void FillDataFileMenu(TSpreadF& window);
+    std::optional<std::string> ChooseGraphFile(const SaveDialogRequest& request);
     void TileChildren(bool sideBySide);
     void AfterArrange();
     bool SeriesLimitReached();
@@ -171,6 +177,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     GraphWindowState graphState_;
     QString openFolder_;
     QString startupError_;
+    SaveDialogFn saveDialogOverride_;
     QList<QPointer<QMdiSubWindow>> doomed_;
     QAction* actNewGraph_ = nullptr;
     QAction* actNewData_ = nullptr;

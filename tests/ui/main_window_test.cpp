@@ -558,3 +558,130 @@ TEST(MainWindow, NewGraphFileKeepsOnlyThePreferencesInTheStartupFile) {
     ASSERT_TRUE(fig.open(QIODevice::ReadOnly));
     EXPECT_EQ(fig.readAll().count('\n'), 4);
 }
+
+namespace {
+
+// A copy of the example graph in the test's folder.
+QString ExampleCopy(Shell& s, const QString& name = QStringLiteral("example.gra")) {
+    const QString path = s.Path(name);
+    QFile::remove(path);
+    EXPECT_TRUE(QFile::copy(test::SourceExample(QStringLiteral("example.gra")), path));
+    return path;
+}
+
+} // namespace
+
+TEST(MainWindow, OpeningAGraphFileReplacesTheSeriesAndShowsTheGraph) {
+    Shell s;
+    s.main->show();
+    const QString path = ExampleCopy(s);
+    s.main->NewData1Click();
+    s.feedback.Script = {Answer::Cancel};
+    s.main->OpenChosenFile(path, 1);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+
+    s.feedback.Script = {Answer::Yes};
+    s.main->OpenChosenFile(path, 0);
+    Settle();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 3);
+    EXPECT_EQ(s.main->Doc().GraphFileName, path.toStdString());
+    ASSERT_NE(s.main->GraphF(), nullptr);
+    EXPECT_EQ(s.main->GraphF()->windowTitle(), QStringLiteral("Graph   -   EXAMPLE.GRA"));
+    EXPECT_FALSE(s.main->Doc().SuppressResizeDraw);
+    EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 4);
+    for (const auto& series : s.main->Doc().DataWindows())
+        EXPECT_EQ(s.main->DataWindowOf(*series)->windowTitle(),
+                  QStringLiteral("Series Number: %1").arg(series->SeriesNumber));
+}
+
+TEST(MainWindow, AnUnreadableGraphFileIsReportedAndDrawsNothing) {
+    Shell s;
+    const QString bad = s.Path(QStringLiteral("bad.gra"));
+    WriteFile(bad, "not a graph\r\n");
+    s.main->OpenChosenFile(bad, 1);
+    ASSERT_FALSE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.feedback.Messages.back().Text,
+              "The file " + bad.toStdString() + " has an incompatible format.");
+    EXPECT_FALSE(s.main->Doc().GraphLoadFailed);
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+}
+
+TEST(MainWindow, TheLastGraphReopensAtTheNextStartUnlessAnArgumentNamesAnother) {
+    Shell s;
+    const QString first = ExampleCopy(s);
+    s.main->show();
+    s.main->OpenChosenFile(first, 1);
+    s.feedback.Script = {Answer::No};
+    ASSERT_TRUE(s.main->close());
+
+    s.Restart();
+    s.main->show();
+    Settle();
+    EXPECT_EQ(s.main->Doc().GraphFileName, first.toStdString());
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 3);
+    s.feedback.Script = {Answer::No};
+    ASSERT_TRUE(s.main->close());
+
+    // The command-line argument wins over the remembered graph.
+    const QString second = ExampleCopy(s, QStringLiteral("second.gra"));
+    s.Restart(second);
+    s.main->show();
+    Settle();
+    EXPECT_EQ(s.main->Doc().GraphFileName, second.toStdString());
+    EXPECT_EQ(s.main->GraphF()->windowTitle(), QStringLiteral("Graph   -   SECOND.GRA"));
+}
+
+TEST(MainWindow, ADataFileAsArgumentOpensAsData) {
+    Shell s;
+    const QString data = s.Path(QStringLiteral("start.prn"));
+    WriteFile(data, "1 2\r\n2 3\r\n");
+    s.Restart(data);
+    s.main->show();
+    Settle();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+}
+
+TEST(MainWindow, SaveAndExitWritesTheGraphButACancelledSaveKeepsTheProgramOpen) {
+    Shell s;
+    s.main->show();
+    s.main->NewData1Click();
+    int asked = 0;
+    s.main->SetSaveDialog([&](const SaveDialogRequest& r) -> std::optional<std::string> {
+        ++asked;
+        EXPECT_EQ(r.DefaultExtension, "gra");
+        return std::nullopt;
+    });
+    s.feedback.Script = {Answer::Yes};
+    EXPECT_FALSE(s.main->close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+
+    const QString target = s.Path(QStringLiteral("saved.gra"));
+    s.main->SetSaveDialog([&](const SaveDialogRequest&) -> std::optional<std::string> {
+        return target.toStdString();
+    });
+    s.feedback.Script = {Answer::Yes};
+    EXPECT_TRUE(s.main->close());
+    EXPECT_TRUE(QFileInfo::exists(target));
+    QFile fig(s.main->StartupFile());
+    ASSERT_TRUE(fig.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(fig.readAll().contains(target.toUtf8()));
+}
+
+TEST(MainWindow, NewGraphFileAnsweredYesSavesFirst) {
+    Shell s;
+    s.main->NewData1Click();
+    const QString target = s.Path(QStringLiteral("first.gra"));
+    s.main->SetSaveDialog([&](const SaveDialogRequest&) -> std::optional<std::string> {
+        return target.toStdString();
+    });
+    s.feedback.Script = {Answer::Yes};
+    s.main->NewGraphFile1Click();
+    Settle();
+    EXPECT_TRUE(QFileInfo::exists(target));
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+}
