@@ -1,11 +1,13 @@
 // Any bytes read as a data file give new series or a message, never a crash,
 // and what a loaded series writes reads back to the same rows.
+#include "core/grid_store.h"
 #include "files/data_file.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -42,7 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!created.empty()) {
         // The first series written and read back gives the same values.
         Series& s = *created.front();
-        if (!WriteDataFile(s, path)) return 0;
+        // The rows exactly as the save writes them, without the safe-save
+        // machinery (its sync to disk would slow every run down).
+        GridToRows(s);
+        std::ostringstream rows;
+        WriteDataRows(s, rows);
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << rows.str();
+        }
         Document back;
         const std::vector<Series*> again = ReadDataFile(back, path, fb);
         Check(again.size() == 1);
