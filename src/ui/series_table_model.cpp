@@ -9,7 +9,14 @@ QColor ToQColor(Rgb rgb) {
 }
 
 SeriesTableModel::SeriesTableModel(Series& series, QObject* parent)
-    : QAbstractTableModel(parent), series_(series), shownRows_(series.IndexCount) {}
+    : QAbstractTableModel(parent), series_(&series), shownRows_(series.IndexCount) {}
+
+void SeriesTableModel::Detach() {
+    beginResetModel();
+    series_ = nullptr;
+    shownRows_ = 0;
+    endResetModel();
+}
 
 int SeriesTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownRows_;
@@ -23,18 +30,18 @@ QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const int row = DataRow(index);
-    if (row > series_.IndexCount) return {}; // the series shrank before Reload
+    if (!series_ || row > series_->IndexCount) return {}; // gone, or shrank before Reload
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
         if (col == IndexColumn) return QString::fromStdString(Series::IndexCellText(row));
-        return QString::fromStdString(series_.Cell(col, row));
+        return QString::fromStdString(series_->Cell(col, row));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(
             (col == IndexColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     case Qt::BackgroundRole:
-        if (col == IndexColumn) return ToQColor(SeriesColorOf(series_.SeriesNumber));
+        if (col == IndexColumn) return ToQColor(SeriesColorOf(series_->SeriesNumber));
         return {};
     case Qt::ForegroundRole:
         // The index column is not enabled (it cannot be selected) but must not look greyed.
@@ -46,15 +53,16 @@ QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant SeriesTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (!series_) return {};
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section > 3) return {};
         switch (role) {
         case Qt::DisplayRole:
-            return QString::fromStdString(series_.Header(section));
+            return QString::fromStdString(series_->Header(section));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
         case Qt::BackgroundRole:
-            return ToQColor(SeriesColorOf(series_.SeriesNumber));
+            return ToQColor(SeriesColorOf(series_->SeriesNumber));
         case Qt::ForegroundRole:
             return QColor(Qt::black);
         default:
@@ -84,14 +92,15 @@ bool SeriesTableModel::setData(const QModelIndex& index, const QVariant& value, 
     const int col = index.column();
     const int row = DataRow(index);
     if (col != XColumn && col != YColumn) return false;
-    if (row > series_.IndexCount) return false;
-    series_.SetCell(col, row, value.toString().toStdString());
+    if (!series_ || row > series_->IndexCount) return false;
+    series_->SetCell(col, row, value.toString().toStdString());
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
 void SeriesTableModel::CellsChanged() {
-    if (shownRows_ != series_.IndexCount) {
+    if (!series_) return;
+    if (shownRows_ != series_->IndexCount) {
         Reload();
         return;
     }
@@ -102,7 +111,7 @@ void SeriesTableModel::CellsChanged() {
 
 void SeriesTableModel::Reload() {
     beginResetModel();
-    shownRows_ = series_.IndexCount;
+    shownRows_ = series_ ? series_->IndexCount : 0;
     endResetModel();
 }
 

@@ -18,7 +18,10 @@ class SeriesTableModel : public QAbstractTableModel {
   public:
     explicit SeriesTableModel(Series& series, QObject* parent = nullptr);
 
-    Series& GetSeries() const { return series_; }
+    // The series shown; null once it has been removed from the document.
+    Series* GetSeries() const { return series_; }
+    // The series is going away: show nothing from now on.
+    void Detach();
 
     // Model row r shows data index r + 1; model columns are the grid columns.
     static int DataRow(const QModelIndex& index) { return index.row() + 1; }
@@ -38,7 +41,7 @@ class SeriesTableModel : public QAbstractTableModel {
     void Reload();
 
   private:
-    Series& series_;
+    Series* series_;
     int shownRows_ = 0; // the row count the views were last told about
 };
 

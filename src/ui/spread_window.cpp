@@ -134,10 +134,10 @@ bool SpreadGrid::EditorOpen() const {
 }
 
 void SpreadGrid::SetCurrentCell(CellPos pos) {
-    const Series& series = model_.GetSeries();
-    if (series.IndexCount < 1) return;
+    const Series* series = model_.GetSeries();
+    if (!series || series->IndexCount < 1) return;
     pos.Col = std::clamp(pos.Col, static_cast<int>(XColumn), static_cast<int>(YFitColumn));
-    pos.Row = std::clamp(pos.Row, 1, series.IndexCount);
+    pos.Row = std::clamp(pos.Row, 1, series->IndexCount);
     const QModelIndex index = model_.index(pos.Row - 1, pos.Col);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
@@ -169,18 +169,18 @@ CellRect SpreadGrid::Selection() const {
 
 bool SpreadGrid::OpenEditor(QKeyEvent* forward) {
     const QModelIndex current = currentIndex();
-    if (!current.isValid() || !IsEditableColumn(current.column())) return false;
+    Series* series = model_.GetSeries();
+    if (!series || !current.isValid() || !IsEditableColumn(current.column())) return false;
     editingOn_ = true;
     if (QLineEdit* open = Editor()) {
         if (forward) QCoreApplication::sendEvent(open, forward);
         return true;
     }
     // What CommitEdit compares with: the text when editing began.
-    Series& series = model_.GetSeries();
     const int row = SeriesTableModel::DataRow(current);
-    series.EditText = series.Cell(current.column(), row);
-    series.EditCol = current.column();
-    series.EditRow = row;
+    series->EditText = series->Cell(current.column(), row);
+    series->EditCol = current.column();
+    series->EditRow = row;
     if (!QTableView::edit(current, AllEditTriggers, nullptr)) return false;
     QLineEdit* editor = Editor();
     if (!editor) return false;
@@ -202,8 +202,9 @@ void SpreadGrid::commitData(QWidget* editor) {
 }
 
 bool SpreadGrid::MoveByTab(bool shift) {
-    const CellPos next = TabMove(model_.GetSeries(), CurrentCell(), shift);
-    SetCurrentCell(next);
+    const Series* series = model_.GetSeries();
+    if (!series) return false;
+    SetCurrentCell(TabMove(*series, CurrentCell(), shift));
     return true;
 }
 
@@ -384,9 +385,9 @@ void SpreadGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
 // TSpreadF
 
 TSpreadF::TSpreadF(AppContext& context, Series& series, QWidget* parent)
-    : QWidget(parent), context_(context), series_(series) {
+    : QWidget(parent), context_(context), series_(&series) {
     setObjectName(QStringLiteral("SpreadF"));
-    model_ = new SeriesTableModel(series_, this);
+    model_ = new SeriesTableModel(series, this);
     grid_ = new SpreadGrid(*this, *model_, this);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
 
@@ -403,9 +404,19 @@ TSpreadF::TSpreadF(AppContext& context, Series& series, QWidget* parent)
     resize(DefaultSize());
     UpdateCaption();
     grid_->SetCurrentCell({XColumn, 1});
+    context_.Doc().AddObserver(this);
 }
 
-TSpreadF::~TSpreadF() = default;
+TSpreadF::~TSpreadF() {
+    context_.Doc().RemoveObserver(this);
+}
+
+void TSpreadF::SeriesRemoving(Series& series) {
+    if (&series != series_) return;
+    grid_->CloseEditor(false);
+    series_ = nullptr;
+    model_->Detach();
+}
 
 void TSpreadF::CreateActions() {
     auto make = [this](const char* name, const char* text, const QKeySequence& key) {
@@ -434,7 +445,23 @@ void TSpreadF::CreateActions() {
     menuBar_->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("File1"));
+    auto forward = [this](const char* name, const char* text, void (TSpreadF::*signal)()) {
+        QAction* action = fileMenu_->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, signal] { emit(this->*signal)(); });
+        return action;
+    };
+    forward("NewGraphFile1", "New Graph &File", &TSpreadF::NewGraphFileRequested);
+    forward("New1", "&New  Data", &TSpreadF::NewDataRequested);
+    forward("NewText1", "New  &Text", &TSpreadF::NewTextRequested);
+    QAction* open1 = forward("open1", "&Open", &TSpreadF::OpenRequested);
+    // F3 belongs to the main window's Open; here it is only shown.
+    open1->setShortcut(QKeySequence(Qt::Key_F3));
+    open1->setShortcutContext(Qt::WidgetShortcut);
+    fileMenu_->addSeparator();
     FillFileMenu(fileMenu_);
+    fileMenu_->addSeparator();
+    forward("Exit1", "E&xit", &TSpreadF::ExitRequested);
     editMenu_ = menuBar_->addMenu(QStringLiteral("&Edit"));
     editMenu_->setObjectName(QStringLiteral("Edit1"));
     FillEditMenu(editMenu_);
@@ -452,62 +479,70 @@ void TSpreadF::FillEditMenu(QMenu* menu) const {
 }
 
 void TSpreadF::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(series_.Caption));
+    if (!series_) return;
+    setWindowTitle(QString::fromStdString(series_->Caption));
 }
 
 void TSpreadF::RefreshGrid() {
+    if (!series_) return;
     grid_->CloseEditor(false);
     const CellPos at = grid_->CurrentCell();
-    const bool reload = model_->rowCount() != series_.IndexCount;
+    const bool reload = model_->rowCount() != series_->IndexCount;
     model_->CellsChanged();
     if (reload) grid_->SetCurrentCell(at);
     UpdateCaption();
 }
 
 CommitResult TSpreadF::Commit() {
-    const CommitResult result = CommitEdit(series_, context_.Fb());
+    if (!series_) return CommitResult::Unchanged;
+    const CommitResult result = CommitEdit(*series_, context_.Fb());
     if (result != CommitResult::Unchanged) model_->CellsChanged();
     if (result == CommitResult::Committed) context_.RedrawGraph();
     return result;
 }
 
 void TSpreadF::AfterChange() {
+    if (!series_) return;
     model_->CellsChanged();
     context_.RedrawGraph();
 }
 
 void TSpreadF::Copy1Click() {
+    if (!series_) return;
     const bool reopen = grid_->EditorOpen();
     grid_->CloseEditor(true); // copy what the cells show, committed
-    const std::string text = CopyCells(series_, grid_->Selection());
+    const std::string text = CopyCells(*series_, grid_->Selection());
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
     if (reopen) grid_->OpenEditor();
 }
 
 void TSpreadF::Cut1Click() {
+    if (!series_) return;
     grid_->CloseEditor(true);
     const CellRect selection = grid_->Selection();
-    const std::string text = CopyCells(series_, selection);
+    const std::string text = CopyCells(*series_, selection);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-    DeleteCells(series_, selection); // empties, clears the fit, refreshes the rows
+    DeleteCells(*series_, selection); // empties, clears the fit, refreshes the rows
     model_->CellsChanged();
     grid_->SetCurrentCell({selection.Left, selection.Top});
     context_.RedrawGraph();
 }
 
 void TSpreadF::Paste1Click() {
+    if (!series_) return;
     grid_->CloseEditor(true);
     const QString text = QGuiApplication::clipboard()->text().left(PasteLimit);
-    PasteCells(series_, text.toStdString(), grid_->CurrentCell());
+    PasteCells(*series_, text.toStdString(), grid_->CurrentCell());
     grid_->SetEditingOn(false);
     model_->CellsChanged();
     context_.RedrawGraph();
 }
 
 void TSpreadF::DeleteSelection() {
+    if (!series_) return;
     grid_->CloseEditor(true);
     const CellRect selection = grid_->Selection();
-    DeleteCells(series_, selection);
+    DeleteCells(*series_, selection);
     model_->CellsChanged();
     grid_->SetCurrentCell({selection.Left, selection.Top});
     context_.RedrawGraph();
@@ -527,16 +562,18 @@ std::optional<std::string> TSpreadF::RunFileDialog(const std::string& preset) {
 }
 
 SaveResult TSpreadF::SaveData1Click() {
+    if (!series_) return SaveResult::Cancelled;
     grid_->CloseEditor(true); // save what the cells show
-    const SaveResult result = SaveDataAs(series_, context_.Fb(), [this](const std::string& preset) {
-        return RunFileDialog(preset);
-    });
+    const SaveResult result =
+        SaveDataAs(*series_, context_.Fb(),
+                   [this](const std::string& preset) { return RunFileDialog(preset); });
     UpdateCaption();
     return result;
 }
 
 bool TSpreadF::ConfirmClose() {
-    if (closeWithoutQuestion_) return true;
+    // Nothing can be lost once the series has gone.
+    if (closeWithoutQuestion_ || !series_) return true;
     return context_.Fb().Message(MessageKind::Warning, DataLossQuestion,
                                  MessageButtons::YesCancel) == Answer::Yes;
 }

@@ -74,14 +74,18 @@ class SpreadGrid : public QTableView {
     bool mouseDown_ = false;
 };
 
-class TSpreadF : public QWidget {
+class TSpreadF : public QWidget, public DocumentObserver {
     Q_OBJECT
 
   public:
     TSpreadF(AppContext& context, Series& series, QWidget* parent = nullptr);
     ~TSpreadF() override;
 
-    Series& GetSeries() const { return series_; }
+    // The series shown. It lives in the document; when the document removes
+    // it the window lets go of it (Detached) and its commands do nothing.
+    Series& GetSeries() const { return *series_; }
+    bool Detached() const { return series_ == nullptr; }
+    void SeriesRemoving(Series& series) override;
     AppContext& Context() const { return context_; }
     SpreadGrid* Grid() const { return grid_; }
     SeriesTableModel* Model() const { return model_; }
@@ -125,9 +129,10 @@ class TSpreadF : public QWidget {
     QAction* PasteAction() const { return paste1_; }
     void FillFileMenu(QMenu* menu) const;
     void FillEditMenu(QMenu* menu) const;
-    // A menu bar with File and Edit holding those commands; hidden unless the
-    // owner shows it. The owner adds its own File entries (New Data, Open,
-    // Exit ...) to FileMenu() when it takes the File menu over as its own.
+    // A menu bar with File and Edit; hidden unless the owner shows it. Its File
+    // menu also holds the main window's New Graph File, New Data, New Text,
+    // Open and Exit, which only announce themselves (the signals below), so an
+    // owner that takes this File menu over in place of its own loses nothing.
     QMenuBar* MenuBar() const { return menuBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
@@ -138,6 +143,12 @@ class TSpreadF : public QWidget {
     void AfterChange();
 
   signals:
+    // File menu entries that are the main window's commands.
+    void NewGraphFileRequested();
+    void NewDataRequested();
+    void NewTextRequested();
+    void OpenRequested();
+    void ExitRequested();
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.
@@ -151,7 +162,7 @@ class TSpreadF : public QWidget {
     std::optional<std::string> RunFileDialog(const std::string& preset);
 
     AppContext& context_;
-    Series& series_;
+    Series* series_;
     SeriesTableModel* model_ = nullptr;
     SpreadGrid* grid_ = nullptr;
     QMenuBar* menuBar_ = nullptr;

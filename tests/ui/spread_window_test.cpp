@@ -544,7 +544,7 @@ TEST_F(SpreadWindowTest, CloseAsksAndCancelKeepsTheWindow) {
 
 TEST_F(SpreadWindowTest, CloseDataAsksThroughTheMdiFrame) {
     Open();
-    window.release()->hide();
+    window.reset();
     QMdiArea area;
     auto* spread = new TSpreadF(ctx, *series);
     QMdiSubWindow* frame = area.addSubWindow(spread);
@@ -617,6 +617,25 @@ TEST_F(SpreadWindowTest, SaveDataAsksBeforeOverwritingAnotherFile) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Series Number: 1"));
 }
 
+TEST_F(SpreadWindowTest, RemovedSeriesLeavesAnEmptyWindowThatClosesQuietly) {
+    Open();
+    Type("5"); // an open editor
+    ctx.doc.DestroySeries(*series);
+    series = nullptr;
+    EXPECT_TRUE(window->Detached());
+    EXPECT_EQ(window->Model()->rowCount(), 0);
+    EXPECT_FALSE(grid->EditorOpen());
+    // Commands and a repaint touch nothing that is gone.
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n"));
+    window->Paste1Click();
+    window->Copy1Click();
+    window->Cut1Click();
+    window->RefreshGrid();
+    grid->viewport()->repaint();
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(ctx.feedback.Messages.empty());
+}
+
 TEST_F(SpreadWindowTest, CommandsFillTheOwnersMenus) {
     Open();
     QMenu file, edit;
@@ -630,6 +649,16 @@ TEST_F(SpreadWindowTest, CommandsFillTheOwnersMenus) {
     EXPECT_EQ(fileTexts, (QStringList{"&Save Data", "&Close Data"}));
     EXPECT_EQ(editTexts, (QStringList{"Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(window->CloseDataAction()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
+
+    // The window's own File menu stands in for the main window's.
+    QStringList own;
+    for (QAction* a : window->FileMenu()->actions())
+        if (!a->isSeparator()) own << a->text();
+    EXPECT_EQ(own, (QStringList{"New Graph &File", "&New  Data", "New  &Text", "&Open",
+                                "&Save Data", "&Close Data", "E&xit"}));
+    QSignalSpy open(window.get(), &TSpreadF::OpenRequested);
+    window->FileMenu()->actions()[3]->trigger();
+    EXPECT_EQ(open.count(), 1);
 }
 
 TEST_F(SpreadWindowTest, LongSeriesEditsAtTheEnd) {
