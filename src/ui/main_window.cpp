@@ -5,8 +5,10 @@
 #include "files/startup_file.h"
 #include "ui/about_dialog.h"
 #include "ui/graph_window.h"
+#include "ui/preferences_dialog.h"
 #include "ui/shell_icons.h"
 #include "ui/spread_window.h"
+#include "ui/text_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -126,8 +128,6 @@ void TMDIMainF::CreateActions() {
         MakeAction("ToolBar1", QStringLiteral("&Hide Tool Bar"), [this] { ToolBar1Click(); });
     prefsAction_ = MakeAction("Options1", QStringLiteral("Preferences Dialog...."),
                               [this] { Options1Click(); });
-    // The preferences dialog comes with the data windows' branch of the program.
-    prefsAction_->setEnabled(PreferencesAvailable());
 
     actTileVert_ = MakeAction("WindowTileHoz1", QStringLiteral("Tile &Vert."),
                               [this] { WindowTileHoz1Click(); });
@@ -398,12 +398,26 @@ void TMDIMainF::FillDataFileMenu(TSpreadF& w) {
     file->addAction(make("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); }));
 }
 
-QWidget* TMDIMainF::CreateTextChild() {
-    auto* memo = new QPlainTextEdit;
-    memo->setObjectName(QStringLiteral("TextF"));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setWindowTitle(QStringLiteral("NoName.txt"));
-    return memo;
+TTextF* TMDIMainF::CreateTextChild() {
+    auto* w = new TTextF(*this);
+    connect(w, &TTextF::NewDataRequested, this, [this] { NewData1Click(); });
+    connect(w, &TTextF::NewTextRequested, this, [this] { NewText1Click(); });
+    connect(w, &TTextF::OpenRequested, this, [this] { Open1Click(); });
+    connect(w, &TTextF::ExitRequested, this, [this] { Exit1Click(); });
+    // Its own close was agreed to: it leaves the list and goes once its close
+    // handling has returned.
+    connect(
+        w, &TTextF::CloseAccepted, this,
+        [this](TTextF* window) {
+            for (int i = 0; i < textWindows_.size(); ++i)
+                if (textWindows_[i] && textWindows_[i]->widget() == window) {
+                    QPointer<QMdiSubWindow> sub = textWindows_.takeAt(i);
+                    Discard(sub);
+                    return;
+                }
+        },
+        Qt::QueuedConnection);
+    return w;
 }
 
 void TMDIMainF::SeriesAdded(Series& series) {
@@ -551,12 +565,14 @@ void TMDIMainF::NewData1Click() {
 
 QWidget* TMDIMainF::NewTextWindow() {
     if (TextLimitReached()) return nullptr;
-    QWidget* w = CreateTextChild();
+    return ShowTextWindow(CreateTextChild());
+}
+
+QWidget* TMDIMainF::ShowTextWindow(TTextF* w) {
     QMdiSubWindow* sub = AddChild(w, QSize(480, 350));
+    // Deleted by the main window once its close is agreed to, never by the close itself.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     textWindows_.push_back(sub);
-    connect(sub, &QObject::destroyed, this, [this] {
-        textWindows_.removeIf([](const QPointer<QMdiSubWindow>& p) { return p.isNull(); });
-    });
     sub->show();
     mdi_->setActiveSubWindow(sub);
     return w;
@@ -568,20 +584,16 @@ void TMDIMainF::NewText1Click() {
 
 QWidget* TMDIMainF::OpenTextFile(const QString& path) {
     if (TextLimitReached()) return nullptr;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    TTextF* w = CreateTextChild();
+    QString error;
+    if (!w->OpenFile(path, &error)) {
+        delete w;
         fb_->Message(MessageKind::Error,
-                     "Could not open " + path.toStdString() + ": " +
-                         file.errorString().toStdString(),
+                     "Could not open " + path.toStdString() + ": " + error.toStdString(),
                      MessageButtons::Ok);
         return nullptr;
     }
-    const QString text = QString::fromLocal8Bit(file.readAll());
-    QWidget* w = NewTextWindow();
-    if (!w) return nullptr;
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) memo->setPlainText(text);
-    w->setWindowTitle(path);
-    return w;
+    return ShowTextWindow(w);
 }
 
 QStringList TMDIMainF::OpenFilters() {
@@ -739,6 +751,8 @@ void TMDIMainF::ToolCopyPaste(const char* actionName) {
 }
 
 void TMDIMainF::Options1Click() {
+    TPreferF dialog(*this, PreferencesFile().toStdString(), this);
+    dialog.Execute();
     RedrawGraph();
 }
 
@@ -941,10 +955,6 @@ void TMDIMainF::closeEvent(QCloseEvent* event) {
 }
 
 // ---------------------------------------------------------------- files
-
-bool TMDIMainF::PreferencesAvailable() const {
-    return false;
-}
 
 std::function<void(double)> TMDIMainF::ProgressFor(const QString& title, const QString& path) {
     // Shown only when the work takes a while; it keeps the windows painted.

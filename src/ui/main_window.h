@@ -30,6 +30,7 @@ namespace torvel {
 
 class TGraphF;
 class TSpreadF;
+class TTextF;
 
 class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver {
     Q_OBJECT
@@ -141,14 +142,14 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
                         const std::function<void()>& handler);
     void Discard(QMdiSubWindow* sub);
     QWidget* CreateDataChild(Series& series);
-    QWidget* CreateTextChild();
+    TTextF* CreateTextChild();
+    QWidget* ShowTextWindow(TTextF* window);
     bool ReadDataFileWithProgress(const QString& path);
     bool ReadGraphFileWithProgress(const QString& path);
     bool AskSaveFirst(bool* proceed);
     void ViewGraph();
     void ToolSaveGraph();
     void ToolCopyPaste(const char* actionName);
-    bool PreferencesAvailable() const;
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

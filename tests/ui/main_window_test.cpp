@@ -5,8 +5,10 @@
 #include "ui/graph_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -684,4 +686,60 @@ TEST(MainWindow, NewGraphFileAnsweredYesSavesFirst) {
     EXPECT_TRUE(QFileInfo::exists(target));
     EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
     EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+}
+
+TEST(MainWindow, ATextWindowClosedByItselfLeavesTheListAfterItsQuestion) {
+    Shell s;
+    s.main->NewText1Click();
+    s.main->NewText1Click();
+    QWidget* first = s.main->TextWindows()[0];
+    s.feedback.Script = {Answer::Cancel};
+    first->parentWidget()->close();
+    Settle();
+    EXPECT_EQ(s.main->TextWindowCount(), 2);
+    s.feedback.Script = {Answer::Yes};
+    first->parentWidget()->close();
+    Settle();
+    EXPECT_EQ(s.main->TextWindowCount(), 1);
+    EXPECT_EQ(s.feedback.Messages.size(), 2u);
+    EXPECT_EQ(s.feedback.Messages[1].Text, "Possible data loss. Continue?");
+}
+
+TEST(MainWindow, ADataWindowClosedByItselfRemovesItsSeriesAndTheLastTakesTheGraph) {
+    Shell s;
+    s.main->NewData1Click();
+    s.main->EnsureGraphWindow();
+    QWidget* w = s.main->DataWindowOf(*s.main->Doc().DataWindows()[0]);
+    s.feedback.Script = {Answer::Yes};
+    w->parentWidget()->close();
+    Settle();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+    EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 0);
+}
+
+TEST(MainWindow, PreferencesDialogOpensFromTheMenu) {
+    Shell s;
+    s.main->show();
+    QString caption;
+    test::WhenModal([&](QWidget* w) {
+        caption = w->windowTitle();
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    QAction* item = s.main->findChild<QAction*>(QStringLiteral("Options1"));
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Perferences  Dialog"));
+}
+
+TEST(MainWindow, CopyButtonCopiesFromTheActiveDataWindow) {
+    Shell s;
+    s.main->show();
+    s.main->NewData1Click();
+    Series& series = *s.main->Doc().DataWindows()[0];
+    series.SetCell(XColumn, 1, "5");
+    QGuiApplication::clipboard()->clear();
+    s.main->findChild<QToolButton*>(QStringLiteral("SpeedButton10"))->click();
+    EXPECT_EQ(s.feedback.Beeps, 0);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("5")));
 }
