@@ -4,6 +4,20 @@
 
 namespace torvel {
 
+namespace {
+
+// Observers may come and go while they are told (a new data window registers
+// itself, a removed one leaves): tell those present at the start that are
+// still registered.
+template <typename Call>
+void TellObservers(const std::vector<DocumentObserver*>& observers, Call call) {
+    const std::vector<DocumentObserver*> snapshot = observers;
+    for (DocumentObserver* o : snapshot)
+        if (std::find(observers.begin(), observers.end(), o) != observers.end()) call(*o);
+}
+
+} // namespace
+
 Document::Document() {
     ResetGraphSettings(Settings);
 }
@@ -43,8 +57,7 @@ Series& Document::CreateSeries(Feedback& feedback) {
     }
     series_.push_back(std::make_unique<Series>(number, NewSeriesRows));
     Series& s = *series_.back();
-    for (auto* o : observers_)
-        o->SeriesAdded(s);
+    TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesAdded(s); });
     return s;
 }
 
@@ -52,8 +65,7 @@ void Document::DestroySeries(Series& series) {
     auto it = std::find_if(series_.begin(), series_.end(),
                            [&](const auto& p) { return p.get() == &series; });
     if (it == series_.end()) return;
-    for (auto* o : observers_)
-        o->SeriesRemoving(series);
+    TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesRemoving(series); });
     ReleaseSeriesNumber(series.SeriesNumber);
     series_.erase(it);
 }
