@@ -351,8 +351,14 @@ QWidget* TMDIMainF::CreateDataChild(Series& series) {
 }
 
 void TMDIMainF::FillDataFileMenu(TSpreadF& w) {
-    // The data window's File menu: its own Save Data and Close Data among the
-    // commands it shares with the main and graph windows.
+    // The data window's File menu forwards the shared commands here; Save
+    // Graph, Save Bitmap and the printing entries are added to it.
+    connect(&w, &TSpreadF::NewGraphFileRequested, this, [this] { NewGraphFile1Click(); });
+    connect(&w, &TSpreadF::NewDataRequested, this, [this] { NewData1Click(); });
+    connect(&w, &TSpreadF::NewTextRequested, this, [this] { NewText1Click(); });
+    connect(&w, &TSpreadF::OpenRequested, this, [this] { Open1Click(); });
+    connect(&w, &TSpreadF::ExitRequested, this, [this] { Exit1Click(); });
+
     QMenu* file = w.FileMenu();
     auto make = [&w](const char* name, const QString& text, auto handler) {
         auto* a = new QAction(text, &w);
@@ -360,17 +366,7 @@ void TMDIMainF::FillDataFileMenu(TSpreadF& w) {
         QObject::connect(a, &QAction::triggered, &w, handler);
         return a;
     };
-    QAction* save = w.SaveDataAction();
     QAction* close = w.CloseDataAction();
-    file->insertAction(save, make("NewGraphFile1", QStringLiteral("New Graph &File"),
-                                  [this] { NewGraphFile1Click(); }));
-    file->insertAction(save,
-                       make("New1", QStringLiteral("&New  Data"), [this] { NewData1Click(); }));
-    file->insertAction(save,
-                       make("NewText1", QStringLiteral("New  &Text"), [this] { NewText1Click(); }));
-    QAction* open = make("open1", QStringLiteral("&Open"), [this] { Open1Click(); });
-    open->setShortcut(QKeySequence(Qt::Key_F3));
-    file->insertAction(save, open);
     file->insertAction(close, make("SaveGraph1", QStringLiteral("Save &Graph"), [this] {
                            if (!GraphF()) {
                                EnsureGraphWindow();
@@ -385,17 +381,19 @@ void TMDIMainF::FillDataFileMenu(TSpreadF& w) {
                            }
                            if (TGraphF* g = GraphF()) g->SaveBitmap1Click();
                        }));
-    file->addSeparator();
+    QAction* exit = w.findChild<QAction*>(QStringLiteral("Exit1"));
     // Printing comes with the printed tables and graph.
     for (const auto& [name, text] :
          {std::pair{"PrintData1", "Print &Data"}, std::pair{"PrintGraph1", "&Print Graph"},
           std::pair{"PrintSetup1", "P&rint Setup..."}}) {
         QAction* a = make(name, QString::fromLatin1(text), [] {});
         a->setEnabled(false);
-        file->addAction(a);
+        if (exit)
+            file->insertAction(exit, a);
+        else
+            file->addAction(a);
     }
-    file->addSeparator();
-    file->addAction(make("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); }));
+    if (exit) file->insertSeparator(exit);
 }
 
 TTextF* TMDIMainF::CreateTextChild() {

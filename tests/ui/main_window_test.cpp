@@ -743,3 +743,26 @@ TEST(MainWindow, CopyButtonCopiesFromTheActiveDataWindow) {
     EXPECT_EQ(s.feedback.Beeps, 0);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("5")));
 }
+
+TEST(MainWindow, ADataWindowsFileMenuStandsInForTheMainOneAndForwardsItsCommands) {
+    Shell s;
+    s.main->show();
+    s.main->NewData1Click();
+    QWidget* w = s.main->DataWindowOf(*s.main->Doc().DataWindows()[0]);
+    s.main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+    const QList<QAction*> bar = s.main->menuBar()->actions();
+    ASSERT_GE(bar.size(), 5);
+    QMenu* file = bar[0]->menu();
+    ASSERT_NE(file, nullptr);
+    QStringList items;
+    for (QAction* a : file->actions())
+        if (!a->isSeparator()) items << a->text();
+    EXPECT_EQ(items, (QStringList{"New Graph &File", "&New  Data", "New  &Text", "&Open",
+                                  "&Save Data", "Save &Graph", "Save &Bitmap", "&Close Data",
+                                  "Print &Data", "&Print Graph", "P&rint Setup...", "E&xit"}));
+    EXPECT_EQ(bar[1]->text(), QStringLiteral("&Edit"));
+    // New Data from the data window's menu is the main window's command.
+    for (QAction* a : file->actions())
+        if (a->text() == QStringLiteral("&New  Data")) a->trigger();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 2);
+}
