@@ -14,19 +14,6 @@ namespace {
 
 char g_decimalSeparator = '.';
 
-// Digits of a non-negative whole number below 10^19.
-char* WriteUnsigned(char* out, unsigned long long v) {
-    char tmp[24];
-    int n = 0;
-    do {
-        tmp[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    while (n > 0)
-        *out++ = tmp[--n];
-    return out;
-}
-
 constexpr unsigned long long Pow10U64[] = {1ULL,
                                            10ULL,
                                            100ULL,
@@ -48,22 +35,44 @@ constexpr unsigned long long Pow10U64[] = {1ULL,
                                            1000000000000000000ULL,
                                            10000000000000000000ULL};
 
-// a * 10^decimals rounded half up on the exact binary value. a is positive,
-// below 2E9 and not whole, so it has fractional bits and the product fits.
-unsigned long long ScaledHalfUp(Real a, int decimals) {
-    int exp2 = 0;
-    const Real frac = std::frexp(a, &exp2); // a = frac * 2^exp2, frac in [0.5, 1)
-    // The 64-bit mantissa as an integer: a = m * 2^(exp2 - 64).
-    const auto m = static_cast<unsigned long long>(std::ldexp(frac, 64));
-    const int shift = 64 - exp2; // > 0 because a < 2^31 and has a fraction
-    const unsigned __int128 product =
-        static_cast<unsigned __int128>(m) * static_cast<unsigned __int128>(Pow10U64[decimals]);
-    if (shift >= 128) return 0;
-    unsigned __int128 q = product >> shift;
-    const unsigned __int128 rest = product - (q << shift);
-    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-    if (rest >= half) ++q;
-    return static_cast<unsigned long long>(q);
+// The 80-bit value as mantissa * 2^-shift (x86 extended layout: an explicit
+// 64-bit mantissa, then sign and a 15-bit biased exponent).
+struct Unpacked {
+    std::uint64_t Mantissa;
+    int Shift;
+};
+Unpacked Unpack(Real a) {
+    unsigned char bytes[sizeof(Real)];
+    std::memcpy(bytes, &a, sizeof(Real));
+    std::uint64_t m;
+    std::uint16_t se;
+    std::memcpy(&m, bytes, 8);
+    std::memcpy(&se, bytes + 8, 2);
+    return {m, 16383 + 63 - (se & 0x7fff)};
+}
+
+constexpr char TwoDigits[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+int DigitCount(std::uint64_t v) {
+    int n = 1;
+    while (n < 20 && v >= Pow10U64[n])
+        ++n;
+    return n;
+}
+
+// Exactly `count` digits of v, zero-padded on the left.
+void WriteDigits(char* out, std::uint64_t v, int count) {
+    while (count >= 2) {
+        const auto pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        out[count - 1] = TwoDigits[pair + 1];
+        out[count - 2] = TwoDigits[pair];
+        count -= 2;
+    }
+    if (count == 1) out[0] = static_cast<char>('0' + v % 10);
 }
 
 std::string ScientificText(Real value, int width) {
@@ -109,39 +118,33 @@ std::string ScientificText(Real value, int width) {
     return out;
 }
 
-std::string FixedText(Real value, int width, char separator) {
-    const bool negative = value < 0;
-    const Real a = negative ? -value : value;
+// The fixed form of a value whose magnitude lies between 2E-9 and 2E9 and
+// which has a fractional part; u is its unpacked magnitude (Shift 33..92).
+std::string FixedText(bool negative, Unpacked u, int width, char separator) {
     // 12 significant digits or 12 decimals, whichever keeps fewer.
-    int intDigits = 0;
-    if (a >= 1) {
-        auto whole = static_cast<unsigned long long>(a);
-        while (whole != 0) {
-            ++intDigits;
-            whole /= 10;
-        }
-    }
-    const int decimals = a >= 1 ? (intDigits >= 12 ? 0 : 12 - intDigits) : 12;
-    const unsigned long long scaled = ScaledHalfUp(a, decimals);
-    const unsigned long long intPart = scaled / Pow10U64[decimals];
-    const unsigned long long fracPart = scaled % Pow10U64[decimals];
+    const std::uint64_t whole = u.Shift >= 64 ? 0 : u.Mantissa >> u.Shift;
+    const int intDigits = whole == 0 ? 0 : DigitCount(whole);
+    const int decimals = 12 - intDigits;
+    // Round half up on the exact binary value.
+    const unsigned __int128 product = static_cast<unsigned __int128>(u.Mantissa) *
+                                      static_cast<unsigned __int128>(Pow10U64[decimals]);
+    unsigned __int128 q = product >> u.Shift;
+    const unsigned __int128 rest = product - (q << u.Shift);
+    if (rest >= (static_cast<unsigned __int128>(1) << (u.Shift - 1))) ++q;
+    const auto scaled = static_cast<std::uint64_t>(q);
+    const std::uint64_t intPart = scaled / Pow10U64[decimals];
+    const std::uint64_t fracPart = scaled % Pow10U64[decimals];
 
-    char buf[64];
+    char buf[48];
     char* o = buf;
     if (negative) *o++ = '-';
-    o = WriteUnsigned(o, intPart);
+    const int intLen = DigitCount(intPart);
+    WriteDigits(o, intPart, intLen);
+    o += intLen;
     const int p = static_cast<int>(o - buf) + 1; // 1-based position of the separator
     *o++ = separator;
-    char fracDigits[24];
-    for (int i = decimals - 1; i >= 0; --i)
-        fracDigits[i] = static_cast<char>('0' + 0);
-    unsigned long long f = fracPart;
-    for (int i = decimals - 1; i >= 0; --i) {
-        fracDigits[i] = static_cast<char>('0' + f % 10);
-        f /= 10;
-    }
-    for (int i = 0; i < decimals; ++i)
-        *o++ = fracDigits[i];
+    WriteDigits(o, fracPart, decimals);
+    o += decimals;
     for (int i = decimals; i < 12; ++i)
         *o++ = '0';
     int len = static_cast<int>(o - buf);
@@ -154,13 +157,16 @@ std::string FixedText(Real value, int width, char separator) {
     while (len > p && buf[len - 1] == '0')
         --len;
     if (len == p) --len;
-    int start = 0;
-    std::string out;
-    out.reserve(static_cast<std::size_t>(len));
-    if (len > 0 && buf[0] == '0') start = 1;
-    out.assign(buf + start, buf + len);
-    if (out.size() >= 2 && out[0] == '-' && out[1] == '0') out.erase(1, 1);
-    return out;
+    const char* start = buf;
+    if (len > 0 && buf[0] == '0') {
+        ++start;
+        --len;
+    } else if (len >= 2 && buf[0] == '-' && buf[1] == '0') {
+        buf[1] = '-';
+        ++start;
+        --len;
+    }
+    return std::string(start, static_cast<std::size_t>(len));
 }
 
 bool IsDigit(char c) {
@@ -188,16 +194,21 @@ std::string NumberToText(Real value, int width) {
 std::string NumberToText(Real value, int width, char decimalSeparator) {
     if (value == 0) return "0";
     if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
-    const Real a = value < 0 ? -value : value;
+    const bool negative = value < 0;
+    const Real a = negative ? -value : value;
     if (a <= 2E-9L || a >= 2E9L) return ScientificText(value, width);
-    if (value == std::trunc(value)) {
+    const Unpacked u = Unpack(a);
+    // A whole number: no fractional bits below the binary point.
+    if (u.Shift < 64 && (u.Mantissa & ((std::uint64_t{1} << u.Shift) - 1)) == 0) {
+        const std::uint64_t whole = u.Mantissa >> u.Shift;
         char buf[24];
         char* o = buf;
-        if (value < 0) *o++ = '-';
-        o = WriteUnsigned(o, static_cast<unsigned long long>(a));
-        return std::string(buf, o);
+        if (negative) *o++ = '-';
+        const int n = DigitCount(whole);
+        WriteDigits(o, whole, n);
+        return std::string(buf, static_cast<std::size_t>(o - buf + n));
     }
-    return FixedText(value, width, decimalSeparator);
+    return FixedText(negative, u, width, decimalSeparator);
 }
 
 std::string CommaToPoint(std::string_view text) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <random>
 
 namespace torvel {
 namespace {
@@ -172,6 +174,64 @@ TEST(TextToInteger, OverflowFailsAtTheOverflowingDigit) {
 
 TEST(CommaToPoint, ReplacesEveryComma) {
     EXPECT_EQ(CommaToPoint("1,2,3"), "1.2.3");
+}
+
+} // namespace
+} // namespace torvel
+
+namespace torvel {
+namespace {
+
+// Reference fixed form: the exact decimal expansion from the C library, rounded
+// half up by hand, then the same cutting rules.
+std::string ReferenceFixed(Real v) {
+    const bool negative = v < 0;
+    const Real a = negative ? -v : v;
+    char exact[256];
+    std::snprintf(exact, sizeof exact, "%.100Lf", a);
+    std::string s = exact;
+    const auto point = s.find('.');
+    std::string intDigits = s.substr(0, point);
+    std::string frac = s.substr(point + 1);
+    const int k = intDigits == "0" ? 0 : static_cast<int>(intDigits.size());
+    const int d = 12 - k;
+    std::string digits = intDigits + frac.substr(0, static_cast<std::size_t>(d));
+    if (frac[static_cast<std::size_t>(d)] >= '5') {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+            digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0)
+            ++digits[static_cast<std::size_t>(i)];
+        else
+            digits.insert(digits.begin(), '1');
+    }
+    std::string ip = digits.substr(0, digits.size() - static_cast<std::size_t>(d));
+    std::string fp = digits.substr(digits.size() - static_cast<std::size_t>(d));
+    ip.erase(0, std::min(ip.find_first_not_of('0'), ip.size() - 1));
+    std::string text =
+        (negative ? "-" : "") + ip + "." + fp + std::string(static_cast<std::size_t>(12 - d), '0');
+    const int p = static_cast<int>(text.find('.')) + 1;
+    text = text.substr(0, 14 > p ? 14 : static_cast<std::size_t>(p - 1));
+    while (static_cast<int>(text.size()) > p && text.back() == '0')
+        text.pop_back();
+    if (static_cast<int>(text.size()) == p) text.pop_back();
+    if (!text.empty() && text[0] == '0') text.erase(0, 1);
+    if (text.size() >= 2 && text[0] == '-' && text[1] == '0') text.erase(1, 1);
+    return text;
+}
+
+TEST(NumberToText, FixedFormAgreesWithExactDecimalExpansion) {
+    std::mt19937_64 rng(20261206);
+    std::uniform_real_distribution<double> mant(1.0, 10.0);
+    std::uniform_int_distribution<int> exp10(-8, 8);
+    for (int i = 0; i < 200000; ++i) {
+        Real v = static_cast<Real>(mant(rng)) * std::pow(10.0L, exp10(rng));
+        v += static_cast<Real>(rng() % 1000) * 1e-15L; // bits beyond a double
+        if (i % 2) v = -v;
+        const Real a = v < 0 ? -v : v;
+        if (a <= 2E-9L || a >= 2E9L || v == std::trunc(v)) continue;
+        ASSERT_EQ(NumberToText(v, 14, '.'), ReferenceFixed(v)) << static_cast<double>(v);
+    }
 }
 
 } // namespace
