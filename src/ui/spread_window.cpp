@@ -409,6 +409,10 @@ TSpreadF::TSpreadF(AppContext& context, Series& series, QWidget* parent)
 
 TSpreadF::~TSpreadF() {
     context_.Doc().RemoveObserver(this);
+    // An open editor would commit on its way out, into a window half gone.
+    grid_->CloseEditor(false);
+    delete grid_;
+    grid_ = nullptr;
 }
 
 void TSpreadF::SeriesRemoving(Series& series) {
