@@ -402,6 +402,30 @@ TEST_F(SpreadWindowTest, DeleteEmptiesTheSelectionAndClearsTheFit) {
     EXPECT_GE(ctx.redraws, 1);
 }
 
+TEST_F(SpreadWindowTest, DraggingARangeWhileEditingLeavesTheEditorClosedUntilDelete) {
+    Open();
+    for (int r = 1; r <= 4; ++r)
+        series->SetCell(XColumn, r, "1");
+    Type("2"); // editing on, editor open on (1,1)
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 2));
+    QTest::mouseMove(grid->viewport(), CellCentre(2, 3));
+    QTest::mouseMove(grid->viewport(), CellCentre(2, 4));
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, CellCentre(2, 4));
+    EXPECT_EQ(Cell(XColumn, 1), "2"); // committed on the way out
+    const CellRect sel = grid->Selection();
+    EXPECT_EQ(sel.Left, 1);
+    EXPECT_EQ(sel.Top, 2);
+    EXPECT_EQ(sel.Right, 2);
+    EXPECT_EQ(sel.Bottom, 4);
+    EXPECT_FALSE(grid->EditorOpen());
+    grid->setFocus();
+    Key(Qt::Key_Delete);
+    for (int r = 2; r <= 4; ++r)
+        EXPECT_EQ(Cell(XColumn, r), "") << r;
+    EXPECT_EQ(Cell(XColumn, 1), "2");
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 2}));
+}
+
 TEST_F(SpreadWindowTest, DeleteWhileEditingEmptiesTheCell) {
     Open();
     series->SetCell(YColumn, 2, "11");
