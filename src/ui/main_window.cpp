@@ -504,9 +504,11 @@ TGraphF* TMDIMainF::EnsureGraphWindow() {
 
 bool TMDIMainF::eventFilter(QObject* watched, QEvent* event) {
     // The graph window's geometry is remembered for the next graph window.
-    if (graphWindow_ && watched == graphWindow_.data() && !graphWindow_->isMinimized() &&
-        !graphWindow_->isMaximized() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+    // The event type is tested first: other events also come while the window
+    // is being destroyed, when it must not be looked at.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && graphWindow_ &&
+        watched == graphWindow_.data() && !graphWindow_->isMinimized() &&
+        !graphWindow_->isMaximized()) {
         const QRect r = graphWindow_->geometry();
         graphState_.LastGraphLeft = r.left();
         graphState_.LastGraphTop = r.top();
