@@ -11,9 +11,10 @@
 namespace torvel {
 
 std::optional<int> PixelOffset(int size, Real v, const PlotAxis& axis) {
-    const Real d = std::trunc(static_cast<Real>(size) * (v - axis.Origin) / axis.Range);
-    // Anything this far out lies off every page; it also keeps the int safe.
-    if (!std::isfinite(d) || std::fabs(d) > 1.0e9L) return std::nullopt;
+    const Real d = static_cast<Real>(size) * (v - axis.Origin) / axis.Range;
+    // Anything this far out lies off every page; it also keeps the int safe
+    // (and a NaN fails both tests). The cast truncates toward zero.
+    if (!(d > -1.0e9L - 1 && d < 1.0e9L + 1)) return std::nullopt;
     return static_cast<int>(d);
 }
 

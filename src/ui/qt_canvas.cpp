@@ -219,11 +219,23 @@ void QtCanvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
         return;
     }
     const QRgb pen = penColour_.rgb(), brush = brushColour_.rgb();
+    auto matches = [&](const Sprite& sp) {
+        return sp.Shape == shape && sp.Size == s && sp.Pentagon == pentagonForCircle &&
+               sp.Pen == pen && sp.Brush == brush && sp.PenWidth == penWidth_ &&
+               sp.Style == penStyle_;
+    };
+    // A series stamps the same marker row after row: try the last one first.
     const Sprite* sprite = nullptr;
-    for (const Sprite& sp : sprites_)
-        if (sp.Shape == shape && sp.Size == s && sp.Pentagon == pentagonForCircle &&
-            sp.Pen == pen && sp.Brush == brush && sp.PenWidth == penWidth_ && sp.Style == penStyle_)
-            sprite = &sp;
+    if (lastSprite_ < sprites_.size() && matches(sprites_[lastSprite_])) {
+        sprite = &sprites_[lastSprite_];
+    } else {
+        for (std::size_t i = 0; i < sprites_.size(); ++i)
+            if (matches(sprites_[i])) {
+                sprite = &sprites_[i];
+                lastSprite_ = i;
+                break;
+            }
+    }
     const int c = s + penWidth_ + 2;
     if (!sprite) {
         // Aliased drawing is the same at every whole-pixel offset, so one
@@ -242,8 +254,44 @@ void QtCanvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
                             static_cast<std::uint8_t>(qBlue(brush))});
             DrawMarker(stamp, c, c, shape, s, pentagonForCircle);
         }
-        sprites_.push_back({shape, s, pentagonForCircle, pen, brush, penWidth_, penStyle_, image});
+        Sprite made{shape, s, pentagonForCircle, pen, brush, penWidth_, penStyle_, image, {}, true};
+        for (int y = 0; y < image.height() && made.Opaque; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int alpha = qAlpha(line[x]);
+                if (alpha == 255) {
+                    made.Pixels.push_back({x - c, y - c, line[x]});
+                } else if (alpha != 0) {
+                    made.Opaque = false;
+                    break;
+                }
+            }
+        }
+        sprites_.push_back(std::move(made));
         sprite = &sprites_.back();
+        lastSprite_ = sprites_.size() - 1;
+    }
+    // Thousands of points: write opaque stamps straight into an unshared,
+    // unclipped image instead of going through the painter each time.
+    QPaintDevice* device = painter_.device();
+    if (sprite->Opaque && device && device->devType() == QInternal::Image &&
+        !painter_.hasClipping() && painter_.transform().isIdentity()) {
+        auto* target = static_cast<QImage*>(device);
+        const auto format = target->format();
+        if (target->isDetached() &&
+            (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+             format == QImage::Format_ARGB32_Premultiplied)) {
+            uchar* bits = target->bits();
+            const qsizetype stride = target->bytesPerLine();
+            const unsigned w = static_cast<unsigned>(target->width());
+            const unsigned h = static_cast<unsigned>(target->height());
+            for (const auto& px : sprite->Pixels) {
+                const unsigned x = static_cast<unsigned>(p.X + px.Dx);
+                const unsigned y = static_cast<unsigned>(p.Y + px.Dy);
+                if (x < w && y < h) reinterpret_cast<QRgb*>(bits + y * stride)[x] = px.Colour;
+            }
+            return;
+        }
     }
     painter_.drawImage(p.X - c, p.Y - c, sprite->Image);
 }

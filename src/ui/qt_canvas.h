@@ -62,6 +62,14 @@ class QtCanvas : public Canvas {
         int PenWidth;
         PenStyle Style;
         QImage Image;
+        // The stamp's pixels when every drawn pixel is opaque (aliased
+        // drawing), so it can be written straight into an image.
+        struct Pixel {
+            int Dx, Dy;
+            QRgb Colour;
+        };
+        std::vector<Pixel> Pixels;
+        bool Opaque = false;
     };
 
     QPainter& painter_;
@@ -77,6 +85,7 @@ class QtCanvas : public Canvas {
     bool linePenActive_ = false;
     std::vector<QLine> scratch_;
     std::vector<Sprite> sprites_;
+    std::size_t lastSprite_ = 0;
 };
 
 // Draws the graph into the graph window's off-screen image. The image is
