@@ -208,6 +208,8 @@ std::string RefusalReason(const Series& s, int kind) {
     if (kind >= 1 && kind <= 5 && s.ValidCount <= degree)
         return who + "a polynomial of degree " + std::to_string(degree) + " needs more than " +
                std::to_string(degree) + " rows with both X and Y.";
+    // A singular system still gives a (zero) fit; an overflowing one none.
+    if (!s.HasFit) return who + "the values are beyond the range of the fit's arithmetic.";
     return who + "the normal equations are singular (determinant 0).";
 }
 

@@ -28,6 +28,9 @@ inline constexpr int NoFreeSeriesNumber = 7777;
 // at or above the threshold reads back as empty.
 inline constexpr Real EmptyValue = 1.0E+4932L;
 inline constexpr Real EmptyThreshold = 1.0E+4931L;
+// The most decimals scale numbers are ever given: the grid dialog takes 0..8,
+// auto-scaling the narrowest range of the extended type gives just under 5000.
+inline constexpr int MaxScaleDecimals = 5000;
 // Start and test values of the range searches.
 inline constexpr Real RangeStart = 1.0E+4932L;
 inline constexpr Real RangeTest = 1.0E+4931L;

@@ -195,9 +195,11 @@ void ReadSettings(Document& doc, LineReader& in) {
     g.XTicks = InRange(in.Int(), 1, 20, reset.XTicks);
     g.YLTicks = InRange(in.Int(), 1, 20, reset.YLTicks);
     g.YRTicks = InRange(in.Int(), 1, 20, reset.YRTicks);
-    g.XDecimals = InRange(in.Int(), 0, 8, reset.XDecimals);
-    g.YLDecimals = InRange(in.Int(), 0, 8, reset.YLDecimals);
-    g.YRDecimals = InRange(in.Int(), 0, 8, reset.YRDecimals);
+    // Auto-scaling a very narrow range gives more than the 8 decimals the grid
+    // dialog takes; such a graph must read back as it was saved.
+    g.XDecimals = InRange(in.Int(), 0, MaxScaleDecimals, reset.XDecimals);
+    g.YLDecimals = InRange(in.Int(), 0, MaxScaleDecimals, reset.YLDecimals);
+    g.YRDecimals = InRange(in.Int(), 0, MaxScaleDecimals, reset.YRDecimals);
     for (auto& t : g.MainTitles)
         t = in.Text();
     for (auto& t : g.XTitles)

@@ -22,45 +22,44 @@ Real MomentSum(const TFitObj& fit, int k) {
     return k == 0 ? fit.Sums[SumV] : fit.Sums[static_cast<std::size_t>(SumUV + k - 1)];
 }
 
-// R^2 from the solved coefficients; all v equal gives 1 with a beep.
-void Determination(TFitObj& fit, int degree, Feedback& feedback) {
+// R^2 from the solved coefficients; all v equal gives 1 with a beep. False
+// when the arithmetic left the extended range.
+bool Determination(TFitObj& fit, int degree, Feedback& feedback) {
     const Real n = fit.Sums[SumN];
     const Real sv = fit.Sums[SumV];
     const Real t = fit.Sums[SumV2] - sv * sv / n;
+    if (!std::isfinite(t)) return false;
     if (t == 0) {
         fit.Coef[7] = 1;
         feedback.Beep();
-        return;
+        return true;
     }
     Real explained = 0;
     for (int k = 0; k <= degree; ++k)
         explained += fit.Coef[static_cast<std::size_t>(k + 1)] * MomentSum(fit, k);
     fit.Coef[7] = (explained - sv * sv / n) / t;
+    return std::isfinite(fit.Coef[7]);
 }
 
-bool FitPolynomial(TFitObj& fit, int degree, Feedback& feedback) {
+enum class Solve { Solved, Singular, Overflow };
+
+Solve FitPolynomial(TFitObj& fit, int degree, Feedback& feedback) {
     const int n = degree + 1;
-    if (degree == 1) {
-        const Real N = fit.Sums[SumN], su = fit.Sums[0], su2 = fit.Sums[1];
+    std::array<Real, 11> h{};
+    for (int k = 0; k <= 2 * degree; ++k)
+        h[static_cast<std::size_t>(k)] = PowerSum(fit, k);
+    const Real d = degree == 1 ? h[0] * h[2] - h[1] * h[1] : HankelDeterminant(n, h.data());
+    fit.Sums[SumDeterm] = d;
+    if (d == 0) {
+        feedback.Beep();
+        return Solve::Singular;
+    }
+    bool finite = std::isfinite(d);
+    if (finite && degree == 1) {
         const Real sv = fit.Sums[SumV], suv = fit.Sums[SumUV];
-        const Real d = N * su2 - su * su;
-        fit.Sums[SumDeterm] = d;
-        if (d == 0) {
-            feedback.Beep();
-            return false;
-        }
-        fit.Coef[1] = (sv * su2 - su * suv) / d;
-        fit.Coef[2] = (N * suv - su * sv) / d;
-    } else {
-        std::array<Real, 11> h{};
-        for (int k = 0; k <= 2 * degree; ++k)
-            h[static_cast<std::size_t>(k)] = PowerSum(fit, k);
-        const Real d = HankelDeterminant(n, h.data());
-        fit.Sums[SumDeterm] = d;
-        if (d == 0) {
-            feedback.Beep();
-            return false;
-        }
+        fit.Coef[1] = (sv * h[2] - h[1] * suv) / d;
+        fit.Coef[2] = (h[0] * suv - h[1] * sv) / d;
+    } else if (finite) {
         std::array<Real, 36> m{};
         for (int c = 0; c < n; ++c) {
             for (int i = 0; i < n; ++i)
@@ -70,8 +69,17 @@ bool FitPolynomial(TFitObj& fit, int degree, Feedback& feedback) {
             fit.Coef[static_cast<std::size_t>(c + 1)] = Determinant(n, m.data()) / d;
         }
     }
-    Determination(fit, degree, feedback);
-    return true;
+    for (int k = 1; k <= n; ++k)
+        finite = finite && std::isfinite(fit.Coef[static_cast<std::size_t>(k)]);
+    // Sums, determinants or coefficients beyond the extended range: no fit
+    // at all, rather than one of infinite or undefined coefficients.
+    if (!finite || !Determination(fit, degree, feedback)) {
+        feedback.Beep();
+        for (std::size_t k = 1; k <= 7; ++k)
+            fit.Coef[k] = 0;
+        return Solve::Overflow;
+    }
+    return Solve::Solved;
 }
 
 } // namespace
@@ -83,24 +91,25 @@ int FitDegree(int fitKind) {
 }
 
 bool FitLinear(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 1, feedback);
+    return FitPolynomial(fit, 1, feedback) == Solve::Solved;
 }
 bool FitQuadratic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 2, feedback);
+    return FitPolynomial(fit, 2, feedback) == Solve::Solved;
 }
 bool FitCubic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 3, feedback);
+    return FitPolynomial(fit, 3, feedback) == Solve::Solved;
 }
 bool FitQuartic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 4, feedback);
+    return FitPolynomial(fit, 4, feedback) == Solve::Solved;
 }
 bool FitQuintic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 5, feedback);
+    return FitPolynomial(fit, 5, feedback) == Solve::Solved;
 }
 
-// Refused fits (domain, too few rows) beep, clear FitOK and HasFit and keep
-// the coefficients and fitted values they had. A singular system still
-// fills the fitted column, from zero coefficients.
+// Refused fits (domain, too few rows, arithmetic beyond the extended range)
+// beep, clear FitOK and HasFit and keep the coefficients and fitted values
+// they had. A singular system still fills the fitted column, from zero
+// coefficients.
 void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     fit.FitOK = true;
     if (fit.FitKind == 0) return;
@@ -158,13 +167,24 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     for (std::size_t k = 0; k < 5; ++k)
         fit.Sums[SumUV + k] = suv[k];
 
+    const std::array<Real, 8> previous = fit.Coef;
     for (std::size_t k = 1; k <= 7; ++k)
         fit.Coef[k] = 0;
-    if (FitPolynomial(fit, degree, feedback)) {
-        if (logV) fit.Coef[1] = std::exp(fit.Coef[1]);
-    } else {
-        fit.FitOK = false;
+    Solve solved = FitPolynomial(fit, degree, feedback);
+    if (solved == Solve::Solved && logV) {
+        fit.Coef[1] = std::exp(fit.Coef[1]);
+        if (!std::isfinite(fit.Coef[1])) {
+            feedback.Beep();
+            solved = Solve::Overflow;
+        }
     }
+    if (solved == Solve::Overflow) {
+        // Treated like a refused fit: the previous coefficients stay.
+        fit.Coef = previous;
+        fit.FitOK = false;
+        return;
+    }
+    if (solved == Solve::Singular) fit.FitOK = false;
 
     s.HasFit = true;
     for (std::size_t i = 0; i < valid; ++i) {

@@ -28,8 +28,9 @@ int FitDegree(int fitKind);
 void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback);
 
 // Solve the normal equations of degree 1..5 from fit.Sums into Coef[1..7]
-// (R^2 in Coef[7]). A singular system beeps and leaves the coefficients 0
-// (returns false); all v equal gives R^2 = 1 with a beep (returns true).
+// (R^2 in Coef[7]). A singular system, or one whose arithmetic leaves the
+// extended range, beeps and leaves the coefficients 0 (returns false); all v
+// equal gives R^2 = 1 with a beep (returns true).
 bool FitLinear(TFitObj& fit, Feedback& feedback);
 bool FitQuadratic(TFitObj& fit, Feedback& feedback);
 bool FitCubic(TFitObj& fit, Feedback& feedback);

@@ -1,7 +1,5 @@
 #include "scale/auto_scale.h"
 
-#include "core/number_text.h"
-
 #include <cmath>
 #include <utility>
 
@@ -58,19 +56,60 @@ Real UnscaleLimit(Real v, const ScaledLimit& s) {
     return v;
 }
 
-int ReduceForX(int g) {
-    if (g > 10 && g % 2 == 0) return g / 2;
-    if (g > 10 && g % 3 == 0) return g / 3;
-    return g;
+} // namespace
+
+AxisCounts CountsOf(GraphSettings& s, ScaleAxis axis) {
+    switch (axis) {
+    case ScaleAxis::YL:
+        return {s.YGridMajor, s.YGridMinor, s.YLTicks, s.YLDecimals};
+    case ScaleAxis::YR:
+        return {s.YGridMajor, s.YGridMinor, s.YRTicks, s.YRDecimals};
+    default:
+        return {s.XGridMajor, s.XGridMinor, s.XTicks, s.XDecimals};
+    }
 }
 
-} // namespace
+RangeUnits CountRangeUnits(Real d, Real upper) {
+    RangeUnits r;
+    if (d >= upper) {
+        while (d >= upper) {
+            d /= 10;
+            ++r.Down;
+        }
+    } else {
+        const Real lower = upper / 10;
+        while (d < lower) {
+            d *= 10;
+            ++r.Up;
+        }
+    }
+    const Real whole = std::trunc(d);
+    r.Fraction = std::fabs(d - whole);
+    r.Units = static_cast<long long>(whole) + (r.Fraction > WholeFraction ? 1 : 0);
+    return r;
+}
 
 int LargestDivisorUpTo(long long n, int limit) {
     if (n < 1) return 1;
     for (int g = limit; g > 1; --g)
         if (n % g == 0) return g;
     return 1;
+}
+
+int MajorFor(long long units, ScaleAxis axis) {
+    const int g = LargestDivisorUpTo(units, 20);
+    if (axis != ScaleAxis::X || g <= 10) return g;
+    if (g % 2 == 0) return g / 2;
+    if (g % 3 == 0) return g / 3;
+    return g;
+}
+
+int TicksFor(int major) {
+    return major % 2 == 0 ? major / 2 : major;
+}
+
+int MinorFor(long long units, int major) {
+    return units == major ? 5 : LargestDivisorUpTo(units / major, 10);
 }
 
 std::optional<AxisScale> ComputeAutoScale(Real max, Real min, ScaleAxis axis) {
@@ -121,9 +160,7 @@ std::optional<AxisScale> ComputeAutoScale(Real max, Real min, ScaleAxis axis) {
     }
 
     bool small = false;
-    int up = 0;
-    int down = 0;
-    long long units = 0;
+    RangeUnits u;
     int g = 1;
     for (int widenings = 0;; ++widenings) {
         if (M > 0 && m < 0) {
@@ -132,29 +169,13 @@ std::optional<AxisScale> ComputeAutoScale(Real max, Real min, ScaleAxis axis) {
             else
                 m = -M;
         }
-        Real d = M - m;
+        const Real d = M - m;
         // Limits at the end of the extended range: nothing sensible to scale.
         if (!std::isfinite(M) || !std::isfinite(m) || !std::isfinite(d) || d <= 0)
             return std::nullopt;
         if (d < 1) small = true;
-        up = 0;
-        down = 0;
-        if (d >= 100) {
-            while (d >= 100) {
-                d /= 10;
-                ++down;
-            }
-        } else {
-            while (d < 10) {
-                d *= 10;
-                ++up;
-            }
-        }
-        const Real whole = std::trunc(d);
-        units = static_cast<long long>(whole) + (std::fabs(d - whole) > WholeFraction ? 1 : 0);
-
-        g = LargestDivisorUpTo(units, 20);
-        if (axis == ScaleAxis::X) g = ReduceForX(g);
+        u = CountRangeUnits(d, 100);
+        g = MajorFor(u.Units, axis);
         const bool accepted = axis == ScaleAxis::X ? (g >= 4 && g <= 10) : g >= 4;
         // A symmetric range is kept even with an awkward count: widening one
         // side would break the symmetry.
@@ -171,58 +192,28 @@ std::optional<AxisScale> ComputeAutoScale(Real max, Real min, ScaleAxis axis) {
     AxisScale result;
     result.Max = M;
     result.Min = m;
-    int decimals = up < down ? 0 : (small ? up : up + 1);
+    int decimals = u.Up < u.Down ? 0 : (small ? u.Up : u.Up + 1);
     if (M - m > 1 && decimals > 0) --decimals;
     result.Decimals = decimals;
     result.Major = g;
-    result.Ticks = g % 2 == 0 ? g / 2 : g;
-    result.Minor = units == g ? 5 : LargestDivisorUpTo(units / g, 10);
+    result.Ticks = TicksFor(g);
+    result.Minor = MinorFor(u.Units, g);
     return result;
 }
 
 bool AutoScaleFromLimits(GraphSettings& s, ScaleAxis axis, RangeTexts& boxes) {
-    Real* max = &s.XMax;
-    Real* min = &s.XMin;
-    if (axis == ScaleAxis::YL) {
-        max = &s.YLMax;
-        min = &s.YLMin;
-    } else if (axis == ScaleAxis::YR) {
-        max = &s.YRMax;
-        min = &s.YRMin;
-    }
-    const std::optional<AxisScale> r = ComputeAutoScale(*max, *min, axis);
+    const AxisLimits limits = LimitsOf(s, axis);
+    const std::optional<AxisScale> r = ComputeAutoScale(limits.Max, limits.Min, axis);
     if (!r) return false;
-    *max = r->Max;
-    *min = r->Min;
-    switch (axis) {
-    case ScaleAxis::X:
-        s.XGridMajor = r->Major;
-        s.XGridMinor = r->Minor;
-        s.XTicks = r->Ticks;
-        s.XDecimals = r->Decimals;
-        boxes.MaxX = NumberToText(r->Max, 14);
-        boxes.MinX = NumberToText(r->Min, 14);
-        s.MultiScaleX = false;
-        break;
-    case ScaleAxis::YL:
-        s.YGridMajor = r->Major;
-        s.YGridMinor = r->Minor;
-        s.YLTicks = r->Ticks;
-        s.YLDecimals = r->Decimals;
-        boxes.MaxYL = NumberToText(r->Max, 14);
-        boxes.MinYL = NumberToText(r->Min, 14);
-        s.MultiScaleYL = false;
-        break;
-    case ScaleAxis::YR:
-        s.YGridMajor = r->Major;
-        s.YGridMinor = r->Minor;
-        s.YRTicks = r->Ticks;
-        s.YRDecimals = r->Decimals;
-        boxes.MaxYR = NumberToText(r->Max, 14);
-        boxes.MinYR = NumberToText(r->Min, 14);
-        s.MultiScaleYR = false;
-        break;
-    }
+    limits.Max = r->Max;
+    limits.Min = r->Min;
+    const AxisCounts counts = CountsOf(s, axis);
+    counts.Major = r->Major;
+    counts.Minor = r->Minor;
+    counts.Ticks = r->Ticks;
+    counts.Decimals = r->Decimals;
+    ShowLimits(boxes, axis, r->Max, r->Min);
+    limits.MultiScale = false;
     return true;
 }
 

@@ -11,8 +11,6 @@
 
 namespace torvel {
 
-enum class ScaleAxis { X, YL, YR };
-
 // The limits and counts one auto-scale gives an axis.
 struct AxisScale {
     Real Max = 0, Min = 0;
@@ -41,7 +39,37 @@ void AutoScaleYRAxis(Document& doc, RangeTexts& boxes);
 // then draw.
 void AutoScaleGraph(Document& doc, RangeTexts& boxes, const std::function<void()>& draw);
 
+// The division rules that auto-scale and the grid dialog's auto grid share.
+
+// The grid and label counts of one axis in the settings (the two Y axes share
+// their major and minor counts).
+struct AxisCounts {
+    int& Major;
+    int& Minor;
+    int& Ticks;
+    int& Decimals;
+};
+AxisCounts CountsOf(GraphSettings& settings, ScaleAxis axis);
+
+// A range brought by powers of ten into [upper / 10, upper): the whole units
+// it then holds (a fraction within 1E-11 of the next unit counts as that
+// unit), the fraction, and how often it was multiplied (Up) or divided (Down).
+struct RangeUnits {
+    long long Units = 0;
+    Real Fraction = 0;
+    int Up = 0, Down = 0;
+};
+RangeUnits CountRangeUnits(Real range, Real upper);
+
 // The largest whole number from 1 to limit that divides n (1 for n < 1).
 int LargestDivisorUpTo(long long n, int limit);
+// Major intervals for a number of units: the largest divisor up to 20; the X
+// axis halves an even one above 10, else thirds a multiple of 3 above 10.
+int MajorFor(long long units, ScaleAxis axis);
+// Labelled intervals: half an even major count, else all of them.
+int TicksFor(int major);
+// Minor intervals per major one: 5 when every unit is a major interval, else
+// the largest divisor up to 10 of the units per major interval.
+int MinorFor(long long units, int major);
 
 } // namespace torvel

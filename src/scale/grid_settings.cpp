@@ -9,8 +9,8 @@ namespace torvel {
 
 namespace {
 
-constexpr Real WholeFraction = 0.99999999999L;
 constexpr Real FractionNoise = 1E-11L;
+constexpr Real WholeFraction = 0.99999999999L;
 
 // One pass of the auto-grid at two (upper 100) or three (upper 1000)
 // significant digits.
@@ -22,38 +22,14 @@ struct GridPass {
 
 GridPass RunGridPass(Real range, Real upper, int extraDigits, ScaleAxis axis) {
     GridPass pass;
-    Real d = range;
-    const bool small = d < 1;
-    int up = 0;
-    int down = 0;
-    if (d >= upper) {
-        while (d >= upper) {
-            d /= 10;
-            ++down;
-        }
-    } else {
-        const Real lower = upper / 10;
-        while (d < lower) {
-            d *= 10;
-            ++up;
-        }
-    }
-    const Real whole = std::trunc(d);
-    const Real fraction = std::fabs(d - whole);
-    pass.Bad = fraction > FractionNoise && fraction < WholeFraction;
-    int decimals = up < down ? 0 : (small ? up - 1 - extraDigits : up - extraDigits);
+    const RangeUnits u = CountRangeUnits(range, upper);
+    pass.Units = u.Units;
+    pass.Bad = u.Fraction > FractionNoise && u.Fraction < WholeFraction;
+    const int decimals = u.Up < u.Down ? 0 : (range < 1 ? u.Up - 1 : u.Up) - extraDigits;
     // A range of 100 to 1000 read at three digits would ask for -1 decimals.
     pass.Grid.Decimals = std::max(decimals, 0);
-    pass.Units = static_cast<long long>(whole) + (fraction > WholeFraction ? 1 : 0);
-    int g = LargestDivisorUpTo(pass.Units, 20);
-    if (axis == ScaleAxis::X) {
-        if (g > 10 && g % 2 == 0)
-            g /= 2;
-        else if (g > 10 && g % 3 == 0)
-            g /= 3;
-    }
-    pass.Grid.Major = g;
-    pass.Grid.Ticks = g % 2 == 0 ? g / 2 : g;
+    pass.Grid.Major = MajorFor(u.Units, axis);
+    pass.Grid.Ticks = TicksFor(pass.Grid.Major);
     return pass;
 }
 
@@ -64,6 +40,10 @@ void ReadCount(const std::string& text, int emptyValue, int low, int high, int& 
         return;
     }
     const IntegerRead r = TextToInteger(CommaToPoint(text));
+    // The box still showing the setting's own value is no refused input, even
+    // when that value lies outside what may be typed (auto-scaling a very
+    // narrow range gives more than 8 decimals).
+    if (r.Ok() && r.Value == setting) return;
     if (!r.Ok() || r.Value < low || r.Value > high) {
         feedback.Beep();
         return;
@@ -75,46 +55,57 @@ std::string IntText(int v) {
     return std::to_string(v);
 }
 
+// The four boxes of one axis (the Y axes share their major and minor boxes).
+struct AxisBoxes {
+    std::string& Major;
+    std::string& Minor;
+    std::string& Ticks;
+    std::string& Dec;
+};
+
+AxisBoxes BoxesOf(GridDialogState& b, ScaleAxis axis) {
+    switch (axis) {
+    case ScaleAxis::YL:
+        return {b.YMajor, b.YMinor, b.YLTicks, b.YLDec};
+    case ScaleAxis::YR:
+        return {b.YMajor, b.YMinor, b.YRTicks, b.YRDec};
+    default:
+        return {b.XMajor, b.XMinor, b.XTicks, b.XDec};
+    }
+}
+
+bool LogOf(const GraphSettings& s, ScaleAxis axis) {
+    return axis == ScaleAxis::X ? s.LogX : s.LogY;
+}
+
+void ShowCounts(GridDialogState& b, GraphSettings& s, ScaleAxis axis) {
+    const AxisBoxes boxes = BoxesOf(b, axis);
+    const AxisCounts counts = CountsOf(s, axis);
+    boxes.Major = IntText(counts.Major);
+    boxes.Minor = IntText(counts.Minor);
+    boxes.Ticks = IntText(counts.Ticks);
+    boxes.Dec = IntText(counts.Decimals);
+}
+
+void StoreCounts(GridDialogState& b, GraphSettings& s, ScaleAxis axis, const AxisGrid& grid) {
+    const AxisCounts counts = CountsOf(s, axis);
+    counts.Major = grid.Major;
+    counts.Minor = grid.Minor;
+    counts.Ticks = grid.Ticks;
+    counts.Decimals = grid.Decimals;
+    ShowCounts(b, s, axis);
+}
+
 void AutoGridAxis(ScaleAxis axis, GridDialogState& boxes, GraphSettings& s, Feedback& feedback,
                   const RedrawHooks& redraw) {
-    const bool log = axis == ScaleAxis::X ? s.LogX : s.LogY;
-    const Real max = axis == ScaleAxis::X ? s.XMax : axis == ScaleAxis::YL ? s.YLMax : s.YRMax;
-    const Real min = axis == ScaleAxis::X ? s.XMin : axis == ScaleAxis::YL ? s.YLMin : s.YRMin;
-    const std::optional<AxisGrid> grid = log ? std::nullopt : ComputeAutoGrid(max, min, axis);
+    const AxisLimits limits = LimitsOf(s, axis);
+    const std::optional<AxisGrid> grid =
+        LogOf(s, axis) ? std::nullopt : ComputeAutoGrid(limits.Max, limits.Min, axis);
     if (!grid) {
         feedback.Beep();
         return;
     }
-    switch (axis) {
-    case ScaleAxis::X:
-        s.XGridMajor = grid->Major;
-        s.XGridMinor = grid->Minor;
-        s.XTicks = grid->Ticks;
-        s.XDecimals = grid->Decimals;
-        boxes.XMajor = IntText(grid->Major);
-        boxes.XMinor = IntText(grid->Minor);
-        boxes.XTicks = IntText(grid->Ticks);
-        boxes.XDec = IntText(grid->Decimals);
-        break;
-    case ScaleAxis::YL:
-    case ScaleAxis::YR:
-        s.YGridMajor = grid->Major;
-        s.YGridMinor = grid->Minor;
-        boxes.YMajor = IntText(grid->Major);
-        boxes.YMinor = IntText(grid->Minor);
-        if (axis == ScaleAxis::YL) {
-            s.YLTicks = grid->Ticks;
-            s.YLDecimals = grid->Decimals;
-            boxes.YLTicks = IntText(grid->Ticks);
-            boxes.YLDec = IntText(grid->Decimals);
-        } else {
-            s.YRTicks = grid->Ticks;
-            s.YRDecimals = grid->Decimals;
-            boxes.YRTicks = IntText(grid->Ticks);
-            boxes.YRDec = IntText(grid->Decimals);
-        }
-        break;
-    }
+    StoreCounts(boxes, s, axis, *grid);
     boxes.CancelShown = false;
     redraw.EnsureDraw();
 }
@@ -129,7 +120,7 @@ std::optional<AxisGrid> ComputeAutoGrid(Real max, Real min, ScaleAxis axis) {
     if (pass.Grid.Major == 1 || pass.Bad) pass = RunGridPass(range, 1000, 1, axis);
 
     AxisGrid grid = pass.Grid;
-    grid.Minor = pass.Units == grid.Major ? 5 : LargestDivisorUpTo(pass.Units / grid.Major, 10);
+    grid.Minor = MinorFor(pass.Units, grid.Major);
     if (pass.Bad) grid = AxisGrid{};
     return grid;
 }
@@ -153,18 +144,8 @@ void ApplyGridSettings(const GridDialogState& b, GraphSettings& s, Feedback& fee
 
 void ClearGrid(GridDialogState& b, GraphSettings& s, Feedback& feedback,
                const RedrawHooks& redraw) {
-    if (!s.LogX) {
-        b.XMinor = b.XMajor = b.XTicks = "1";
-        b.XDec = "2";
-        s.XGridMinor = s.XGridMajor = s.XTicks = 1;
-        s.XDecimals = 2;
-    }
-    if (!s.LogY) {
-        b.YMinor = b.YMajor = b.YLTicks = b.YRTicks = "1";
-        b.YLDec = b.YRDec = "2";
-        s.YGridMinor = s.YGridMajor = s.YLTicks = s.YRTicks = 1;
-        s.YLDecimals = s.YRDecimals = 2;
-    }
+    for (ScaleAxis axis : AllScaleAxes)
+        if (!LogOf(s, axis)) StoreCounts(b, s, axis, AxisGrid{});
     if (s.LogX && s.LogY) {
         feedback.Beep();
         return;
@@ -183,29 +164,20 @@ void AutoGridYR(GridDialogState& b, GraphSettings& s, Feedback& f, const RedrawH
 }
 
 void GridDialogRules::Show(bool scaleDialogVisible) {
-    const GraphSettings& s = settings_;
     GridDialogState& b = State;
     b.ScaleButtonShown = !scaleDialogVisible;
     b.CancelShown = true;
-    b.XMinor = IntText(s.XGridMinor);
-    b.XMajor = IntText(s.XGridMajor);
-    b.XTicks = IntText(s.XTicks);
-    b.XDec = IntText(s.XDecimals);
-    b.YMinor = IntText(s.YGridMinor);
-    b.YMajor = IntText(s.YGridMajor);
-    b.YLTicks = IntText(s.YLTicks);
-    b.YLDec = IntText(s.YLDecimals);
-    b.YRTicks = IntText(s.YRTicks);
-    b.YRDec = IntText(s.YRDecimals);
+    for (ScaleAxis axis : AllScaleAxes)
+        ShowCounts(b, settings_, axis);
     b.XBoxesEnabled = true;
     b.YBoxesEnabled = true;
     b.FocusBox = "XMajor";
-    if (s.LogX) {
+    if (settings_.LogX) {
         b.XMinor = b.XMajor = b.XTicks = b.XDec = LogBoxText;
         b.XBoxesEnabled = false;
         b.FocusBox = "YMinor";
     }
-    if (s.LogY) {
+    if (settings_.LogY) {
         b.YMinor = b.YMajor = b.YLTicks = b.YLDec = b.YRTicks = b.YRDec = LogBoxText;
         b.YBoxesEnabled = false;
     }
@@ -218,9 +190,10 @@ void GridDialogRules::View() {
         return;
     }
     ApplyGridSettings(State, s, feedback_);
-    if (s.XMax != s.XMin) s.MultiScaleX = false;
-    if (s.YLMax != s.YLMin) s.MultiScaleYL = false;
-    if (s.YRMax != s.YRMin) s.MultiScaleYR = false;
+    for (ScaleAxis axis : AllScaleAxes) {
+        const AxisLimits limits = LimitsOf(s, axis);
+        if (limits.Max != limits.Min) limits.MultiScale = false;
+    }
     State.CancelShown = false;
     redraw_.EnsureDraw();
 }

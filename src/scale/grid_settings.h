@@ -43,7 +43,8 @@ struct AxisGrid {
 std::optional<AxisGrid> ComputeAutoGrid(Real max, Real min, ScaleAxis axis);
 
 // Reads the boxes into the settings in dialog order; a bad or out-of-range box
-// beeps and keeps its setting; boxes reading "Log" are skipped by axis.
+// beeps and keeps its setting (a box holding its setting's current value is
+// kept silently, in range or not); boxes reading "Log" are skipped by axis.
 void ApplyGridSettings(const GridDialogState& boxes, GraphSettings& settings, Feedback& feedback);
 // Resets the counts of the linear axes and shows them; beeps instead of
 // drawing when both axes are logarithmic.

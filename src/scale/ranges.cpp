@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -119,62 +120,64 @@ void Remember(Series& series) {
 
 enum RangeAxis { AxisX = 1, AxisYL = 2, AxisYR = 4 };
 
-struct Limits {
-    Real XMax = -RangeStart, XMin = RangeStart;
-    Real YLMax = -RangeStart, YLMin = RangeStart;
-    Real YRMax = -RangeStart, YRMin = RangeStart;
-};
-
-void Settle(Real& max, Real& min) {
-    if (max < -RangeTest) max = 0;
-    if (min > RangeTest) min = 0;
+int Bit(ScaleAxis axis) {
+    return axis == ScaleAxis::X ? AxisX : axis == ScaleAxis::YL ? AxisYL : AxisYR;
 }
 
 // The Find operations: measure every series, widen the chosen limits.
 void FindRanges(Document& doc, RangeTexts& boxes, int axes) {
-    Limits l;
+    // Indexed by ScaleAxis.
+    std::array<Real, 3> max, min;
+    max.fill(-RangeStart);
+    min.fill(RangeStart);
+    auto widen = [&](ScaleAxis axis, Real high, Real low) {
+        const auto i = static_cast<std::size_t>(axis);
+        if (!(axes & Bit(axis))) return;
+        if (high > max[i]) max[i] = high;
+        if (low < min[i]) min[i] = low;
+    };
     for (const auto& p : doc.DataWindows()) {
         Series& s = *p;
         ComputeSeriesRange(s, true, doc.Settings);
         if (s.ValidCount < 2) continue;
-        if (axes & AxisX) {
-            if (s.LastX > l.XMax) l.XMax = s.LastX;
-            if (s.FirstX < l.XMin) l.XMin = s.FirstX;
-        }
-        if ((axes & AxisYL) && s.YAxisLeft) {
-            if (s.MaxY > l.YLMax) l.YLMax = s.MaxY;
-            if (s.MinY < l.YLMin) l.YLMin = s.MinY;
-        }
-        if ((axes & AxisYR) && !s.YAxisLeft) {
-            if (s.MaxY > l.YRMax) l.YRMax = s.MaxY;
-            if (s.MinY < l.YRMin) l.YRMin = s.MinY;
-        }
+        widen(ScaleAxis::X, s.LastX, s.FirstX);
+        widen(s.YAxisLeft ? ScaleAxis::YL : ScaleAxis::YR, s.MaxY, s.MinY);
     }
-    auto& g = doc.Settings;
-    if (axes & AxisX) {
-        Settle(l.XMax, l.XMin);
-        g.XMax = l.XMax;
-        g.XMin = l.XMin;
-        boxes.MaxX = NumberToText(l.XMax, 14);
-        boxes.MinX = NumberToText(l.XMin, 14);
-    }
-    if (axes & AxisYL) {
-        Settle(l.YLMax, l.YLMin);
-        g.YLMax = l.YLMax;
-        g.YLMin = l.YLMin;
-        boxes.MaxYL = NumberToText(l.YLMax, 14);
-        boxes.MinYL = NumberToText(l.YLMin, 14);
-    }
-    if (axes & AxisYR) {
-        Settle(l.YRMax, l.YRMin);
-        g.YRMax = l.YRMax;
-        g.YRMin = l.YRMin;
-        boxes.MaxYR = NumberToText(l.YRMax, 14);
-        boxes.MinYR = NumberToText(l.YRMin, 14);
+    for (ScaleAxis axis : AllScaleAxes) {
+        if (!(axes & Bit(axis))) continue;
+        const auto i = static_cast<std::size_t>(axis);
+        if (max[i] < -RangeTest) max[i] = 0;
+        if (min[i] > RangeTest) min[i] = 0;
+        const AxisLimits l = LimitsOf(doc.Settings, axis);
+        l.Max = max[i];
+        l.Min = min[i];
+        ShowLimits(boxes, axis, max[i], min[i]);
     }
 }
 
 } // namespace
+
+AxisLimits LimitsOf(GraphSettings& s, ScaleAxis axis) {
+    switch (axis) {
+    case ScaleAxis::YL:
+        return {s.YLMax, s.YLMin, s.MultiScaleYL};
+    case ScaleAxis::YR:
+        return {s.YRMax, s.YRMin, s.MultiScaleYR};
+    default:
+        return {s.XMax, s.XMin, s.MultiScaleX};
+    }
+}
+
+void ShowLimits(RangeTexts& boxes, ScaleAxis axis, Real max, Real min) {
+    std::string& maxBox = axis == ScaleAxis::X    ? boxes.MaxX
+                          : axis == ScaleAxis::YL ? boxes.MaxYL
+                                                  : boxes.MaxYR;
+    std::string& minBox = axis == ScaleAxis::X    ? boxes.MinX
+                          : axis == ScaleAxis::YL ? boxes.MinYL
+                                                  : boxes.MinYR;
+    maxBox = NumberToText(max, 14);
+    minBox = NumberToText(min, 14);
+}
 
 void CopyRow(Tdata& target, const Tdata& source) {
     target.X = source.X;

@@ -14,6 +14,19 @@ struct RangeTexts {
     std::string MaxX, MinX, MaxYL, MinYL, MaxYR, MinYR;
 };
 
+enum class ScaleAxis { X, YL, YR };
+inline constexpr ScaleAxis AllScaleAxes[] = {ScaleAxis::X, ScaleAxis::YL, ScaleAxis::YR};
+
+// One axis's limits and multi-scale flag in the settings.
+struct AxisLimits {
+    Real& Max;
+    Real& Min;
+    bool& MultiScale;
+};
+AxisLimits LimitsOf(GraphSettings& settings, ScaleAxis axis);
+// Shows an axis's limits in its two boxes (NumberToText width 14).
+void ShowLimits(RangeTexts& boxes, ScaleAxis axis, Real max, Real min);
+
 void CopyRow(Tdata& target, const Tdata& source);
 // Rows from the grid, valid rows (X and Y) first in their order, ValidCount.
 void CompactRows(Series& series);

@@ -24,9 +24,9 @@ void ReadLimit(const std::string& text, Real& limit, Feedback& feedback) {
     limit = r.Value;
 }
 
+// Multi-scale mode is never allowed on a logarithmic axis; with both axes
+// logarithmic the whole group is out of use, "Disable" included.
 bool Refused(int choice, const GraphSettings& s) {
-    // Falling back to "Disable" is what a refusal does, so it is never refused.
-    if (choice == AutoBoxDisable) return false;
     if (s.LogX && s.LogY) return true;
     if (s.LogX && (choice == AutoBoxX || choice == AutoBoxBoth)) return true;
     if (s.LogY && (choice == AutoBoxY || choice == AutoBoxBoth)) return true;
@@ -65,6 +65,8 @@ void ScaleDialogRules::Show(bool gridDialogVisible) {
     s.MultiScaleYL = false;
     s.MultiScaleYR = false;
     SelectAutoBox(AutoBoxDisable);
+    // Also when the selection was refused (both axes logarithmic): a flag left
+    // set would swallow the user's next choice.
     State.JustShown = false;
     State.Boxes.MaxX = NumberToText(s.XMax, 14);
     State.Boxes.MinX = NumberToText(s.XMin, 14);
@@ -83,8 +85,12 @@ void ScaleDialogRules::SelectAutoBox(int choice) {
 
 void ScaleDialogRules::AutoBoxChanged() {
     if (Refused(State.AutoBox, doc_.Settings)) {
-        feedback_.Beep();
+        // The fallback selection comes back here as a change of its own; one
+        // refusal beeps once.
+        if (!refusing_) feedback_.Beep();
+        refusing_ = true;
         SelectAutoBox(AutoBoxDisable);
+        refusing_ = false;
         return;
     }
     if (State.JustShown)

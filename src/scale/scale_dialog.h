@@ -76,6 +76,7 @@ class ScaleDialogRules {
     Feedback& feedback_;
     RedrawHooks redraw_;
     GridDialogRules& grid_;
+    bool refusing_ = false;
 };
 
 } // namespace torvel

@@ -438,7 +438,8 @@ TEST_F(GraphFileTest, OutOfRangeAttributesAndPreferencesAreMended) {
     settings[14] = "100000"; // XGridMajor
     settings[15] = "-1";     // XGridMinor
     settings[18] = "21";     // XTicks
-    settings[21] = "9";      // XDecimals
+    settings[21] = "-1";     // XDecimals
+    settings[22] = "11";     // YLDecimals: what auto-scaling a narrow range gives
     Load(File(2, {a, b}, settings));
     ASSERT_FALSE(loaded.GraphLoadFailed);
     const Series& s1 = *loaded.DataWindows()[0];
@@ -455,6 +456,7 @@ TEST_F(GraphFileTest, OutOfRangeAttributesAndPreferencesAreMended) {
     EXPECT_EQ(loaded.Settings.XGridMinor, 1);
     EXPECT_EQ(loaded.Settings.XTicks, 1);
     EXPECT_EQ(loaded.Settings.XDecimals, 2);
+    EXPECT_EQ(loaded.Settings.YLDecimals, 11);
     EXPECT_EQ(fb.Beeps, 0);
 
     settings[12] = "20000";

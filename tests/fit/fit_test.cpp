@@ -3,35 +3,28 @@
 #include "core/fit_value.h"
 #include "core/grid_store.h"
 #include "core/number_text.h"
+#include "scale/scale_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace torvel {
 namespace {
 
-using Cells = std::vector<std::pair<std::string, std::string>>;
+using namespace testing_support;
 
 class FitTest : public testing::Test {
   protected:
-    Series& Add(const Cells& cells, int extraRows = 0) {
-        doc.NewSeriesRows = static_cast<int>(cells.size()) + extraRows;
-        Series& s = doc.CreateSeries(fb);
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            s.SetCell(XColumn, static_cast<int>(i) + 1, cells[i].first);
-            s.SetCell(YColumn, static_cast<int>(i) + 1, cells[i].second);
-        }
-        return s;
-    }
     Series& AddPoints(const std::vector<std::pair<Real, Real>>& points) {
         Cells cells;
         for (const auto& [x, y] : points)
             cells.push_back({NumberToText(x, 14), NumberToText(y, 14)});
-        return Add(cells);
+        return AddSeries(doc, cells);
     }
     void Fit(Series& s, int kind) {
         s.Fit.FitKind = kind;
@@ -42,7 +35,7 @@ class FitTest : public testing::Test {
 };
 
 TEST_F(FitTest, StraightLineThroughThreePoints) {
-    Series& s = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Series& s = AddSeries(doc, "1:3 2:5 3:7");
     Fit(s, 1);
     EXPECT_TRUE(s.Fit.FitOK);
     EXPECT_TRUE(s.HasFit);
@@ -56,7 +49,7 @@ TEST_F(FitTest, StraightLineThroughThreePoints) {
 }
 
 TEST_F(FitTest, SumsHoldTheirDocumentedPlaces) {
-    Series& s = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Series& s = AddSeries(doc, "1:3 2:5 3:7");
     Fit(s, 2);
     const auto& S = s.Fit.Sums;
     EXPECT_EQ(S[0], 6);                // sum u
@@ -72,7 +65,7 @@ TEST_F(FitTest, SumsHoldTheirDocumentedPlaces) {
 }
 
 TEST_F(FitTest, AllYEqualGivesRSquaredOneWithABeep) {
-    Series& s = Add({{"1", "2"}, {"2", "2"}, {"3", "2"}});
+    Series& s = AddSeries(doc, "1:2 2:2 3:2");
     Fit(s, 1);
     EXPECT_TRUE(s.Fit.FitOK);
     EXPECT_TRUE(s.HasFit);
@@ -82,77 +75,67 @@ TEST_F(FitTest, AllYEqualGivesRSquaredOneWithABeep) {
     EXPECT_EQ(fb.Beeps, 1);
 }
 
-TEST_F(FitTest, SameXTwiceIsSingular) {
-    Series& s = Add({{"4", "1"}, {"4", "9"}});
-    Fit(s, 1);
-    EXPECT_FALSE(s.Fit.FitOK);
-    EXPECT_TRUE(s.HasFit);
-    EXPECT_EQ(fb.Beeps, 1);
-    for (int k = 1; k <= 7; ++k)
-        EXPECT_EQ(s.Fit.Coef[static_cast<std::size_t>(k)], 0) << k;
-    EXPECT_EQ(s.Cell(YFitColumn, 1), "0");
-    EXPECT_EQ(s.Cell(YFitColumn, 2), "0");
+// Two rows with one X, or a cubic over three distinct X (enough rows is checked
+// first): beep, FitOK clear, zero coefficients, the fitted column shows 0.
+TEST_F(FitTest, SingularSystemGivesZeroCoefficients) {
+    for (const auto& [rows, kind] : {std::pair{"4:1 4:9", 1}, {"1:1 1:2 2:3 2:5", 3}}) {
+        SCOPED_TRACE(rows);
+        Document d;
+        RecordingFeedback f;
+        Series& s = AddSeries(d, rows);
+        s.Fit.Coef.fill(9);
+        s.Fit.FitKind = kind;
+        ComputeFit(d, s.Fit, f);
+        EXPECT_FALSE(s.Fit.FitOK);
+        EXPECT_TRUE(s.HasFit);
+        EXPECT_EQ(f.Beeps, 1);
+        EXPECT_EQ(s.Fit.Coef, (std::array<Real, 8>{9, 0, 0, 0, 0, 0, 0, 0}));
+        for (int row = 1; row <= s.IndexCount; ++row)
+            EXPECT_EQ(s.Cell(YFitColumn, row), "0");
+    }
 }
-
-TEST_F(FitTest, SingularHigherDegreeKeepsZeroCoefficients) {
-    // Three distinct X for a cubic: enough rows is checked first (needs 4).
-    Series& s = Add({{"1", "1"}, {"1", "2"}, {"2", "3"}, {"2", "5"}});
-    Fit(s, 3);
-    EXPECT_FALSE(s.Fit.FitOK);
-    EXPECT_TRUE(s.HasFit);
-    EXPECT_EQ(fb.Beeps, 1);
-    EXPECT_EQ(s.Fit.Coef[1], 0);
-    EXPECT_EQ(s.Fit.Coef[7], 0);
-    EXPECT_EQ(s.Cell(YFitColumn, 4), "0");
-}
-
-struct Refusal {
-    const char* name;
-    int kind;
-    Cells cells;
-};
-
-class FitRefusal : public FitTest, public testing::WithParamInterface<Refusal> {};
 
 // Each refusal beeps once, clears FitOK and HasFit and keeps the previous
 // coefficients and the fitted column as they were.
-TEST_P(FitRefusal, KeepsThePreviousFit) {
-    const Refusal& r = GetParam();
-    Series& s = Add(r.cells);
-    s.Fit.FitKind = 1;
-    s.Fit.Coef = {0, 11, 22, 33, 44, 55, 66, 0.5L};
-    s.HasFit = true;
-    for (int row = 1; row <= s.IndexCount; ++row)
-        s.SetCell(YFitColumn, row, "42");
-    s.Fit.FitKind = r.kind;
-    ComputeFit(doc, s.Fit, fb);
-    EXPECT_FALSE(s.Fit.FitOK);
-    EXPECT_FALSE(s.HasFit);
-    EXPECT_EQ(fb.Beeps, 1);
-    EXPECT_EQ(s.Fit.Coef[1], 11);
-    EXPECT_EQ(s.Fit.Coef[6], 66);
-    EXPECT_EQ(s.Fit.Coef[7], 0.5L);
-    for (int row = 1; row <= s.IndexCount; ++row)
-        EXPECT_EQ(s.Cell(YFitColumn, row), "42");
+TEST_F(FitTest, RefusalsKeepThePreviousFit) {
+    const std::tuple<const char*, int, const char*> refusals[] = {
+        {"power with X 0", 6, "0:1 1:2 2:3"},
+        {"power with Y negative", 6, "1:-1 2:2 3:3"},
+        {"exponential with Y 0", 7, "1:0 2:2 3:3"},
+        {"log with X negative", 8, "-1:1 2:2 3:3"},
+        {"quadratic with two rows", 2, "1:1 2:4 3:"},
+        {"quintic with five rows", 5, "1:1 2:4 3:9 4:1 5:2"},
+        {"line with one row", 1, "1:1 :4"},
+        {"exponential with one row", 7, "1:1 2:"},
+        {"no rows at all", 8, ": :"},
+        // Arithmetic beyond the extended range: no fit rather than one of
+        // infinite or undefined coefficients.
+        {"quadratic sums overflow", 2, "1e1000:1 2e1000:2 3e1000:4"},
+        {"line sums overflow", 1, "1e3000:1 2e3000:2"},
+        {"exponential constant overflows", 7, "10:1e4900 11:1e4800"},
+    };
+    for (const auto& [name, kind, rows] : refusals) {
+        SCOPED_TRACE(name);
+        Document d;
+        RecordingFeedback f;
+        Series& s = AddSeries(d, rows);
+        s.Fit.Coef = {0, 11, 22, 33, 44, 55, 66, 0.5L};
+        s.HasFit = true;
+        for (int row = 1; row <= s.IndexCount; ++row)
+            s.SetCell(YFitColumn, row, "42");
+        s.Fit.FitKind = kind;
+        ComputeFit(d, s.Fit, f);
+        EXPECT_FALSE(s.Fit.FitOK);
+        EXPECT_FALSE(s.HasFit);
+        EXPECT_EQ(f.Beeps, 1);
+        EXPECT_EQ(s.Fit.Coef, (std::array<Real, 8>{0, 11, 22, 33, 44, 55, 66, 0.5L}));
+        for (int row = 1; row <= s.IndexCount; ++row)
+            EXPECT_EQ(s.Cell(YFitColumn, row), "42");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FitRefusal,
-    testing::Values(Refusal{"PowerWithXZero", 6, {{"0", "1"}, {"1", "2"}, {"2", "3"}}},
-                    Refusal{"PowerWithYNegative", 6, {{"1", "-1"}, {"2", "2"}, {"3", "3"}}},
-                    Refusal{"ExponentialWithYZero", 7, {{"1", "0"}, {"2", "2"}, {"3", "3"}}},
-                    Refusal{"LogWithXNegative", 8, {{"-1", "1"}, {"2", "2"}, {"3", "3"}}},
-                    Refusal{"QuadraticWithTwoRows", 2, {{"1", "1"}, {"2", "4"}, {"3", ""}}},
-                    Refusal{"QuinticWithFiveRows",
-                            5,
-                            {{"1", "1"}, {"2", "4"}, {"3", "9"}, {"4", "1"}, {"5", "2"}}},
-                    Refusal{"LineWithOneRow", 1, {{"1", "1"}, {"", "4"}}},
-                    Refusal{"ExponentialWithOneRow", 7, {{"1", "1"}, {"2", ""}}},
-                    Refusal{"NoRowsAtAll", 8, {{"", ""}, {"", ""}}}),
-    [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
-
 TEST_F(FitTest, PowerRefusedButExponentialAcceptedOnXZero) {
-    Series& s = Add({{"0", "1"}, {"1", "2"}, {"2", "4"}});
+    Series& s = AddSeries(doc, "0:1 1:2 2:4");
     Fit(s, 6);
     EXPECT_FALSE(s.Fit.FitOK);
     Fit(s, 7);
@@ -268,7 +251,7 @@ TEST_F(FitTest, QuadraticOfFortyPointsMatchesTheExactSolution) {
 }
 
 TEST_F(FitTest, RowsLackingAValueLeaveTheGridAndTheRestIsSorted) {
-    Series& s = Add({{"3", "7"}, {"5", ""}, {"1", "3"}, {"", "9"}, {"2", "5"}});
+    Series& s = AddSeries(doc, "3:7 5: 1:3 :9 2:5");
     Fit(s, 1);
     ASSERT_TRUE(s.Fit.FitOK);
     EXPECT_EQ(s.ValidCount, 3);
@@ -283,14 +266,14 @@ TEST_F(FitTest, RowsLackingAValueLeaveTheGridAndTheRestIsSorted) {
 }
 
 TEST_F(FitTest, FittedColumnHeaderIsRestored) {
-    Series& s = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Series& s = AddSeries(doc, "1:3 2:5 3:7");
     s.SetHeader(YFitColumn, "   % Error YFit");
     Fit(s, 1);
     EXPECT_EQ(s.Header(YFitColumn), "          Y1 Fit");
 }
 
 TEST_F(FitTest, KindNoneDoesNothing) {
-    Series& s = Add({{"1", "3"}, {"2", "5"}});
+    Series& s = AddSeries(doc, "1:3 2:5");
     s.Fit.FitOK = false;
     Fit(s, 0);
     EXPECT_TRUE(s.Fit.FitOK);
@@ -300,8 +283,8 @@ TEST_F(FitTest, KindNoneDoesNothing) {
 }
 
 TEST_F(FitTest, RecordOfAMissingSeriesFitsTheFirstSeries) {
-    Series& first = Add({{"1", "3"}, {"2", "5"}, {"3", "7"}});
-    Add({{"1", "1"}, {"2", "1"}});
+    Series& first = AddSeries(doc, "1:3 2:5 3:7");
+    AddSeries(doc, "1:1 2:1");
     TFitObj orphan;
     orphan.SeriesNumber = 9;
     orphan.FitKind = 1;
@@ -317,7 +300,7 @@ TEST_F(FitTest, NoSeriesOrUnknownKindFailsWithoutTouchingAnything) {
     lonely.FitKind = 1;
     ComputeFit(doc, lonely, fb);
     EXPECT_FALSE(lonely.FitOK);
-    Series& s = Add({{"1", "3"}, {"2", "5"}});
+    Series& s = AddSeries(doc, "1:3 2:5");
     Fit(s, 9);
     EXPECT_FALSE(s.Fit.FitOK);
     EXPECT_EQ(s.Cell(YFitColumn, 1), "");

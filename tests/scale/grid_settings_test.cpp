@@ -1,5 +1,7 @@
 #include "scale/grid_settings.h"
 
+#include "scale/scale_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,88 +10,70 @@
 namespace torvel {
 namespace {
 
-struct GridCase {
-    const char* name;
-    Real min, max;
-    AxisGrid x, y;
-};
+using namespace testing_support;
 
-TEST(ComputeAutoGrid, WorkedResults) {
-    // {major, minor, ticks, decimals}
+constexpr ScaleAxis X = ScaleAxis::X, YL = ScaleAxis::YL, YR = ScaleAxis::YR;
+
+TEST(ComputeAutoGrid, Ranges) {
+    struct GridCase {
+        const char* name;
+        Real min, max;
+        AxisGrid x, y; // {major, minor, ticks, decimals}
+    };
     const GridCase cases[] = {
+        // The worked results.
         {"0 to 48", 0, 48, {8, 6, 4, 0}, {16, 3, 8, 0}},
         {"0 to 100", 0, 100, {10, 5, 5, 0}, {10, 5, 5, 0}},
         {"0 to 0.5", 0, 0.5L, {10, 5, 5, 1}, {10, 5, 5, 1}},
         {"0 to 47, second pass", 0, 47, {10, 1, 5, 0}, {10, 1, 5, 0}},
         {"0 to 12.5, second pass", 0, 12.5L, {5, 5, 5, 0}, {5, 5, 5, 0}},
         {"0 to 123.4, defaults", 0, 123.4L, {1, 1, 1, 2}, {1, 1, 1, 2}},
-    };
-    for (const GridCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, ScaleAxis::X), c.x);
-        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, ScaleAxis::YL), c.y);
-        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, ScaleAxis::YR), c.y);
-        // Only the width counts, not the direction or the position.
-        EXPECT_EQ(ComputeAutoGrid(c.min, c.max, ScaleAxis::X), c.x);
-        EXPECT_EQ(ComputeAutoGrid(c.max + 1000, c.min + 1000, ScaleAxis::X), c.x);
-    }
-}
-
-TEST(ComputeAutoGrid, MoreRanges) {
-    const GridCase cases[] = {
         // 0.048 -> 48 with Up 3, Small: 2 decimals.
         {"0 to 0.048", 0, 0.048L, {8, 6, 4, 2}, {16, 3, 8, 2}},
-        // 0.047 needs the second pass: 470 units, decimals Up - 2 = 2.
+        // Second pass: 470 units, decimals Up - 2 = 2.
         {"0 to 0.047", 0, 0.047L, {10, 1, 5, 2}, {10, 1, 5, 2}},
-        // 1000: ten units of 100.
         {"0 to 1000", 0, 1000, {10, 5, 5, 0}, {10, 5, 5, 0}},
-        // 101 at three digits: 101 prime; whole, so kept with one interval.
+        // 101 is prime but whole: kept with one interval; three digits would
+        // ask for -1 decimals.
         {"0 to 101", 0, 101, {1, 1, 1, 0}, {1, 1, 1, 0}},
-        // 60 on X: 20 halved to 10; on Y 20 (minor: 60/20 = 3).
-        {"0 to 60", 0, 60, {10, 6, 5, 0}, {20, 3, 10, 0}},
-        // 450 at two digits: N = 45, g = 15 -> 5 on X.
-        {"0 to 450", 0, 450, {5, 9, 5, 0}, {15, 3, 15, 0}},
+        {"0 to 997", 0, 997, {1, 1, 1, 0}, {1, 1, 1, 0}},
+        {"0 to 60: 20 halved on X", 0, 60, {10, 6, 5, 0}, {20, 3, 10, 0}},
+        {"0 to 450: 15 thirded on X", 0, 450, {5, 9, 5, 0}, {15, 3, 15, 0}},
     };
     for (const GridCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, ScaleAxis::X), c.x);
-        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, ScaleAxis::YL), c.y);
-    }
-}
-
-TEST(ComputeAutoGrid, DecimalsNeverNegative) {
-    // A second pass over a range of 100 to 1000 would give -1 decimals.
-    for (Real max : {101.0L, 127.0L, 503.0L, 997.0L}) {
-        const std::optional<AxisGrid> g = ComputeAutoGrid(max, 0, ScaleAxis::X);
-        ASSERT_TRUE(g.has_value());
-        EXPECT_EQ(g->Decimals, 0) << static_cast<double>(max);
+        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, X), c.x);
+        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, YL), c.y);
+        EXPECT_EQ(ComputeAutoGrid(c.max, c.min, YR), c.y);
+        // Only the width counts, not the direction or the position.
+        EXPECT_EQ(ComputeAutoGrid(c.min, c.max, X), c.x);
+        EXPECT_EQ(ComputeAutoGrid(c.max + 1000, c.min + 1000, X), c.x);
     }
 }
 
 TEST(ComputeAutoGrid, NothingForEqualOrUnusableLimits) {
-    EXPECT_FALSE(ComputeAutoGrid(3, 3, ScaleAxis::X));
-    EXPECT_FALSE(ComputeAutoGrid(INFINITY, 3, ScaleAxis::X));
-    EXPECT_FALSE(ComputeAutoGrid(NAN, 3, ScaleAxis::YL));
-    EXPECT_FALSE(ComputeAutoGrid(1E4932L, -1E4932L, ScaleAxis::YL));
-    EXPECT_TRUE(ComputeAutoGrid(1E-4940L, 0, ScaleAxis::X));
+    EXPECT_FALSE(ComputeAutoGrid(3, 3, X));
+    EXPECT_FALSE(ComputeAutoGrid(INFINITY, 3, X));
+    EXPECT_FALSE(ComputeAutoGrid(NAN, 3, YL));
+    EXPECT_FALSE(ComputeAutoGrid(1E4932L, -1E4932L, YL));
+    EXPECT_TRUE(ComputeAutoGrid(1E-4940L, 0, X));
 }
 
 // Settings with every count different from what the tests store.
 GraphSettings Marked() {
     GraphSettings s;
     s.XGridMinor = 3;
-    s.XGridMajor = 7;
-    s.XTicks = 7;
+    s.XGridMajor = s.XTicks = 7;
     s.XDecimals = 5;
     s.YGridMinor = 4;
-    s.YGridMajor = 9;
-    s.YLTicks = 9;
+    s.YGridMajor = s.YLTicks = 9;
     s.YLDecimals = 6;
     s.YRTicks = 3;
     s.YRDecimals = 1;
     return s;
 }
 
+// The Y boxes hold good values throughout.
 GridDialogState Boxes(const char* xMinor, const char* xMajor, const char* xTicks,
                       const char* xDec) {
     GridDialogState b;
@@ -136,26 +120,26 @@ TEST(ApplyGridSettings, BoxesAndTheirRanges) {
         EXPECT_EQ(s.XTicks, r.xTicks);
         EXPECT_EQ(s.XDecimals, r.xDec);
         // The Y boxes are read whatever happened to the X ones.
-        EXPECT_EQ(s.YGridMinor, 2);
-        EXPECT_EQ(s.YGridMajor, 12);
-        EXPECT_EQ(s.YLTicks, 6);
-        EXPECT_EQ(s.YLDecimals, 0);
-        EXPECT_EQ(s.YRTicks, 4);
-        EXPECT_EQ(s.YRDecimals, 8);
+        GraphSettings y = s;
+        y.YGridMinor = 2;
+        y.YGridMajor = 12;
+        y.YLTicks = 6;
+        y.YLDecimals = 0;
+        y.YRTicks = 4;
+        y.YRDecimals = 8;
+        EXPECT_EQ(s, y);
     }
 }
 
 TEST(ApplyGridSettings, LogBoxesAreSkipped) {
-    GridDialogState b = Boxes("Log", "Log", "Log", "Log");
-    GraphSettings s = Marked();
     RecordingFeedback fb;
-    ApplyGridSettings(b, s, fb);
-    EXPECT_EQ(fb.Beeps, 0);
+    GraphSettings s = Marked();
+    ApplyGridSettings(Boxes("Log", "Log", "Log", "Log"), s, fb);
     EXPECT_EQ(s.XGridMinor, 3);
     EXPECT_EQ(s.XDecimals, 5);
     EXPECT_EQ(s.YGridMajor, 12);
 
-    b = Boxes("1", "2", "2", "2");
+    GridDialogState b = Boxes("1", "2", "2", "2");
     b.YMinor = b.YMajor = b.YLTicks = b.YLDec = b.YRTicks = b.YRDec = "Log";
     s = Marked();
     ApplyGridSettings(b, s, fb);
@@ -165,100 +149,68 @@ TEST(ApplyGridSettings, LogBoxesAreSkipped) {
     EXPECT_EQ(s.YRDecimals, 1);
 }
 
-struct Draws {
-    int draw = 0, ensure = 0;
-    RedrawHooks Hooks() {
-        return {[this] { ++draw; }, [this] { ++ensure; }};
-    }
-};
-
 TEST(ClearGrid, ResetsLinearAxesAndDraws) {
-    struct Row {
-        bool logX, logY;
-        bool xCleared, yCleared;
-        int beeps, draws;
-    };
-    const Row rows[] = {{false, false, true, true, 0, 1},
-                        {true, false, false, true, 0, 1},
-                        {false, true, true, false, 0, 1},
-                        {true, true, false, false, 1, 0}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::to_string(r.logX) + std::to_string(r.logY));
-        GraphSettings s = Marked();
-        s.LogX = r.logX;
-        s.LogY = r.logY;
-        GridDialogState b = Boxes("4", "4", "4", "4");
-        const GridDialogState before = b;
-        RecordingFeedback fb;
-        Draws d;
-        ClearGrid(b, s, fb, d.Hooks());
-        EXPECT_EQ(fb.Beeps, r.beeps);
-        EXPECT_EQ(d.ensure, r.draws);
-        EXPECT_EQ(d.draw, 0);
-        if (r.xCleared) {
-            EXPECT_EQ(s.XGridMinor, 1);
-            EXPECT_EQ(s.XGridMajor, 1);
-            EXPECT_EQ(s.XTicks, 1);
-            EXPECT_EQ(s.XDecimals, 2);
-            EXPECT_EQ(b.XMinor, "1");
-            EXPECT_EQ(b.XMajor, "1");
-            EXPECT_EQ(b.XTicks, "1");
-            EXPECT_EQ(b.XDec, "2");
-        } else {
-            EXPECT_EQ(s.XGridMajor, 7);
-            EXPECT_EQ(s.XDecimals, 5);
-            EXPECT_EQ(b.XMajor, before.XMajor);
+    for (bool logX : {false, true})
+        for (bool logY : {false, true}) {
+            SCOPED_TRACE(std::to_string(logX) + std::to_string(logY));
+            GraphSettings s = Marked();
+            s.LogX = logX;
+            s.LogY = logY;
+            GraphSettings expected = s;
+            GridDialogState b = Boxes("4", "4", "4", "4");
+            GridDialogState shown = b;
+            if (!logX) {
+                expected.XGridMinor = expected.XGridMajor = expected.XTicks = 1;
+                expected.XDecimals = 2;
+                shown.XMinor = shown.XMajor = shown.XTicks = "1";
+                shown.XDec = "2";
+            }
+            if (!logY) {
+                expected.YGridMinor = expected.YGridMajor = expected.YLTicks = 1;
+                expected.YRTicks = 1;
+                expected.YLDecimals = expected.YRDecimals = 2;
+                shown.YMinor = shown.YMajor = shown.YLTicks = shown.YRTicks = "1";
+                shown.YLDec = shown.YRDec = "2";
+            }
+            RecordingFeedback fb;
+            DrawCounter d;
+            ClearGrid(b, s, fb, d.Hooks());
+            EXPECT_EQ(s, expected);
+            EXPECT_EQ(b, shown);
+            EXPECT_EQ(fb.Beeps, logX && logY ? 1 : 0);
+            EXPECT_EQ(d.ensure, logX && logY ? 0 : 1);
+            EXPECT_EQ(d.draw, 0);
         }
-        if (r.yCleared) {
-            EXPECT_EQ(s.YGridMinor, 1);
-            EXPECT_EQ(s.YGridMajor, 1);
-            EXPECT_EQ(s.YLTicks, 1);
-            EXPECT_EQ(s.YRTicks, 1);
-            EXPECT_EQ(s.YLDecimals, 2);
-            EXPECT_EQ(s.YRDecimals, 2);
-            EXPECT_EQ(b.YMinor, "1");
-            EXPECT_EQ(b.YRTicks, "1");
-            EXPECT_EQ(b.YLDec, "2");
-            EXPECT_EQ(b.YRDec, "2");
-        } else {
-            EXPECT_EQ(s.YGridMajor, 9);
-            EXPECT_EQ(s.YRDecimals, 1);
-            EXPECT_EQ(b.YMajor, before.YMajor);
-        }
-    }
 }
 
 TEST(AutoGrid, StoresShowsHidesCancelAndDraws) {
     GraphSettings s = Marked();
-    s.XMin = 0;
     s.XMax = 48;
+    GraphSettings expected = s;
+    expected.XGridMajor = 8;
+    expected.XGridMinor = 6;
+    expected.XTicks = 4;
+    expected.XDecimals = 0;
     GridDialogState b;
     RecordingFeedback fb;
-    Draws d;
+    DrawCounter d;
     AutoGridX(b, s, fb, d.Hooks());
+    EXPECT_EQ(s, expected); // limits and the Y settings stay
     EXPECT_EQ(fb.Beeps, 0);
     EXPECT_EQ(d.ensure, 1);
-    EXPECT_EQ(s.XGridMajor, 8);
-    EXPECT_EQ(s.XGridMinor, 6);
-    EXPECT_EQ(s.XTicks, 4);
-    EXPECT_EQ(s.XDecimals, 0);
     EXPECT_EQ(b.XMajor, "8");
     EXPECT_EQ(b.XMinor, "6");
     EXPECT_EQ(b.XTicks, "4");
     EXPECT_EQ(b.XDec, "0");
     EXPECT_FALSE(b.CancelShown);
-    // Limits and the Y settings stay.
-    EXPECT_EQ(s.XMax, 48);
-    EXPECT_EQ(s.YGridMajor, 9);
 }
 
 TEST(AutoGrid, RightAxisChangesTheSharedYGrid) {
     GraphSettings s = Marked();
-    s.YRMin = 0;
     s.YRMax = 48;
     GridDialogState b;
     RecordingFeedback fb;
-    Draws d;
+    DrawCounter d;
     AutoGridYR(b, s, fb, d.Hooks());
     EXPECT_EQ(s.YGridMajor, 16);
     EXPECT_EQ(s.YGridMinor, 3);
@@ -289,12 +241,9 @@ TEST(AutoGrid, RefusedOnLogAxisOrEqualLimits) {
         Real max, min;
     };
     const Row rows[] = {
-        {"log X", ScaleAxis::X, true, false, 48, 0},
-        {"equal X", ScaleAxis::X, false, false, 5, 5},
-        {"log Y on YL", ScaleAxis::YL, false, true, 48, 0},
-        {"log Y on YR", ScaleAxis::YR, false, true, 48, 0},
-        {"equal YL", ScaleAxis::YL, false, false, 0, 0},
-        {"infinite YR", ScaleAxis::YR, false, false, INFINITY, 0},
+        {"log X", X, true, false, 48, 0},        {"equal X", X, false, false, 5, 5},
+        {"log Y on YL", YL, false, true, 48, 0}, {"log Y on YR", YR, false, true, 48, 0},
+        {"equal YL", YL, false, false, 0, 0},    {"infinite YR", YR, false, false, INFINITY, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -305,16 +254,15 @@ TEST(AutoGrid, RefusedOnLogAxisOrEqualLimits) {
         s.XMin = s.YLMin = s.YRMin = r.min;
         const GraphSettings before = s;
         GridDialogState b;
-        const GridDialogState boxesBefore = b;
         RecordingFeedback fb;
-        Draws d;
-        if (r.axis == ScaleAxis::X) AutoGridX(b, s, fb, d.Hooks());
-        if (r.axis == ScaleAxis::YL) AutoGridYL(b, s, fb, d.Hooks());
-        if (r.axis == ScaleAxis::YR) AutoGridYR(b, s, fb, d.Hooks());
+        DrawCounter d;
+        if (r.axis == X) AutoGridX(b, s, fb, d.Hooks());
+        if (r.axis == YL) AutoGridYL(b, s, fb, d.Hooks());
+        if (r.axis == YR) AutoGridYR(b, s, fb, d.Hooks());
         EXPECT_EQ(fb.Beeps, 1);
         EXPECT_EQ(d.ensure + d.draw, 0);
         EXPECT_EQ(s, before);
-        EXPECT_EQ(b, boxesBefore);
+        EXPECT_EQ(b, GridDialogState{});
     }
 }
 
@@ -322,29 +270,24 @@ class GridDialog : public ::testing::Test {
   protected:
     GraphSettings s = Marked();
     RecordingFeedback fb;
-    Draws d;
+    DrawCounter d;
     GridDialogRules dialog{s, fb, d.Hooks()};
 };
 
 TEST_F(GridDialog, ShowFillsBoxesAsWholeNumbers) {
     dialog.State.CancelShown = false;
     dialog.Show(false);
-    const GridDialogState& b = dialog.State;
-    EXPECT_EQ(b.XMinor, "3");
-    EXPECT_EQ(b.XMajor, "7");
-    EXPECT_EQ(b.XTicks, "7");
-    EXPECT_EQ(b.XDec, "5");
-    EXPECT_EQ(b.YMinor, "4");
-    EXPECT_EQ(b.YMajor, "9");
-    EXPECT_EQ(b.YLTicks, "9");
-    EXPECT_EQ(b.YLDec, "6");
-    EXPECT_EQ(b.YRTicks, "3");
-    EXPECT_EQ(b.YRDec, "1");
-    EXPECT_TRUE(b.XBoxesEnabled);
-    EXPECT_TRUE(b.YBoxesEnabled);
-    EXPECT_TRUE(b.CancelShown);
-    EXPECT_TRUE(b.ScaleButtonShown);
-    EXPECT_EQ(b.FocusBox, "XMajor");
+    GridDialogState expected;
+    expected.XMinor = "3";
+    expected.XMajor = expected.XTicks = "7";
+    expected.XDec = "5";
+    expected.YMinor = "4";
+    expected.YMajor = expected.YLTicks = "9";
+    expected.YLDec = "6";
+    expected.YRTicks = "3";
+    expected.YRDec = "1";
+    // Boxes enabled, "Cancel" and "Scale" shown, focus on XMajor.
+    EXPECT_EQ(dialog.State, expected);
     dialog.Show(true);
     EXPECT_FALSE(dialog.State.ScaleButtonShown);
     EXPECT_EQ(d.draw + d.ensure, 0);
@@ -353,10 +296,9 @@ TEST_F(GridDialog, ShowFillsBoxesAsWholeNumbers) {
 TEST_F(GridDialog, ShowOnLogAxes) {
     s.LogX = true;
     dialog.Show(false);
-    EXPECT_EQ(dialog.State.XMinor, "Log");
-    EXPECT_EQ(dialog.State.XMajor, "Log");
-    EXPECT_EQ(dialog.State.XTicks, "Log");
-    EXPECT_EQ(dialog.State.XDec, "Log");
+    for (const std::string* t :
+         {&dialog.State.XMinor, &dialog.State.XMajor, &dialog.State.XTicks, &dialog.State.XDec})
+        EXPECT_EQ(*t, "Log");
     EXPECT_FALSE(dialog.State.XBoxesEnabled);
     EXPECT_TRUE(dialog.State.YBoxesEnabled);
     EXPECT_EQ(dialog.State.YMajor, "9");
@@ -379,6 +321,24 @@ TEST_F(GridDialog, ShowOnLogAxes) {
     EXPECT_EQ(s.XGridMajor, 12);
     EXPECT_EQ(s.YGridMajor, 9);
     EXPECT_EQ(fb.Beeps, 0);
+}
+
+// Auto-scaling a very narrow range gives more decimals than may be typed; the
+// dialog shows them and OK keeps them without a beep, while typing such a
+// value is still refused.
+TEST_F(GridDialog, DecimalsBeyondEightFromAutoScaleSurviveOK) {
+    s.XDecimals = 11;
+    s.YRDecimals = 12;
+    dialog.Show(false);
+    EXPECT_EQ(dialog.State.XDec, "11");
+    dialog.OK();
+    EXPECT_EQ(fb.Beeps, 0);
+    EXPECT_EQ(s.XDecimals, 11);
+    dialog.State.XDec = "12";
+    dialog.OK();
+    EXPECT_EQ(fb.Beeps, 1);
+    EXPECT_EQ(s.XDecimals, 11);
+    EXPECT_EQ(s.YRDecimals, 12);
 }
 
 TEST_F(GridDialog, ViewAppliesClearsMultiScaleOfUsableAxesAndDraws) {
@@ -412,23 +372,19 @@ TEST_F(GridDialog, ViewAndClearWithBothAxesLogOnlyBeep) {
     EXPECT_EQ(d.ensure + d.draw, 0);
 }
 
-TEST_F(GridDialog, ClearHidesCancel) {
+TEST_F(GridDialog, ButtonsClearAutoAndScale) {
     dialog.Show(false);
     dialog.Clear();
     EXPECT_FALSE(dialog.State.CancelShown);
     EXPECT_EQ(s.XGridMajor, 1);
     EXPECT_EQ(dialog.State.XDec, "2");
-    EXPECT_EQ(d.ensure, 1);
-}
-
-TEST_F(GridDialog, AutoButtonsUseTheCurrentLimits) {
-    s.XMin = 0;
     s.XMax = 12.5L;
     dialog.Show(false);
     dialog.AutoX();
     EXPECT_EQ(s.XGridMajor, 5);
     EXPECT_EQ(dialog.State.XMinor, "5");
     EXPECT_FALSE(dialog.State.CancelShown);
+    EXPECT_EQ(d.ensure, 2);
     // "Scale" reads the boxes, typed values included.
     dialog.State.XDec = "0";
     dialog.State.YLDec = "";

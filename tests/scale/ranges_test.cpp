@@ -1,11 +1,12 @@
 #include "scale/ranges.h"
 
-#include "core/grid_store.h"
 #include "core/number_text.h"
+#include "scale/scale_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -14,71 +15,63 @@
 namespace torvel {
 namespace {
 
-using Cells = std::vector<std::pair<std::string, std::string>>;
+using namespace testing_support;
 
-void Fill(Series& s, const Cells& cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        s.SetCell(1, static_cast<int>(i) + 1, cells[i].first);
-        s.SetCell(2, static_cast<int>(i) + 1, cells[i].second);
-    }
-}
-
-Series& Add(Document& doc, const Cells& cells, bool left = true, int rows = -1) {
-    RecordingFeedback fb;
-    doc.NewSeriesRows = rows < 0 ? static_cast<int>(cells.size()) : rows;
-    Series& s = doc.CreateSeries(fb);
-    s.YAxisLeft = left;
-    Fill(s, cells);
+Series SeriesOf(std::string_view rows) {
+    const Cells cells = CellsOf(rows);
+    Series s(1, static_cast<int>(cells.size()));
+    FillCells(s, cells);
     return s;
 }
 
 // The exchange passes as they are described: the order every sort must give.
 void BubbleReference(std::vector<Tdata>& rows, int valid, bool ascending) {
-    bool swapped = true;
-    while (swapped) {
+    for (bool swapped = true; swapped;) {
         swapped = false;
-        for (int i = 0; i + 1 < valid; ++i) {
-            const Real a = rows[static_cast<std::size_t>(i)].X;
-            const Real b = rows[static_cast<std::size_t>(i) + 1].X;
+        for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(valid); ++i) {
+            const Real a = rows[i].X, b = rows[i + 1].X;
             if (ascending ? b < a : b > a) {
-                std::swap(rows[static_cast<std::size_t>(i)], rows[static_cast<std::size_t>(i) + 1]);
+                std::swap(rows[i], rows[i + 1]);
                 swapped = true;
             }
         }
     }
 }
 
-TEST(CompactRows, DropsRowsLackingXOrY) {
-    Series s(1, 4);
-    Fill(s, {{"1", ""}, {"", "2"}, {"", ""}, {"3", ""}});
-    CompactRows(s);
-    EXPECT_EQ(s.ValidCount, 0);
-    ASSERT_EQ(s.Rows.size(), 4u);
-    for (const Tdata& r : s.Rows)
-        EXPECT_EQ(r, Tdata{});
+void ExpectOrderOfTheExchangePasses(const Series& s, const std::string& trace) {
+    for (bool ascending : {true, false}) {
+        Series expected = s;
+        CompactRows(expected);
+        BubbleReference(expected.Rows, expected.ValidCount, ascending);
+        Series actual = s;
+        ComputeSeriesRange(actual, ascending, GraphSettings{});
+        ASSERT_EQ(actual.Rows, expected.Rows) << trace << " ascending " << ascending;
+    }
 }
 
-TEST(CompactRows, KeepsValidRowsInOrderAndRefillsWithEmptyRows) {
-    Series s(1, 5);
-    Fill(s, {{"5", "50"}, {"2", ""}, {"1", "10"}, {"3", "30"}, {"", ""}});
-    CompactRows(s);
-    ASSERT_EQ(s.ValidCount, 3);
-    ASSERT_EQ(s.Rows.size(), 5u);
-    EXPECT_EQ(s.Rows[0].X, 5);
-    EXPECT_EQ(s.Rows[1].X, 1);
-    EXPECT_EQ(s.Rows[2].X, 3);
-    EXPECT_EQ(s.Rows[3], Tdata{});
-    EXPECT_EQ(s.Rows[4], Tdata{});
+TEST(CompactRows, ValidRowsFirstInTheirOrderThenEmptyRows) {
+    // Rows with X but no Y (or Y but no X) count no valid rows.
+    Series none = SeriesOf("1: :2 : 3:");
+    CompactRows(none);
+    EXPECT_EQ(none.ValidCount, 0);
+    EXPECT_EQ(none.Rows, std::vector<Tdata>(4));
+
+    Series some = SeriesOf("5:50 2: 1:10 3:30 :");
+    CompactRows(some);
+    ASSERT_EQ(some.ValidCount, 3);
+    ASSERT_EQ(some.Rows.size(), 5u);
+    EXPECT_EQ(some.Rows[0].X, 5);
+    EXPECT_EQ(some.Rows[1].X, 1);
+    EXPECT_EQ(some.Rows[2].X, 3);
+    EXPECT_EQ(some.Rows[3], Tdata{});
+    EXPECT_EQ(some.Rows[4], Tdata{});
 }
 
 TEST(ComputeSeriesRange, RowOneThreeFourValidSortedThenTwoEmptyRows) {
-    GraphSettings g;
-    Series s(1, 5);
-    Fill(s, {{"9", "1"}, {"4", ""}, {"2", "7"}, {"5", "-3"}, {"", ""}});
-    ComputeSeriesRange(s, true, g);
+    Series s = SeriesOf("9:1 4: 2:7 5:-3 :");
+    ComputeSeriesRange(s, true, GraphSettings{});
     ASSERT_EQ(s.ValidCount, 3);
-    EXPECT_EQ(s.Rows[0].X, 2);
-    EXPECT_EQ(s.Rows[0].Y, 7);
+    EXPECT_EQ(s.Rows[0], (Tdata{2, 7, 0, true, true, false}));
     EXPECT_EQ(s.Rows[1].X, 5);
     EXPECT_EQ(s.Rows[2].X, 9);
     EXPECT_EQ(s.Rows[3], Tdata{});
@@ -89,70 +82,39 @@ TEST(ComputeSeriesRange, RowOneThreeFourValidSortedThenTwoEmptyRows) {
     EXPECT_EQ(s.MinY, -3);
 }
 
-struct LogCase {
-    const char* name;
-    bool logX, logY;
-    Cells cells;
-    Real firstX, lastX, maxY, minY;
-};
-
-class LogRanges : public testing::TestWithParam<LogCase> {};
-
-TEST_P(LogRanges, FirstXAndMinYFollowTheLogRules) {
-    const LogCase& c = GetParam();
-    GraphSettings g;
-    g.LogX = c.logX;
-    g.LogY = c.logY;
-    Series s(1, static_cast<int>(c.cells.size()));
-    Fill(s, c.cells);
-    ComputeSeriesRange(s, true, g);
-    EXPECT_EQ(s.FirstX, c.firstX);
-    EXPECT_EQ(s.LastX, c.lastX);
-    EXPECT_EQ(s.MaxY, c.maxY);
-    EXPECT_EQ(s.MinY, c.minY);
+TEST(ComputeSeriesRange, LogAxesRules) {
+    struct Row {
+        const char* rows;
+        bool logX, logY;
+        Real firstX, lastX, maxY, minY;
+    };
+    const Row table[] = {
+        {"7:1 -2:1 5:1 0:1", true, false, 5, 7, 1, 1}, // first positive X
+        {"-1:2 -3:4", true, false, -1, -1, 4, 2},      // none positive: the last X
+        {"1:-1 2:0 3:4", false, true, 1, 3, 4, 4},     // smallest positive Y
+        {"1:-1 2:0", false, true, 1, 2, 0, 0.1L},      // none positive: 0.1
+        {"1:-5 2:-7 3:2", false, true, 1, 3, 2, 2},    // MaxY has no sign condition
+        {"1:-1 2:0 -4:3", false, false, -4, 2, 3, -1}, // linear takes everything
+    };
+    for (const Row& r : table) {
+        SCOPED_TRACE(r.rows);
+        GraphSettings g;
+        g.LogX = r.logX;
+        g.LogY = r.logY;
+        Series s = SeriesOf(r.rows);
+        ComputeSeriesRange(s, true, g);
+        EXPECT_EQ(s.FirstX, r.firstX);
+        EXPECT_EQ(s.LastX, r.lastX);
+        EXPECT_EQ(s.MaxY, r.maxY);
+        EXPECT_EQ(s.MinY, r.minY);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LogRanges,
-    testing::Values(
-        LogCase{"LogXSkipsNonPositive",
-                true,
-                false,
-                {{"7", "1"}, {"-2", "1"}, {"5", "1"}, {"0", "1"}},
-                5,
-                7,
-                1,
-                1},
-        LogCase{"LogXAllNegativeEndsAtLast", true, false, {{"-1", "2"}, {"-3", "4"}}, -1, -1, 4, 2},
-        LogCase{
-            "LogYSkipsNonPositive", false, true, {{"1", "-1"}, {"2", "0"}, {"3", "4"}}, 1, 3, 4, 4},
-        LogCase{"LogYNoPositiveGivesTenth", false, true, {{"1", "-1"}, {"2", "0"}}, 1, 2, 0, 0.1L},
-        LogCase{"LinearTakesEverything",
-                false,
-                false,
-                {{"1", "-1"}, {"2", "0"}, {"-4", "3"}},
-                -4,
-                2,
-                3,
-                -1},
-        LogCase{"LogYMaxHasNoSignCondition",
-                false,
-                true,
-                {{"1", "-5"}, {"2", "-7"}, {"3", "2"}},
-                1,
-                3,
-                2,
-                2}),
-    [](const testing::TestParamInfo<LogCase>& info) { return info.param.name; });
-
 TEST(ComputeSeriesRange, FewerThanTwoValidRowsKeepsThePreviousRange) {
-    GraphSettings g;
-    Series s(1, 3);
-    Fill(s, {{"1", "10"}, {"4", "40"}, {"", ""}});
-    ComputeSeriesRange(s, true, g);
-    ASSERT_EQ(s.LastX, 4);
-    s.SetCell(2, 2, "");
-    ComputeSeriesRange(s, true, g);
+    Series s = SeriesOf("1:10 4:40 :");
+    ComputeSeriesRange(s, true, GraphSettings{});
+    s.SetCell(YColumn, 2, "");
+    ComputeSeriesRange(s, true, GraphSettings{});
     EXPECT_EQ(s.ValidCount, 1);
     EXPECT_EQ(s.FirstX, 1);
     EXPECT_EQ(s.LastX, 4);
@@ -160,53 +122,31 @@ TEST(ComputeSeriesRange, FewerThanTwoValidRowsKeepsThePreviousRange) {
     EXPECT_EQ(s.MinY, 10);
 }
 
-// Many equal X values with distinct Y: stability is visible.
+// Many equal X values with distinct Y make the stability visible; signs, both
+// zeros, subnormal, huge and infinite values keep their order.
 TEST(ComputeSeriesRange, OrderMatchesTheExchangePassesBothWays) {
     std::mt19937 rng(7);
     for (int trial = 0; trial < 40; ++trial) {
         const int n = 1 + trial * 3;
         Series s(1, n + 2);
         for (int r = 1; r <= n; ++r) {
-            const int x = static_cast<int>(rng() % 6) - 3;
-            s.SetCell(1, r, std::to_string(x));
-            s.SetCell(2, r, std::to_string(r));
-            if (rng() % 3 == 0) s.SetCell(3, r, std::to_string(r * 10));
-            if (rng() % 7 == 0) s.SetCell(2, r, "");
+            s.SetCell(XColumn, r, std::to_string(static_cast<int>(rng() % 6) - 3));
+            s.SetCell(YColumn, r, rng() % 7 == 0 ? "" : std::to_string(r));
+            if (rng() % 3 == 0) s.SetCell(YFitColumn, r, std::to_string(r * 10));
         }
-        for (bool ascending : {true, false}) {
-            Series expected = s;
-            CompactRows(expected);
-            BubbleReference(expected.Rows, expected.ValidCount, ascending);
-            Series actual = s;
-            ComputeSeriesRange(actual, ascending, GraphSettings{});
-            ASSERT_EQ(actual.Rows, expected.Rows) << "trial " << trial << " asc " << ascending;
-        }
+        ExpectOrderOfTheExchangePasses(s, "trial " + std::to_string(trial));
     }
-}
-
-// Signs, both zeros, subnormal, huge and infinite values keep their order.
-TEST(ComputeSeriesRange, ExtremeValuesSortLikeTheExchangePasses) {
-    const std::vector<std::string> xs{"5",        "-0",      "1E-4940", "0",       "-1E-4940",
-                                      "1E4000",   "-1E4000", "1e99999", "-2.5",    "0",
-                                      "-1e99999", "2.5",     "-0",      "1E-4940", "3",
-                                      "-2.5",     "1E-20",   "-1E-20",  "1E4000",  "0.5"};
-    std::mt19937 rng(3);
+    std::vector<std::string> xs{"5",  "-0",      "1E-4940", "0",   "-1E-4940", "1E4000", "-1E4000",
+                                "-0", "1e99999", "-2.5",    "0",   "-1e99999", "2.5",    "1E-20",
+                                "3",  "-2.5",    "1E-4940", "0.5", "-1E-20",   "1E4000"};
     for (int trial = 0; trial < 20; ++trial) {
-        std::vector<std::string> order = xs;
-        std::shuffle(order.begin(), order.end(), rng);
-        Series s(1, static_cast<int>(order.size()));
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            s.SetCell(1, static_cast<int>(i) + 1, order[i]);
-            s.SetCell(2, static_cast<int>(i) + 1, std::to_string(i));
+        std::shuffle(xs.begin(), xs.end(), rng);
+        Series s(1, static_cast<int>(xs.size()));
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            s.SetCell(XColumn, static_cast<int>(i) + 1, xs[i]);
+            s.SetCell(YColumn, static_cast<int>(i) + 1, std::to_string(i));
         }
-        for (bool ascending : {true, false}) {
-            Series expected = s;
-            CompactRows(expected);
-            BubbleReference(expected.Rows, expected.ValidCount, ascending);
-            Series actual = s;
-            ComputeSeriesRange(actual, ascending, GraphSettings{});
-            ASSERT_EQ(actual.Rows, expected.Rows) << "trial " << trial << " asc " << ascending;
-        }
+        ExpectOrderOfTheExchangePasses(s, "extreme trial " + std::to_string(trial));
     }
 }
 
@@ -214,98 +154,58 @@ TEST(ComputeSeriesRange, LargeReversedSeriesComesOutAscending) {
     const int n = 100000;
     Series s(1, n);
     for (int r = 1; r <= n; ++r) {
-        s.SetCell(1, r, std::to_string(n - r));
-        s.SetCell(2, r, std::to_string(r));
+        s.SetCell(XColumn, r, std::to_string(n - r));
+        s.SetCell(YColumn, r, std::to_string(r));
     }
     ComputeSeriesRange(s, true, GraphSettings{});
     ASSERT_EQ(s.ValidCount, n);
     for (int i = 0; i < n; ++i)
         ASSERT_EQ(s.Rows[static_cast<std::size_t>(i)].X, i);
-    EXPECT_EQ(s.FirstX, 0);
     EXPECT_EQ(s.LastX, n - 1);
 }
 
-// The remembered measurement must never show: every result equals a fresh reading.
-class MeasureMemoTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        Fill(s, {{"3", "30"}, {"1", ""}, {"2", "-20"}, {"-1", "5"}, {"", "7"}});
+// The remembered measurement must never show: after any change between two
+// measurements the result equals a fresh reading.
+TEST(ComputeSeriesRange, RememberedMeasurementEqualsAFreshReading) {
+    using Change = std::function<void(Series&, GraphSettings&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"nothing", [](Series&, GraphSettings&) {}},
+        {"descending in between",
+         [](Series& s, GraphSettings& g) {
+             ComputeSeriesRange(s, false, g);
+             ASSERT_EQ(s.Rows[0].X, 3);
+         }},
+        {"rows changed behind the grid",
+         [](Series& s, GraphSettings&) {
+             s.Rows[0].X = 99;
+             s.Rows[4] = Tdata{1, 2, 3, true, true, true};
+         }},
+        {"edited cell", [](Series& s, GraphSettings&) { s.SetCell(YColumn, 2, "100"); }},
+        {"log settings", [](Series&, GraphSettings& g) { g.LogX = g.LogY = true; }},
+        {"resized",
+         [](Series& s, GraphSettings&) {
+             s.SetIndexCount(8);
+             s.SetCell(XColumn, 8, "10");
+             s.SetCell(YColumn, 8, "1");
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        Series s = SeriesOf("3:30 1: 2:-20 -1:5 :7 :");
+        GraphSettings g;
+        ComputeSeriesRange(s, true, g);
+        change(s, g);
+        ComputeSeriesRange(s, true, g);
+        Series fresh = s;
+        fresh.Measured = {};
+        ComputeSeriesRange(fresh, true, g);
+        EXPECT_EQ(s.Rows, fresh.Rows);
+        EXPECT_EQ(s.ValidCount, fresh.ValidCount);
+        EXPECT_EQ(s.FirstX, fresh.FirstX);
+        EXPECT_EQ(s.LastX, fresh.LastX);
+        EXPECT_EQ(s.MaxY, fresh.MaxY);
+        EXPECT_EQ(s.MinY, fresh.MinY);
     }
-    Series Fresh(bool ascending, const GraphSettings& g) const {
-        Series f = s;
-        f.Measured = {};
-        ComputeSeriesRange(f, ascending, g);
-        return f;
-    }
-    void ExpectSameAsFresh(const GraphSettings& g) {
-        const Series f = Fresh(true, g);
-        EXPECT_EQ(s.Rows, f.Rows);
-        EXPECT_EQ(s.ValidCount, f.ValidCount);
-        EXPECT_EQ(s.FirstX, f.FirstX);
-        EXPECT_EQ(s.LastX, f.LastX);
-        EXPECT_EQ(s.MaxY, f.MaxY);
-        EXPECT_EQ(s.MinY, f.MinY);
-    }
-    Series s{1, 6};
-};
-
-TEST_F(MeasureMemoTest, RepeatedMeasureGivesTheSameResult) {
-    GraphSettings g;
-    ComputeSeriesRange(s, true, g);
-    ComputeSeriesRange(s, true, g);
-    ExpectSameAsFresh(g);
-}
-
-TEST_F(MeasureMemoTest, AscendingAfterDescendingRereadsTheOrder) {
-    GraphSettings g;
-    ComputeSeriesRange(s, true, g);
-    ComputeSeriesRange(s, false, g);
-    EXPECT_EQ(s.Rows[0].X, 3);
-    ComputeSeriesRange(s, true, g);
-    EXPECT_EQ(s.Rows[0].X, -1);
-    ExpectSameAsFresh(g);
-}
-
-TEST_F(MeasureMemoTest, RowsChangedBehindTheGridAreReadAgain) {
-    GraphSettings g;
-    ComputeSeriesRange(s, true, g);
-    s.Rows[0].X = 99;
-    s.Rows[4] = Tdata{1, 2, 3, true, true, true};
-    ComputeSeriesRange(s, true, g);
-    ExpectSameAsFresh(g);
-}
-
-TEST_F(MeasureMemoTest, EditedCellIsSeen) {
-    GraphSettings g;
-    ComputeSeriesRange(s, true, g);
-    s.SetCell(2, 2, "100");
-    ComputeSeriesRange(s, true, g);
-    EXPECT_EQ(s.ValidCount, 4);
-    EXPECT_EQ(s.MaxY, 100);
-    ExpectSameAsFresh(g);
-}
-
-TEST_F(MeasureMemoTest, LogSettingsChangedBetweenMeasures) {
-    GraphSettings g;
-    ComputeSeriesRange(s, true, g);
-    g.LogX = true;
-    g.LogY = true;
-    ComputeSeriesRange(s, true, g);
-    EXPECT_EQ(s.FirstX, 2);
-    EXPECT_EQ(s.MinY, 5);
-    ExpectSameAsFresh(g);
-}
-
-TEST_F(MeasureMemoTest, ResizedSeriesIsReadAgain) {
-    GraphSettings g;
-    ComputeSeriesRange(s, true, g);
-    s.SetIndexCount(8);
-    s.SetCell(1, 8, "10");
-    s.SetCell(2, 8, "1");
-    ComputeSeriesRange(s, true, g);
-    EXPECT_EQ(s.Rows.size(), 8u);
-    EXPECT_EQ(s.LastX, 10);
-    ExpectSameAsFresh(g);
 }
 
 TEST(FindRanges, NoSeriesGivesZeroEverywhere) {
@@ -314,85 +214,64 @@ TEST(FindRanges, NoSeriesGivesZeroEverywhere) {
     doc.Settings.YRMin = -5;
     RangeTexts boxes;
     FindAllRanges(doc, boxes);
-    EXPECT_EQ(doc.Settings.XMax, 0);
-    EXPECT_EQ(doc.Settings.XMin, 0);
-    EXPECT_EQ(doc.Settings.YLMax, 0);
-    EXPECT_EQ(doc.Settings.YLMin, 0);
-    EXPECT_EQ(doc.Settings.YRMax, 0);
-    EXPECT_EQ(doc.Settings.YRMin, 0);
+    const GraphSettings& g = doc.Settings;
+    for (Real v : {g.XMax, g.XMin, g.YLMax, g.YLMin, g.YRMax, g.YRMin})
+        EXPECT_EQ(v, 0);
     EXPECT_EQ(boxes.MaxX, "0");
     EXPECT_EQ(boxes.MinYR, "0");
 }
 
 TEST(FindRanges, EachAxisTakesOnlyItsOwnSeries) {
     Document doc;
-    Add(doc, {{"1", "10"}, {"2", "20"}}, true);
-    Add(doc, {{"-5", "-100"}, {"8", "300"}}, false);
+    AddSeries(doc, "1:10 2:20", true);
+    AddSeries(doc, "-5:-100 8:300", false);
+    doc.Settings.YRMax = 77;
+    doc.Settings.XMax = 66;
+    RangeTexts one;
+    // The single-axis operations touch only their axis.
+    FindYLRange(doc, one);
+    EXPECT_EQ(doc.Settings.YLMax, 20);
+    EXPECT_EQ(doc.Settings.YLMin, 10);
+    EXPECT_EQ(doc.Settings.YRMax, 77);
+    EXPECT_EQ(doc.Settings.XMax, 66);
+    EXPECT_EQ(one.MaxYL, "20");
+    EXPECT_TRUE(one.MaxX.empty());
+    FindYRRange(doc, one);
+    EXPECT_EQ(doc.Settings.YRMax, 300);
+    EXPECT_EQ(doc.Settings.YRMin, -100);
+    FindXRange(doc, one);
+    EXPECT_EQ(doc.Settings.XMax, 8);
+    EXPECT_EQ(doc.Settings.XMin, -5);
+    // The combined operation agrees with them.
+    const GraphSettings single = doc.Settings;
     RangeTexts all;
     FindAllRanges(doc, all);
-    const GraphSettings g = doc.Settings;
-    EXPECT_EQ(g.XMax, 8);
-    EXPECT_EQ(g.XMin, -5);
-    EXPECT_EQ(g.YLMax, 20);
-    EXPECT_EQ(g.YLMin, 10);
-    EXPECT_EQ(g.YRMax, 300);
-    EXPECT_EQ(g.YRMin, -100);
+    EXPECT_EQ(doc.Settings, single);
     EXPECT_EQ(all.MaxX, "8");
     EXPECT_EQ(all.MinX, "-5");
     EXPECT_EQ(all.MaxYL, "20");
     EXPECT_EQ(all.MinYL, "10");
     EXPECT_EQ(all.MaxYR, "300");
     EXPECT_EQ(all.MinYR, "-100");
-
-    // The single-axis operations agree with the combined one and touch only their axis.
-    Document doc2;
-    Add(doc2, {{"1", "10"}, {"2", "20"}}, true);
-    Add(doc2, {{"-5", "-100"}, {"8", "300"}}, false);
-    doc2.Settings.YRMax = 77;
-    doc2.Settings.XMax = 66;
-    RangeTexts one;
-    FindYLRange(doc2, one);
-    EXPECT_EQ(doc2.Settings.YLMax, 20);
-    EXPECT_EQ(doc2.Settings.YLMin, 10);
-    EXPECT_EQ(doc2.Settings.YRMax, 77);
-    EXPECT_EQ(doc2.Settings.XMax, 66);
-    EXPECT_EQ(one.MaxYL, "20");
-    EXPECT_TRUE(one.MaxX.empty());
-    FindYRRange(doc2, one);
-    EXPECT_EQ(doc2.Settings.YRMax, 300);
-    EXPECT_EQ(doc2.Settings.YRMin, -100);
-    FindXRange(doc2, one);
-    EXPECT_EQ(doc2.Settings.XMax, 8);
-    EXPECT_EQ(doc2.Settings.XMin, -5);
-    EXPECT_EQ(one.MaxX, all.MaxX);
 }
 
-TEST(FindRanges, RightAxisOnlyLeavesLeftAtZero) {
+TEST(FindRanges, SeriesWithoutTwoValidRowsIsLeftOut) {
     Document doc;
-    Add(doc, {{"1", "10"}, {"2", "20"}}, false);
+    AddSeries(doc, "1:10 2:20", false); // right axis only: the left stays 0
+    AddSeries(doc, ": :");              // a fresh empty window
+    AddSeries(doc, "-50:-50 1:");       // one valid row
     RangeTexts boxes;
     FindAllRanges(doc, boxes);
+    EXPECT_EQ(doc.Settings.XMin, 1);
+    EXPECT_EQ(doc.Settings.XMax, 2);
     EXPECT_EQ(doc.Settings.YLMax, 0);
     EXPECT_EQ(doc.Settings.YLMin, 0);
     EXPECT_EQ(doc.Settings.YRMax, 20);
 }
 
-TEST(FindRanges, SeriesWithoutTwoValidRowsIsLeftOut) {
-    Document doc;
-    Add(doc, {{"5", "10"}, {"7", "20"}});
-    Add(doc, {{"", ""}, {"", ""}});        // a fresh empty window
-    Add(doc, {{"-50", "-50"}, {"1", ""}}); // one valid row
-    RangeTexts boxes;
-    FindAllRanges(doc, boxes);
-    EXPECT_EQ(doc.Settings.XMin, 5);
-    EXPECT_EQ(doc.Settings.XMax, 7);
-    EXPECT_EQ(doc.Settings.YLMin, 10);
-    EXPECT_EQ(doc.Settings.YLMax, 20);
-}
-
 TEST(FindRanges, BoxesUseWidth14Text) {
     Document doc;
-    Add(doc, {{"0.000000000001", "123456789.987654"}, {"3E12", "1"}});
+    AddSeries(doc, "0.000000000001:123456789.987654 3E12:1");
     RangeTexts boxes;
     FindAllRanges(doc, boxes);
     EXPECT_EQ(boxes.MaxX, NumberToText(3E12L, 14));
@@ -404,7 +283,7 @@ TEST(FindRanges, LogAxesUsePositiveMinima) {
     Document doc;
     doc.Settings.LogX = true;
     doc.Settings.LogY = true;
-    Add(doc, {{"-2", "-1"}, {"0", "0"}, {"5", "4"}, {"7", "9"}});
+    AddSeries(doc, "-2:-1 0:0 5:4 7:9");
     RangeTexts boxes;
     FindAllRanges(doc, boxes);
     EXPECT_EQ(doc.Settings.XMin, 5);

@@ -1,13 +1,15 @@
 #include "scale/scale_dialog.h"
 
+#include "scale/scale_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace torvel {
 namespace {
+
+using namespace testing_support;
 
 RangeTexts Texts(const char* maxX, const char* minX, const char* maxYL, const char* minYL,
                  const char* maxYR, const char* minYR) {
@@ -59,41 +61,28 @@ TEST(ApplyScaleSettings, ReadsBoxesOfAxesNotInMultiScale) {
         ApplyScaleSettings(r.boxes, r.autoBox, s, fb);
         EXPECT_EQ(fb.Beeps, r.beeps);
         EXPECT_TRUE(fb.Messages.empty());
-        EXPECT_EQ(s.XMax, r.xMax);
-        EXPECT_EQ(s.XMin, r.xMin);
-        EXPECT_EQ(s.YLMax, r.ylMax);
-        EXPECT_EQ(s.YLMin, r.ylMin);
-        EXPECT_EQ(s.YRMax, r.yrMax);
-        EXPECT_EQ(s.YRMin, r.yrMin);
-        EXPECT_EQ(s.MultiScaleX, r.msX);
-        EXPECT_EQ(s.MultiScaleYL, r.msYL);
-        EXPECT_EQ(s.MultiScaleYR, r.msYR);
+        GraphSettings expected = Limits();
+        expected.XMax = r.xMax;
+        expected.XMin = r.xMin;
+        expected.YLMax = r.ylMax;
+        expected.YLMin = r.ylMin;
+        expected.YRMax = r.yrMax;
+        expected.YRMin = r.yrMin;
+        expected.MultiScaleX = r.msX;
+        expected.MultiScaleYL = r.msYL;
+        expected.MultiScaleYR = r.msYR;
+        EXPECT_EQ(s, expected);
     }
 }
 
 // A scale dialog over a document, with counted draws.
 class ScaleDialog : public ::testing::Test {
   protected:
-    Series& Add(std::vector<std::pair<std::string, std::string>> cells, bool left = true) {
-        doc.NewSeriesRows = static_cast<int>(cells.size());
-        Series& s = doc.CreateSeries(fb);
-        s.YAxisLeft = left;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            s.SetCell(XColumn, static_cast<int>(i) + 1, cells[i].first);
-            s.SetCell(YColumn, static_cast<int>(i) + 1, cells[i].second);
-        }
-        return s;
-    }
-    RedrawHooks Hooks() {
-        return {[this] { ++draws; }, [this] { ++ensureDraws; }};
-    }
-
     Document doc;
     RecordingFeedback fb;
-    int draws = 0;
-    int ensureDraws = 0;
-    GridDialogRules grid{doc.Settings, fb, Hooks()};
-    ScaleDialogRules dialog{doc, fb, Hooks(), grid};
+    DrawCounter d;
+    GridDialogRules grid{doc.Settings, fb, d.Hooks()};
+    ScaleDialogRules dialog{doc, fb, d.Hooks(), grid};
     GraphSettings& s = doc.Settings;
 };
 
@@ -103,9 +92,7 @@ TEST_F(ScaleDialog, ShowClearsMultiScaleSelectsDisableAndFillsBoxes) {
     s.MultiScaleX = s.MultiScaleYL = s.MultiScaleYR = true;
     dialog.State.CancelShown = false;
     dialog.Show(false);
-    EXPECT_FALSE(s.MultiScaleX);
-    EXPECT_FALSE(s.MultiScaleYL);
-    EXPECT_FALSE(s.MultiScaleYR);
+    EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
     EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
     EXPECT_FALSE(dialog.State.JustShown);
     EXPECT_TRUE(dialog.State.CancelShown);
@@ -118,6 +105,9 @@ TEST_F(ScaleDialog, ShowClearsMultiScaleSelectsDisableAndFillsBoxes) {
     EXPECT_EQ(fb.Beeps, 0);
     dialog.Show(true);
     EXPECT_FALSE(dialog.State.GridButtonShown);
+    // Cancel reads nothing (there is no rule to call): no axis is left in
+    // multi-scale mode.
+    EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
 }
 
 TEST_F(ScaleDialog, ShowsOwnSelectionIsNotApplied) {
@@ -132,22 +122,25 @@ TEST_F(ScaleDialog, ShowsOwnSelectionIsNotApplied) {
     EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
     EXPECT_FALSE(dialog.State.JustShown);
     // The change of choice still draws when a graph window exists.
-    EXPECT_EQ(draws, 1);
+    EXPECT_EQ(d.draw, 1);
     // The user's next change is applied.
     dialog.State.AutoBox = AutoBoxX;
     dialog.AutoBoxChanged();
     EXPECT_TRUE(s.MultiScaleX);
     EXPECT_FALSE(s.MultiScaleYL);
-    EXPECT_EQ(draws, 2);
+    EXPECT_EQ(d.draw, 2);
 }
 
-TEST_F(ScaleDialog, CancelAfterShowLeavesEveryAxisOutOfMultiScale) {
-    s.MultiScaleX = s.MultiScaleYL = s.MultiScaleYR = true;
+TEST_F(ScaleDialog, ShowWithBothAxesLogBeepsWhenItsSelectionChangesTheChoice) {
+    s.LogX = s.LogY = true;
+    dialog.State.AutoBox = AutoBoxY; // chosen before both axes became logarithmic
     dialog.Show(false);
-    dialog.State.Boxes.MaxX = "123";
-    // Cancel reads nothing: there is no rule to call.
-    EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
-    EXPECT_EQ(s.XMax, 0);
+    EXPECT_EQ(fb.Beeps, 1);
+    EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
+    EXPECT_FALSE(dialog.State.JustShown);
+    EXPECT_EQ(d.draw, 0);
+    dialog.Show(false); // "Disable" already chosen: no change, no beep
+    EXPECT_EQ(fb.Beeps, 1);
 }
 
 TEST_F(ScaleDialog, SameMaxAndMinThenOKSwitchesThatAxisToMultiScale) {
@@ -159,55 +152,51 @@ TEST_F(ScaleDialog, SameMaxAndMinThenOKSwitchesThatAxisToMultiScale) {
     EXPECT_TRUE(s.MultiScaleYR);
     EXPECT_FALSE(s.MultiScaleYL);
     EXPECT_FALSE(s.MultiScaleX);
-    EXPECT_EQ(draws + ensureDraws, 0);
+    EXPECT_EQ(d.draw + d.ensure, 0);
 }
 
-TEST_F(ScaleDialog, AutoBoxRefusalsOnLogAxes) {
+TEST(ScaleDialogAutoBox, RefusalsOnLogAxes) {
     struct Row {
         const char* name;
         bool logX, logY;
         int choice;
         bool refused;
+        int draws; // a refusal's fallback to "Disable" is applied unless that is refused too
     };
     const Row rows[] = {
-        {"both log, X", true, true, AutoBoxX, true},
-        {"both log, Y", true, true, AutoBoxY, true},
-        {"log X, X", true, false, AutoBoxX, true},
-        {"log X, Both", true, false, AutoBoxBoth, true},
-        {"log X, Y allowed", true, false, AutoBoxY, false},
-        {"log Y, Y", false, true, AutoBoxY, true},
-        {"log Y, Both", false, true, AutoBoxBoth, true},
-        {"log Y, X allowed", false, true, AutoBoxX, false},
-        {"linear, Both allowed", false, false, AutoBoxBoth, false},
+        {"both log, X", true, true, AutoBoxX, true, 0},
+        {"both log, Y", true, true, AutoBoxY, true, 0},
+        {"both log, even Disable", true, true, AutoBoxDisable, true, 0},
+        {"log X, X", true, false, AutoBoxX, true, 1},
+        {"log X, Both", true, false, AutoBoxBoth, true, 1},
+        {"log X, Y allowed", true, false, AutoBoxY, false, 1},
+        {"log X, Disable allowed", true, false, AutoBoxDisable, false, 1},
+        {"log Y, Y", false, true, AutoBoxY, true, 1},
+        {"log Y, Both", false, true, AutoBoxBoth, true, 1},
+        {"log Y, X allowed", false, true, AutoBoxX, false, 1},
+        {"linear, Both allowed", false, false, AutoBoxBoth, false, 1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Document d;
-        d.Settings = Limits();
-        d.Settings.LogX = r.logX;
-        d.Settings.LogY = r.logY;
-        RecordingFeedback f;
-        GridDialogRules g{d.Settings, f, {}};
-        int drawn = 0;
-        ScaleDialogRules sd{d, f, {[&] { ++drawn; }, {}}, g};
-        sd.Show(false);
-        drawn = 0;
-        sd.State.AutoBox = r.choice;
-        sd.AutoBoxChanged();
-        EXPECT_EQ(f.Beeps, r.refused ? 1 : 0);
-        EXPECT_EQ(sd.State.AutoBox, r.refused ? AutoBoxDisable : r.choice);
-        // No multi-scale flag ever lands on a logarithmic axis.
-        if (r.logX) {
-            EXPECT_FALSE(d.Settings.MultiScaleX);
-        }
-        if (r.logY) {
-            EXPECT_FALSE(d.Settings.MultiScaleYL || d.Settings.MultiScaleYR);
-        }
-        if (!r.refused) {
-            EXPECT_EQ(d.Settings.MultiScaleX, r.choice == AutoBoxX || r.choice == AutoBoxBoth);
-            EXPECT_EQ(d.Settings.MultiScaleYL, r.choice == AutoBoxY || r.choice == AutoBoxBoth);
-            EXPECT_EQ(drawn, 1);
-        }
+        Document doc;
+        doc.Settings = Limits();
+        doc.Settings.LogX = r.logX;
+        doc.Settings.LogY = r.logY;
+        RecordingFeedback fb;
+        GridDialogRules grid{doc.Settings, fb, {}};
+        DrawCounter d;
+        ScaleDialogRules dialog{doc, fb, d.Hooks(), grid};
+        dialog.Show(false);
+        dialog.State.AutoBox = r.choice;
+        dialog.AutoBoxChanged();
+        EXPECT_EQ(fb.Beeps, r.refused ? 1 : 0);
+        EXPECT_EQ(d.draw, r.draws);
+        const GraphSettings& g = doc.Settings;
+        EXPECT_EQ(dialog.State.AutoBox, r.refused ? AutoBoxDisable : r.choice);
+        const int applied = r.refused ? AutoBoxDisable : r.choice;
+        EXPECT_EQ(g.MultiScaleX, applied == AutoBoxX || applied == AutoBoxBoth);
+        EXPECT_EQ(g.MultiScaleYL, applied == AutoBoxY || applied == AutoBoxBoth);
+        EXPECT_EQ(g.MultiScaleYR, g.MultiScaleYL);
     }
 }
 
@@ -224,14 +213,12 @@ TEST_F(ScaleDialog, RefusalFallsBackToDisableAndAppliesIt) {
     dialog.AutoBoxChanged();
     EXPECT_EQ(fb.Beeps, 1);
     EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
-    EXPECT_FALSE(s.MultiScaleX);
-    EXPECT_FALSE(s.MultiScaleYL);
-    EXPECT_FALSE(s.MultiScaleYR);
+    EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
 }
 
 TEST_F(ScaleDialog, FindButtonsTakeTheDataRangeWithoutDrawing) {
-    Add({{"5", "-2"}, {"1", "4"}});
-    Add({{"-3", "10"}, {"2", "20"}}, false);
+    AddSeries(doc, "5:-2 1:4");
+    AddSeries(doc, "-3:10 2:20", false);
     dialog.Show(false);
     dialog.FindX();
     EXPECT_EQ(s.XMax, 5);
@@ -243,16 +230,16 @@ TEST_F(ScaleDialog, FindButtonsTakeTheDataRangeWithoutDrawing) {
     dialog.FindYR();
     EXPECT_EQ(s.YRMax, 20);
     EXPECT_EQ(dialog.State.Boxes.MaxYR, "20");
-    EXPECT_EQ(draws + ensureDraws, 0);
+    EXPECT_EQ(d.draw + d.ensure, 0);
 }
 
 TEST_F(ScaleDialog, AutoButtons) {
-    Add({{"3", "-3.7"}, {"47", "5"}});
-    Add({{"0", "3"}, {"1", "47"}}, false);
+    AddSeries(doc, "3:-3.7 47:5");
+    AddSeries(doc, "0:3 1:47", false);
     dialog.Show(false);
     dialog.State.AutoBox = AutoBoxX;
     dialog.AutoBoxChanged();
-    ASSERT_EQ(draws, 1);
+    ASSERT_EQ(d.draw, 1);
     dialog.AutoX();
     EXPECT_EQ(s.XMax, 48);
     EXPECT_EQ(dialog.State.Boxes.MaxX, "48");
@@ -260,24 +247,24 @@ TEST_F(ScaleDialog, AutoButtons) {
     EXPECT_FALSE(s.MultiScaleX);
     // The selection of "Disable" counts as a change (one draw) and the button
     // draws when a graph window exists (another); no window is created.
-    EXPECT_EQ(draws, 3);
-    EXPECT_EQ(ensureDraws, 0);
+    EXPECT_EQ(d.draw, 3);
+    EXPECT_EQ(d.ensure, 0);
 
     dialog.AutoYL();
     EXPECT_EQ(s.YLMax, 5);
     EXPECT_EQ(s.YLMin, -5);
-    EXPECT_EQ(ensureDraws, 1);
+    EXPECT_EQ(d.ensure, 1);
     dialog.AutoYR();
     EXPECT_EQ(s.YRMax, 48);
     EXPECT_EQ(s.YGridMajor, 16);
     EXPECT_EQ(s.YRTicks, 8);
-    EXPECT_EQ(ensureDraws, 2);
+    EXPECT_EQ(d.ensure, 2);
     EXPECT_EQ(fb.Beeps, 0);
 }
 
 TEST_F(ScaleDialog, FindAllTakesEveryRangeAndClearsTheGrid) {
-    Add({{"5", "-2"}, {"1", "4"}});
-    Add({{"-3", "10"}, {"2", "20"}}, false);
+    AddSeries(doc, "5:-2 1:4");
+    AddSeries(doc, "-3:10 2:20", false);
     s.XGridMajor = 8;
     s.YGridMinor = 4;
     s.YRDecimals = 0;
@@ -296,26 +283,21 @@ TEST_F(ScaleDialog, FindAllTakesEveryRangeAndClearsTheGrid) {
     EXPECT_EQ(s.YGridMinor, 1);
     EXPECT_EQ(s.YRDecimals, 2);
     EXPECT_EQ(grid.State.XMajor, "1");
-    EXPECT_EQ(ensureDraws, 1);
+    EXPECT_EQ(d.ensure, 1);
 }
 
-TEST_F(ScaleDialog, ViewAppliesHidesCancelAndDraws) {
-    s = Limits();
-    dialog.Show(false);
-    dialog.State.Boxes.MaxX = "100";
-    dialog.View();
-    EXPECT_EQ(s.XMax, 100);
-    EXPECT_FALSE(dialog.State.CancelShown);
-    EXPECT_EQ(ensureDraws, 1);
-}
-
-TEST_F(ScaleDialog, GridButtonAppliesFirst) {
+TEST_F(ScaleDialog, ViewAndGridApplyTheBoxesFirst) {
     s = Limits();
     dialog.Show(false);
     dialog.State.Boxes.MinYL = "-8";
     dialog.GoGrid();
     EXPECT_EQ(s.YLMin, -8);
-    EXPECT_EQ(draws + ensureDraws, 0);
+    EXPECT_EQ(d.draw + d.ensure, 0);
+    dialog.State.Boxes.MaxX = "100";
+    dialog.View();
+    EXPECT_EQ(s.XMax, 100);
+    EXPECT_FALSE(dialog.State.CancelShown);
+    EXPECT_EQ(d.ensure, 1);
 }
 
 } // namespace
