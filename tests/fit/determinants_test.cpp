@@ -2,39 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 #include <vector>
 
 namespace torvel {
 namespace {
 
-// Exact integer determinant by Gaussian elimination over fractions
-// (Bareiss), for small integer matrices.
-__int128 ExactDet(int n, std::vector<__int128> a) {
-    __int128 prev = 1;
-    int sign = 1;
-    for (int k = 0; k < n - 1; ++k) {
-        if (a[static_cast<std::size_t>(k * n + k)] == 0) {
-            int swap = -1;
-            for (int i = k + 1; i < n; ++i)
-                if (a[static_cast<std::size_t>(i * n + k)] != 0) swap = i;
-            if (swap < 0) return 0;
-            for (int j = 0; j < n; ++j)
-                std::swap(a[static_cast<std::size_t>(k * n + j)],
-                          a[static_cast<std::size_t>(swap * n + j)]);
-            sign = -sign;
+// The exact determinant of a small integer matrix by the permutation formula.
+__int128 ExactDet(int n, const std::vector<__int128>& a) {
+    std::vector<int> p(static_cast<std::size_t>(n));
+    std::iota(p.begin(), p.end(), 0);
+    __int128 det = 0;
+    do {
+        __int128 term = 1;
+        for (int i = 0; i < n; ++i) {
+            term *= a[static_cast<std::size_t>(i * n + p[static_cast<std::size_t>(i)])];
+            for (int j = i + 1; j < n; ++j)
+                if (p[static_cast<std::size_t>(j)] < p[static_cast<std::size_t>(i)]) term = -term;
         }
-        for (int i = k + 1; i < n; ++i)
-            for (int j = k + 1; j < n; ++j)
-                a[static_cast<std::size_t>(i * n + j)] =
-                    (a[static_cast<std::size_t>(i * n + j)] *
-                         a[static_cast<std::size_t>(k * n + k)] -
-                     a[static_cast<std::size_t>(i * n + k)] *
-                         a[static_cast<std::size_t>(k * n + j)]) /
-                    prev;
-        prev = a[static_cast<std::size_t>(k * n + k)];
-    }
-    return sign * a[static_cast<std::size_t>(n * n - 1)];
+        det += term;
+    } while (std::next_permutation(p.begin(), p.end()));
+    return det;
 }
 
 TEST(Determinant, SmallIntegerMatricesAreExact) {

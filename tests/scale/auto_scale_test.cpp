@@ -210,25 +210,6 @@ TEST_F(AutoScaleDoc, SortsEverySeriesAsASideEffect) {
     EXPECT_TRUE(s.MultiScaleYR);
 }
 
-TEST_F(AutoScaleDoc, RightAxisChangesTheSharedYGrid) {
-    AddSeries(doc, "1:0 2:100");
-    AddSeries(doc, "1:3 2:47", false);
-    AutoScaleYLAxis(doc, boxes);
-    EXPECT_EQ(s.YGridMajor, 10);
-    AutoScaleYRAxis(doc, boxes);
-    EXPECT_EQ(s.YRMin, 0);
-    EXPECT_EQ(s.YRMax, 48);
-    EXPECT_EQ(s.YGridMajor, 16);
-    EXPECT_EQ(s.YGridMinor, 3);
-    EXPECT_EQ(s.YRTicks, 8);
-    // The left axis keeps its own limits, ticks and decimals.
-    EXPECT_EQ(s.YLMax, 100);
-    EXPECT_EQ(s.YLTicks, 5);
-    EXPECT_EQ(boxes.MaxYR, "48");
-    EXPECT_EQ(boxes.MaxYL, "100");
-    EXPECT_FALSE(s.MultiScaleYR);
-}
-
 // With one X value, or no series at all, Find gives equal limits and the
 // operation stops: counts and the multi-scale flag stay.
 TEST_F(AutoScaleDoc, NothingToScaleStopsAfterFind) {

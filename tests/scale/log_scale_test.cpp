@@ -1,9 +1,15 @@
 #include "scale/log_scale.h"
 
+#include "scale/scale_test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace torvel {
 namespace {
+
+using namespace testing_support;
 
 TEST(LogScaleDialog, ShowPicksTheItemsOfTheFlags) {
     struct Row {
@@ -19,61 +25,45 @@ TEST(LogScaleDialog, ShowPicksTheItemsOfTheFlags) {
         s.LogX = r.logX;
         s.LogY = r.logY;
         s.LogFormatExponential = r.exponential;
-        int draws = 0;
-        LogScaleDialogRules d{s, {[&] { ++draws; }, {}}};
-        d.State.CancelShown = false;
-        d.Show();
-        EXPECT_EQ(d.State.LogBox, r.logBox);
-        EXPECT_EQ(d.State.FormatBox, r.formatBox);
-        EXPECT_TRUE(d.State.CancelShown);
-        EXPECT_EQ(draws, 0);
+        DrawCounter d;
+        LogScaleDialogRules dialog{s, d.Hooks()};
+        dialog.State.CancelShown = false;
+        dialog.Show();
+        EXPECT_EQ(dialog.State, (LogScaleDialogState{r.logBox, r.formatBox, true}));
+        EXPECT_EQ(d.draw + d.ensure, 0);
     }
 }
 
-TEST(LogScaleDialog, ChangesTakeEffectAtOnce) {
+TEST(LogScaleDialog, ChangesTakeEffectAtOnceAndOKSetsAllThreeFlags) {
     GraphSettings s;
-    int draws = 0;
-    int ensures = 0;
-    LogScaleDialogRules d{s, {[&] { ++draws; }, [&] { ++ensures; }}};
-    d.Show();
-    d.State.LogBox = LogBoxX;
-    d.LogBoxChanged();
-    EXPECT_TRUE(s.LogX);
-    EXPECT_FALSE(s.LogY);
-    EXPECT_FALSE(d.State.CancelShown);
-    EXPECT_EQ(draws, 1);
-    d.State.LogBox = LogBoxBoth;
-    d.LogBoxChanged();
-    EXPECT_TRUE(s.LogX && s.LogY);
-    d.State.LogBox = LogBoxY;
-    d.LogBoxChanged();
-    EXPECT_FALSE(s.LogX);
-    EXPECT_TRUE(s.LogY);
-    d.State.FormatBox = FormatDecimal;
-    d.FormatBoxChanged();
+    DrawCounter d;
+    LogScaleDialogRules dialog{s, d.Hooks()};
+    dialog.Show();
+    for (auto [choice, x, y] : {std::tuple{LogBoxX, true, false},
+                                {LogBoxBoth, true, true},
+                                {LogBoxY, false, true},
+                                {LogBoxNone, false, false}}) {
+        dialog.State.LogBox = choice;
+        dialog.LogBoxChanged();
+        EXPECT_EQ(s.LogX, x);
+        EXPECT_EQ(s.LogY, y);
+        EXPECT_FALSE(dialog.State.CancelShown);
+    }
+    dialog.State.FormatBox = FormatDecimal;
+    dialog.FormatBoxChanged();
     EXPECT_FALSE(s.LogFormatExponential);
-    EXPECT_EQ(draws, 4);
     // Only an existing graph window is drawn: no window is created.
-    EXPECT_EQ(ensures, 0);
-}
+    EXPECT_EQ(d.draw, 5);
+    EXPECT_EQ(d.ensure, 0);
 
-TEST(LogScaleDialog, OKSetsAllThreeFlags) {
-    GraphSettings s;
-    s.LogX = true;
-    int draws = 0;
-    LogScaleDialogRules d{s, {[&] { ++draws; }, {}}};
-    d.Show();
-    d.State.LogBox = LogBoxNone;
-    d.State.FormatBox = FormatDecimal;
-    d.OK();
-    EXPECT_FALSE(s.LogX);
-    EXPECT_FALSE(s.LogY);
-    EXPECT_FALSE(s.LogFormatExponential);
-    EXPECT_EQ(draws, 0);
-    // Nothing else in the settings moves.
+    // OK sets the flags from both groups, draws nothing and moves nothing else.
+    dialog.State.LogBox = LogBoxX;
+    dialog.State.FormatBox = FormatExponential;
+    dialog.OK();
     GraphSettings expected;
-    expected.LogFormatExponential = false;
+    expected.LogX = true;
     EXPECT_EQ(s, expected);
+    EXPECT_EQ(d.draw, 5);
 }
 
 } // namespace

@@ -254,10 +254,19 @@ TEST_F(ScaleDialog, AutoButtons) {
     EXPECT_EQ(s.YLMax, 5);
     EXPECT_EQ(s.YLMin, -5);
     EXPECT_EQ(d.ensure, 1);
+    EXPECT_EQ(s.YGridMajor, 10);
+    // YR changes the Y grid it shares with YL; YL keeps its limits and labels.
     dialog.AutoYR();
     EXPECT_EQ(s.YRMax, 48);
+    EXPECT_EQ(s.YRMin, 0);
     EXPECT_EQ(s.YGridMajor, 16);
+    EXPECT_EQ(s.YGridMinor, 3);
     EXPECT_EQ(s.YRTicks, 8);
+    EXPECT_EQ(dialog.State.Boxes.MaxYR, "48");
+    EXPECT_FALSE(s.MultiScaleYR);
+    EXPECT_EQ(s.YLMax, 5);
+    EXPECT_EQ(s.YLTicks, 5);
+    EXPECT_EQ(dialog.State.Boxes.MaxYL, "5");
     EXPECT_EQ(d.ensure, 2);
     EXPECT_EQ(fb.Beeps, 0);
 }
