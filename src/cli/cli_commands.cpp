@@ -3,7 +3,6 @@
 #include "core/document.h"
 #include "core/feedback.h"
 #include "core/number_text.h"
-#include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
 #include "fit/fit.h"
@@ -100,18 +99,21 @@ bool WritePdf(Document& doc, GraphViewState& view, const std::string& path, std:
             return false;
         }
     }
-    return WriteFileAtomically(
-        path,
-        [&](std::ostream& out) {
-            out.write(bytes.constData(), bytes.size());
-            return static_cast<bool>(out);
-        },
-        error);
+    return WriteBytesFile(bytes, path, error);
 }
 
 int Usage(std::ostream& err, const std::string& problem) {
     err << "torvel-cli: " << problem << "\nTry 'torvel-cli --help'.\n";
     return 2;
+}
+
+// A word that is not an option names the one input file: 0 when taken,
+// otherwise the exit status of the usage error.
+int TakeInput(const std::string& word, std::string& input, std::ostream& err) {
+    if (!word.empty() && word[0] == '-') return Usage(err, "unknown option '" + word + "'");
+    if (!input.empty()) return Usage(err, "more than one input file");
+    input = word;
+    return 0;
 }
 
 int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
@@ -147,12 +149,8 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
             }
         } else if (a == "--auto-scale") {
             autoScale = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return Usage(err, "unknown option '" + a + "'");
-        } else if (input.empty()) {
-            input = a;
-        } else {
-            return Usage(err, "more than one input file");
+        } else if (const int status = TakeInput(a, input, err)) {
+            return status;
         }
     }
     if (input.empty()) return Usage(err, "render needs an input file");
@@ -226,12 +224,8 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             if (r.ec != std::errc{} || r.ptr != v.data() + v.size() || k < 0 || k > 8)
                 return Usage(err, "--kind must be a whole number from 0 to 8");
             kind = k;
-        } else if (!a.empty() && a[0] == '-') {
-            return Usage(err, "unknown option '" + a + "'");
-        } else if (input.empty()) {
-            input = a;
-        } else {
-            return Usage(err, "more than one input file");
+        } else if (const int status = TakeInput(a, input, err)) {
+            return status;
         }
     }
     if (input.empty()) return Usage(err, "fit needs an input data file");

@@ -61,6 +61,26 @@ template <class ColourOf> void DrawFloatingTitles(DrawContext& dc, ColourOf colo
     }
 }
 
+// Main, X and Y titles in the current font. mainY(k) and xTitleY(k) give the
+// anchor y of the k-th non-empty line (k from 0); the Y titles sit yTitleRise
+// above the plot.
+template <class MainY, class XTitleY>
+void DrawTitles(DrawContext& dc, MainY mainY, XTitleY xTitleY, int yTitleRise) {
+    const GraphSettings& g = dc.Doc.Settings;
+    const GraphLayout& l = dc.Layout;
+    const int centre = l.Width / 2, top = l.PlotBottom - l.PlotHeight - yTitleRise;
+    int k = 0;
+    for (const auto& line : g.MainTitles)
+        if (!line.empty()) dc.C.Text({centre, mainY(k++)}, line, TextAlign::Centre);
+    k = 0;
+    for (const auto& line : g.XTitles)
+        if (!line.empty()) dc.C.Text({centre, xTitleY(k++)}, line, TextAlign::Centre);
+    if (l.HasLeft && !g.YTitles[0].empty())
+        dc.C.Text({l.PlotLeft - l.Margin, top}, g.YTitles[0], TextAlign::Left);
+    if (l.HasRight && !g.YTitles[1].empty())
+        dc.C.Text({l.PlotLeft + l.PlotWidth + l.Margin, top}, g.YTitles[1], TextAlign::Right);
+}
+
 std::string NumberFace(const GraphLayout& l, bool condensed) {
     return (l.ScreenClass == 640 || !condensed) ? "Times New Roman Bold"
                                                 : "Abadi MT Condensed Extra Bold";
@@ -100,24 +120,12 @@ GraphGeometry DrawGraph(Document& doc, Canvas& canvas, GraphViewState& view, int
     dc.Scales = NormaliseAxes(doc, l.HasLeft, l.HasRight, view.ScaleBoxes);
     DrawAxes(dc);
 
-    // Titles.
-    const GraphSettings& g = doc.Settings;
-    const int w = l.Width, h = l.Height, L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom,
-              H = l.PlotHeight, m = l.Margin, u = l.LabelUnit;
+    const int h = l.Height, y0 = l.PlotBottom;
     canvas.SetFont(st.TitleFont);
-    int k = 0;
-    for (const auto& line : g.MainTitles)
-        if (!line.empty()) canvas.Text({w / 2, MulDiv(++k * 40, h, 1000)}, line, TextAlign::Centre);
-    k = 0;
-    for (const auto& line : g.XTitles)
-        if (!line.empty())
-            canvas.Text({w / 2, (y0 - 2) + MulDiv(++k * 40 + 36, h, 1000)}, line,
-                        TextAlign::Centre);
+    DrawTitles(
+        dc, [&](int k) { return MulDiv((k + 1) * 40, h, 1000); },
+        [&](int k) { return (y0 - 2) + MulDiv((k + 1) * 40 + 36, h, 1000); }, 4 * l.LabelUnit);
     dc.LegendTop = MulDiv((l.XTitleLines + 1) * 40 + 34, h, 1000) + (y0 - 2);
-    if (l.HasLeft && !g.YTitles[0].empty())
-        canvas.Text({L - m, y0 - H - 4 * u}, g.YTitles[0], TextAlign::Left);
-    if (l.HasRight && !g.YTitles[1].empty())
-        canvas.Text({L + W + m, y0 - H - 4 * u}, g.YTitles[1], TextAlign::Right);
 
     canvas.SetPen(White, 1, PenStyle::Solid);
     DrawFrame(dc);
@@ -128,10 +136,10 @@ GraphGeometry DrawGraph(Document& doc, Canvas& canvas, GraphViewState& view, int
         return view.FloatTitlePlaced[static_cast<std::size_t>(n)] ? Yellow : Red;
     });
 
-    geo.PlotLeft = L;
+    geo.PlotLeft = l.PlotLeft;
     geo.PlotBottom = y0;
-    geo.PlotWidth = W;
-    geo.PlotHeight = H;
+    geo.PlotWidth = l.PlotWidth;
+    geo.PlotHeight = l.PlotHeight;
     geo.LegendTop = dc.LegendTop;
     return geo;
 }
@@ -174,25 +182,11 @@ void DrawGraphToPrinter(Document& doc, Canvas& canvas, GraphViewState& view,
     dc.Scales = NormaliseAxes(doc, l.HasLeft, l.HasRight, view.ScaleBoxes);
     DrawAxes(dc);
 
-    const GraphSettings& g = doc.Settings;
-    const int P = l.Width, L = l.PlotLeft, W = l.PlotWidth, y0 = l.PlotBottom, H = l.PlotHeight,
-              m = l.Margin, u = l.LabelUnit;
-    const int step = large ? 6 : 4;
+    const int u = l.LabelUnit, y0 = l.PlotBottom, step = large ? 6 : 4;
     canvas.SetFont(st.TitleFont);
-    int k = 0;
-    for (const auto& line : g.MainTitles)
-        if (!line.empty())
-            canvas.Text({P / 2, (step * k++ + (page.Portrait ? 8 : 7)) * u}, line,
-                        TextAlign::Centre);
-    k = 0;
-    for (const auto& line : g.XTitles)
-        if (!line.empty())
-            canvas.Text({P / 2, y0 + (step * k++ + (page.Portrait ? 8 : 9)) * u}, line,
-                        TextAlign::Centre);
-    if (l.HasLeft && !g.YTitles[0].empty())
-        canvas.Text({L - m, y0 - H - step * u}, g.YTitles[0], TextAlign::Left);
-    if (l.HasRight && !g.YTitles[1].empty())
-        canvas.Text({L + W + m, y0 - H - step * u}, g.YTitles[1], TextAlign::Right);
+    DrawTitles(
+        dc, [&](int k) { return (step * k + (page.Portrait ? 8 : 7)) * u; },
+        [&](int k) { return y0 + (step * k + (page.Portrait ? 8 : 9)) * u; }, step * u);
 
     canvas.SetFont(st.LegendFont);
     canvas.SetPen(Black, st.MajorWidth, PenStyle::Solid);

@@ -19,6 +19,9 @@ int LowExponentOf(Real min) {
     const Real l = Log10(min);
     int e = TruncLog10(min);
     if (!NearlyWhole(l) && l < 0) e -= 1;
+    // At the bottom of the number range the power of ten would be 0.
+    while (e < 0 && Power(e, 10) == 0)
+        ++e;
     return e;
 }
 
@@ -30,7 +33,11 @@ int HighExponentOf(Real& max) {
     Real up = l;
     if (up <= 0) up -= 1;
     up = std::trunc(up) + 1;
-    max = Power(up, 10);
+    // At the top of the number range the next power of ten does not exist:
+    // the limit stays as it is rather than becoming infinite.
+    const Real rounded = Power(up, 10);
+    if (!std::isfinite(rounded)) return TruncLog10(max);
+    max = rounded;
     return static_cast<int>(up);
 }
 

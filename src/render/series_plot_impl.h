@@ -1,6 +1,7 @@
 // The template part of series_plot.h.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,12 +22,14 @@ void TraceFittedCurve(Canvas& c, const GraphLayout& l, const PlotAxis& xAxis, bo
         Real xv = xAxis.Origin + static_cast<Real>(x - L) * xAxis.Range / W;
         if (logX) xv = std::exp(xv);
         if (!std::isfinite(xv)) continue;
+        // A fitted value that overflowed or is undefined skips the column.
         const Real yf = value(xv);
-        Real yv = yf;
-        if (logY) yv = yf > 0 ? std::log(yf) : logFloor;
-        const std::optional<int> dy = PixelOffset(H, yv, yAxis);
-        if (!dy) continue;
-        const int y = y0 - *dy;
+        if (!std::isfinite(yf)) continue;
+        const Real yv = logY ? (yf > 0 ? std::log(yf) : logFloor) : yf;
+        const Real d = static_cast<Real>(H) * (yv - yAxis.Origin) / yAxis.Range;
+        if (!std::isfinite(d)) continue;
+        // A steep curve far beyond a border still leaves the plot through it.
+        const int y = y0 - static_cast<int>(std::clamp<Real>(d, -1e9L, 1e9L));
         if (y >= top && y <= y0) {
             if (lifted) {
                 flush();

@@ -374,6 +374,10 @@ bool SaveImageFile(const QImage& image, const std::string& path, std::string* er
         if (error) *error = "The image could not be encoded.";
         return false;
     }
+    return WriteBytesFile(bytes, path, error);
+}
+
+bool WriteBytesFile(const QByteArray& bytes, const std::string& path, std::string* error) {
     return WriteFileAtomically(
         path,
         [&](std::ostream& out) {

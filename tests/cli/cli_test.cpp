@@ -1,6 +1,6 @@
 // torvel-cli run as a separate process on small files.
-#include "core/document.h"
 #include "files/graph_file.h"
+#include "render/render_test_util.h"
 
 #include <QImage>
 
@@ -55,12 +55,16 @@ class CliTest : public ::testing::Test {
     fs::path dir_;
 };
 
-TEST_F(CliTest, RenderWritesTheWindowSizedImage) {
+TEST_F(CliTest, RenderWritesTheWindowImageOrThePrintedPage) {
     const std::string prn = Write("data.prn", "1 2 5\n2 4 3\n3 6 1\n");
-    for (const char* ext : {".png", ".bmp"}) {
+    for (const char* ext : {".png", ".bmp", ".pdf"}) {
         const std::string out = Path(std::string("graph") + ext);
         const CliRun r = Cli("render '" + prn + "' -o '" + out + "' --size 640x480 --auto-scale");
         ASSERT_EQ(r.Status, 0) << r.Err;
+        if (std::string(ext) == ".pdf") {
+            EXPECT_EQ(Read(out).rfind("%PDF", 0), 0u);
+            continue;
+        }
         QImage image(QString::fromStdString(out));
         ASSERT_FALSE(image.isNull()) << ext;
         EXPECT_EQ(image.size(), QSize(640, 480));
@@ -70,21 +74,12 @@ TEST_F(CliTest, RenderWritesTheWindowSizedImage) {
 
 TEST_F(CliTest, RenderGraphFileWithTitlesAndFit) {
     torvel::Document doc;
-    torvel::SilentFeedback fb;
-    torvel::Series& s = doc.CreateSeries(fb);
-    s.SetIndexCount(3);
-    const char* cells[3][2] = {{"1", "2"}, {"2", "4"}, {"3", "6"}};
-    for (int r = 0; r < 3; ++r) {
-        s.SetCell(torvel::XColumn, r + 1, cells[r][0]);
-        s.SetCell(torvel::YColumn, r + 1, cells[r][1]);
-    }
-    s.GraphType = torvel::GraphLineFit;
-    s.Fit.FitKind = 1;
+    torvel::test::FixedAxes(doc);
+    torvel::test::AddSeries(doc, {{1, 2}, {2, 4}, {3, 6}}, true, torvel::GraphLineFit).Fit.FitKind =
+        1;
     doc.Settings.MainTitles[0] = "A graph file";
-    doc.Settings.XMin = doc.Settings.YLMin = 0;
-    doc.Settings.XMax = doc.Settings.YLMax = 10;
-    doc.Settings.MultiScaleX = doc.Settings.MultiScaleYL = false;
     const std::string gra = Path("g.gra");
+    torvel::SilentFeedback fb;
     ASSERT_TRUE(torvel::WriteGraphFile(doc, gra, fb));
     const std::string png = Path("g.png");
     const CliRun r = Cli("render '" + gra + "' -o '" + png + "' --size 700x500");
@@ -97,16 +92,6 @@ TEST_F(CliTest, RenderGraphFileWithTitlesAndFit) {
         for (int x = 0; x < 700 && !yellow; ++x)
             yellow = image.pixelColor(x, y) == QColor(255, 255, 0);
     EXPECT_TRUE(yellow);
-    const std::string bad = Write("bad.gra", "not a graph file\n");
-    EXPECT_EQ(Cli("render '" + bad + "' -o '" + Path("b.png") + "'").Status, 1);
-}
-
-TEST_F(CliTest, RenderPdfIsAPrintedPage) {
-    const std::string prn = Write("data.prn", "1 2\n2 4\n3 6\n");
-    const CliRun r = Cli("render '" + prn + "' -o '" + Path("g.pdf") + "'");
-    ASSERT_EQ(r.Status, 0) << r.Err;
-    const std::string pdf = Read(Path("g.pdf"));
-    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
 }
 
 TEST_F(CliTest, FitPrintsSevenCoefficientLinesPerSeries) {
@@ -130,6 +115,8 @@ TEST_F(CliTest, UnreadableInputIsAnIncompatibleFormat) {
     EXPECT_NE(r.Err.find("The file " + bad + " has an incompatible format."), std::string::npos)
         << r.Err;
     EXPECT_FALSE(fs::exists(Path("x.png")));
+    const std::string badGraph = Write("bad.gra", "not a graph file\n");
+    EXPECT_EQ(Cli("render '" + badGraph + "' -o '" + Path("b.png") + "'").Status, 1);
     const CliRun missing = Cli("fit '" + Path("none.prn") + "' --kind 1");
     EXPECT_EQ(missing.Status, 1);
     EXPECT_NE(missing.Err.find("has an incompatible format."), std::string::npos);
@@ -139,7 +126,10 @@ TEST_F(CliTest, BadCommandLinesAndHelp) {
     EXPECT_EQ(Cli("render").Status, 2);
     EXPECT_EQ(Cli("render a.prn -o out.gif").Status, 2);
     EXPECT_EQ(Cli("render a.prn -o out.png --size 0x5").Status, 2);
+    EXPECT_EQ(Cli("render a.prn b.prn -o out.png").Status, 2);
+    EXPECT_EQ(Cli("render a.prn -o out.png --frobnicate").Status, 2);
     EXPECT_EQ(Cli("fit a.prn --kind 9").Status, 2);
+    EXPECT_EQ(Cli("fit a.prn b.prn --kind 1").Status, 2);
     EXPECT_EQ(Cli("frobnicate").Status, 2);
     const CliRun help = Cli("--help");
     EXPECT_EQ(help.Status, 0);

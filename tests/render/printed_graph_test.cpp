@@ -6,10 +6,7 @@
 namespace torvel {
 namespace {
 
-using test::AddSeries;
-using test::FindText;
-using test::FixedAxes;
-using test::FramePoints;
+using namespace test;
 
 constexpr Rgb Black{0, 0, 0};
 
@@ -26,42 +23,33 @@ TEST(PrintedGraph, PageLayoutPortraitAndLandscape) {
         FixedAxes(doc);
         doc.Settings.MainTitles = {"Main", "", ""};
         doc.Settings.XTitles = {"X title", "", ""};
+        doc.Settings.YTitles = {"left Y", "right Y"};
         AddSeries(doc, {{1, 1}, {2, 2}}).SeriesTitle = "legend";
-        RecordingCanvas c;
-        GraphViewState view;
-        DrawGraphToPrinter(doc, c, view, page);
+        AddSeries(doc, {{1, 1}, {2, 2}}, false);
+        const RecordingCanvas c = DrawPrinted(doc, page);
         const int P = page.Width, Q = page.Height;
         const int u = page.Portrait ? Q * 45 / 10000 + 1 : Q * 50 / 10000 + 1;
         const int m = P * 60 / 1000;
         const int bottom = Q * 100 / 1000 + (1 + 1) * 4 * u;
-        const int top = Q * 100 / 1000 + (1 + 1 - 1) * 4 * u;
+        const int top = Q * 100 / 1000 + (1 + 2 - 1) * 4 * u;
         const auto frame = FramePoints(c);
         ASSERT_EQ(frame.size(), 5u);
         EXPECT_EQ(frame[0], (Point{2 * m, Q - bottom}));
-        EXPECT_EQ(frame[2], (Point{P - m, Q - bottom - (Q - bottom - top)}));
-        EXPECT_EQ(frame[0].Y, Q - bottom);
+        EXPECT_EQ(frame[2], (Point{P - 2 * m, top}));
         EXPECT_EQ(c.Calls.front().Kind, CallKind::Clear);
 
-        const CanvasCall* main = FindText(c, "Main");
-        ASSERT_TRUE(main);
-        EXPECT_EQ(main->Points[0], (Point{P / 2, (page.Portrait ? 8 : 7) * u}));
-        EXPECT_EQ(main->Font.Face, "Arial Narrow");
-        EXPECT_EQ(main->Font.Size, page.Portrait ? 12 : 11);
-        EXPECT_TRUE(main->Font.Bold && main->Font.Underline);
-        EXPECT_EQ(main->BrushColour, (Rgb{255, 255, 255}));
-        const CanvasCall* x = FindText(c, "X title");
-        ASSERT_TRUE(x);
-        EXPECT_EQ(x->Points[0], (Point{P / 2, Q - bottom + (page.Portrait ? 8 : 9) * u}));
-
-        // Legend rows counted up from the bottom of the page.
-        const CanvasCall* legend = FindText(c, "legend");
-        ASSERT_TRUE(legend);
-        const int W = P - 2 * m - m;
         const int offset = page.Portrait ? 0 : -10;
-        EXPECT_EQ(legend->Points[0], (Point{2 * m + offset, Q - ((1 - 0) * 4 + 3) * u}));
-        EXPECT_EQ(legend->Font.Size, page.Portrait ? 11 : 10);
-        (void)W;
-
+        ExpectText(c, "Main", {P / 2, (page.Portrait ? 8 : 7) * u}, TextAlign::Centre);
+        ExpectText(c, "X title", {P / 2, Q - bottom + (page.Portrait ? 8 : 9) * u},
+                   TextAlign::Centre);
+        ExpectText(c, "left Y", {m, top - 4 * u}, TextAlign::Left);
+        ExpectText(c, "right Y", {P - m, top - 4 * u}, TextAlign::Right);
+        // Legend rows counted up from the bottom of the page.
+        ExpectText(c, "legend", {2 * m + offset, Q - (1 * 4 + 3) * u}, TextAlign::Left);
+        const FontSpec title = FindText(c, "Main")->Font;
+        EXPECT_EQ(title, (FontSpec{"Arial Narrow", page.Portrait ? 12 : 11, true, true, Black}));
+        EXPECT_EQ(FindText(c, "Main")->BrushColour, (Rgb{255, 255, 255}));
+        EXPECT_EQ(FindText(c, "legend")->Font.Size, page.Portrait ? 11 : 10);
         const CanvasCall* number = FindText(c, "0.00");
         ASSERT_TRUE(number);
         EXPECT_EQ(number->Font.Size, 10);
@@ -98,11 +86,9 @@ TEST(PrintedGraph, PensAndFontsByPrinterOptions) {
         doc.Settings.XGridMinor = 2;
         doc.Settings.MainTitles[0] = "T";
         AddSeries(doc, {{1, 1}, {2, 2}});
-        RecordingCanvas c;
-        GraphViewState view;
         PrinterPage page = Portrait();
         page.Colour = pc.colour;
-        DrawGraphToPrinter(doc, c, view, page);
+        const RecordingCanvas c = DrawPrinted(doc, page);
         const auto pens = c.OfKind(CallKind::Pen);
         ASSERT_GE(pens.size(), 2u) << pc.name;
         EXPECT_EQ(pens[0].PenColour, pc.minor) << pc.name;
@@ -124,11 +110,8 @@ TEST(PrintedGraph, SeriesPrintColours) {
     doc.FindSeries(1)->PrintColor = PrintBlack;
     doc.FindSeries(2)->PrintColor = PrintRed;
     // Series 3 and 4 keep Default: the print colour of their number.
-    RecordingCanvas c;
-    GraphViewState view;
-    DrawGraphToPrinter(doc, c, view, Portrait());
     std::vector<Rgb> colours;
-    for (const CanvasCall& call : c.OfKind(CallKind::Polyline))
+    for (const CanvasCall& call : DrawPrinted(doc, Portrait()).OfKind(CallKind::Polyline))
         if (call.Points.size() == 2) colours.push_back(call.PenColour);
     ASSERT_EQ(colours.size(), 4u);
     EXPECT_EQ(colours[0], PrintColorOf(PrintBlack));
@@ -144,11 +127,9 @@ TEST(PrintedGraph, MarkersBarsAndMonochromeCircle) {
     doc.Prefs.BarWidth = 0;
     AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false);
     AddSeries(doc, {{5, 5}}, true, GraphBar, true);
-    RecordingCanvas c;
-    GraphViewState view;
     PrinterPage page = Portrait();
     page.Colour = false;
-    DrawGraphToPrinter(doc, c, view, page);
+    const RecordingCanvas c = DrawPrinted(doc, page);
     EXPECT_TRUE(c.OfKind(CallKind::Ellipse).empty());
     const auto polygons = c.OfKind(CallKind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);                                   // the pentagon of series 2
@@ -187,13 +168,35 @@ TEST(PrintedGraph, NeverReducesXTicksAndNormalisesLogLimits) {
     doc.Settings.LogY = true;
     doc.Settings.YLMin = 0.5L;
     doc.Settings.YLMax = 300;
-    RecordingCanvas c;
-    GraphViewState view;
-    DrawGraphToPrinter(doc, c, view, {600, 800, true, true});
+    const RecordingCanvas c = DrawPrinted(doc, {600, 800, true, true});
     EXPECT_EQ(doc.Settings.XTicks, 20);
     EXPECT_NEAR(static_cast<double>(doc.Settings.YLMax), 1000, 1e-12);
     // Page narrower than 701: series pen width 1.
     EXPECT_EQ(c.OfKind(CallKind::Lines).back().PenWidth, 1);
+}
+
+TEST(PrintedGraph, LogXNumbersAndLegendMarker) {
+    for (bool exponential : {true, false}) {
+        Document doc;
+        FixedAxes(doc);
+        AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false).SeriesTitle = "s";
+        doc.Settings.LogX = true;
+        doc.Settings.XMin = 1;
+        doc.Settings.XMax = 100;
+        doc.Settings.LogFormatExponential = exponential;
+        PrinterPage page = Landscape();
+        const RecordingCanvas c = DrawPrinted(doc, page);
+        const GraphLayout l = PrinterLayout(doc, page);
+        const int y0 = l.PlotBottom, u = l.LabelUnit, L = l.PlotLeft, W = l.PlotWidth;
+        // Exponent-form numbers sit 3u below the axis, decimal-form 3.5u.
+        ExpectText(c, exponential ? "1E+ 1" : NumberToText(10, 14),
+                   {W / 2 + L, y0 + (exponential ? 3 * u : u * 35 / 10)}, TextAlign::Centre);
+        // The legend marker (a cross, half-size 10) 40 pixels left of its text.
+        const auto cross = InColour(c, PrintColorOf(1), CallKind::Lines);
+        ASSERT_EQ(cross.size(), 1u);
+        EXPECT_EQ(cross[0].Points[0],
+                  (Point{L - 40 - 10 - 10, FindText(c, "s")->Points[0].Y - 10}));
+    }
 }
 
 } // namespace

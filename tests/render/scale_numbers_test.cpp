@@ -7,54 +7,53 @@
 namespace torvel {
 namespace {
 
-using test::AddSeries;
-using test::FindText;
-using test::FixedAxes;
-using test::HasText;
+using namespace test;
 
-TEST(TrimExponent, RemovesLeadingZerosOfFourDigitExponents) {
-    const std::pair<const char*, const char*> table[] = {{" 1.2E+0004", " 1.2E+4"},
-                                                         {" 1.2E+0012", " 1.2E+12"},
-                                                         {" 1.2E+0123", " 1.2E+123"},
-                                                         {" 1.2E+1234", " 1.2E+1234"},
-                                                         {" 0.0E+0000", " 0.0"},
-                                                         {"-1.2E-0004", "-1.2E-4"},
-                                                         {"-4.5E+0000", "-4.5"},
-                                                         {"1E", "1E"},
-                                                         {"", ""}};
-    for (auto [in, out] : table)
-        EXPECT_EQ(TrimExponent(in), out) << in;
-}
-
-TEST(LinearNumberText, ExponentForm) {
-    const std::pair<Real, const char*> table[] = {
-        {12345, " 1.2E+4"},  {0.00012L, " 1.2E-4"}, {1.26L, " 1.3"},      {0, " 0.0"},
-        {-12345, "-1.2E+4"}, {9.96L, " 1.0E+1"},    {1e100L, " 1.0E+100"}};
-    for (auto [v, text] : table)
-        EXPECT_EQ(ExponentNumberText(v), text) << static_cast<double>(v);
-}
-
-TEST(LinearNumberText, FixedForm) {
-    EXPECT_EQ(FixedNumberText(-3.14159L, 2), "-3.14");
-    EXPECT_EQ(FixedNumberText(1000, 0), "1000");
-    EXPECT_EQ(FixedNumberText(0.5L, 3), "0.500");
-    EXPECT_EQ(FixedNumberText(2.75L, 1), "2.8");
-    // A value that rounds to zero carries no minus sign.
-    EXPECT_EQ(FixedNumberText(-0.001L, 2), "0.00");
-    EXPECT_EQ(FixedNumberText(-1e-19L, 0), "0");
+TEST(NumberText, LinearForms) {
+    struct Row {
+        Real v;
+        int decimals; // -1: exponent form
+        const char* text;
+    };
+    const Row rows[] = {
+        {12345, -1, " 1.2E+4"},
+        {0.00012L, -1, " 1.2E-4"},
+        {1.26L, -1, " 1.3"},
+        {0, -1, " 0.0"},
+        {-12345, -1, "-1.2E+4"},
+        {9.96L, -1, " 1.0E+1"},
+        {1e100L, -1, " 1.0E+100"},
+        {1.2e12L, -1, " 1.2E+12"},
+        {-1.2e1234L, -1, "-1.2E+1234"},
+        {-3.14159L, 2, "-3.14"},
+        {1000, 0, "1000"},
+        {0.5L, 3, "0.500"},
+        {2.75L, 1, "2.8"},
+        // A value that rounds to zero carries no minus sign.
+        {-0.001L, 2, "0.00"},
+        {-1e-19L, 0, "0"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(LinearNumberText(r.v, std::max(r.decimals, 0), r.decimals < 0), r.text)
+            << static_cast<double>(r.v);
+    EXPECT_EQ(TrimExponent("1E"), "1E"); // too short to hold an exponent
     ScopedDecimalSeparator comma(',');
     EXPECT_EQ(FixedNumberText(1.5L, 2), "1,50");
     EXPECT_EQ(ExponentNumberText(12345), " 1,2E+4");
 }
 
-TEST(LogNumberText, FormsByAxisAndSetting) {
-    EXPECT_EQ(LogNumberText(3, NumberAxis::X, true), "1E+ 3");
-    EXPECT_EQ(LogNumberText(-2, NumberAxis::X, true), "1E -2");
-    EXPECT_EQ(LogNumberText(0, NumberAxis::X, true), "1");
-    EXPECT_EQ(LogNumberText(3, NumberAxis::Right, true), "1E+ 3");
-    EXPECT_EQ(LogNumberText(3, NumberAxis::Left, true), "1E+3");
-    EXPECT_EQ(LogNumberText(-2, NumberAxis::Left, true), "1E-2");
-    EXPECT_EQ(LogNumberText(0, NumberAxis::Left, true), "1");
+TEST(NumberText, LogarithmicFormsByAxisAndSetting) {
+    struct Row {
+        int e;
+        NumberAxis axis;
+        const char* text;
+    };
+    const Row rows[] = {{3, NumberAxis::X, "1E+ 3"},      {-2, NumberAxis::X, "1E -2"},
+                        {0, NumberAxis::X, "1"},          {3, NumberAxis::Right, "1E+ 3"},
+                        {-2, NumberAxis::Right, "1E -2"}, {3, NumberAxis::Left, "1E+3"},
+                        {-2, NumberAxis::Left, "1E-2"},   {0, NumberAxis::Left, "1"}};
+    for (const Row& r : rows)
+        EXPECT_EQ(LogNumberText(r.e, r.axis, true), r.text) << r.text;
     EXPECT_EQ(LogNumberText(2, NumberAxis::Left, false), NumberToText(100, 14));
     EXPECT_EQ(LogNumberText(-1, NumberAxis::X, false), NumberToText(0.1L, 14));
 }
@@ -117,13 +116,11 @@ TEST(ScaleNumbers, ExponentFormDropsXTicksOnSmallScreensOnly) {
         g.XMax = 12345;
         g.XTicks = 20;
         g.XDecimals = 2;
-        RecordingCanvas c;
-        GraphViewState view;
-        DrawGraph(doc, c, view, 700, 500, {screenWidth, 600, 20});
+        const Drawn d = DrawScreen(doc, 700, 500, {screenWidth, 600, 20});
         EXPECT_EQ(g.XDecimals, 2);
         EXPECT_EQ(g.XTicks, screenWidth == 800 ? 10 : 20);
-        EXPECT_TRUE(HasText(c, " 1.2E+4"));
-        EXPECT_TRUE(HasText(c, " 0.0"));
+        EXPECT_TRUE(HasText(d.Canvas, " 1.2E+4"));
+        EXPECT_TRUE(HasText(d.Canvas, " 0.0"));
     }
 }
 
@@ -139,29 +136,16 @@ TEST(ScaleNumbers, LinearTicksAndPlacement) {
     g.YLDecimals = 8;
     g.YLMax = 500;
     g.YRDecimals = 0;
-    RecordingCanvas c;
-    GraphViewState view;
-    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    const Drawn d = DrawScreen(doc);
     EXPECT_EQ(g.YLDecimals, 7);
-    const int L = geo.PlotLeft, W = geo.PlotWidth, y0 = geo.PlotBottom, H = geo.PlotHeight;
+    const int L = d.Geo.PlotLeft, W = d.Geo.PlotWidth, y0 = d.Geo.PlotBottom, H = d.Geo.PlotHeight;
     const int u = 560 * 80 / 10000 + 1;
-    const GraphLayout l = ScreenLayout(doc, 800, 600, {});
-    const int t = l.TickLength;
-    // X numbers centred below the axis at i*W/ticks.
-    const CanvasCall* x4 = FindText(c, "4.00");
-    ASSERT_TRUE(x4);
-    EXPECT_EQ(x4->Points[0], (Point{2 * W / 5 + L, y0 + u * 35 / 10}));
-    EXPECT_EQ(x4->Align, TextAlign::Centre);
-    // Left numbers right-placed at L - 2t.
-    const CanvasCall* mid = FindText(c, "250.0000000");
-    ASSERT_TRUE(mid);
-    EXPECT_EQ(mid->Points[0], (Point{L - 2 * t, y0 - H / 2}));
-    EXPECT_EQ(mid->Align, TextAlign::Right);
-    // Right numbers left-placed at L + W + 2t.
-    const CanvasCall* r3 = FindText(c, "8");
-    ASSERT_TRUE(r3);
-    EXPECT_EQ(r3->Points[0], (Point{L + W + 2 * t, y0 - 3 * H / 4}));
-    EXPECT_EQ(r3->Align, TextAlign::Left);
+    const int t = ScreenLayout(doc, 800, 600, {}).TickLength;
+    // X numbers centred below the axis at i*W/ticks, left numbers right-placed
+    // at L - 2t, right numbers left-placed at L + W + 2t.
+    ExpectText(d.Canvas, "4.00", {2 * W / 5 + L, y0 + u * 35 / 10}, TextAlign::Centre);
+    ExpectText(d.Canvas, "250.0000000", {L - 2 * t, y0 - H / 2}, TextAlign::Right);
+    ExpectText(d.Canvas, "8", {L + W + 2 * t, y0 - 3 * H / 4}, TextAlign::Left);
 }
 
 TEST(ScaleNumbers, NoSeriesDrawsXNumbersButNoYNumbers) {
@@ -169,10 +153,7 @@ TEST(ScaleNumbers, NoSeriesDrawsXNumbersButNoYNumbers) {
     FixedAxes(doc);
     doc.Settings.XTicks = 2;
     doc.Settings.YLTicks = 2;
-    RecordingCanvas c;
-    GraphViewState view;
-    DrawGraph(doc, c, view, 800, 600);
-    const auto texts = c.Texts();
+    const auto texts = DrawScreen(doc).Canvas.Texts();
     ASSERT_EQ(texts.size(), 3u);
     for (const auto& t : texts)
         EXPECT_EQ(t.Align, TextAlign::Centre);
@@ -187,15 +168,13 @@ TEST(ScaleNumbers, MultiScaleLeftShowsGridButOnlyRightNumbers) {
     g.MultiScaleYL = true;
     g.YGridMajor = 4;
     g.YLTicks = g.YRTicks = 2;
-    RecordingCanvas c;
-    GraphViewState view;
-    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    const Drawn d = DrawScreen(doc);
     int horizontal = 0;
-    for (const Segment& s : c.AllSegments())
-        if (s.A.Y == s.B.Y && s.A.X == geo.PlotLeft && s.B.X == geo.PlotLeft + geo.PlotWidth)
+    for (const Segment& s : d.Canvas.AllSegments())
+        if (s.A.Y == s.B.Y && s.A.X == d.Geo.PlotLeft && s.B.X == d.Geo.PlotLeft + d.Geo.PlotWidth)
             ++horizontal;
     EXPECT_EQ(horizontal, 3 + 1); // three major lines and the frame's bottom side
-    for (const auto& t : c.Texts())
+    for (const auto& t : d.Canvas.Texts())
         EXPECT_NE(t.Align, TextAlign::Right);
 }
 
@@ -205,50 +184,36 @@ TEST(Grid, MinorCountFallsBackToFiveAndStays) {
     FixedAxes(doc);
     doc.Settings.XGridMajor = 20;
     doc.Settings.XGridMinor = 10;
-    RecordingCanvas c;
-    GraphViewState view;
-    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
+    const Drawn d = DrawScreen(doc);
     EXPECT_EQ(doc.Settings.XGridMinor, 5);
     // Grey vertical lines: 20 majors x 4 minors.
     int minor = 0;
-    for (const CanvasCall& call : c.OfKind(CallKind::Lines))
-        if (call.PenColour == Rgb{128, 128, 128})
-            for (std::size_t i = 0; i < call.Points.size(); i += 2)
-                if (call.Points[i].X == call.Points[i + 1].X &&
-                    call.Points[i + 1].Y == geo.PlotBottom - geo.PlotHeight)
-                    ++minor;
+    for (const CanvasCall& call : InColour(d.Canvas, {128, 128, 128}, CallKind::Lines))
+        for (std::size_t i = 0; i < call.Points.size(); i += 2)
+            minor += call.Points[i].X == call.Points[i + 1].X &&
+                     call.Points[i + 1].Y == d.Geo.PlotBottom - d.Geo.PlotHeight;
     EXPECT_EQ(minor, 80);
 }
 
-TEST(Grid, OneByOneDrawsNoGridLines) {
+TEST(Grid, OneByOneDrawsNoGridLinesAndAbsurdCountsDoNotStall) {
     Document doc;
     AddSeries(doc, {{1, 1}, {2, 2}});
     FixedAxes(doc);
-    RecordingCanvas c;
-    GraphViewState view;
-    const GraphGeometry geo = DrawGraph(doc, c, view, 800, 600);
-    const int L = geo.PlotLeft, W = geo.PlotWidth, top = geo.PlotBottom - geo.PlotHeight;
-    for (const Segment& s : c.AllSegments()) {
+    const Drawn d = DrawScreen(doc);
+    const int L = d.Geo.PlotLeft, W = d.Geo.PlotWidth, top = d.Geo.PlotBottom - d.Geo.PlotHeight;
+    for (const Segment& s : d.Canvas.AllSegments()) {
         const bool spansHeight = s.A.X == s.B.X && s.B.Y == top && s.A.X > L && s.A.X < L + W;
-        const bool spansWidth =
-            s.A.Y == s.B.Y && s.A.X == L && s.B.X == L + W && s.A.Y > top && s.A.Y < geo.PlotBottom;
+        const bool spansWidth = s.A.Y == s.B.Y && s.A.X == L && s.B.X == L + W && s.A.Y > top &&
+                                s.A.Y < d.Geo.PlotBottom;
         EXPECT_FALSE(spansHeight || spansWidth);
     }
-}
 
-TEST(Grid, AbsurdCountsDoNotStall) {
-    Document doc;
-    AddSeries(doc, {{1, 1}, {2, 2}});
-    FixedAxes(doc);
     GraphSettings& g = doc.Settings;
     g.XGridMajor = 2'000'000'000;
     g.XTicks = 2'000'000'000;
     g.YLTicks = -5;
     g.YGridMajor = 0;
-    RecordingCanvas c;
-    GraphViewState view;
-    DrawGraph(doc, c, view, 800, 600);
-    EXPECT_LT(c.Calls.size(), 1000u);
+    EXPECT_LT(DrawScreen(doc).Canvas.Calls.size(), 1000u);
 }
 
 } // namespace
