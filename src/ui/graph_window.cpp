@@ -3,13 +3,12 @@
 #include "core/series.h"
 #include "files/atomic_file.h"
 #include "scale/auto_scale.h"
+#include "ui/child_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_canvas.h"
 
 #include <QBuffer>
-#include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
@@ -373,15 +372,13 @@ void TGraphF::SaveBitmap1Click() {
     QFileInfo info(preset);
     QString start = info.path() + QLatin1Char('/') + info.completeBaseName();
     for (;;) {
-        QFileDialog dialog(this, QStringLiteral("Save Bitmap"));
-        dialog.setObjectName(QStringLiteral("SaveDialog2"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("bmp"));
-        dialog.setNameFilter(QStringLiteral("Bitmap File (*.bmp)"));
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.selectFile(start);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-        const QString path = dialog.selectedFiles().constFirst();
+        const std::optional<std::string> chosen =
+            RunSaveFileDialog(this,
+                              {"SaveDialog2", QStringLiteral("Save Bitmap"),
+                               QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp")},
+                              start);
+        if (!chosen) return;
+        const QString path = QString::fromStdString(*chosen);
         if (QFileInfo::exists(path)) {
             main_.Fb().Beep();
             const Answer a = main_.Fb().Message(MessageKind::Warning,
@@ -410,10 +407,7 @@ void TGraphF::NewGraphFile1Click() {
 
 void TGraphF::Close1Click() {
     Announce("Close1Click");
-    if (QWidget* sub = parentWidget())
-        sub->close();
-    else
-        close();
+    CloseChild(*this);
 }
 
 void TGraphF::FormShow() {
@@ -433,10 +427,6 @@ void TGraphF::resizeEvent(QResizeEvent* event) {
 void TGraphF::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) FormShow();
-}
-
-void TGraphF::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
 }
 
 } // namespace torvel

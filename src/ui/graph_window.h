@@ -102,7 +102,6 @@ class TGraphF : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     void CreateMenus();

@@ -4,6 +4,7 @@
 #include "files/graph_file.h"
 #include "files/startup_file.h"
 #include "ui/about_dialog.h"
+#include "ui/child_window.h"
 #include "ui/graph_window.h"
 #include "ui/preferences_dialog.h"
 #include "ui/shell_icons.h"
@@ -346,54 +347,32 @@ QWidget* TMDIMainF::CreateDataChild(Series& series) {
                 }
         },
         Qt::QueuedConnection);
-    FillDataFileMenu(*w);
+    ConnectDataWindow(*w);
     return w;
 }
 
-void TMDIMainF::FillDataFileMenu(TSpreadF& w) {
-    // The data window's File menu forwards the shared commands here; Save
-    // Graph, Save Bitmap and the printing entries are added to it.
+void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
+    // The data window's File menu stands in for ours while it is active.
     connect(&w, &TSpreadF::NewGraphFileRequested, this, [this] { NewGraphFile1Click(); });
     connect(&w, &TSpreadF::NewDataRequested, this, [this] { NewData1Click(); });
     connect(&w, &TSpreadF::NewTextRequested, this, [this] { NewText1Click(); });
     connect(&w, &TSpreadF::OpenRequested, this, [this] { Open1Click(); });
     connect(&w, &TSpreadF::ExitRequested, this, [this] { Exit1Click(); });
-
-    QMenu* file = w.FileMenu();
-    auto make = [&w](const char* name, const QString& text, auto handler) {
-        auto* a = new QAction(text, &w);
-        a->setObjectName(QString::fromLatin1(name));
-        QObject::connect(a, &QAction::triggered, &w, handler);
-        return a;
+    // Saving the graph needs the graph window: made and drawn first when missing.
+    auto graph = [this] {
+        if (!GraphF()) {
+            EnsureGraphWindow();
+            RedrawGraph();
+        }
+        return GraphF();
     };
-    QAction* close = w.CloseDataAction();
-    file->insertAction(close, make("SaveGraph1", QStringLiteral("Save &Graph"), [this] {
-                           if (!GraphF()) {
-                               EnsureGraphWindow();
-                               RedrawGraph();
-                           }
-                           SaveGraph();
-                       }));
-    file->insertAction(close, make("SaveBitmap1", QStringLiteral("Save &Bitmap"), [this] {
-                           if (!GraphF()) {
-                               EnsureGraphWindow();
-                               RedrawGraph();
-                           }
-                           if (TGraphF* g = GraphF()) g->SaveBitmap1Click();
-                       }));
-    QAction* exit = w.findChild<QAction*>(QStringLiteral("Exit1"));
-    // Printing comes with the printed tables and graph.
-    for (const auto& [name, text] :
-         {std::pair{"PrintData1", "Print &Data"}, std::pair{"PrintGraph1", "&Print Graph"},
-          std::pair{"PrintSetup1", "P&rint Setup..."}}) {
-        QAction* a = make(name, QString::fromLatin1(text), [] {});
-        a->setEnabled(false);
-        if (exit)
-            file->insertAction(exit, a);
-        else
-            file->addAction(a);
-    }
-    if (exit) file->insertSeparator(exit);
+    connect(&w, &TSpreadF::SaveGraphRequested, this, [this, graph] {
+        graph();
+        SaveGraph();
+    });
+    connect(&w, &TSpreadF::SaveBitmapRequested, this, [graph] {
+        if (TGraphF* g = graph()) g->SaveBitmap1Click();
+    });
 }
 
 TTextF* TMDIMainF::CreateTextChild() {
@@ -627,9 +606,7 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
     if (ext == QStringLiteral(".PRN")) {
         OpenDataFile(path);
     } else if (ext == QStringLiteral(".GRA")) {
-        if (doc_.SeriesCount() > 0 && fb_->Message(MessageKind::Warning, DataLossQuestion,
-                                                   MessageButtons::YesCancel) != Answer::Yes)
-            return;
+        if (doc_.SeriesCount() > 0 && !AskDataLoss(*fb_)) return;
         OpenGraphFile(path);
     }
 }
@@ -698,17 +675,13 @@ void TMDIMainF::NewGraphFile1Click() {
 
 void TMDIMainF::WindowCloseAll1Click() {
     if (doc_.SeriesCount() == 0 && TextWindowCount() == 0) return;
-    if (fb_->Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) !=
-        Answer::Yes)
-        return;
+    if (!AskDataLoss(*fb_)) return;
     CloseAllWindows(true);
 }
 
 void TMDIMainF::WindowClearAll1Click() {
     if (doc_.SeriesCount() > 0 || TextWindowCount() > 0) {
-        if (fb_->Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) !=
-            Answer::Yes)
-            return;
+        if (!AskDataLoss(*fb_)) return;
         CloseAllWindows(true);
     }
     ResetGraphSettings(doc_.Settings);
@@ -915,6 +888,8 @@ void TMDIMainF::LoadStartupGraph() {
     if (!arg.isEmpty() && QFileInfo(arg).isFile()) {
         // A data file given on the command line (as a file manager does) opens as data.
         if (OpenExtension(arg) == QStringLiteral(".PRN")) {
+            // The graph shown is not the remembered graph file.
+            doc_.GraphFileName = NoNameGraph;
             OpenDataFile(arg);
             return;
         }
@@ -1007,23 +982,17 @@ bool TMDIMainF::ReadGraphFileWithProgress(const QString& path) {
 }
 
 std::optional<std::string> TMDIMainF::ChooseGraphFile(const SaveDialogRequest& request) {
-    QFileDialog dialog(this, QStringLiteral("Save Graph"));
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString::fromStdString(request.DefaultExtension));
-    dialog.setNameFilter(QString::fromStdString(request.Filter) + QStringLiteral(" (*.") +
-                         QString::fromStdString(request.DefaultExtension) + QStringLiteral(")"));
-    // The overwrite question is the program's own.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QString preset = QString::fromStdString(request.FileName);
-    if (QFileInfo(preset).isAbsolute())
-        dialog.selectFile(preset);
-    else {
-        dialog.setDirectory(openFolder_.isEmpty() ? QDir::currentPath() : openFolder_);
-        dialog.selectFile(preset);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst().toStdString();
+    const QString ext = QString::fromStdString(request.DefaultExtension);
+    QString preset = QString::fromStdString(request.FileName);
+    // "NoName.gra" starts where the last file was opened.
+    if (!QFileInfo(preset).isAbsolute() && !openFolder_.isEmpty())
+        preset = QDir(openFolder_).filePath(preset);
+    return RunSaveFileDialog(this,
+                             {"SaveDialog1", QStringLiteral("Save Graph"),
+                              QString::fromStdString(request.Filter) + QStringLiteral(" (*.") +
+                                  ext + QStringLiteral(")"),
+                              ext},
+                             preset);
 }
 
 bool TMDIMainF::SaveGraph() {

@@ -161,7 +161,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void ReloadPrefs();
     void AfterSeriesRemoved();
     void RefreshDataWindows();
-    void FillDataFileMenu(TSpreadF& window);
+    void ConnectDataWindow(TSpreadF& window);
     std::optional<std::string> ChooseGraphFile(const SaveDialogRequest& request);
     void TileChildren(bool sideBySide);
     void AfterArrange();

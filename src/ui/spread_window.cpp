@@ -1,16 +1,16 @@
 #include "ui/spread_window.h"
 
+#include "ui/child_window.h"
 #include "ui/series_table_model.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileDialog>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyledItemDelegate>
@@ -199,6 +199,10 @@ void SpreadGrid::CloseEditor(bool commit) {
 void SpreadGrid::commitData(QWidget* editor) {
     QTableView::commitData(editor); // the raw text into the cell
     owner_.Commit();                // then normalised, or refused with a beep
+}
+
+void SpreadGrid::contextMenuEvent(QContextMenuEvent* event) {
+    owner_.PopupMenu()->popup(event->globalPos());
 }
 
 bool SpreadGrid::MoveByTab(bool shift) {
@@ -423,18 +427,32 @@ void TSpreadF::SeriesRemoving(Series& series) {
 }
 
 void TSpreadF::CreateActions() {
-    auto make = [this](const char* name, const char* text, const QKeySequence& key) {
+    auto make = [this](const char* name, const char* text, const QKeySequence& key = {}) {
         auto* action = new QAction(QString::fromLatin1(text), this);
         action->setObjectName(QString::fromLatin1(name));
         if (!key.isEmpty()) {
             action->setShortcut(key);
             // Only the data window holding the focus answers its short cuts.
             action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);
         }
-        addAction(action);
         return action;
     };
-    saveData1_ = make("SaveData1", "&Save Data", {});
+    // The main window's commands: this window only announces them.
+    auto forward = [&make, this](const char* name, const char* text, void (TSpreadF::*signal)()) {
+        QAction* action = make(name, text);
+        connect(action, &QAction::triggered, this, [this, signal] { emit(this->*signal)(); });
+        return action;
+    };
+    // Commands that come with their own dialogs and windows: shown, not yet usable.
+    auto later = [&make](QMenu* menu, const char* name, const char* text) {
+        QAction* action = make(name, text);
+        action->setEnabled(false);
+        menu->addAction(action);
+        return action;
+    };
+
+    saveData1_ = make("SaveData1", "&Save Data");
     close1_ = make("Close1", "&Close Data", QKeySequence(Qt::ALT | Qt::Key_F3));
     cut1_ = make("Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
     copy1_ = make("Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -449,37 +467,82 @@ void TSpreadF::CreateActions() {
     menuBar_->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("File1"));
-    auto forward = [this](const char* name, const char* text, void (TSpreadF::*signal)()) {
-        QAction* action = fileMenu_->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, [this, signal] { emit(this->*signal)(); });
-        return action;
-    };
-    forward("NewGraphFile1", "New Graph &File", &TSpreadF::NewGraphFileRequested);
-    forward("New1", "&New  Data", &TSpreadF::NewDataRequested);
-    forward("NewText1", "New  &Text", &TSpreadF::NewTextRequested);
+    fileMenu_->addAction(
+        forward("NewGraphFile1", "New Graph &File", &TSpreadF::NewGraphFileRequested));
+    fileMenu_->addAction(forward("New1", "&New  Data", &TSpreadF::NewDataRequested));
+    fileMenu_->addAction(forward("NewText1", "New  &Text", &TSpreadF::NewTextRequested));
     QAction* open1 = forward("open1", "&Open", &TSpreadF::OpenRequested);
     // F3 belongs to the main window's Open; here it is only shown.
     open1->setShortcut(QKeySequence(Qt::Key_F3));
     open1->setShortcutContext(Qt::WidgetShortcut);
+    fileMenu_->addAction(open1);
     fileMenu_->addSeparator();
-    FillFileMenu(fileMenu_);
+    fileMenu_->addAction(saveData1_);
+    fileMenu_->addAction(forward("SaveGraph1", "Save &Graph", &TSpreadF::SaveGraphRequested));
+    fileMenu_->addAction(forward("SaveBitmap1", "Save &Bitmap", &TSpreadF::SaveBitmapRequested));
+    fileMenu_->addAction(close1_);
     fileMenu_->addSeparator();
-    forward("Exit1", "E&xit", &TSpreadF::ExitRequested);
-    editMenu_ = menuBar_->addMenu(QStringLiteral("&Edit"));
-    editMenu_->setObjectName(QStringLiteral("Edit1"));
-    FillEditMenu(editMenu_);
-}
+    later(fileMenu_, "PrintData1", "Print &Data");
+    later(fileMenu_, "PrintGraph1", "&Print Graph");
+    later(fileMenu_, "PrintSetup1", "P&rint Setup...");
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(forward("Exit1", "E&xit", &TSpreadF::ExitRequested));
 
-void TSpreadF::FillFileMenu(QMenu* menu) const {
-    menu->addAction(saveData1_);
-    menu->addAction(close1_);
-}
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    edit->addActions({cut1_, copy1_, paste1_});
 
-void TSpreadF::FillEditMenu(QMenu* menu) const {
-    menu->addAction(cut1_);
-    menu->addAction(copy1_);
-    menu->addAction(paste1_);
+    QMenu* math = menuBar_->addMenu(QStringLiteral("&Math"));
+    math->setObjectName(QStringLiteral("Math1"));
+    later(math, "N3", "&Calculator");
+    later(math, "OperateonCells2", "&Operate on Cells");
+    later(math, "FillCells1", "&Fill Cells");
+    later(math, "XYOperations2", "&X && Y Operations");
+    later(math, "SortXAccending1", "Sort X &Ascending");
+    later(math, "SortXDeccending1", "Sort X &Descending");
+
+    QMenu* regression = menuBar_->addMenu(QStringLiteral("&Regression"));
+    regression->setObjectName(QStringLiteral("Regression1"));
+    later(regression, "FitY1", "&Fit");
+    later(regression, "clearFit1", "&Clear Fit");
+    later(regression, "FitError1", "Fit &Error %");
+
+    QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
+    graph->setObjectName(QStringLiteral("Graph1"));
+    later(graph, "View1", "&View");
+    later(graph, "AutoScale1", "&Auto Scale");
+    later(graph, "Scale2", "&Scale");
+    later(graph, "Grid1", "&Grid");
+    later(graph, "LogScale", "&Log Scale");
+    later(graph, "Type2", "Graph &Type");
+    QMenu* legend = graph->addMenu(QStringLiteral("&Legend"));
+    legend->setObjectName(QStringLiteral("Legend1"));
+    later(legend, "Main1", "&Main");
+    later(legend, "XAxis2", "&X Axis");
+    later(legend, "YAxis2", "&Y Axis");
+    later(legend, "SeriesTitle1", "&Series");
+    later(legend, "Floating1", "&Floating");
+
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("PopupMenu1"));
+    later(popup_, "OperateonCells1", "&Operate on Cells");
+    later(popup_, "FillCells2", "F&ill Cells");
+    later(popup_, "XYOperations1", "&X && Y Operations");
+    later(popup_, "Fit1", "&Fit");
+    later(popup_, "GraphType1", "Graph &Type");
+    QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
+    legendPop->setObjectName(QStringLiteral("Legend2"));
+    later(legendPop, "MainTitle1", "&Main");
+    later(legendPop, "XAxis1", "&X  Axis");
+    later(legendPop, "YAxis1", "&Y Axis");
+    later(legendPop, "Series1", "&Series");
+    later(legendPop, "Floating2", "&Floating");
+    later(popup_, "PrintColor1", "&Printer Color");
+    later(popup_, "DuplicateData1", "&Duplicate Data");
+    later(popup_, "Extenddataindex1", "Duplicate && &Extend Index");
+    QAction* save2 = make("SaveData2", "&Save Data");
+    connect(save2, &QAction::triggered, this, [this] { SaveData1Click(); });
+    popup_->addAction(save2);
 }
 
 void TSpreadF::UpdateCaption() {
@@ -503,12 +566,6 @@ CommitResult TSpreadF::Commit() {
     if (result != CommitResult::Unchanged) model_->CellsChanged();
     if (result == CommitResult::Committed) context_.RedrawGraph();
     return result;
-}
-
-void TSpreadF::AfterChange() {
-    if (!series_) return;
-    model_->CellsChanged();
-    context_.RedrawGraph();
 }
 
 void TSpreadF::Copy1Click() {
@@ -554,15 +611,10 @@ void TSpreadF::DeleteSelection() {
 
 std::optional<std::string> TSpreadF::RunFileDialog(const std::string& preset) {
     if (saveDialog_) return saveDialog_(preset);
-    QFileDialog dialog(context_.MainWidget(), QStringLiteral("Save Data"),
-                       QString::fromStdString(preset), QStringLiteral("Data File (*.prn)"));
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("prn"));
-    // The save loop asks its own overwrite question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst().toStdString();
+    return RunSaveFileDialog(context_.MainWidget(),
+                             {"SaveDialog1", QStringLiteral("Save Data"),
+                              QStringLiteral("Data File (*.prn)"), QStringLiteral("prn")},
+                             QString::fromStdString(preset));
 }
 
 SaveResult TSpreadF::SaveData1Click() {
@@ -577,16 +629,11 @@ SaveResult TSpreadF::SaveData1Click() {
 
 bool TSpreadF::ConfirmClose() {
     // Nothing can be lost once the series has gone.
-    if (closeWithoutQuestion_ || !series_) return true;
-    return context_.Fb().Message(MessageKind::Warning, DataLossQuestion,
-                                 MessageButtons::YesCancel) == Answer::Yes;
+    return !series_ || AskDataLoss(context_.Fb());
 }
 
 void TSpreadF::Close1Click() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
+    CloseChild(*this);
 }
 
 void TSpreadF::closeEvent(QCloseEvent* event) {

@@ -62,6 +62,7 @@ class SpreadGrid : public QTableView {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void commitData(QWidget* editor) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyboardSearch(const QString& search) override;
 
   private:
@@ -101,9 +102,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void RefreshGrid();
 
     // The close question "Possible data loss. Continue?"; true when the window
-    // may close. Closing without the question (close all, exit) skips it.
+    // may close. The main window's close-all and exit never close it this way.
     bool ConfirmClose();
-    void SetCloseWithoutQuestion(bool skip) { closeWithoutQuestion_ = skip; }
 
     // Edit commands (menu, shortcuts and the main window's toolbar buttons).
     void Copy1Click();
@@ -119,28 +119,19 @@ class TSpreadF : public QWidget, public DocumentObserver {
     // Tests and the program can replace the file dialog.
     void SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
 
-    // The window's own commands, for the main window to merge into its menus
-    // while this window is active. FillFileMenu adds Save Data and Close Data,
-    // FillEditMenu adds Cut, Copy and Paste.
-    QAction* SaveDataAction() const { return saveData1_; }
     QAction* CloseDataAction() const { return close1_; }
-    QAction* CutAction() const { return cut1_; }
-    QAction* CopyAction() const { return copy1_; }
-    QAction* PasteAction() const { return paste1_; }
-    void FillFileMenu(QMenu* menu) const;
-    void FillEditMenu(QMenu* menu) const;
-    // A menu bar with File and Edit; hidden unless the owner shows it. Its File
-    // menu also holds the main window's New Graph File, New Data, New Text,
-    // Open and Exit, which only announce themselves (the signals below), so an
-    // owner that takes this File menu over in place of its own loses nothing.
+    // A menu bar with File, Edit, Math, Regression and Graph; hidden: the main
+    // window shows its menus in place of its own while this window is active.
+    // The main window's commands in it (New Graph File, New Data, New Text,
+    // Open, Save Graph, Save Bitmap, Exit) only announce themselves through the
+    // signals below.
     QMenuBar* MenuBar() const { return menuBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
-    QMenu* EditMenu() const { return editMenu_; }
+    // The grid's pop-up menu.
+    QMenu* PopupMenu() const { return popup_; }
 
     // Runs CommitEdit for the cell being left or committed, repaints, redraws.
     CommitResult Commit();
-    // Repaints the grid and redraws the graph (after any accepted change).
-    void AfterChange();
 
   signals:
     // File menu entries that are the main window's commands.
@@ -148,6 +139,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void NewDataRequested();
     void NewTextRequested();
     void OpenRequested();
+    void SaveGraphRequested();
+    void SaveBitmapRequested();
     void ExitRequested();
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
@@ -167,14 +160,13 @@ class TSpreadF : public QWidget, public DocumentObserver {
     SpreadGrid* grid_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QMenu* editMenu_ = nullptr;
+    QMenu* popup_ = nullptr;
     QAction* saveData1_ = nullptr;
     QAction* close1_ = nullptr;
     QAction* cut1_ = nullptr;
     QAction* copy1_ = nullptr;
     QAction* paste1_ = nullptr;
     SaveDialog saveDialog_;
-    bool closeWithoutQuestion_ = false;
 };
 
 } // namespace torvel

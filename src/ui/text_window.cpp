@@ -2,15 +2,14 @@
 
 #include "core/feedback.h"
 #include "files/atomic_file.h"
+#include "ui/child_window.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -69,13 +68,6 @@ TTextF::TTextF(AppContext& context, QWidget* parent) : QWidget(parent), context_
 
 TTextF::~TTextF() {
     delete printer_;
-}
-
-bool TTextF::RefuseAnother(int openCount, Feedback& feedback) {
-    if (openCount < MaxTextWindows) return false;
-    feedback.Beep();
-    feedback.Message(MessageKind::Error, TextLimitText(MaxTextWindows), MessageButtons::Ok);
-    return true;
 }
 
 void TTextF::CreateMenus() {
@@ -181,14 +173,10 @@ bool TTextF::WriteTo(const std::string& path, std::string* error) const {
 
 std::optional<std::string> TTextF::RunSaveDialog(const std::string& preset) {
     if (saveDialog_) return saveDialog_(preset);
-    QFileDialog dialog(context_.MainWidget(), QStringLiteral("Save Text"),
-                       QString::fromStdString(preset),
-                       QStringLiteral("Text File (*.txt);;Any File (*)"));
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true); // we ask ourselves
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst().toStdString();
+    return RunSaveFileDialog(context_.MainWidget(),
+                             {"SaveDialog1", QStringLiteral("Save Text"),
+                              QStringLiteral("Text File (*.txt);;Any File (*)"), QString()},
+                             QString::fromStdString(preset));
 }
 
 SaveResult TTextF::SaveText1Click() {
@@ -249,22 +237,13 @@ void TTextF::PrintSetup1Click() {
     dialog.exec();
 }
 
-bool TTextF::ConfirmClose() {
-    if (closeWithoutQuestion_) return true;
-    // Asked whether or not the text was changed.
-    return context_.Fb().Message(MessageKind::Warning, DataLossQuestion,
-                                 MessageButtons::YesCancel) == Answer::Yes;
-}
-
 void TTextF::Close1Click() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
+    CloseChild(*this);
 }
 
 void TTextF::closeEvent(QCloseEvent* event) {
-    if (!ConfirmClose()) {
+    // Asked whether or not the text was changed.
+    if (!AskDataLoss(context_.Fb())) {
         event->ignore();
         return;
     }

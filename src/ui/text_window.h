@@ -45,11 +45,6 @@ class TTextF : public QWidget {
     explicit TTextF(AppContext& context, QWidget* parent = nullptr);
     ~TTextF() override;
 
-    // For the main window before it creates a text window: with openCount
-    // windows open, is another one refused? A refusal beeps and shows
-    // "Sorry the number of Text files is LIMITED to 10.".
-    static bool RefuseAnother(int openCount, Feedback& feedback);
-
     TextMemo* Memo() const { return memo_; }
     // The file name the window stands for: "NoName.txt" or a full path.
     const QString& Caption() const { return caption_; }
@@ -75,17 +70,10 @@ class TTextF : public QWidget {
     // Tests and the program can replace the save dialog.
     void SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
 
-    // The close question; the main window's close-all and shut-down skip it.
-    bool ConfirmClose();
-    void SetCloseWithoutQuestion(bool skip) { closeWithoutQuestion_ = skip; }
-
     // The window's menus (hidden; the main window merges them while this window is active).
     QMenuBar* MenuBar() const { return menuBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
-    QAction* CutAction() const { return cut1_; }
-    QAction* CopyAction() const { return copy1_; }
-    QAction* PasteAction() const { return paste1_; }
 
   signals:
     // File menu entries that are the main window's commands.
@@ -116,7 +104,6 @@ class TTextF : public QWidget {
     QAction* paste1_ = nullptr;
     SaveDialog saveDialog_;
     QPrinter* printer_ = nullptr; // kept, so Print Setup choices last for the window
-    bool closeWithoutQuestion_ = false;
 };
 
 } // namespace torvel

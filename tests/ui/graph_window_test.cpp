@@ -1,6 +1,6 @@
 // The graph window: click regions and their handlers, floating titles picked
 // up and placed, redraw on resize, the bitmap file, New Graph File from its menu.
-#include "shell_test_support.h"
+#include "ui_test_support.h"
 
 #include "ui/graph_window.h"
 
@@ -222,20 +222,8 @@ TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
     ASSERT_TRUE(s.graph->WriteBitmap(path, &error)) << error.toStdString();
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    ASSERT_GT(bytes.size(), 54);
-    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    auto le32 = [&](int at) {
-        return static_cast<quint32>(static_cast<unsigned char>(bytes[at])) |
-               static_cast<quint32>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
-               static_cast<quint32>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
-               static_cast<quint32>(static_cast<unsigned char>(bytes[at + 3])) << 24;
-    };
-    EXPECT_EQ(le32(2), static_cast<quint32>(bytes.size()));
-    EXPECT_EQ(le32(18), 420u);
-    EXPECT_EQ(le32(22), 330u);
-    const QImage back(path);
-    EXPECT_EQ(back.size(), QSize(420, 330));
+    EXPECT_EQ(f.read(2), QByteArray("BM"));
+    EXPECT_EQ(QImage(path, "BMP").size(), QSize(420, 330));
     // The sub-window is bigger than its image control: the bitmap is the outer size.
     EXPECT_GT(s.sub->size().width(),
               s.graph->findChild<QWidget*>(QStringLiteral("Image1"))->width());

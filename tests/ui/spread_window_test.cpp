@@ -1,6 +1,6 @@
 // The data window as a user drives it: real key and mouse events on the grid,
 // the real clipboard, scripted answers to its questions.
-#include "test_app_context.h"
+#include "ui_test_support.h"
 
 #include "core/grid_store.h"
 #include "core/number_text.h"
@@ -8,27 +8,21 @@
 #include "ui/spread_window.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <deque>
-#include <fstream>
-#include <optional>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 using namespace torvel;
+using torvel::test::ReadAll;
 using torvel::test::TestAppContext;
 
 namespace {
@@ -144,42 +138,72 @@ TEST_F(SpreadWindowTest, ModelPassesTheItemModelTesterThroughEditsAndResizes) {
 // ---------------------------------------------------------------------------
 // Typing and committing
 
-TEST_F(SpreadWindowTest, TypingStartsEditingAndEnterCommitsNormalised) {
-    Open();
-    Type("1,5");
-    ASSERT_TRUE(grid->EditorOpen());
-    EXPECT_EQ(grid->Editor()->text(), QStringLiteral("1,5"));
-    Key(Qt::Key_Return);
-    EXPECT_EQ(Cell(XColumn, 1), NumberToText(1.5L, 14));
-    EXPECT_EQ(ctx.redraws, 1);
-    EXPECT_EQ(ctx.feedback.Beeps, 0);
-    // Enter reopens the editor on the same cell.
-    EXPECT_TRUE(grid->EditorOpen());
-    EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 1}));
-    EXPECT_EQ(series->EditText, NumberToText(1.5L, 14));
+// Typing into a cell and pressing Enter: CommitEdit's outcomes.
+struct CommitCase {
+    const char* name;
+    bool fit; // a straight-line fit Y = 1 + 2X is present
+    CellPos at;
+    const char* before; // the cell's text before
+    const char* typed;  // "" empties the cell
+    const char* after;
+    int beeps, redraws;
+    bool fitKept;
+    const char* predictedY; // the Y cell of the row afterwards, when it matters
+};
+
+void PrintTo(const CommitCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST_F(SpreadWindowTest, TypingReplacesTheOldText) {
+class SpreadCommitTest : public SpreadWindowTest,
+                         public ::testing::WithParamInterface<CommitCase> {};
+
+TEST_P(SpreadCommitTest, EnterCommits) {
+    const CommitCase& c = GetParam();
     Open();
-    series->SetCell(YColumn, 3, "12");
-    At(2, 3);
-    Type("7");
-    Key(Qt::Key_Enter);
-    EXPECT_EQ(Cell(YColumn, 3), "7");
+    if (c.fit) GiveLinearFit();
+    series->SetCell(c.at.Col, c.at.Row, c.before);
+    At(c.at.Col, c.at.Row);
+    if (*c.typed) {
+        Type(c.typed); // typing starts editing and replaces the old text
+        ASSERT_TRUE(grid->EditorOpen());
+        EXPECT_EQ(grid->Editor()->text(), QString::fromLatin1(c.typed));
+    } else {
+        Key(Qt::Key_Return); // the editor opens on the cell with its text selected
+        Key(Qt::Key_Backspace);
+    }
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(c.at.Col, c.at.Row), c.after);
+    EXPECT_EQ(ctx.feedback.Beeps, c.beeps);
+    EXPECT_EQ(ctx.redraws, c.redraws);
+    // Enter reopens the editor on the same cell, showing what the cell holds.
+    EXPECT_EQ(grid->CurrentCell(), c.at);
+    ASSERT_TRUE(grid->EditorOpen());
+    EXPECT_EQ(grid->Editor()->text(), QString::fromLatin1(c.after));
+    EXPECT_EQ(series->EditText, c.after);
+    if (c.predictedY) {
+        EXPECT_EQ(Cell(YColumn, c.at.Row), c.predictedY);
+    }
+    if (!c.fit) return;
+    EXPECT_EQ(series->HasFit, c.fitKept);
+    EXPECT_EQ(series->GraphType, c.fitKept ? GraphLineFit : GraphLine);
+    EXPECT_EQ(Cell(YFitColumn, 1), c.fitKept ? "3" : "");
+    EXPECT_EQ(window->Model()->headerData(3, Qt::Horizontal).toString(),
+              QString::fromLatin1(c.fitKept ? "Y = 1 + 2*X" : "          Y1 Fit"));
 }
 
-TEST_F(SpreadWindowTest, BadTextBeepsAndRestoresThePreviousText) {
-    Open();
-    series->SetCell(XColumn, 2, "42");
-    At(1, 2);
-    Type("abc");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(ctx.feedback.Beeps, 1);
-    EXPECT_EQ(Cell(XColumn, 2), "42");
-    EXPECT_EQ(ctx.redraws, 0);
-    ASSERT_TRUE(grid->EditorOpen());
-    EXPECT_EQ(grid->Editor()->text(), QStringLiteral("42"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cells, SpreadCommitTest,
+    ::testing::Values(
+        CommitCase{"CommaIsADecimalPoint", false, {1, 1}, "", "1,5", "1.5", 0, 1, false, nullptr},
+        CommitCase{"TypingReplacesTheOldText", false, {2, 3}, "12", "7", "7", 0, 1, false, nullptr},
+        CommitCase{
+            "BadTextBeepsAndRestores", false, {1, 2}, "42", "abc", "42", 1, 0, false, nullptr},
+        CommitCase{
+            "EmptyingKeepsTheFitAndDoesNotRedraw", true, {2, 1}, "3", "", "", 0, 0, true, nullptr},
+        CommitCase{"XBesideAnEmptyYIsPredicted", true, {1, 4}, "", "3", "3", 0, 1, true, "7"},
+        CommitCase{"TypingAYClearsTheFit", true, {2, 2}, "", "9", "9", 0, 1, false, nullptr}),
+    [](const ::testing::TestParamInfo<CommitCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SpreadWindowTest, LeavingTheCellCommitsAndTheEditorFollows) {
     Open();
@@ -219,45 +243,6 @@ TEST_F(SpreadWindowTest, EscapeKeepsTheOldTextAndStopsEditing) {
     EXPECT_FALSE(grid->EditingOn());
     EXPECT_FALSE(grid->EditorOpen());
     EXPECT_EQ(ctx.redraws, 0);
-}
-
-TEST_F(SpreadWindowTest, EmptyingACellNeitherClearsTheFitNorRedraws) {
-    Open();
-    GiveLinearFit();
-    series->SetCell(YColumn, 1, "3");
-    At(2, 1);
-    Key(Qt::Key_Return); // editor opens on Y1
-    ASSERT_TRUE(grid->EditorOpen());
-    Key(Qt::Key_Backspace);
-    Key(Qt::Key_Return);
-    EXPECT_EQ(Cell(YColumn, 1), "");
-    EXPECT_TRUE(series->HasFit);
-    EXPECT_EQ(ctx.redraws, 0);
-}
-
-TEST_F(SpreadWindowTest, NewXBesideAnEmptyYIsPredictedByTheFit) {
-    Open();
-    GiveLinearFit();
-    At(1, 4);
-    Type("3");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(Cell(YColumn, 4), "7");
-    EXPECT_TRUE(series->HasFit);
-    EXPECT_EQ(series->GraphType, GraphLineFit);
-    EXPECT_EQ(ctx.redraws, 1);
-}
-
-TEST_F(SpreadWindowTest, TypingAYClearsTheFit) {
-    Open();
-    GiveLinearFit();
-    At(2, 2);
-    Type("9");
-    Key(Qt::Key_Return);
-    EXPECT_FALSE(series->HasFit);
-    EXPECT_EQ(series->GraphType, GraphLine);
-    EXPECT_EQ(Cell(YFitColumn, 1), "");
-    EXPECT_EQ(window->Model()->headerData(3, Qt::Horizontal).toString(),
-              QStringLiteral("          Y1 Fit"));
 }
 
 // ---------------------------------------------------------------------------
@@ -549,23 +534,6 @@ TEST_F(SpreadWindowTest, CutThenPasteMovesValuesAndClearsTheFit) {
 // ---------------------------------------------------------------------------
 // Closing and menus
 
-TEST_F(SpreadWindowTest, CloseAsksAndCancelKeepsTheWindow) {
-    Open();
-    QSignalSpy accepted(window.get(), &TSpreadF::CloseAccepted);
-    ctx.feedback.Script = {Answer::Cancel};
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
-    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Possible data loss. Continue?");
-    EXPECT_EQ(ctx.feedback.Messages[0].Kind, MessageKind::Warning);
-    EXPECT_EQ(ctx.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
-    EXPECT_EQ(accepted.count(), 0);
-
-    ctx.feedback.Script = {Answer::Yes};
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(accepted.count(), 1);
-}
-
 TEST_F(SpreadWindowTest, CloseDataAsksThroughTheMdiFrame) {
     Open();
     window.reset();
@@ -577,26 +545,30 @@ TEST_F(SpreadWindowTest, CloseDataAsksThroughTheMdiFrame) {
     ctx.feedback.Script = {Answer::Cancel};
     spread->CloseDataAction()->trigger();
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(ctx.feedback.Messages.size(), 1u);
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    EXPECT_EQ(ctx.feedback.Messages[0].Kind, MessageKind::Warning);
+    EXPECT_EQ(ctx.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
+    EXPECT_EQ(accepted.count(), 0);
+    EXPECT_EQ(spread->CloseDataAction()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
+
     ctx.feedback.Script = {Answer::Yes};
-    frame->close();
+    EXPECT_TRUE(frame->close());
     EXPECT_EQ(ctx.feedback.Messages.size(), 2u);
     EXPECT_EQ(accepted.count(), 1);
-
-    // Close all: no question.
-    auto* other = new TSpreadF(ctx, *series);
-    QMdiSubWindow* otherFrame = area.addSubWindow(other);
-    otherFrame->show();
-    other->SetCloseWithoutQuestion(true);
-    EXPECT_TRUE(otherFrame->close());
-    EXPECT_EQ(ctx.feedback.Messages.size(), 2u);
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+// A window that goes while a cell is being edited (close all, exit) drops the
+// edit: nothing is committed into a window being destroyed.
+TEST_F(SpreadWindowTest, DestroyingTheWindowWithAnOpenEditorCommitsNothing) {
+    Open();
+    series->SetCell(XColumn, 1, "4");
+    Type("abc");
+    ASSERT_TRUE(grid->EditorOpen());
+    window.reset();
+    EXPECT_EQ(Cell(XColumn, 1), "4");
+    EXPECT_EQ(ctx.feedback.Beeps, 0);
+    EXPECT_EQ(ctx.redraws, 0);
 }
 
 TEST_F(SpreadWindowTest, SaveDataWritesTheCellsAndTakesTheNameIntoTheCaption) {
@@ -620,27 +592,6 @@ TEST_F(SpreadWindowTest, SaveDataWritesTheCellsAndTakesTheNameIntoTheCaption) {
     EXPECT_TRUE(ctx.feedback.Messages.empty());
 }
 
-TEST_F(SpreadWindowTest, SaveDataAsksBeforeOverwritingAnotherFile) {
-    Open(1);
-    QTemporaryDir dir;
-    const std::string other = dir.filePath(QStringLiteral("other.prn")).toStdString();
-    std::ofstream(other) << "keep";
-    std::deque<std::optional<std::string>> answers = {other, std::nullopt};
-    window->SetSaveDialog([&](const std::string&) {
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    });
-    ctx.feedback.Script = {Answer::No}; // back to the dialog, which is then cancelled
-    EXPECT_EQ(window->SaveData1Click(), SaveResult::Cancelled);
-    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
-    EXPECT_EQ(ctx.feedback.Messages[0].Text,
-              "The File  " + other + "  already exists overwrite it?");
-    EXPECT_EQ(ctx.feedback.Beeps, 1);
-    EXPECT_EQ(ReadAll(other), "keep");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Series Number: 1"));
-}
-
 TEST_F(SpreadWindowTest, RemovedSeriesLeavesAnEmptyWindowThatClosesQuietly) {
     Open();
     Type("5"); // an open editor
@@ -660,29 +611,22 @@ TEST_F(SpreadWindowTest, RemovedSeriesLeavesAnEmptyWindowThatClosesQuietly) {
     EXPECT_TRUE(ctx.feedback.Messages.empty());
 }
 
-TEST_F(SpreadWindowTest, CommandsFillTheOwnersMenus) {
+TEST_F(SpreadWindowTest, PopupMenuOffersTheSeriesCommands) {
     Open();
-    QMenu file, edit;
-    window->FillFileMenu(&file);
-    window->FillEditMenu(&edit);
-    QStringList fileTexts, editTexts;
-    for (QAction* a : file.actions())
-        fileTexts << a->text();
-    for (QAction* a : edit.actions())
-        editTexts << a->text();
-    EXPECT_EQ(fileTexts, (QStringList{"&Save Data", "&Close Data"}));
-    EXPECT_EQ(editTexts, (QStringList{"Cu&t", "&Copy", "&Paste"}));
-    EXPECT_EQ(window->CloseDataAction()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
-
-    // The window's own File menu stands in for the main window's.
-    QStringList own;
-    for (QAction* a : window->FileMenu()->actions())
-        if (!a->isSeparator()) own << a->text();
-    EXPECT_EQ(own, (QStringList{"New Graph &File", "&New  Data", "New  &Text", "&Open",
-                                "&Save Data", "&Close Data", "E&xit"}));
+    QMenu* popup = window->PopupMenu();
+    EXPECT_EQ(test::MenuTexts(popup),
+              (QStringList{"&Operate on Cells-", "F&ill Cells-", "&X && Y Operations-", "&Fit-",
+                           "Graph &Type-", "&Legend", "&Printer Color-", "&Duplicate Data-",
+                           "Duplicate && &Extend Index-", "&Save Data"}));
+    EXPECT_EQ(test::MenuTexts(popup->actions()[5]->menu()),
+              (QStringList{"&Main-", "&X  Axis-", "&Y Axis-", "&Series-", "&Floating-"}));
+    // The File menu's entries of the main window only announce themselves.
     QSignalSpy open(window.get(), &TSpreadF::OpenRequested);
+    QSignalSpy bitmap(window.get(), &TSpreadF::SaveBitmapRequested);
     window->FileMenu()->actions()[3]->trigger();
+    window->findChild<QAction*>(QStringLiteral("SaveBitmap1"))->trigger();
     EXPECT_EQ(open.count(), 1);
+    EXPECT_EQ(bitmap.count(), 1);
 }
 
 TEST_F(SpreadWindowTest, LongSeriesEditsAtTheEnd) {

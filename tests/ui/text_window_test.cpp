@@ -1,40 +1,26 @@
 // The text window: saving with its overwrite loop, the clipboard limit, the
 // close question, opening files and the window limit.
-#include "test_app_context.h"
+#include "ui_test_support.h"
 
 #include "ui/text_window.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 using namespace torvel;
+using torvel::test::ReadAll;
 using torvel::test::TestAppContext;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class TextWindowTest : public ::testing::Test {
   protected:
@@ -95,7 +81,7 @@ TEST_F(TextWindowTest, SavingANewNameWritesCrLfLinesAndTakesTheName) {
 
 TEST_F(TextWindowTest, AnotherExistingFileIsOnlyOverwrittenAfterYes) {
     const std::string other = Path("other.txt");
-    WriteAll(other, "keep");
+    test::WriteAll(QString::fromStdString(other), "keep");
     memo->setPlainText(QStringLiteral("new"));
 
     // No goes back to the dialog; the dialog is then cancelled.
@@ -130,7 +116,7 @@ TEST_F(TextWindowTest, AFailedWriteIsReportedAndKeepsTheCaption) {
 
 TEST_F(TextWindowTest, OpenedFileRoundTripsByteForByte) {
     const std::string path = Path("in.txt");
-    WriteAll(path, "alpha\r\n\tbeta\r\n\r\ngamma\r\n");
+    test::WriteAll(QString::fromStdString(path), "alpha\r\n\tbeta\r\n\r\ngamma\r\n");
     QString error;
     ASSERT_TRUE(window.OpenFile(QString::fromStdString(path), &error)) << error.toStdString();
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha\n\tbeta\n\ngamma"));
@@ -192,32 +178,12 @@ TEST_F(TextWindowTest, CloseAsksEvenWhenNothingChanged) {
     EXPECT_EQ(accepted.count(), 1);
 }
 
-TEST_F(TextWindowTest, CloseAllSkipsTheQuestion) {
-    window.SetCloseWithoutQuestion(true);
-    EXPECT_TRUE(window.close());
-    EXPECT_TRUE(ctx.feedback.Messages.empty());
-}
-
-TEST(TextWindowLimit, TheEleventhWindowIsRefused) {
-    RecordingFeedback fb;
-    EXPECT_FALSE(TTextF::RefuseAnother(9, fb));
-    EXPECT_EQ(fb.Beeps, 0);
-    EXPECT_TRUE(TTextF::RefuseAnother(10, fb));
-    EXPECT_EQ(fb.Beeps, 1);
-    ASSERT_EQ(fb.Messages.size(), 1u);
-    EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of Text files is LIMITED to 10.");
-    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
-}
-
 TEST_F(TextWindowTest, MenusCarryTheCaptions) {
-    QStringList file, edit;
-    for (QAction* a : window.FileMenu()->actions())
-        if (!a->isSeparator()) file << a->text();
-    for (QAction* a : window.EditMenu()->actions())
-        edit << a->text();
-    EXPECT_EQ(file, (QStringList{"&New  Data", "New  &Text", "&Open", "&Save Text", "&Close Text",
-                                 "&Print Text", "P&rint Setup...", "E&xit"}));
-    EXPECT_EQ(edit, (QStringList{"Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(test::MenuTexts(window.FileMenu()),
+              (QStringList{"&New  Data", "New  &Text", "&Open", "&Save Text", "&Close Text",
+                           "&Print Text", "P&rint Setup...", "E&xit"}));
+    EXPECT_EQ(test::MenuTexts(window.EditMenu()), (QStringList{"Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(window.findChild<QAction*>("Close1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
     QSignalSpy newText(&window, &TTextF::NewTextRequested);
     window.FileMenu()->actions()[1]->trigger();
     EXPECT_EQ(newText.count(), 1);

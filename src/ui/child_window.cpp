@@ -1,0 +1,34 @@
+#include "ui/child_window.h"
+
+#include <QFileDialog>
+#include <QMdiSubWindow>
+
+namespace torvel {
+
+bool AskDataLoss(Feedback& feedback) {
+    return feedback.Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) ==
+           Answer::Yes;
+}
+
+void CloseChild(QWidget& child) {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(child.parentWidget()))
+        frame->close();
+    else
+        child.close();
+}
+
+std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDialogSpec& spec,
+                                             const QString& preset) {
+    QFileDialog dialog(parent, spec.Title);
+    dialog.setObjectName(QString::fromLatin1(spec.ObjectName));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(spec.Filter);
+    if (!spec.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(spec.DefaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // A bare name starts in the current folder; a path in its own.
+    if (!preset.isEmpty()) dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+} // namespace torvel

@@ -1,0 +1,34 @@
+// What the child windows of the main window share: the data-loss question of
+// their own close, closing through their frame, and the save dialog.
+#pragma once
+
+#include "core/feedback.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace torvel {
+
+// "Possible data loss. Continue?" (warning, Yes and Cancel); true for Yes.
+bool AskDataLoss(Feedback& feedback);
+
+// Closes a child window the way its close box does: through its multiple-document
+// frame when it has one, so the frame goes with it.
+void CloseChild(QWidget& child);
+
+// A save dialog with one filter and a default extension. The overwrite question
+// is the program's own, so the dialog never asks it. Empty when cancelled.
+struct SaveFileDialogSpec {
+    const char* ObjectName;
+    QString Title;
+    QString Filter;        // "Data File (*.prn)"; several separated by ";;"
+    QString DefaultSuffix; // without the dot; empty for none
+};
+std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDialogSpec& spec,
+                                             const QString& preset);
+
+} // namespace torvel

@@ -1,0 +1,137 @@
+// What the widget tests share: an AppContext that records, a main window on a
+// temporary folder, answering modal dialogs, files and menus.
+#pragma once
+
+#include "ui/app_context.h"
+#include "ui/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace torvel::test {
+
+// A real Document, a RecordingFeedback that counts beeps and answers from a
+// script, and counters for redraws and help.
+class TestAppContext : public AppContext {
+  public:
+    TestAppContext() { main_.resize(800, 600); }
+
+    Document& Doc() override { return doc; }
+    Feedback& Fb() override { return feedback; }
+    QWidget* MainWidget() override { return &main_; }
+    void RedrawGraph() override { ++redraws; }
+    void ShowHelp(int context) override { helpContexts.push_back(context); }
+
+    Document doc;
+    RecordingFeedback feedback;
+    int redraws = 0;
+    std::vector<int> helpContexts;
+
+  private:
+    QWidget main_;
+};
+
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+inline void WriteAll(const QString& path, const std::string& bytes) {
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+// The captions of a menu's entries (separators left out); "-" marks a disabled one.
+inline QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) texts << (a->isEnabled() ? a->text() : a->text() + "-");
+    return texts;
+}
+
+// A file of the source tree, relative to this folder.
+inline QString SourceFile(const QString& relative) {
+    const QDir dir = QFileInfo(QStringLiteral(__FILE__)).absoluteDir();
+    return QFileInfo(dir.filePath(relative)).absoluteFilePath();
+}
+inline QString SourceHelpFile() {
+    return SourceFile(QStringLiteral("../../docs/help/index.html"));
+}
+
+// Lets queued work (deferred deletion, queued redraws, start-up loading) run.
+inline void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+// A main window whose start-up file lives in a temporary folder.
+struct Shell {
+    // recording: answers come from feedback.Script; otherwise real message boxes.
+    explicit Shell(bool recording = true, QString commandLine = {}) : recording_(recording) {
+        Restart(std::move(commandLine));
+    }
+    // Reopens the main window on the same folder, as the next start does.
+    void Restart(QString commandLine = {}) {
+        main.reset();
+        TMDIMainF::Options o;
+        o.StartupFile = dir.filePath(QStringLiteral("torvel-graphics.fig"));
+        o.HelpFile = SourceHelpFile();
+        o.CommandLineFile = std::move(commandLine);
+        if (recording_) o.FeedbackOverride = &feedback;
+        o.UrlOpener = [this](const QUrl& url) { opened.push_back(url); };
+        main = std::make_unique<TMDIMainF>(std::move(o));
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    RecordingFeedback feedback;
+    std::vector<QUrl> opened;
+    std::unique_ptr<TMDIMainF> main;
+
+  private:
+    bool recording_;
+};
+
+// Answers the next modal dialog once it is up: `act` gets the dialog.
+inline void WhenModal(std::function<void(QWidget*)> act, int tries = 200) {
+    QTimer::singleShot(0, [act = std::move(act), tries] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            // Not up yet: look again on the next turns, but never haunt later tests.
+            if (tries > 0) WhenModal(act, tries - 1);
+            return;
+        }
+        act(w);
+    });
+}
+
+// Answers the next message box with a button; keeps its text.
+inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+    WhenModal([button, text](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box) return;
+        if (text) *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+} // namespace torvel::test
