@@ -323,9 +323,15 @@ int QtCanvas::TextWidth(const std::string& text) {
 GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& view, int windowWidth,
                                int windowHeight, const ScreenInfo& screen) {
     const int screenClass = ScreenClassOf(screen.Width);
-    if (image.isNull() || view.BitmapScreenClass != screenClass) {
+    // Everything drawn lies within the window's width and its height less two
+    // menu bars; a screen that grew within its class must not cut the graph off.
+    const int needWidth = std::max(windowWidth, 160);
+    const int needHeight = std::max(windowHeight, 120) - 2 * screen.MenuBarHeight;
+    if (image.isNull() || view.BitmapScreenClass != screenClass || image.width() < needWidth ||
+        image.height() < needHeight) {
         const BitmapSize size = GraphBitmapSize(screen);
-        image = QImage(size.Width, size.Height, QImage::Format_RGB32);
+        image = QImage(std::max(size.Width, needWidth), std::max(size.Height, needHeight),
+                       QImage::Format_RGB32);
         view.BitmapScreenClass = screenClass;
     }
     QPainter painter(&image);

@@ -89,8 +89,9 @@ class QtCanvas : public Canvas {
 };
 
 // Draws the graph into the graph window's off-screen image. The image is
-// (re)created at the screen's graph bitmap size when it is null or was made
-// for another screen class; otherwise it is reused (never shrunk to the window).
+// (re)created at the screen's graph bitmap size when it is null, was made for
+// another screen class or is too small for the window; otherwise it is reused
+// (never shrunk to the window).
 GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& view, int windowWidth,
                                int windowHeight, const ScreenInfo& screen = {});
 

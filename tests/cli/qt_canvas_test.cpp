@@ -51,6 +51,10 @@ TEST(QtCanvas, ImageIsKeptUntilTheScreenClassChanges) {
     RenderGraphImage(doc, image, view, 500, 300, {1024, 768, 20});
     EXPECT_EQ(image.size(), QSize(1024, 728));
     EXPECT_EQ(VisibleGraphPart(image, view.Geometry).size(), QSize(500, 300));
+    // A window larger than the image (the screen grew within its class) gets a
+    // larger image rather than a cut graph.
+    RenderGraphImage(doc, image, view, 1100, 800, {1024, 768, 20});
+    EXPECT_EQ(image.size(), QSize(1100, 760));
 }
 
 TEST(QtCanvas, FontFaces) {
