@@ -10,7 +10,8 @@ namespace torvel {
 
 TAboutF::TAboutF(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                              Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+                              Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint),
       main_(mainWindow) {
     setObjectName(QStringLiteral("AboutF"));
     setWindowTitle(QStringLiteral("About Torvel Graphics"));

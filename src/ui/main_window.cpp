@@ -250,8 +250,9 @@ void TMDIMainF::UpdateWindowMenu() {
         QString text = n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(caption)
                               : QStringLiteral("%1 %2").arg(n).arg(caption);
         QAction* a = windowMenu_->addAction(text);
-        a->setCheckable(true);
-        a->setChecked(sub == mdi_->activeSubWindow());
+        // Only the active window is marked.
+        a->setCheckable(sub == mdi_->activeSubWindow());
+        a->setChecked(a->isCheckable());
         QPointer<QMdiSubWindow> target(sub);
         connect(a, &QAction::triggered, this, [this, target] {
             if (!target) return;
@@ -736,8 +737,9 @@ void TMDIMainF::ToolBar1Click() {
                                  : QStringLiteral("&Show Tool Bar"));
 }
 
-void TMDIMainF::TileChildren(bool sideBySide) {
-    // The graph first, then the data windows in series order, then the rest.
+QList<QMdiSubWindow*> TMDIMainF::ArrangedChildren() const {
+    // The graph first, then the data windows in series order, then the rest;
+    // minimised windows stay where they are.
     QList<QMdiSubWindow*> windows;
     auto take = [&windows](QMdiSubWindow* sub) {
         if (sub && sub->isVisible() && !sub->isMinimized() && !windows.contains(sub))
@@ -750,6 +752,11 @@ void TMDIMainF::TileChildren(bool sideBySide) {
     }
     for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder))
         take(sub);
+    return windows;
+}
+
+void TMDIMainF::TileChildren(bool sideBySide) {
+    const QList<QMdiSubWindow*> windows = ArrangedChildren();
     const int n = static_cast<int>(windows.size());
     if (n == 0) return;
     const QRect area = mdi_->viewport()->rect();
@@ -790,7 +797,29 @@ void TMDIMainF::WindowTileVert1Click() {
 }
 
 void TMDIMainF::WindowCasade1Click() {
-    mdi_->cascadeSubWindows();
+    // Each window one title bar lower and to the right of the one before, all of
+    // one size, the active window last and so on top.
+    QList<QMdiSubWindow*> windows = ArrangedChildren();
+    if (windows.isEmpty()) return;
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    if (windows.removeOne(active)) windows.push_back(active);
+    const QRect area = mdi_->viewport()->rect();
+    const int step = std::max(16, windows.front()->widget()->geometry().top());
+    const int n = static_cast<int>(windows.size());
+    const int w = std::max(area.width() - (n - 1) * step, area.width() * 2 / 3);
+    const int h = std::max(area.height() - (n - 1) * step, area.height() * 2 / 3);
+    // Start again at the top left when the next window would leave the area.
+    const int perRun = std::max(1, (area.height() - h) / step + 1);
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized()) sub->showNormal();
+        const int k = i % perRun;
+        const int run = i / perRun;
+        sub->setGeometry(k * step + run * step / 2, k * step, std::max(w, sub->minimumWidth()),
+                         std::max(h, sub->minimumHeight()));
+        sub->raise();
+    }
+    mdi_->setActiveSubWindow(windows.back());
     AfterArrange();
 }
 

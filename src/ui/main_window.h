@@ -163,6 +163,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void RefreshDataWindows();
     void ConnectDataWindow(TSpreadF& window);
     std::optional<std::string> ChooseGraphFile(const SaveDialogRequest& request);
+    // The children that tiling and cascading arrange, in the order they are placed.
+    QList<QMdiSubWindow*> ArrangedChildren() const;
     void TileChildren(bool sideBySide);
     void AfterArrange();
     bool SeriesLimitReached();

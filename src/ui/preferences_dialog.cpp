@@ -38,7 +38,9 @@ TPreferF::TPreferF(AppContext& context, std::string cfgPath, QWidget* parent)
     setObjectName(QStringLiteral("PreferF"));
     setWindowTitle(QString::fromLatin1(PreferencesCaption));
     setModal(true);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A title and a close box only; the hints count only with CustomizeWindowHint.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     sizeGroup_ = new QGroupBox(QString::fromLatin1(PreferencesSizeGroup), this);
     sizeGroup_->setObjectName(QStringLiteral("GroupBox1"));

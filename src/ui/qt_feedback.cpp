@@ -46,7 +46,11 @@ Answer QtFeedback::Message(MessageKind kind, const std::string& text, MessageBut
         title = QStringLiteral("Confirm");
         break;
     }
-    QMessageBox box(icon, title, QString::fromLocal8Bit(text.c_str()), set, parent_);
+    // Message texts double an ampersand that is meant as one ("Save && Exit"),
+    // as the labels of menus and dialogs do.
+    QString shown = QString::fromLocal8Bit(text.c_str());
+    shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QMessageBox box(icon, title, shown, set, parent_);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setDefaultButton(def);
     switch (box.exec()) {

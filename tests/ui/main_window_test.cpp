@@ -166,6 +166,10 @@ TEST(MainWindow, WindowMenuListsTheChildren) {
     EXPECT_EQ(MenuTexts(menu),
               (QStringList{"Tile &Vert.", "Tile &Horz.", "&Cascade", "C&lose All", "Clear  &All",
                            "&1 Series Number: 1", "&2 NoName.txt"}));
+    // Only the active window is marked.
+    const QList<QAction*> items = menu->actions();
+    EXPECT_FALSE(items[items.size() - 2]->isChecked());
+    EXPECT_TRUE(items.back()->isChecked());
 }
 
 TEST(MainWindow, ToolBarToggleRenamesTheMenuItem) {
@@ -316,6 +320,21 @@ TEST(MainWindow, TilingPutsWindowsSideBySideOrAboveEachOther) {
     EXPECT_EQ(subs[0]->width(), subs[1]->width());
     EXPECT_EQ(subs[0]->x(), subs[1]->x());
     EXPECT_NE(subs[0]->y(), subs[1]->y());
+
+    // Cascade: one size, each a title bar further down and right, the active one on top.
+    s.main->EnsureGraphWindow();
+    s.main->MdiArea()->setActiveSubWindow(subs[0]);
+    s.main->WindowCasade1Click();
+    QMdiSubWindow* graph = qobject_cast<QMdiSubWindow*>(s.main->GraphF()->parentWidget());
+    const QList<QMdiSubWindow*> order{graph, subs[1], subs[0]};
+    const int step = subs[0]->widget()->y();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(order[i]->pos(), QPoint(i * step, i * step)) << i;
+        EXPECT_EQ(order[i]->size(), graph->size()) << i;
+    }
+    EXPECT_GT(graph->width(), 500);
+    EXPECT_EQ(s.main->MdiArea()->activeSubWindow(), subs[0]);
+    EXPECT_EQ(s.main->MdiArea()->subWindowList(QMdiArea::StackingOrder).back(), subs[0]);
 }
 
 // ---------------------------------------------------------------------------
@@ -454,8 +473,9 @@ TEST(MainWindow, QuestionsAreRealMessageBoxes) {
     EXPECT_EQ(text, QStringLiteral("Sorry the number of series is LIMITED to 21."));
     test::AnswerMessageBox(QMessageBox::Cancel, &text);
     EXPECT_FALSE(s.main->close());
+    // The doubled ampersand is shown as one, as a label shows it.
     EXPECT_EQ(text,
-              QStringLiteral("Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]"));
+              QStringLiteral("Save & Exit [YES] -- No Save & Exit [NO] -- Cancel Exit [CANCEL]"));
     test::AnswerMessageBox(QMessageBox::No);
     EXPECT_TRUE(s.main->close());
 }
