@@ -2,12 +2,24 @@
 
 #include <QFileDialog>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QVBoxLayout>
 
 namespace torvel {
 
 bool AskDataLoss(Feedback& feedback) {
     return feedback.Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) ==
            Answer::Yes;
+}
+
+void LayOutChild(QWidget& window, QMenuBar* menuBar, QWidget* content) {
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(content);
+    menuBar->hide();
+    window.setFocusProxy(content);
 }
 
 void CloseChild(QWidget& child) {

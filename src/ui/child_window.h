@@ -9,12 +9,17 @@
 #include <optional>
 #include <string>
 
+class QMenuBar;
 class QWidget;
 
 namespace torvel {
 
 // "Possible data loss. Continue?" (warning, Yes and Cancel); true for Yes.
 bool AskDataLoss(Feedback& feedback);
+
+// Lays a child window out: its menu bar (hidden: the main window shows its
+// menus while it is active) and one widget filling the rest.
+void LayOutChild(QWidget& window, QMenuBar* menuBar, QWidget* content);
 
 // Closes a child window the way its close box does: through its multiple-document
 // frame when it has one, so the frame goes with it.

@@ -17,7 +17,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -132,13 +131,9 @@ TGraphF::TGraphF(TMDIMainF& main, GraphWindowState& state, QWidget* parent)
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     CreateMenus();
-    layout->setMenuBar(menuBar_);
     image_ = new GraphImage(*this, popup_, this);
-    layout->addWidget(image_);
+    LayOutChild(*this, menuBar_, image_);
     UpdateCaption();
     main_.Doc().SuppressResizeDraw = true;
 }

@@ -12,7 +12,6 @@
 #include "ui/text_window.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -26,10 +25,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QScreen>
-#include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -710,15 +707,9 @@ void TMDIMainF::ToolSaveGraph() {
 void TMDIMainF::ToolCopyPaste(const char* actionName) {
     QWidget* child = activeChild_;
     QAction* a = child ? child->findChild<QAction*>(QString::fromLatin1(actionName)) : nullptr;
+    // Data and text windows have their own Copy and Paste; others beep.
     if (a && a->isEnabled()) {
         a->trigger();
-        return;
-    }
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
-        if (QLatin1String(actionName) == QLatin1String("Copy1"))
-            memo->copy();
-        else
-            memo->paste();
         return;
     }
     fb_->Beep();

@@ -2,11 +2,29 @@
 
 #include "core/data_model.h"
 
+#include <cmath>
+
 namespace torvel {
 
 QColor ToQColor(Rgb rgb) {
     return QColor(rgb.R, rgb.G, rgb.B);
 }
+
+namespace {
+
+// Black or white text, whichever stands out more on a series colour (dark
+// blues and purples take white).
+QColor TextOn(Rgb rgb) {
+    auto linear = [](int c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double l = 0.2126 * linear(rgb.R) + 0.7152 * linear(rgb.G) + 0.0722 * linear(rgb.B);
+    const bool white = 1.05 / (l + 0.05) > (l + 0.05) / 0.05;
+    return white ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+} // namespace
 
 SeriesTableModel::SeriesTableModel(Series& series, QObject* parent)
     : QAbstractTableModel(parent), series_(&series), shownRows_(series.IndexCount) {}
@@ -45,7 +63,7 @@ QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::ForegroundRole:
         // The index column is not enabled (it cannot be selected) but must not look greyed.
-        if (col == IndexColumn) return QColor(Qt::black);
+        if (col == IndexColumn) return TextOn(SeriesColorOf(series_->SeriesNumber));
         return {};
     default:
         return {};
@@ -64,7 +82,7 @@ QVariant SeriesTableModel::headerData(int section, Qt::Orientation orientation, 
         case Qt::BackgroundRole:
             return ToQColor(SeriesColorOf(series_->SeriesNumber));
         case Qt::ForegroundRole:
-            return QColor(Qt::black);
+            return TextOn(SeriesColorOf(series_->SeriesNumber));
         default:
             return {};
         }

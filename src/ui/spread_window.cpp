@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyledItemDelegate>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <climits>
@@ -397,14 +396,7 @@ TSpreadF::TSpreadF(AppContext& context, Series& series, QWidget* parent)
 
     CreateActions();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(menuBar_);
-    layout->addWidget(grid_);
-    menuBar_->hide();
-
-    setFocusProxy(grid_);
+    LayOutChild(*this, menuBar_, grid_);
     resize(DefaultSize());
     UpdateCaption();
     grid_->SetCurrentCell({XColumn, 1});
@@ -445,11 +437,16 @@ void TSpreadF::CreateActions() {
         return action;
     };
     // Commands that come with their own dialogs and windows: shown, not yet usable.
-    auto later = [&make](QMenu* menu, const char* name, const char* text) {
-        QAction* action = make(name, text);
-        action->setEnabled(false);
-        menu->addAction(action);
-        return action;
+    struct Entry {
+        const char* name;
+        const char* text;
+    };
+    auto later = [&make](QMenu* menu, std::initializer_list<Entry> entries) {
+        for (const Entry& e : entries) {
+            QAction* action = make(e.name, e.text);
+            action->setEnabled(false);
+            menu->addAction(action);
+        }
     };
 
     saveData1_ = make("SaveData1", "&Save Data");
@@ -482,9 +479,9 @@ void TSpreadF::CreateActions() {
     fileMenu_->addAction(forward("SaveBitmap1", "Save &Bitmap", &TSpreadF::SaveBitmapRequested));
     fileMenu_->addAction(close1_);
     fileMenu_->addSeparator();
-    later(fileMenu_, "PrintData1", "Print &Data");
-    later(fileMenu_, "PrintGraph1", "&Print Graph");
-    later(fileMenu_, "PrintSetup1", "P&rint Setup...");
+    later(fileMenu_, {{"PrintData1", "Print &Data"},
+                      {"PrintGraph1", "&Print Graph"},
+                      {"PrintSetup1", "P&rint Setup..."}});
     fileMenu_->addSeparator();
     fileMenu_->addAction(forward("Exit1", "E&xit", &TSpreadF::ExitRequested));
 
@@ -494,52 +491,51 @@ void TSpreadF::CreateActions() {
 
     QMenu* math = menuBar_->addMenu(QStringLiteral("&Math"));
     math->setObjectName(QStringLiteral("Math1"));
-    later(math, "N3", "&Calculator");
-    later(math, "OperateonCells2", "&Operate on Cells");
-    later(math, "FillCells1", "&Fill Cells");
-    later(math, "XYOperations2", "&X && Y Operations");
-    later(math, "SortXAccending1", "Sort X &Ascending");
-    later(math, "SortXDeccending1", "Sort X &Descending");
+    later(math, {{"N3", "&Calculator"},
+                 {"OperateonCells2", "&Operate on Cells"},
+                 {"FillCells1", "&Fill Cells"},
+                 {"XYOperations2", "&X && Y Operations"},
+                 {"SortXAccending1", "Sort X &Ascending"},
+                 {"SortXDeccending1", "Sort X &Descending"}});
 
     QMenu* regression = menuBar_->addMenu(QStringLiteral("&Regression"));
     regression->setObjectName(QStringLiteral("Regression1"));
-    later(regression, "FitY1", "&Fit");
-    later(regression, "clearFit1", "&Clear Fit");
-    later(regression, "FitError1", "Fit &Error %");
+    later(regression,
+          {{"FitY1", "&Fit"}, {"clearFit1", "&Clear Fit"}, {"FitError1", "Fit &Error %"}});
 
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Graph1"));
-    later(graph, "View1", "&View");
-    later(graph, "AutoScale1", "&Auto Scale");
-    later(graph, "Scale2", "&Scale");
-    later(graph, "Grid1", "&Grid");
-    later(graph, "LogScale", "&Log Scale");
-    later(graph, "Type2", "Graph &Type");
+    later(graph, {{"View1", "&View"},
+                  {"AutoScale1", "&Auto Scale"},
+                  {"Scale2", "&Scale"},
+                  {"Grid1", "&Grid"},
+                  {"LogScale", "&Log Scale"},
+                  {"Type2", "Graph &Type"}});
     QMenu* legend = graph->addMenu(QStringLiteral("&Legend"));
     legend->setObjectName(QStringLiteral("Legend1"));
-    later(legend, "Main1", "&Main");
-    later(legend, "XAxis2", "&X Axis");
-    later(legend, "YAxis2", "&Y Axis");
-    later(legend, "SeriesTitle1", "&Series");
-    later(legend, "Floating1", "&Floating");
+    later(legend, {{"Main1", "&Main"},
+                   {"XAxis2", "&X Axis"},
+                   {"YAxis2", "&Y Axis"},
+                   {"SeriesTitle1", "&Series"},
+                   {"Floating1", "&Floating"}});
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    later(popup_, "OperateonCells1", "&Operate on Cells");
-    later(popup_, "FillCells2", "F&ill Cells");
-    later(popup_, "XYOperations1", "&X && Y Operations");
-    later(popup_, "Fit1", "&Fit");
-    later(popup_, "GraphType1", "Graph &Type");
+    later(popup_, {{"OperateonCells1", "&Operate on Cells"},
+                   {"FillCells2", "F&ill Cells"},
+                   {"XYOperations1", "&X && Y Operations"},
+                   {"Fit1", "&Fit"},
+                   {"GraphType1", "Graph &Type"}});
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
-    later(legendPop, "MainTitle1", "&Main");
-    later(legendPop, "XAxis1", "&X  Axis");
-    later(legendPop, "YAxis1", "&Y Axis");
-    later(legendPop, "Series1", "&Series");
-    later(legendPop, "Floating2", "&Floating");
-    later(popup_, "PrintColor1", "&Printer Color");
-    later(popup_, "DuplicateData1", "&Duplicate Data");
-    later(popup_, "Extenddataindex1", "Duplicate && &Extend Index");
+    later(legendPop, {{"MainTitle1", "&Main"},
+                      {"XAxis1", "&X  Axis"},
+                      {"YAxis1", "&Y Axis"},
+                      {"Series1", "&Series"},
+                      {"Floating2", "&Floating"}});
+    later(popup_, {{"PrintColor1", "&Printer Color"},
+                   {"DuplicateData1", "&Duplicate Data"},
+                   {"Extenddataindex1", "Duplicate && &Extend Index"}});
     QAction* save2 = make("SaveData2", "&Save Data");
     connect(save2, &QAction::triggered, this, [this] { SaveData1Click(); });
     popup_->addAction(save2);

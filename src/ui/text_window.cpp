@@ -16,7 +16,6 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QVBoxLayout>
 
 namespace torvel {
 
@@ -56,13 +55,7 @@ TTextF::TTextF(AppContext& context, QWidget* parent) : QWidget(parent), context_
     memo_ = new TextMemo(this);
     memo_->setObjectName(QStringLiteral("Memo1"));
     CreateMenus();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(menuBar_);
-    layout->addWidget(memo_);
-    menuBar_->hide();
-    setFocusProxy(memo_);
+    LayOutChild(*this, menuBar_, memo_);
     SetCaption(QString::fromLatin1(NoNameText));
 }
 

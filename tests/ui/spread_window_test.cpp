@@ -99,6 +99,11 @@ TEST_F(SpreadWindowTest, NewWindowShowsTheGridAsLaidOut) {
     const QColor fixed = ToQColor(SeriesColorOf(2));
     EXPECT_EQ(model->index(3, 0).data(Qt::BackgroundRole).value<QColor>(), fixed);
     EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), fixed);
+    EXPECT_EQ(model->index(3, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+    // Text on the dark series colours is white.
+    Series blue(17, 1);
+    EXPECT_EQ(SeriesTableModel(blue).headerData(1, Qt::Horizontal, Qt::ForegroundRole),
+              QColor(Qt::white));
     EXPECT_FALSE(model->index(0, 0).flags() & Qt::ItemIsSelectable);
     EXPECT_FALSE(model->index(0, 3).flags() & Qt::ItemIsEditable);
 
