@@ -178,6 +178,49 @@ constexpr Real ExactPow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  
                                1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
                                1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
 
+// The 15 significant digits of a (1E-4 <= a < 1E18) rounded to nearest, ties
+// to even, from the exact binary value; exp10 is the decimal exponent.
+void FastDigits(Real a, std::uint64_t& digits, int& exp10) {
+    using u128 = unsigned __int128;
+    int e2 = 0;
+    const Real frac = std::frexp(a, &e2); // a = m * 2^(e2 - 64)
+    const auto m = static_cast<std::uint64_t>(std::ldexp(frac, 64));
+    const int sh = 64 - e2; // 4..78 in this range
+    int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+    for (;;) {
+        const int s = 14 - e;
+        u128 q, rem, half;
+        bool exactHalfPossible;
+        if (s >= 0) {
+            const u128 num = static_cast<u128>(m) * Pow10U64[s];
+            q = num >> sh;
+            rem = num - (q << sh);
+            half = static_cast<u128>(1) << (sh - 1);
+            exactHalfPossible = true;
+        } else {
+            const u128 den = static_cast<u128>(Pow10U64[-s]) << sh;
+            q = m / den;
+            rem = m % den;
+            half = den / 2;
+            exactHalfPossible = (den % 2) == 0;
+        }
+        if (q >= Pow10U64[15]) {
+            ++e; // the estimate was one decade low
+            continue;
+        }
+        if (rem > half || (exactHalfPossible && rem == half && (q & 1) != 0)) ++q;
+        if (q == Pow10U64[15]) {
+            q = Pow10U64[14];
+            ++e;
+        }
+        digits = static_cast<std::uint64_t>(q);
+        exp10 = e;
+        return;
+    }
+}
+
+constexpr const char* EmptyMarkerText = " 1.00000000000000E+4932";
+
 } // namespace
 
 char DecimalSeparator() {
@@ -221,11 +264,16 @@ std::string CommaToPoint(std::string_view text) {
 NumberRead TextToNumber(std::string_view text) {
     const int len = static_cast<int>(text.size());
     int i = 0;
-    // The digits read so far as one unsigned number: the value a failure keeps.
-    Real partial = 0;
-    auto fail = [&](int pos) { return NumberRead{partial, pos}; };
     auto at = [&](int k) {
         return text[static_cast<std::size_t>(k)] == ',' ? '.' : text[static_cast<std::size_t>(k)];
+    };
+    // A failure keeps the digits before the failing character as one unsigned
+    // whole number.
+    auto fail = [&](int pos) {
+        Real partial = 0;
+        for (int k = 0; k < pos - 1 && k < len; ++k)
+            if (IsDigit(at(k))) partial = partial * 10 + (at(k) - '0');
+        return NumberRead{partial, pos};
     };
 
     if (len == 0) return fail(1);
@@ -245,7 +293,6 @@ NumberRead TextToNumber(std::string_view text) {
     const int mantStart = i;
     bool simple = true;
     while (i < len && IsDigit(at(i))) {
-        partial = partial * 10 + (at(i) - '0');
         if (significant < 19) {
             mantissa = mantissa * 10 + static_cast<unsigned>(at(i) - '0');
             if (mantissa != 0) ++significant;
@@ -258,7 +305,6 @@ NumberRead TextToNumber(std::string_view text) {
     if (i < len && at(i) == '.') {
         ++i;
         while (i < len && IsDigit(at(i))) {
-            partial = partial * 10 + (at(i) - '0');
             if (significant < 19) {
                 mantissa = mantissa * 10 + static_cast<unsigned>(at(i) - '0');
                 if (mantissa != 0) ++significant;
@@ -281,7 +327,6 @@ NumberRead TextToNumber(std::string_view text) {
         if (i >= len) return fail(len + 1);
         if (!IsDigit(at(i))) return fail(i + 1);
         while (i < len && IsDigit(at(i))) {
-            partial = partial * 10 + (at(i) - '0');
             if (exponent < 100000) exponent = exponent * 10 + (at(i) - '0');
             ++i;
         }
@@ -289,7 +334,7 @@ NumberRead TextToNumber(std::string_view text) {
     }
     if (i < len) return fail(i + 1);
 
-    Real value;
+    Real value = 0;
     const long scale = exponent - fracDigits + dropped;
     if (mantissa == 0) {
         value = 0;
@@ -308,9 +353,13 @@ NumberRead TextToNumber(std::string_view text) {
         buf += 'e';
         buf += std::to_string(exponent);
         const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value);
-        if (res.ec == std::errc::result_out_of_range)
-            value = exponent > 0 ? std::numeric_limits<Real>::infinity() : 0;
+        if (res.ec == std::errc::result_out_of_range) {
+            // The decimal order of the value tells overflow from underflow.
+            if (significant + scale > 0) return fail(len);
+            value = 0;
+        }
     }
+    if (!std::isfinite(value)) return fail(len);
     return NumberRead{negative ? -value : value, 0};
 }
 
@@ -376,6 +425,71 @@ IntegerRead TextToInteger(std::string_view text) {
     }
     if (digits == 0 || i < len) return fail(i + 1);
     return IntegerRead{static_cast<std::int32_t>(negative ? -v : v), 0};
+}
+
+void FileNumberText(Real value, char* out) {
+    if (value == EmptyValue || std::isnan(value) || value == HUGE_VALL) {
+        std::memcpy(out, EmptyMarkerText, 23);
+        return;
+    }
+    if (value == -HUGE_VALL) value = -EmptyValue;
+    const bool negative = value < 0;
+    const Real a = negative ? -value : value;
+    char digits[16];
+    int exp10 = 0;
+    if (a == 0) {
+        std::memset(digits, '0', 15);
+    } else if (a >= 1e-4L && a < 1e18L) {
+        std::uint64_t q = 0;
+        FastDigits(a, q, exp10);
+        for (int i = 14; i >= 0; --i) {
+            digits[i] = static_cast<char>('0' + q % 10);
+            q /= 10;
+        }
+    } else {
+        // Far magnitudes: the C library rounds the exact binary value correctly.
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.14Le", a);
+        int n = 0;
+        const char* p = buf;
+        for (; *p && *p != 'e' && n < 15; ++p)
+            if (*p >= '0' && *p <= '9') digits[n++] = *p;
+        while (*p && *p != 'e')
+            ++p;
+        exp10 = *p == 'e' ? std::atoi(p + 1) : 0;
+    }
+    out[0] = negative ? '-' : ' ';
+    out[1] = digits[0];
+    out[2] = '.';
+    std::memcpy(out + 3, digits + 1, 14);
+    out[17] = 'E';
+    out[18] = exp10 < 0 ? '-' : '+';
+    int ex = exp10 < 0 ? -exp10 : exp10;
+    for (int i = 22; i >= 19; --i) {
+        out[i] = static_cast<char>('0' + ex % 10);
+        ex /= 10;
+    }
+}
+
+std::string FileNumberText(Real value) {
+    char buf[23];
+    FileNumberText(value, buf);
+    return std::string(buf, 23);
+}
+
+bool ParseFileNumber(std::string_view token, Real& value) {
+    const std::size_t n = token.size();
+    if (n == 0 || n > 4096) return false;
+    // TextToNumber also takes leading blanks, commas and a mantissa without
+    // digits ("." or "E5"); in a file those are no numbers.
+    const std::size_t i = token[0] == '+' || token[0] == '-' ? 1 : 0;
+    const bool digitFirst =
+        i < n && (IsDigit(token[i]) || (token[i] == '.' && i + 1 < n && IsDigit(token[i + 1])));
+    if (!digitFirst || token.find_first_of(" ,") != std::string_view::npos) return false;
+    const NumberRead read = TextToNumber(token);
+    if (!read.Ok()) return false;
+    value = read.Value;
+    return true;
 }
 
 } // namespace torvel

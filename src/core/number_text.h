@@ -38,7 +38,8 @@ std::string CommaToPoint(std::string_view text);
 
 // FailPos is 0 when the whole text was read, else the 1-based position where
 // reading stopped. On failure Value holds the digits read so far taken as one
-// unsigned whole number.
+// unsigned whole number. A number beyond the extended range is a failure too
+// (at the last character): an infinity must never reach a cell or a setting.
 struct NumberRead {
     Real Value = 0;
     int FailPos = 0;
@@ -52,5 +53,16 @@ struct IntegerRead {
     bool Ok() const { return FailPos == 0; }
 };
 IntegerRead TextToInteger(std::string_view text);
+
+// One number in the files' fixed form of width 23: sign place, 15 significant
+// digits correctly rounded, "E", the exponent sign and 4 exponent digits.
+// Writes exactly 23 characters to out. +infinity and not-a-number are written
+// as the empty marker, -infinity as -1E+4932: the nearest the form holds.
+void FileNumberText(Real value, char* out);
+std::string FileNumberText(Real value);
+// Reads one whole file token as a number (optional sign, digits, ".",
+// exponent; at least one mantissa digit); false when it is not one or lies
+// outside the extended range.
+bool ParseFileNumber(std::string_view token, Real& value);
 
 } // namespace torvel

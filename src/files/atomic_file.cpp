@@ -10,20 +10,6 @@
 
 namespace torvel {
 
-namespace {
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-} // namespace
-
-bool FileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
                          std::string* error) {
     auto fail = [&](const std::string& why) {
@@ -31,13 +17,13 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
         return false;
     };
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return fail(path + " is a folder");
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return fail(path + " is a folder");
 
     std::string tmpl = FolderOf(path) + "/.torvel-save-XXXXXX";
     const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return fail(std::string("Cannot write in the folder of ") + path + ": " +
-                            std::strerror(errno));
+    if (fd < 0)
+        return fail(std::string("Cannot write in the folder of ") + path + ": " +
+                    std::strerror(errno));
     ::close(fd);
     const std::string tmp = tmpl;
     bool ok = false;

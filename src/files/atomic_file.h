@@ -2,6 +2,8 @@
 // and is renamed over it, so a failed save never destroys the previous file.
 #pragma once
 
+#include "files/file_path.h"
+
 #include <functional>
 #include <ostream>
 #include <string>
@@ -14,7 +16,5 @@ namespace torvel {
 // and the reason is put in *error (when given). Returns success.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
                          std::string* error = nullptr);
-
-bool FileExists(const std::string& path);
 
 } // namespace torvel

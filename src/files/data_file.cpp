@@ -20,194 +20,6 @@ namespace torvel {
 
 namespace {
 
-using u64 = std::uint64_t;
-using u128 = unsigned __int128;
-
-constexpr u64 Pow10U64[] = {1ULL,
-                            10ULL,
-                            100ULL,
-                            1000ULL,
-                            10000ULL,
-                            100000ULL,
-                            1000000ULL,
-                            10000000ULL,
-                            100000000ULL,
-                            1000000000ULL,
-                            10000000000ULL,
-                            100000000000ULL,
-                            1000000000000ULL,
-                            10000000000000ULL,
-                            100000000000000ULL,
-                            1000000000000000ULL,
-                            10000000000000000ULL,
-                            100000000000000000ULL,
-                            1000000000000000000ULL,
-                            10000000000000000000ULL};
-
-// Powers of ten that the extended type holds exactly (5^27 fits 64 bits).
-constexpr Real ExactPow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-                               1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-                               1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-
-constexpr const char* EmptyMarkerText = " 1.00000000000000E+4932";
-
-// The 15 significant digits of a (1E-4 <= a < 1E18) rounded to nearest, ties
-// to even, from the exact binary value; exp10 is the decimal exponent.
-void FastDigits(Real a, u64& digits, int& exp10) {
-    int e2 = 0;
-    const Real frac = std::frexp(a, &e2); // a = m * 2^(e2 - 64)
-    const auto m = static_cast<u64>(std::ldexp(frac, 64));
-    const int sh = 64 - e2; // 4..78 in this range
-    int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
-    for (;;) {
-        const int s = 14 - e;
-        u128 q, rem, half;
-        bool exactHalfPossible;
-        if (s >= 0) {
-            const u128 num = static_cast<u128>(m) * Pow10U64[s];
-            q = num >> sh;
-            rem = num - (q << sh);
-            half = static_cast<u128>(1) << (sh - 1);
-            exactHalfPossible = true;
-        } else {
-            const u128 den = static_cast<u128>(Pow10U64[-s]) << sh;
-            q = m / den;
-            rem = m % den;
-            half = den / 2;
-            exactHalfPossible = (den % 2) == 0;
-        }
-        if (q >= Pow10U64[15]) {
-            ++e; // the estimate was one decade low
-            continue;
-        }
-        if (rem > half || (exactHalfPossible && rem == half && (q & 1) != 0)) ++q;
-        if (q == Pow10U64[15]) {
-            q = Pow10U64[14];
-            ++e;
-        }
-        digits = static_cast<u64>(q);
-        exp10 = e;
-        return;
-    }
-}
-
-} // namespace
-
-void FileNumberText(Real value, char* out) {
-    if (!std::isfinite(value)) {
-        std::memcpy(out, EmptyMarkerText, 23);
-        return;
-    }
-    const bool negative = value < 0;
-    const Real a = negative ? -value : value;
-    char digits[16];
-    int exp10 = 0;
-    if (a == 0) {
-        std::memset(digits, '0', 15);
-    } else if (a >= 1e-4L && a < 1e18L) {
-        u64 q = 0;
-        FastDigits(a, q, exp10);
-        for (int i = 14; i >= 0; --i) {
-            digits[i] = static_cast<char>('0' + q % 10);
-            q /= 10;
-        }
-    } else {
-        // Far magnitudes: the C library rounds the exact binary value correctly.
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.14Le", a);
-        int n = 0;
-        const char* p = buf;
-        for (; *p && *p != 'e' && n < 15; ++p)
-            if (*p >= '0' && *p <= '9') digits[n++] = *p;
-        while (*p && *p != 'e')
-            ++p;
-        exp10 = *p == 'e' ? std::atoi(p + 1) : 0;
-    }
-    out[0] = negative ? '-' : ' ';
-    out[1] = digits[0];
-    out[2] = '.';
-    std::memcpy(out + 3, digits + 1, 14);
-    out[17] = 'E';
-    out[18] = exp10 < 0 ? '-' : '+';
-    int ex = exp10 < 0 ? -exp10 : exp10;
-    for (int i = 22; i >= 19; --i) {
-        out[i] = static_cast<char>('0' + ex % 10);
-        ex /= 10;
-    }
-}
-
-std::string FileNumberText(Real value) {
-    char buf[23];
-    FileNumberText(value, buf);
-    return std::string(buf, 23);
-}
-
-bool ParseFileNumber(std::string_view token, Real& value) {
-    const std::size_t n = token.size();
-    if (n == 0 || n > 4096) return false;
-    std::size_t i = 0;
-    bool negative = false;
-    if (token[0] == '+' || token[0] == '-') {
-        negative = token[0] == '-';
-        ++i;
-    }
-    const std::size_t bodyStart = i;
-    u64 mantissa = 0;
-    int significant = 0, scale = 0, digitCount = 0;
-    bool exact = true;
-    auto digit = [&](int d, bool afterPoint) {
-        ++digitCount;
-        if (significant < 19) {
-            mantissa = mantissa * 10 + static_cast<unsigned>(d);
-            if (mantissa != 0) ++significant;
-            if (afterPoint) --scale;
-        } else {
-            exact = false;
-            if (!afterPoint) ++scale;
-        }
-    };
-    while (i < n && token[i] >= '0' && token[i] <= '9')
-        digit(token[i++] - '0', false);
-    if (i < n && token[i] == '.') {
-        ++i;
-        while (i < n && token[i] >= '0' && token[i] <= '9')
-            digit(token[i++] - '0', true);
-    }
-    if (digitCount == 0) return false;
-    if (i < n && (token[i] == 'e' || token[i] == 'E')) {
-        ++i;
-        bool expNegative = false;
-        if (i < n && (token[i] == '+' || token[i] == '-')) {
-            expNegative = token[i] == '-';
-            ++i;
-        }
-        if (i >= n) return false;
-        long ex = 0;
-        while (i < n && token[i] >= '0' && token[i] <= '9') {
-            if (ex < 1000000) ex = ex * 10 + (token[i] - '0');
-            ++i;
-        }
-        scale += static_cast<int>(expNegative ? -ex : ex);
-    }
-    if (i != n) return false;
-
-    Real v;
-    if (mantissa == 0) {
-        v = 0;
-    } else if (exact && scale >= -27 && scale <= 27) {
-        // Both operands exact: one correctly rounded operation.
-        v = static_cast<Real>(mantissa);
-        v = scale >= 0 ? v * ExactPow10[scale] : v / ExactPow10[-scale];
-    } else {
-        const auto r = std::from_chars(token.data() + bodyStart, token.data() + n, v);
-        if (r.ec != std::errc() || r.ptr != token.data() + n) return false;
-    }
-    value = negative ? -v : v;
-    return true;
-}
-
-namespace {
-
 // Reads a file in large blocks and hands its tokens and line ends to a sink,
 // without holding more than one block and one token.
 class DataScanner {
@@ -439,15 +251,9 @@ void WriteDataRows(const Series& series, std::ostream& out) {
     std::size_t used = 0;
     for (const Tdata& row : series.Rows) {
         char* line = block.data() + used;
-        if (row.XValid)
-            FileNumberText(row.X, line);
-        else
-            std::memcpy(line, EmptyMarkerText, 23);
+        FileNumberText(row.XValid ? row.X : EmptyValue, line);
         line[23] = ' ';
-        if (row.YValid)
-            FileNumberText(row.Y, line + 24);
-        else
-            std::memcpy(line + 24, EmptyMarkerText, 23);
+        FileNumberText(row.YValid ? row.Y : EmptyValue, line + 24);
         line[47] = '\r';
         line[48] = '\n';
         used += LineLength;
@@ -479,32 +285,15 @@ std::string OverwriteQuestion(const std::string& path) {
     return "The File  " + path + "  already exists overwrite it?";
 }
 
-namespace {
-std::string WithoutExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
-    return path.substr(0, dot);
-}
-} // namespace
-
 SaveResult SaveDataAs(Series& series, Feedback& feedback, const SaveDialog& dialog) {
     const std::string preset = WithoutExtension(series.FileName);
-    for (;;) {
-        const std::optional<std::string> chosen = dialog(preset);
-        if (!chosen || chosen->empty()) return SaveResult::Cancelled;
-        const std::string& path = *chosen;
-        if (FileExists(path) && path != series.FileName) {
-            feedback.Beep();
-            if (feedback.Message(MessageKind::Warning, OverwriteQuestion(path),
-                                 MessageButtons::YesNo) != Answer::Yes)
-                continue;
-        }
-        std::string error;
-        if (WriteDataFile(series, path, &error)) return SaveResult::Saved;
-        feedback.Message(MessageKind::Error, error, MessageButtons::Ok);
-        return SaveResult::Failed;
-    }
+    const std::optional<std::string> path = ChooseSavePath(
+        [&] { return dialog(preset); }, series.FileName, OverwriteQuestion, feedback);
+    if (!path) return SaveResult::Cancelled;
+    std::string error;
+    if (WriteDataFile(series, *path, &error)) return SaveResult::Saved;
+    feedback.Message(MessageKind::Error, error, MessageButtons::Ok);
+    return SaveResult::Failed;
 }
 
 } // namespace torvel

@@ -4,6 +4,7 @@
 
 #include "core/document.h"
 #include "core/feedback.h"
+#include "core/number_text.h" // FileNumberText, ParseFileNumber: the files' number forms
 #include "core/series.h"
 
 #include <functional>
@@ -46,14 +47,5 @@ enum class SaveResult { Saved, Cancelled, Failed };
 // question) and writes; a failed write is shown as an error message.
 SaveResult SaveDataAs(Series& series, Feedback& feedback, const SaveDialog& dialog);
 std::string OverwriteQuestion(const std::string& path);
-
-// One number in the files' fixed form of width 23: sign place, 15 significant
-// digits correctly rounded, "E", the exponent sign and 4 exponent digits.
-// Writes exactly 23 characters to out.
-void FileNumberText(Real value, char* out);
-std::string FileNumberText(Real value);
-// Reads one whole token as a number (optional sign, digits, ".", exponent);
-// false when it is not one or lies outside the extended range.
-bool ParseFileNumber(std::string_view token, Real& value);
 
 } // namespace torvel

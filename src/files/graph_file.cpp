@@ -3,7 +3,6 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "files/atomic_file.h"
-#include "files/data_file.h"
 #include "fit/fit.h"
 
 #include <cmath>
@@ -247,20 +246,7 @@ std::string SingleLine(std::string text) {
     return text;
 }
 
-std::string FileNameWithoutExtension(const std::string& path) {
-    const auto slash = path.find_last_of("/\\");
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
-    return path.substr(0, dot);
-}
-
 } // namespace
-
-std::string GraphNumberText(Real value) {
-    if (std::isnan(value) || value == HUGE_VALL) value = EmptyValue;
-    if (value == -HUGE_VALL) value = -EmptyValue;
-    return FileNumberText(value);
-}
 
 std::string GraphCaptionFor(const std::string& graphFileName) {
     if (graphFileName == NoNameGraph) return "Graph";
@@ -275,7 +261,7 @@ std::string GraphFileText(Document& doc) {
     };
     auto integer = [&](int v) { line(std::to_string(v)); };
     auto flag = [&](bool set) { line(set ? "0" : "1"); };
-    auto number = [&](Real v) { line(GraphNumberText(v)); };
+    auto number = [&](Real v) { line(FileNumberText(v)); };
 
     if (doc.Prefs.MaxDataIndex == 0) doc.Prefs.MaxDataIndex = 10;
     integer(doc.SeriesCount());
@@ -286,9 +272,9 @@ std::string GraphFileText(Document& doc) {
         integer(s.IndexCount);
         integer(s.SeriesNumber);
         for (const Tdata& r : s.Rows) {
-            out += GraphNumberText(r.XValid ? r.X : EmptyValue);
+            out += FileNumberText(r.XValid ? r.X : EmptyValue);
             out += ' ';
-            out += GraphNumberText(r.YValid ? r.Y : EmptyValue);
+            out += FileNumberText(r.YValid ? r.Y : EmptyValue);
             out += LineEnd;
         }
         flag(s.YAxisLeft);
@@ -331,7 +317,6 @@ std::string GraphFileText(Document& doc) {
 }
 
 bool WriteGraphFile(Document& doc, const std::string& path, Feedback& feedback) {
-    doc.GraphFileName = path;
     const std::string text = GraphFileText(doc);
     std::string error;
     const bool ok = WriteFileAtomically(
@@ -341,7 +326,12 @@ bool WriteGraphFile(Document& doc, const std::string& path, Feedback& feedback) 
             return static_cast<bool>(out);
         },
         &error);
-    if (!ok) feedback.Message(MessageKind::Error, error, MessageButtons::Ok);
+    // The graph takes the new name only once it is really there: a failed
+    // save must not make the next Save or the next start look for it.
+    if (ok)
+        doc.GraphFileName = path;
+    else
+        feedback.Message(MessageKind::Error, error, MessageButtons::Ok);
     return ok;
 }
 
@@ -412,6 +402,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         ReadSettings(doc, in);
     } catch (const FormatError&) {
         if (current != nullptr) RowsToGrid(*current);
+        doc.SortDataWindows(); // the series that stay keep the list's order
         feedback.Message(MessageKind::Error, IncompatibleFormatText(doc.GraphFileName),
                          MessageButtons::Ok);
         doc.GraphLoadFailed = true;
@@ -445,20 +436,12 @@ void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
 }
 
 bool SaveGraphAs(Document& doc, Feedback& feedback, const SaveDialogFn& dialog) {
-    const SaveDialogRequest request{FileNameWithoutExtension(doc.GraphFileName), "gra",
-                                    "Graph File"};
-    for (;;) {
-        const std::optional<std::string> chosen = dialog(request);
-        if (!chosen) return false;
-        const std::string& path = *chosen;
-        if (!FileExists(path) || path == doc.GraphFileName)
-            return WriteGraphFile(doc, path, feedback);
-        feedback.Beep();
-        const Answer a = feedback.Message(MessageKind::Warning,
-                                          "The File [ " + path + " ] already exists overwrite it?",
-                                          MessageButtons::YesNo);
-        if (a == Answer::Yes) return WriteGraphFile(doc, path, feedback);
-    }
+    const SaveDialogRequest request{WithoutExtension(doc.GraphFileName), "gra", "Graph File"};
+    const std::optional<std::string> path = ChooseSavePath(
+        [&] { return dialog(request); }, doc.GraphFileName,
+        [](const std::string& p) { return "The File [ " + p + " ] already exists overwrite it?"; },
+        feedback);
+    return path && WriteGraphFile(doc, *path, feedback);
 }
 
 } // namespace torvel

@@ -17,13 +17,6 @@ namespace torvel {
 // Told the fraction (0..1) of a long load that is done.
 using LoadProgress = std::function<void(double)>;
 
-// A number as the program's files hold it: 23 characters, a blank or "-",
-// one digit, ".", 14 digits, "E", the exponent's sign and four digits.
-// Values that do not fit the form (infinite, not a number) are written so that
-// they read back as the nearest thing the file can hold: the empty marker for
-// +infinity and not-a-number, -1E+4932 for -infinity.
-std::string GraphNumberText(Real value);
-
 // The caption of the graph window for a graph file path.
 std::string GraphCaptionFor(const std::string& graphFileName);
 
@@ -31,9 +24,9 @@ std::string GraphCaptionFor(const std::string& graphFileName);
 // (GridToRows), and turns a MaxDataIndex of 0 into 10 in the document too.
 std::string GraphFileText(Document& doc);
 
-// Sets GraphFileName = path and writes the file through WriteFileAtomically;
-// a failure is shown as an error message and leaves any old file untouched.
-// Returns success. The caller redraws the graph.
+// Writes the file through WriteFileAtomically and then sets GraphFileName =
+// path; a failure is shown as an error message and leaves any old file and
+// GraphFileName untouched. Returns success. The caller redraws the graph.
 bool WriteGraphFile(Document& doc, const std::string& path, Feedback& feedback);
 
 // Replaces every series of the document by those of the file at path.

@@ -19,18 +19,6 @@ constexpr const char* ConfigFolderName = "torvel-graphics";
 constexpr std::size_t MaxLines = 16;
 constexpr std::size_t MaxLineLength = 4096;
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Creates the folder and its missing parents.
 bool MakeFolders(const std::string& folder) {
     struct stat st {};
@@ -86,15 +74,6 @@ void WritePreferenceLines(std::ostream& out, const Preferences& prefs) {
 
 } // namespace
 
-std::string ChangeExtension(const std::string& path, const std::string& ext) {
-    const auto slash = path.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const auto dot = path.find_last_of('.');
-    // A dot that opens the name (".hidden") is no extension.
-    if (dot == std::string::npos || dot <= nameStart) return path + ext;
-    return path.substr(0, dot) + ext;
-}
-
 StartupPaths ChooseStartupPaths(const std::string& programPath, const std::string& xdgConfigHome,
                                 const std::string& home) {
     const std::string beside = FolderOf(programPath);
@@ -110,7 +89,7 @@ StartupPaths ChooseStartupPaths(const std::string& programPath, const std::strin
         return {ChangeExtension(programPath, ".fig"), ChangeExtension(programPath, ".cfg")};
     const std::string folder = base + "/" + ConfigFolderName;
     MakeFolders(folder);
-    const std::string name = folder + "/" + NameOf(programPath);
+    const std::string name = folder + "/" + FileNameOf(programPath);
     return {ChangeExtension(name, ".fig"), ChangeExtension(name, ".cfg")};
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/data_model.h"
 #include "core/feedback.h"
+#include "files/file_path.h"
 
 #include <optional>
 #include <string>
@@ -23,10 +24,6 @@ struct StartupPaths {
     std::string Fig; // start-up file
     std::string Cfg; // preferences file
 };
-
-// path with the extension of its file name replaced by ext (".fig"), or ext
-// appended when it has none.
-std::string ChangeExtension(const std::string& path, const std::string& ext);
 
 // Beside the program when its folder is writable; otherwise in
 // xdgConfigHome/torvel-graphics (when set and absolute) or

@@ -62,19 +62,12 @@ TEST(GridStore, GridToRowsAndBack) {
     EXPECT_EQ(s.Rows[2], (Tdata{0, 0, 0.25L, false, false, true}));
     EXPECT_EQ(s.Rows[3], Tdata{});
 
+    s.Rows[3].Y = 42; // unflagged: shown empty, whatever the cell held
+    s.SetCell(YColumn, 4, "7");
     RowsToGrid(s);
     EXPECT_EQ(Column(s, XColumn), (std::vector<std::string>{"1.5", "125", "", ""}));
     EXPECT_EQ(Column(s, YColumn), (std::vector<std::string>{"-2", "", "", ""}));
     EXPECT_EQ(Column(s, YFitColumn), (std::vector<std::string>{"", "", ".25", ""}));
-}
-
-TEST(GridStore, RowsToGridEmptiesUnflaggedValues) {
-    Series s(1, 2);
-    s.SetCell(XColumn, 1, "7");
-    s.Rows[0] = Tdata{3.14159265358979L, 42, 0, true, false, false};
-    RowsToGrid(s);
-    EXPECT_EQ(s.Cell(XColumn, 1), "3.14159265359");
-    EXPECT_EQ(s.Cell(YColumn, 1), "");
 }
 
 TEST(GridStore, ClearFitOnlyWhenAFitExists) {
@@ -126,7 +119,7 @@ TEST(CommitEdit, NormalisesAcceptedText) {
 }
 
 TEST(CommitEdit, RejectsUnreadableTextWithBeepAndRestores) {
-    for (const char* typed : {"abc", "7 ", "1.2.3", "1e", "-", "1,234.5"}) {
+    for (const char* typed : {"abc", "7 ", "1.2.3", "1e", "-", "1,234.5", "1e99999"}) {
         Series s = FittedSeries();
         RecordingFeedback fb;
         s.SetCell(YColumn, 4, "9");
@@ -216,6 +209,7 @@ TEST(PasteCells, ClipboardTexts) {
         {"leading CR", "\r\n9\t8", {1, 1}, {"", "9", ""}, {"", "8", ""}, true},
         {"unreadable token skipped", "1-2\t3", {1, 1}, {"", "", ""}, {"3", "", ""}, true},
         {"exponents and signs", "+1e3 -2.5E-1", {1, 1}, {"1000", "", ""}, {"-.25", "", ""}, true},
+        {"out of range skipped", "1e99999\t2", {1, 1}, {"", "", ""}, {"2", "", ""}, true},
         {"letters skipped", "abc", {1, 1}, {"", "", ""}, {"", "", ""}, false},
         {"empty clipboard", "", {1, 1}, {"", "", ""}, {"", "", ""}, false},
         {"past the last row", "1\t2", {1, 4}, {"", "", ""}, {"", "", ""}, false},

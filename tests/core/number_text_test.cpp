@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 
 namespace torvel {
@@ -67,6 +69,9 @@ TEST(NumberToText, CommaLocaleAffectsOnlyTheFixedForm) {
 TEST(NumberToText, WidthSetsScientificDigits) {
     EXPECT_EQ(NumberToText(1234567890123.0L, 10, '.'), "1.2E+0012");
     EXPECT_EQ(NumberToText(1234567890123.0L, 18, '.'), "1.234567890E+0012");
+    EXPECT_EQ(NumberToText(1234567890123.0L, 4, '.'), "1.2E+0012"); // at least 2 digits
+    // Above width 26: 18 digits, padded on the left to width - 1.
+    EXPECT_EQ(NumberToText(-1234567890123.0L, 30, '.'), "   -1.23456789012300000E+0012");
     EXPECT_EQ(NumberToText(3.14159265358979L, 8, '.'), "3.141592");
 }
 
@@ -100,6 +105,10 @@ TEST(TextToNumber, ValuesAndFailurePositions) {
         {"1E+0004", 10000, 0},
         {"$5", 0, 1},
         {"12a3", 12, 3},
+        // Beyond the extended range: a failure, never an infinity.
+        {"1e99999", 19999, 7},
+        {"-9e4932", 9493, 7},
+        {"1e-99999", 0, 0},
     };
     for (const auto& c : cases) {
         const NumberRead r = TextToNumber(c.text);
@@ -155,6 +164,11 @@ TEST(TextToInteger, DecimalAndHexadecimal) {
         {"-$5", 0, 2},
         {"12 ", 12, 3},
         {"abc", 0, 1},
+        // Overflow fails at the digit that overflows.
+        {"2147483648", 0, 10},
+        {"-2147483649", 0, 11},
+        {"99999999999", 0, 10},
+        {"$123456789", 0, 10},
     };
     for (const auto& c : cases) {
         const IntegerRead r = TextToInteger(c.text);
@@ -165,15 +179,111 @@ TEST(TextToInteger, DecimalAndHexadecimal) {
     }
 }
 
-TEST(TextToInteger, OverflowFailsAtTheOverflowingDigit) {
-    EXPECT_EQ(TextToInteger("2147483648").FailPos, 10);
-    EXPECT_EQ(TextToInteger("-2147483649").FailPos, 11);
-    EXPECT_EQ(TextToInteger("99999999999").FailPos, 10);
-    EXPECT_EQ(TextToInteger("$123456789").FailPos, 10);
-}
-
 TEST(CommaToPoint, ReplacesEveryComma) {
     EXPECT_EQ(CommaToPoint("1,2,3"), "1.2.3");
+}
+
+// ---- the files' width-23 form ----------------------------------------------
+
+TEST(FileNumberText, Width23Form) {
+    struct Case {
+        Real value;
+        const char* text;
+    };
+    for (Case c :
+         {Case{1.5L, " 1.50000000000000E+0000"}, Case{-0.25L, "-2.50000000000000E-0001"},
+          Case{EmptyValue, " 1.00000000000000E+4932"}, Case{0, " 0.00000000000000E+0000"},
+          Case{1, " 1.00000000000000E+0000"}, Case{10, " 1.00000000000000E+0001"},
+          Case{-1e-300L, "-1.00000000000000E-0300"},
+          Case{123456789012345678.0L, " 1.23456789012346E+0017"},
+          Case{999999.99999999996L, " 1.00000000000000E+0006"},
+          Case{0.1L, " 1.00000000000000E-0001"}, Case{2.0L / 3, " 6.66666666666667E-0001"},
+          Case{1e-4L, " 1.00000000000000E-0004"},
+          Case{99999.9999999999996L, " 1.00000000000000E+0005"},
+          Case{1e18L, " 1.00000000000000E+0018"}, Case{-3.4e4931L, "-3.40000000000000E+4931"},
+          // What the form cannot hold is written as the nearest it can.
+          Case{-0.0L, " 0.00000000000000E+0000"}, Case{HUGE_VALL, " 1.00000000000000E+4932"},
+          Case{-HUGE_VALL, "-1.00000000000000E+4932"},
+          Case{std::nanl(""), " 1.00000000000000E+4932"}}) {
+        EXPECT_EQ(FileNumberText(c.value), c.text) << static_cast<double>(c.value);
+    }
+}
+
+// The fast digit path must round exactly as the C library does.
+TEST(FileNumberText, AgreesWithTheCLibraryOnRandomValues) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mant(1.0, 10.0);
+    std::uniform_int_distribution<int> expo(-6, 19);
+    for (int i = 0; i < 200000; ++i) {
+        Real v = static_cast<Real>(mant(rng)) * std::pow(10.0L, expo(rng));
+        // Random low bits, so the values use the whole 64-bit mantissa.
+        v = std::nextafter(v, v * 2) + (i % 3 == 0 ? 0 : v * 1e-17L * static_cast<Real>(i % 97));
+        if (i % 2) v = -v;
+        char lib[64];
+        std::snprintf(lib, sizeof lib, "%+.14Le", v);
+        const std::string ours = FileNumberText(v);
+        // "+1.23...e+05" against " 1.23...E+0005"
+        const std::string libMantissa(lib + 1, 16);
+        const int libExp = std::atoi(std::strchr(lib, 'e') + 1);
+        ASSERT_EQ(ours.substr(1, 16), libMantissa) << lib;
+        ASSERT_EQ(std::atoi(ours.c_str() + 18), libExp) << lib;
+        ASSERT_EQ(ours[0], v < 0 ? '-' : ' ');
+    }
+}
+
+TEST(ParseFileNumber, AcceptedAndRefusedForms) {
+    struct Case {
+        const char* token;
+        bool ok;
+        Real value;
+    };
+    for (Case c : {Case{"1", true, 1},
+                   Case{"-2.5", true, -2.5L},
+                   Case{"+.5", true, 0.5L},
+                   Case{"5.", true, 5},
+                   Case{"1e3", true, 1000},
+                   Case{"1E-3", true, 1e-3L},
+                   Case{" 1.50000000000000E+0000", false, 0},
+                   Case{"1.50000000000000E+0000", true, 1.5L},
+                   Case{"-2.50000000000000E-0001", true, -0.25L},
+                   Case{"1.00000000000000E+4932", true, EmptyValue},
+                   Case{"12345678901234567890123", true, 12345678901234567890123.0L},
+                   Case{"1e-4000", true, 1e-4000L},
+                   Case{"0.000", true, 0},
+                   Case{"abc", false, 0},
+                   Case{".", false, 0},
+                   Case{"e5", false, 0},
+                   Case{"1e", false, 0},
+                   Case{"1e+", false, 0},
+                   Case{"1.2.3", false, 0},
+                   Case{"1,5", false, 0},
+                   Case{"--1", false, 0},
+                   Case{"inf", false, 0},
+                   Case{"nan", false, 0},
+                   Case{"0x10", false, 0},
+                   Case{"1e99999", false, 0},
+                   Case{"", false, 0}}) {
+        Real v = -77;
+        EXPECT_EQ(ParseFileNumber(c.token, v), c.ok) << c.token;
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << c.token;
+        }
+    }
+}
+
+TEST(ParseFileNumber, ExactlyAsTheCLibraryReads) {
+    std::mt19937_64 rng(11);
+    for (int i = 0; i < 100000; ++i) {
+        char buf[64];
+        const unsigned long long digits =
+            static_cast<unsigned long long>(rng()) % 1000000000000000ULL;
+        const int e = static_cast<int>(rng() % 80) - 40;
+        std::snprintf(buf, sizeof buf, "%s%llu.%03llue%d", i % 2 ? "-" : "", digits,
+                      static_cast<unsigned long long>(rng() % 1000), e);
+        Real ours = 0;
+        ASSERT_TRUE(ParseFileNumber(buf, ours)) << buf;
+        ASSERT_EQ(ours, std::strtold(buf, nullptr)) << buf;
+    }
 }
 
 } // namespace

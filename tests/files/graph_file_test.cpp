@@ -3,22 +3,18 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "files/atomic_file.h"
+#include "files/file_test_support.h"
 #include "fit/fit.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace torvel {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace testing_support;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;
@@ -46,7 +42,7 @@ std::vector<std::string> Block(int number, const std::vector<std::string>& rows,
                                const std::string& fitKind = "0") {
     std::vector<std::string> b{std::to_string(rows.size()), std::to_string(number)};
     b.insert(b.end(), rows.begin(), rows.end());
-    const std::string zero = GraphNumberText(0);
+    const std::string zero = FileNumberText(0);
     for (const std::string& l :
          {std::string("0"), std::string("0"), graphType, "Series " + std::to_string(number), hasFit,
           fitKind, zero, zero, zero, zero, zero, zero, zero, std::string("4"), std::string("2")})
@@ -55,12 +51,12 @@ std::vector<std::string> Block(int number, const std::vector<std::string>& rows,
 }
 
 std::string Row(Real x, Real y) {
-    return GraphNumberText(x) + " " + GraphNumberText(y);
+    return FileNumberText(x) + " " + FileNumberText(y);
 }
 
 // Sections 3 to 11 (and 12 unless older) of a document with reset settings.
 std::vector<std::string> Settings(bool withFloatingTitles = true) {
-    const std::string zero = GraphNumberText(0);
+    const std::string zero = FileNumberText(0);
     std::vector<std::string> s{zero, zero, zero, zero, zero, zero, "0", "0", "0", zero, "1", "1",
                                "10", "1",  "1",  "1",  "1",  "1",  "1", "1", "1", "2",  "2", "2"};
     for (int i = 0; i < 8; ++i)
@@ -103,20 +99,6 @@ class GraphFileTest : public testing::Test {
     Document loaded;
     RecordingFeedback fb;
 };
-
-TEST(GraphNumberText, FixedWidthScientificForm) {
-    const std::pair<Real, const char*> cases[] = {
-        {1.5L, " 1.50000000000000E+0000"},       {-0.25L, "-2.50000000000000E-0001"},
-        {EmptyValue, " 1.00000000000000E+4932"}, {0, " 0.00000000000000E+0000"},
-        {-0.0L, " 0.00000000000000E+0000"},      {123456789012345678.0L, " 1.23456789012346E+0017"},
-        {-1E-300L, "-1.00000000000000E-0300"},   {HUGE_VALL, " 1.00000000000000E+4932"},
-        {-HUGE_VALL, "-1.00000000000000E+4932"}, {std::nanl(""), " 1.00000000000000E+4932"},
-    };
-    for (const auto& [value, text] : cases) {
-        EXPECT_EQ(GraphNumberText(value), text);
-        EXPECT_EQ(GraphNumberText(value).size(), 23u);
-    }
-}
 
 TEST(GraphCaption, NoNameAndNamedFiles) {
     EXPECT_EQ(GraphCaptionFor("NoName.gra"), "Graph");
@@ -317,7 +299,7 @@ TEST_F(GraphFileTest, TwentyFiveSeriesLoadTwentyOneAndReportOnce) {
     for (int n = 1; n <= 25; ++n)
         blocks.push_back(Block(n, {Row(n, n * 10), Row(n + 1, n * 20)}));
     auto settings = Settings();
-    settings[9] = GraphNumberText(3.5L); // ConstantK after the extra blocks
+    settings[9] = FileNumberText(3.5L); // ConstantK after the extra blocks
     Load(File(25, blocks, settings));
     EXPECT_FALSE(loaded.GraphLoadFailed);
     ASSERT_EQ(loaded.SeriesCount(), MaxSeries);
@@ -401,17 +383,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<BadValue>& info) { return info.param.name; });
 
 TEST_F(GraphFileTest, ReadErrorKeepsSeriesCreatedBeforeAndRecomputesNothing) {
-    auto first = Block(1, {Row(1, 3), Row(2, 5)}, "1", "0", "1");
-    auto second = Block(2, {Row(1, 1), Row(2, 2)});
+    auto first = Block(2, {Row(1, 3), Row(2, 5)}, "1", "0", "1");
+    auto second = Block(1, {Row(1, 1), Row(2, 2)});
     second[second.size() - 5] = "not a number"; // a coefficient
     Load(File(2, {first, second}));
     EXPECT_TRUE(loaded.GraphLoadFailed);
     ASSERT_EQ(loaded.SeriesCount(), 2);
-    const Series& s1 = *loaded.DataWindows()[0];
-    EXPECT_EQ(s1.Fit.Coef[1], 0); // not recomputed
-    EXPECT_EQ(s1.Cell(YFitColumn, 1), "");
+    const Series& s1 = *loaded.DataWindows()[0]; // still in number order
+    EXPECT_EQ(s1.SeriesNumber, 1);
+    EXPECT_EQ(s1.Cell(XColumn, 2), "2"); // the rows read so far are shown
     const Series& s2 = *loaded.DataWindows()[1];
-    EXPECT_EQ(s2.Cell(XColumn, 2), "2"); // the rows read so far are shown
+    EXPECT_EQ(s2.Fit.Coef[1], 0); // not recomputed
+    EXPECT_EQ(s2.Cell(YFitColumn, 1), "");
 }
 
 TEST_F(GraphFileTest, BadSeriesNumbersTakeTheLowestFreeOne) {
@@ -505,30 +488,15 @@ TEST_F(GraphFileTest, ProgressRisesToOne) {
 
 class GraphFileOnDisk : public GraphFileTest {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("torvel-graph-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream f(path, std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
-    fs::path dir;
+    TempFolder dir;
 };
 
 TEST_F(GraphFileOnDisk, WriteThenReadBack) {
     Add(1, {{"1", "2"}, {"3", "4"}});
-    const std::string path = PathOf("one.gra");
+    const std::string path = dir / "one.gra";
     ASSERT_TRUE(WriteGraphFile(doc, path, fb));
     EXPECT_EQ(doc.GraphFileName, path);
-    EXPECT_EQ(Read(path), GraphFileText(doc));
+    EXPECT_EQ(ReadText(path), GraphFileText(doc));
     ReadGraphFile(loaded, path, fb);
     EXPECT_FALSE(loaded.GraphLoadFailed);
     ASSERT_EQ(loaded.SeriesCount(), 1);
@@ -536,76 +504,54 @@ TEST_F(GraphFileOnDisk, WriteThenReadBack) {
     EXPECT_EQ(loaded.GraphFileName, path);
 }
 
-TEST_F(GraphFileOnDisk, FailedWriteIsReportedAndKeepsTheOldFile) {
-    const std::string path = PathOf("missing-folder/x.gra");
+TEST_F(GraphFileOnDisk, FailedWriteIsReportedAndKeepsTheName) {
+    const std::string path = dir / "missing-folder/x.gra";
+    doc.GraphFileName = "keep.gra";
     EXPECT_FALSE(WriteGraphFile(doc, path, fb));
     ASSERT_EQ(fb.Messages.size(), 1u);
     EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
     EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(doc.GraphFileName, "keep.gra");
 }
 
 TEST_F(GraphFileOnDisk, UnreadableFileLeavesTheGraphAlone) {
     Add(4, {{"1", "2"}});
     doc.GraphFileName = "keep.gra";
-    ReadGraphFile(doc, PathOf("absent.gra"), fb);
+    ReadGraphFile(doc, dir / "absent.gra", fb);
     EXPECT_TRUE(doc.GraphLoadFailed);
     EXPECT_EQ(doc.SeriesCount(), 1);
     EXPECT_EQ(doc.GraphFileName, "keep.gra");
     ASSERT_EQ(fb.Messages.size(), 1u);
     EXPECT_EQ(fb.Messages[0].Text,
-              "The file " + PathOf("absent.gra") + " has an incompatible format.");
+              "The file " + (dir / "absent.gra") + " has an incompatible format.");
 }
 
-TEST_F(GraphFileOnDisk, SaveAsAsksBeforeOverwritingAnotherFile) {
-    const std::string other = PathOf("other.gra");
-    const std::string fresh = PathOf("fresh.gra");
-    { std::ofstream(other) << "precious"; }
-    doc.GraphFileName = PathOf("current.gra");
-    std::vector<std::string> answers{other, other, fresh};
+// The dialog loop itself is tested with ChooseSavePath.
+TEST_F(GraphFileOnDisk, SaveAsPresetAndQuestion) {
+    const std::string other = dir / "other.gra";
+    WriteText(other, "precious");
+    doc.GraphFileName = dir / "current.gra";
     std::vector<SaveDialogRequest> requests;
-    fb.Script = {Answer::No, Answer::Yes};
-    std::size_t next = 0;
-    auto dialog = [&](const SaveDialogRequest& r) -> std::optional<std::string> {
+    std::optional<std::string> answer = other;
+    auto dialog = [&](const SaveDialogRequest& r) {
         requests.push_back(r);
-        return answers[next++];
+        return answer;
     };
+    fb.Script = {Answer::Yes};
     EXPECT_TRUE(SaveGraphAs(doc, fb, dialog));
-    EXPECT_EQ(requests.size(), 2u); // No showed the dialog again, Yes wrote
-    EXPECT_EQ(requests[0].FileName, PathOf("current"));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].FileName, dir / "current");
     EXPECT_EQ(requests[0].DefaultExtension, "gra");
     EXPECT_EQ(requests[0].Filter, "Graph File");
-    EXPECT_EQ(fb.Beeps, 2);
-    ASSERT_EQ(fb.Messages.size(), 2u);
+    ASSERT_EQ(fb.Messages.size(), 1u);
     EXPECT_EQ(fb.Messages[0].Text, "The File [ " + other + " ] already exists overwrite it?");
-    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Warning);
-    EXPECT_EQ(fb.Messages[0].Buttons, MessageButtons::YesNo);
-    EXPECT_EQ(Read(other), GraphFileText(doc));
+    EXPECT_EQ(ReadText(other), GraphFileText(doc));
     EXPECT_EQ(doc.GraphFileName, other);
-}
 
-TEST_F(GraphFileOnDisk, SaveAsWritesNewAndCurrentFilesWithoutAsking) {
-    const std::string path = PathOf("g.gra");
-    std::vector<std::optional<std::string>> answers{path, path, std::nullopt};
-    std::size_t next = 0;
-    auto dialog = [&](const SaveDialogRequest&) { return answers[next++]; };
-    EXPECT_TRUE(SaveGraphAs(doc, fb, dialog)); // new file
-    EXPECT_TRUE(SaveGraphAs(doc, fb, dialog)); // the current graph file
-    EXPECT_TRUE(fb.Messages.empty());
-    EXPECT_EQ(fb.Beeps, 0);
-    const std::string before = Read(path);
-    doc.ConstantK = 9;
-    EXPECT_FALSE(SaveGraphAs(doc, fb, dialog)); // cancelled
-    EXPECT_EQ(Read(path), before);
-}
-
-TEST_F(GraphFileOnDisk, NoNamePresetsNoName) {
-    SaveDialogRequest seen;
-    auto dialog = [&](const SaveDialogRequest& r) -> std::optional<std::string> {
-        seen = r;
-        return std::nullopt;
-    };
+    doc.GraphFileName = NoNameGraph;
+    answer.reset();
     EXPECT_FALSE(SaveGraphAs(doc, fb, dialog));
-    EXPECT_EQ(seen.FileName, "NoName");
+    EXPECT_EQ(requests.back().FileName, "NoName");
 }
 
 } // namespace

@@ -1,62 +1,21 @@
 #include "files/startup_file.h"
 
-#include "files/atomic_file.h"
+#include "files/file_test_support.h"
 #include "files/preferences_rules.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
 namespace torvel {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace testing_support;
 
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string tmpl = (fs::temp_directory_path() / "torvel-fig-XXXXXX").string();
-        if (::mkdtemp(tmpl.data()) == nullptr) std::abort();
-        path_ = tmpl;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    std::string Str() const { return path_.string(); }
-
-  private:
-    fs::path path_;
-};
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-TEST(StartupPaths, ChangeExtension) {
-    struct Case {
-        const char* path;
-        const char* result;
-    };
-    for (Case c :
-         {Case{"/usr/bin/torvel-graphics", "/usr/bin/torvel-graphics.fig"},
-          Case{"/opt/t/Torvel.exe", "/opt/t/Torvel.fig"}, Case{"/a.b/torvel", "/a.b/torvel.fig"},
-          Case{"torvel", "torvel.fig"}, Case{"/x/.torvel", "/x/.torvel.fig"}}) {
-        EXPECT_EQ(ChangeExtension(c.path, ".fig"), c.result) << c.path;
-    }
+// Lines 1 to 4 as the program writes them.
+std::string PreferenceLines(const Preferences& p) {
+    std::string out;
+    for (int v : {p.MaxDataIndex, p.BarWidth, p.FigReserved, p.PrinterOptions})
+        out += std::to_string(v) + "\r\n";
+    return out;
 }
 
 TEST(StartupPaths, BesideAWritableProgram) {
@@ -177,10 +136,7 @@ TEST(ReloadPreferences, ReadsChecksAndKeepsFourLines) {
         EXPECT_TRUE(ReloadPreferences(prefs, fig, fb)) << c.text;
         EXPECT_EQ(prefs, c.expected) << c.text;
         EXPECT_TRUE(fb.Messages.empty());
-        EXPECT_EQ(ReadText(fig), std::to_string(c.expected.MaxDataIndex) + "\r\n" +
-                                     std::to_string(c.expected.BarWidth) + "\r\n" +
-                                     std::to_string(c.expected.FigReserved) + "\r\n" +
-                                     std::to_string(c.expected.PrinterOptions) + "\r\n");
+        EXPECT_EQ(ReadText(fig), PreferenceLines(c.expected));
     }
 }
 
@@ -270,12 +226,7 @@ TEST(PreferencesDialog, OkRules) {
         EXPECT_EQ(fb.Beeps, c.beeps) << c.name;
         EXPECT_EQ(applied.Written, c.written) << c.name;
         EXPECT_EQ(FileExists(cfg), c.written) << c.name;
-        if (c.written) {
-            EXPECT_EQ(ReadText(cfg), std::to_string(c.expected.MaxDataIndex) + "\r\n" +
-                                         std::to_string(c.expected.BarWidth) + "\r\n0\r\n" +
-                                         std::to_string(c.expected.PrinterOptions) + "\r\n")
-                << c.name;
-        }
+        if (c.written) EXPECT_EQ(ReadText(cfg), PreferenceLines(c.expected)) << c.name;
     }
 }
 
