@@ -205,14 +205,6 @@ TEST(GraphWindow, ResizeRedrawsUnlessSuppressed) {
     EXPECT_EQ(spy.count(), 0);
 }
 
-TEST(GraphWindow, CaptionNamesTheGraphFile) {
-    GraphShell s;
-    EXPECT_EQ(s.graph->windowTitle(), QStringLiteral("Graph"));
-    s.main->Doc().GraphFileName = "/home/u/results/run1.gra";
-    s.graph->UpdateCaption();
-    EXPECT_EQ(s.graph->windowTitle(), QStringLiteral("Graph   -   RUN1.GRA"));
-}
-
 TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
     GraphShell s;
     s.sub->resize(420, 330);

@@ -385,17 +385,13 @@ TEST(MainWindow, ClearAllResetsSettingsAndWithNoWindowAsksNothing) {
     EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "Stays");
 }
 
-TEST(MainWindow, NewGraphFileCancelKeepsEverythingNoDiscardsEverything) {
+TEST(MainWindow, NewGraphFileCancelKeepsYesSavesFirstNoDiscards) {
     Shell s;
     s.main->show();
     s.main->close(); // a full start-up file to begin with
     s.Restart();
     s.main->NewData1Click();
-    s.main->NewData1Click();
-    s.main->NewText1Click();
-    s.main->EnsureGraphWindow();
     s.main->Doc().Settings.XTitles[0] = "x";
-    s.main->Doc().GraphFileName = "/tmp/old.gra";
 
     s.feedback.Script = {Answer::Cancel};
     s.main->NewGraphFile1Click();
@@ -403,26 +399,10 @@ TEST(MainWindow, NewGraphFileCancelKeepsEverythingNoDiscardsEverything) {
     EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Save existing graph file first?");
     EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Warning);
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(s.main->Doc().SeriesCount(), 2);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
     EXPECT_EQ(s.main->Doc().Settings.XTitles[0], "x");
 
-    s.feedback.Script = {Answer::No};
-    s.main->NewGraphFile1Click();
-    Settle();
-    EXPECT_EQ(s.feedback.Messages.size(), 2u); // nothing further asked
-    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
-    EXPECT_EQ(s.main->TextWindowCount(), 0);
-    EXPECT_EQ(s.main->GraphF(), nullptr);
-    EXPECT_EQ(VisibleChildren(*s.main), 0);
-    EXPECT_EQ(s.main->Doc().Settings.XTitles[0], "");
-    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
-    // Only the preferences stay in the start-up file until exit.
-    EXPECT_EQ(ReadFig(s).count('\n'), 4);
-}
-
-TEST(MainWindow, NewGraphFileAnsweredYesSavesFirst) {
-    Shell s;
-    s.main->NewData1Click();
+    // Yes saves first, then discards.
     const QString target = s.Path(QStringLiteral("first.gra"));
     s.main->SetSaveDialog([&](const SaveDialogRequest&) -> std::optional<std::string> {
         return target.toStdString();
@@ -433,6 +413,25 @@ TEST(MainWindow, NewGraphFileAnsweredYesSavesFirst) {
     EXPECT_TRUE(QFileInfo::exists(target));
     EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
     EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+
+    // No discards without a further question.
+    s.main->NewData1Click();
+    s.main->NewText1Click();
+    s.main->EnsureGraphWindow();
+    s.main->Doc().Settings.XTitles[0] = "x";
+    s.main->Doc().GraphFileName = "/tmp/old.gra";
+    s.feedback.Script = {Answer::No};
+    s.main->NewGraphFile1Click();
+    Settle();
+    EXPECT_EQ(s.feedback.Messages.size(), 3u); // nothing further asked
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+    EXPECT_EQ(s.main->GraphF(), nullptr);
+    EXPECT_EQ(VisibleChildren(*s.main), 0);
+    EXPECT_EQ(s.main->Doc().Settings.XTitles[0], "");
+    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+    // Only the preferences stay in the start-up file until exit.
+    EXPECT_EQ(ReadFig(s).count('\n'), 4);
 }
 
 TEST(MainWindow, ExitAsksOnlyWithWindowsOpen) {

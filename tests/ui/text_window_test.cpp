@@ -153,18 +153,6 @@ TEST_F(TextWindowTest, PasteTakesAtMost99999Characters) {
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("three"));
 }
 
-TEST_F(TextWindowTest, CutAndCopyUseTheClipboard) {
-    memo->setPlainText(QStringLiteral("hello"));
-    memo->selectAll();
-    window.Copy1Click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("hello"));
-    QGuiApplication::clipboard()->clear();
-    window.Cut1Click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
-    EXPECT_EQ(memo->toPlainText(), QString());
-}
-
 TEST_F(TextWindowTest, CloseAsksEvenWhenNothingChanged) {
     QSignalSpy accepted(&window, &TTextF::CloseAccepted);
     ctx.feedback.Script = {Answer::Cancel};
