@@ -2,6 +2,8 @@
 
 #include "core/series.h"
 #include "files/atomic_file.h"
+#include "files/data_file.h"
+#include "files/file_path.h"
 #include "scale/auto_scale.h"
 #include "ui/child_window.h"
 #include "ui/main_window.h"
@@ -363,35 +365,23 @@ bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
 
 void TGraphF::SaveBitmap1Click() {
     Announce("SaveBitmap1Click");
-    const QString preset = QString::fromStdString(main_.Doc().GraphFileName);
-    QFileInfo info(preset);
-    QString start = info.path() + QLatin1Char('/') + info.completeBaseName();
-    for (;;) {
-        const std::optional<std::string> chosen =
-            RunSaveFileDialog(this,
-                              {"SaveDialog2", QStringLiteral("Save Bitmap"),
-                               QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp")},
-                              start);
-        if (!chosen) return;
-        const QString path = QString::fromStdString(*chosen);
-        if (QFileInfo::exists(path)) {
-            main_.Fb().Beep();
-            const Answer a = main_.Fb().Message(MessageKind::Warning,
-                                                "The File  " + path.toStdString() +
-                                                    "  already exists overwrite it?",
-                                                MessageButtons::YesNo);
-            if (a != Answer::Yes) {
-                start = path;
-                continue;
-            }
-        }
-        QString error;
-        if (!WriteBitmap(path, &error))
-            main_.Fb().Message(MessageKind::Error,
-                               "Could not write " + path.toStdString() + ": " + error.toStdString(),
-                               MessageButtons::Ok);
-        return;
-    }
+    const QString preset = QString::fromStdString(WithoutExtension(main_.Doc().GraphFileName));
+    // Every existing file is asked for: a bitmap is never the file being saved.
+    const std::optional<std::string> chosen = ChooseSavePath(
+        [this, &preset] {
+            return RunSaveFileDialog(this,
+                                     {"SaveDialog2", QStringLiteral("Save Bitmap"),
+                                      QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp")},
+                                     preset);
+        },
+        std::string(), OverwriteQuestion, main_.Fb());
+    if (!chosen) return;
+    const QString path = QString::fromStdString(*chosen);
+    QString error;
+    if (!WriteBitmap(path, &error))
+        main_.Fb().Message(MessageKind::Error,
+                           "Could not write " + path.toStdString() + ": " + error.toStdString(),
+                           MessageButtons::Ok);
 }
 
 void TGraphF::NewGraphFile1Click() {

@@ -2,6 +2,7 @@
 
 #include "core/feedback.h"
 #include "files/atomic_file.h"
+#include "files/file_path.h"
 #include "ui/child_window.h"
 
 #include <QAction>
@@ -173,27 +174,19 @@ std::optional<std::string> TTextF::RunSaveDialog(const std::string& preset) {
 }
 
 SaveResult TTextF::SaveText1Click() {
-    for (;;) {
-        const std::optional<std::string> chosen = RunSaveDialog(caption_.toStdString());
-        if (!chosen || chosen->empty()) return SaveResult::Cancelled;
-        const std::string& path = *chosen;
-        // The window's own file is written without a question; another existing one is asked for.
-        if (FileExists(path) && path != caption_.toStdString()) {
-            Feedback& fb = context_.Fb();
-            fb.Beep();
-            if (fb.Message(MessageKind::Warning, OverwriteQuestion(path), MessageButtons::YesNo) !=
-                Answer::Yes)
-                continue;
-        }
-        std::string error;
-        if (!WriteTo(path, &error)) {
-            // The caption keeps naming the file that does hold the text.
-            context_.Fb().Message(MessageKind::Error, error, MessageButtons::Ok);
-            return SaveResult::Failed;
-        }
-        SetCaption(QString::fromStdString(path));
-        return SaveResult::Saved;
+    // The window's own file is written without a question; another existing one is asked for.
+    const std::string own = caption_.toStdString();
+    const std::optional<std::string> chosen = ChooseSavePath(
+        [this, &own] { return RunSaveDialog(own); }, own, OverwriteQuestion, context_.Fb());
+    if (!chosen || chosen->empty()) return SaveResult::Cancelled;
+    std::string error;
+    if (!WriteTo(*chosen, &error)) {
+        // The caption keeps naming the file that does hold the text.
+        context_.Fb().Message(MessageKind::Error, error, MessageButtons::Ok);
+        return SaveResult::Failed;
     }
+    SetCaption(QString::fromStdString(*chosen));
+    return SaveResult::Saved;
 }
 
 void TTextF::Cut1Click() {
