@@ -22,27 +22,6 @@ void OpenSeries(Document& doc, int count) {
         doc.CreateSeries(silent);
 }
 
-TEST(ReadDataFile, ThreeLinesMakeOneSeries) {
-    TempFolder dir;
-    const std::string path = dir / "data.prn";
-    WriteText(path, "1 2\n2 4\n3 9\n");
-    Document doc;
-    RecordingFeedback fb;
-    const auto created = ReadDataFile(doc, path, fb);
-    ASSERT_EQ(created.size(), 1u);
-    const Series& s = *created[0];
-    EXPECT_EQ(s.SeriesNumber, 1);
-    EXPECT_EQ(s.IndexCount, 3);
-    EXPECT_EQ(s.Rows[0], (Tdata{1, 2, 0, true, true, false}));
-    EXPECT_EQ(s.Rows[2], (Tdata{3, 9, 0, true, true, false}));
-    EXPECT_EQ(s.Cell(XColumn, 3), "3");
-    EXPECT_EQ(s.Cell(YColumn, 3), "9");
-    EXPECT_EQ(s.Caption, "Series Number: 1   -   DATA.PRN");
-    EXPECT_EQ(s.FileName, path);
-    EXPECT_TRUE(fb.Messages.empty());
-    EXPECT_EQ(fb.Beeps, 0);
-}
-
 TEST(ReadDataFile, OneSeriesPerYColumnSharingX) {
     TempFolder dir;
     const std::string path = dir / "multi.prn";
@@ -71,6 +50,10 @@ TEST(ReadDataFile, OneSeriesPerYColumnSharingX) {
     EXPECT_EQ(created[2]->Rows[1], Tdata{}) << "no value on the line: row stays empty";
     EXPECT_EQ(created[1]->Rows[2], Tdata{});
     EXPECT_EQ(created[2]->Rows[4], (Tdata{5, 5000, 0, true, true, false}));
+    EXPECT_EQ(created[2]->Cell(XColumn, 5), "5"); // the grids show the rows
+    EXPECT_EQ(created[2]->Cell(YColumn, 5), "5000");
+    EXPECT_TRUE(fb.Messages.empty());
+    EXPECT_EQ(fb.Beeps, 0);
     EXPECT_EQ(doc.SeriesCount(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(doc.DataWindows()[static_cast<std::size_t>(i)]->SeriesNumber, i + 1);

@@ -105,17 +105,6 @@ TEST(StartupFile, ShortOrDamagedFiles) {
     EXPECT_FALSE(folder.Error.empty());
 }
 
-TEST(StartupFile, WriteErrorIsReturned) {
-    TempFolder dir;
-    std::string error;
-    EXPECT_FALSE(WriteStartupFile(dir / "no/such/folder/t.fig", {}, {}, NoNameGraph, &error));
-    EXPECT_FALSE(error.empty());
-    fs::create_directory(dir / "d.fig");
-    error.clear();
-    EXPECT_FALSE(WriteStartupFile(dir / "d.fig", {}, {}, NoNameGraph, &error));
-    EXPECT_FALSE(error.empty());
-}
-
 TEST(ReloadPreferences, ReadsChecksAndKeepsFourLines) {
     struct Case {
         const char* text;
