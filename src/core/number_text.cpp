@@ -292,28 +292,22 @@ NumberRead TextToNumber(std::string_view text) {
     int fracDigits = 0;  // digits after the point held in mantissa
     const int mantStart = i;
     bool simple = true;
-    while (i < len && IsDigit(at(i))) {
-        if (significant < 19) {
-            mantissa = mantissa * 10 + static_cast<unsigned>(at(i) - '0');
-            if (mantissa != 0) ++significant;
-        } else {
-            ++dropped;
-            simple = false;
-        }
-        ++i;
-    }
-    if (i < len && at(i) == '.') {
-        ++i;
-        while (i < len && IsDigit(at(i))) {
+    auto digits = [&](bool afterPoint) {
+        for (; i < len && IsDigit(at(i)); ++i) {
             if (significant < 19) {
                 mantissa = mantissa * 10 + static_cast<unsigned>(at(i) - '0');
                 if (mantissa != 0) ++significant;
-                ++fracDigits;
+                if (afterPoint) ++fracDigits;
             } else {
                 simple = false;
+                if (!afterPoint) ++dropped;
             }
-            ++i;
         }
+    };
+    digits(false);
+    if (i < len && at(i) == '.') {
+        ++i;
+        digits(true);
     }
     const int mantEnd = i;
     long exponent = 0;

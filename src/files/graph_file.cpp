@@ -3,6 +3,7 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "files/atomic_file.h"
+#include "files/data_file.h"
 #include "fit/fit.h"
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <sstream>
 
 namespace torvel {
@@ -342,6 +344,14 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
     LineReader in(text);
     Progress tick(progress, in);
     Series* current = nullptr; // the series being read, shown even when reading stops
+    auto failed = [&] {
+        if (current != nullptr) RowsToGrid(*current);
+        doc.SortDataWindows(); // the series that stay keep the list's order
+        feedback.Message(MessageKind::Error, IncompatibleFormatText(doc.GraphFileName),
+                         MessageButtons::Ok);
+        doc.GraphLoadFailed = true;
+    };
+    long long rowsKept = 0;
     try {
         const int count = in.Int();
         if (count < 0 || static_cast<std::size_t>(count) > in.Remaining() / MinBlockBytes + 1)
@@ -367,6 +377,9 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
                 ReadTail(in);
                 continue;
             }
+            // As many rows as a data file may bring in, and no more.
+            rowsKept += rows;
+            if (rowsKept > MaxDataFileCells) throw FormatError{};
             if (number < 1 || number > MaxSeries ||
                 doc.SeriesNumberUsed[static_cast<std::size_t>(number)])
                 number = LowestFreeNumber(doc);
@@ -401,11 +414,10 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         }
         ReadSettings(doc, in);
     } catch (const FormatError&) {
-        if (current != nullptr) RowsToGrid(*current);
-        doc.SortDataWindows(); // the series that stay keep the list's order
-        feedback.Message(MessageKind::Error, IncompatibleFormatText(doc.GraphFileName),
-                         MessageButtons::Ok);
-        doc.GraphLoadFailed = true;
+        failed();
+        return;
+    } catch (const std::bad_alloc&) {
+        failed();
         return;
     }
     doc.SortDataWindows();
@@ -420,11 +432,15 @@ void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
     std::string text;
     bool readable = FileExists(path);
     if (readable) {
-        std::ifstream file(path, std::ios::binary);
-        std::ostringstream buffer;
-        buffer << file.rdbuf();
-        readable = file.good() || file.eof();
-        if (readable) text = std::move(buffer).str();
+        try {
+            std::ifstream file(path, std::ios::binary);
+            std::ostringstream buffer;
+            buffer << file.rdbuf();
+            readable = file.good() || file.eof();
+            if (readable) text = std::move(buffer).str();
+        } catch (const std::bad_alloc&) {
+            readable = false; // far larger than any graph the program writes
+        }
     }
     if (!readable) {
         // Nothing was read: the graph on screen stays as it is.
