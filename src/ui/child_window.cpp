@@ -1,8 +1,10 @@
 #include "ui/child_window.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace torvel {
@@ -29,6 +31,16 @@ void CloseChild(QWidget& child) {
         child.close();
 }
 
+void PrepareFileDialog(QFileDialog& dialog) {
+    dialog.resize(760, 480);
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+}
+
 std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDialogSpec& spec,
                                              const QString& preset) {
     QFileDialog dialog(parent, spec.Title);
@@ -37,6 +49,7 @@ std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDial
     dialog.setNameFilter(spec.Filter);
     if (!spec.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(spec.DefaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    PrepareFileDialog(dialog);
     // A bare name starts in the current folder; a path in its own.
     if (!preset.isEmpty()) dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

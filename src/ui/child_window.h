@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+class QFileDialog;
 class QMenuBar;
 class QWidget;
 
@@ -24,6 +25,10 @@ void LayOutChild(QWidget& window, QMenuBar* menuBar, QWidget* content);
 // Closes a child window the way its close box does: through its multiple-document
 // frame when it has one, so the frame goes with it.
 void CloseChild(QWidget& child);
+
+// Sizes an open or save dialog so its file list shows the names and the
+// size, type and date columns in full.
+void PrepareFileDialog(QFileDialog& dialog);
 
 // A save dialog with one filter and a default extension. The overwrite question
 // is the program's own, so the dialog never asks it. Empty when cancelled.

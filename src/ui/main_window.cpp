@@ -139,7 +139,15 @@ void TMDIMainF::CreateActions() {
                               [this] { WindowClearAll1Click(); });
 
     actHelp_ = MakeAction("Contents1", QStringLiteral("&Help Win32"), [this] { Contents1Click(); });
-    actHelp_->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 opens the help at the active window's own section (the graph window's,
+    // 550), else at the contents.
+    auto* contextHelp = new QAction(this);
+    contextHelp->setObjectName(QStringLiteral("ContextHelp"));
+    contextHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    contextHelp->setShortcutContext(Qt::WindowShortcut);
+    connect(contextHelp, &QAction::triggered, this,
+            [this] { ShowHelp(qobject_cast<TGraphF*>(activeChild_.data()) ? 550 : 100); });
+    addAction(contextHelp);
     actHelpHtm_ = MakeAction("HelpHTM1", QStringLiteral("Help HT&M"), [this] { HelpHTM1Click(); });
     actVista_ = MakeAction("VistaHelp1", QStringLiteral("Vista or Win7/8 Help"),
                            [this] { VistaHelp1Click(); });
@@ -578,6 +586,14 @@ QStringList TMDIMainF::OpenFilters() {
             QStringLiteral("Text File (*.txt)"), QStringLiteral("Any File as Text (*)")};
 }
 
+QString TMDIMainF::StartFolder() const {
+    // Where the last file was opened, else beside the graph being edited.
+    if (!openFolder_.isEmpty()) return openFolder_;
+    const QFileInfo graph(QString::fromStdString(doc_.GraphFileName));
+    if (graph.isAbsolute() && graph.dir().exists()) return graph.absolutePath();
+    return QDir::currentPath();
+}
+
 void TMDIMainF::Open1Click() {
     const QStringList filters = OpenFilters();
     QFileDialog dialog(this, QStringLiteral("Open"));
@@ -586,7 +602,8 @@ void TMDIMainF::Open1Click() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters[1]);
-    dialog.setDirectory(openFolder_.isEmpty() ? QDir::currentPath() : openFolder_);
+    dialog.setDirectory(StartFolder());
+    PrepareFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();
     openFolder_ = QFileInfo(path).absolutePath();
@@ -1005,8 +1022,7 @@ std::optional<std::string> TMDIMainF::ChooseGraphFile(const SaveDialogRequest& r
     const QString ext = QString::fromStdString(request.DefaultExtension);
     QString preset = QString::fromStdString(request.FileName);
     // "NoName.gra" starts where the last file was opened.
-    if (!QFileInfo(preset).isAbsolute() && !openFolder_.isEmpty())
-        preset = QDir(openFolder_).filePath(preset);
+    if (!QFileInfo(preset).isAbsolute()) preset = QDir(StartFolder()).filePath(preset);
     return RunSaveFileDialog(this,
                              {"SaveDialog1", QStringLiteral("Save Graph"),
                               QString::fromStdString(request.Filter) + QStringLiteral(" (*.") +

@@ -166,6 +166,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // The children that tiling and cascading arrange, in the order they are placed.
     QList<QMdiSubWindow*> ArrangedChildren() const;
     void TileChildren(bool sideBySide);
+    // The folder the open and save dialogs start in.
+    QString StartFolder() const;
     void AfterArrange();
     bool SeriesLimitReached();
     bool TextLimitReached();

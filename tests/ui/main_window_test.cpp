@@ -547,10 +547,13 @@ TEST(MainWindow, OpenDialogHasTheFourFiltersWithGraphFilePreselected) {
     const QString notes = s.Path(QStringLiteral("notes.txt"));
     WriteAll(notes, "some notes\n");
     QStringList filters;
-    QString selected;
+    QString selected, folder;
+    // It starts beside the graph being edited.
+    s.main->Doc().GraphFileName = s.Path(QStringLiteral("current.gra")).toStdString();
     test::WhenModal([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
+        folder = dialog->directory().absolutePath();
         filters = dialog->nameFilters();
         selected = dialog->selectedNameFilter();
         dialog->selectNameFilter(filters[2]);
@@ -561,6 +564,7 @@ TEST(MainWindow, OpenDialogHasTheFourFiltersWithGraphFilePreselected) {
     EXPECT_EQ(filters, (QStringList{"Data File (*.prn)", "Graph File (*.gra)", "Text File (*.txt)",
                                     "Any File as Text (*)"}));
     EXPECT_EQ(selected, QStringLiteral("Graph File (*.gra)"));
+    EXPECT_EQ(folder, QDir(s.dir.path()).absolutePath());
     EXPECT_EQ(s.main->TextWindowCount(), 1);
 }
 
@@ -714,6 +718,15 @@ TEST(MainWindow, HelpOpensTheHelpPageAtTheContextsSection) {
     EXPECT_EQ(s.opened[1].fragment(), QStringLiteral("help-100"));
     EXPECT_TRUE(s.opened[2].fragment().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(s.opened[0].toLocalFile()));
+    // F1 follows the active window: the graph window has its own section.
+    QAction* f1 = s.main->findChild<QAction*>(QStringLiteral("ContextHelp"));
+    f1->trigger();
+    s.main->NewData1Click();
+    s.main->EnsureGraphWindow();
+    f1->trigger();
+    ASSERT_EQ(s.opened.size(), 5u);
+    EXPECT_EQ(s.opened[3].fragment(), QStringLiteral("help-100"));
+    EXPECT_EQ(s.opened[4].fragment(), QStringLiteral("help-550"));
 
     // Every context a window or dialog carries has its section.
     QFile f(test::SourceHelpFile());
