@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -261,11 +262,16 @@ std::string CommaToPoint(std::string_view text) {
     return out;
 }
 
-NumberRead TextToNumber(std::string_view text) {
+namespace {
+
+// TextToNumber, and with FileForm the stricter reading of a file's token: no
+// leading blanks, no comma for the point, at least one mantissa digit.
+template <bool FileForm> NumberRead ReadNumber(std::string_view text) {
     const int len = static_cast<int>(text.size());
     int i = 0;
     auto at = [&](int k) {
-        return text[static_cast<std::size_t>(k)] == ',' ? '.' : text[static_cast<std::size_t>(k)];
+        const char c = text[static_cast<std::size_t>(k)];
+        return !FileForm && c == ',' ? '.' : c;
     };
     // A failure keeps the digits before the failing character as one unsigned
     // whole number.
@@ -277,7 +283,7 @@ NumberRead TextToNumber(std::string_view text) {
     };
 
     if (len == 0) return fail(1);
-    while (i < len && at(i) == ' ')
+    while (!FileForm && i < len && at(i) == ' ')
         ++i;
     bool negative = false;
     if (i < len && (at(i) == '+' || at(i) == '-')) {
@@ -309,7 +315,8 @@ NumberRead TextToNumber(std::string_view text) {
         ++i;
         digits(true);
     }
-    const int mantEnd = i;
+    if (FileForm && (i == mantStart || (i == mantStart + 1 && at(mantStart) == '.')))
+        return fail(i + 1);
     long exponent = 0;
     if (i < len && (at(i) == 'E' || at(i) == 'e')) {
         ++i;
@@ -338,15 +345,19 @@ NumberRead TextToNumber(std::string_view text) {
         value = scale >= 0 ? value * ExactPow10[scale] : value / ExactPow10[-scale];
     } else {
         // Long mantissas and far exponents: let the library round correctly
-        // (from_chars, unlike strtold, ignores the user's locale).
-        std::string buf;
-        buf.reserve(static_cast<std::size_t>(mantEnd - mantStart) + 16);
-        for (int k = mantStart; k < mantEnd; ++k)
-            buf += at(k);
-        if (buf == ".") buf = "0";
-        buf += 'e';
-        buf += std::to_string(exponent);
-        const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value);
+        // (from_chars, unlike strtold, ignores the user's locale). The text
+        // from the first mantissa digit on is in its grammar once a comma is
+        // made a point.
+        const char* first = text.data() + mantStart;
+        const char* last = text.data() + len;
+        std::string pointed;
+        if (std::find(first, last, ',') != last) {
+            pointed.assign(first, last);
+            std::replace(pointed.begin(), pointed.end(), ',', '.');
+            first = pointed.data();
+            last = first + pointed.size();
+        }
+        const auto res = std::from_chars(first, last, value);
         if (res.ec == std::errc::result_out_of_range) {
             // The decimal order of the value tells overflow from underflow.
             if (significant + scale > 0) return fail(len);
@@ -355,6 +366,12 @@ NumberRead TextToNumber(std::string_view text) {
     }
     if (!std::isfinite(value)) return fail(len);
     return NumberRead{negative ? -value : value, 0};
+}
+
+} // namespace
+
+NumberRead TextToNumber(std::string_view text) {
+    return ReadNumber<false>(text);
 }
 
 IntegerRead TextToInteger(std::string_view text) {
@@ -474,13 +491,7 @@ std::string FileNumberText(Real value) {
 bool ParseFileNumber(std::string_view token, Real& value) {
     const std::size_t n = token.size();
     if (n == 0 || n > 4096) return false;
-    // TextToNumber also takes leading blanks, commas and a mantissa without
-    // digits ("." or "E5"); in a file those are no numbers.
-    const std::size_t i = token[0] == '+' || token[0] == '-' ? 1 : 0;
-    const bool digitFirst =
-        i < n && (IsDigit(token[i]) || (token[i] == '.' && i + 1 < n && IsDigit(token[i + 1])));
-    if (!digitFirst || token.find_first_of(" ,") != std::string_view::npos) return false;
-    const NumberRead read = TextToNumber(token);
+    const NumberRead read = ReadNumber<true>(token);
     if (!read.Ok()) return false;
     value = read.Value;
     return true;
