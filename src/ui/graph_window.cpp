@@ -184,6 +184,7 @@ void TGraphF::CreateMenus() {
     add(graph, "GraphType2", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
     QMenu* legend = graph->addMenu(QStringLiteral("L&egend"));
     legend->setObjectName(QStringLiteral("Legend2"));
+    legend->menuAction()->setEnabled(false); // its titles dialogs come later
     add(legend, "Main2", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
     add(legend, "XAxis2", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
     add(legend, "Yasxis1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);
@@ -200,6 +201,7 @@ void TGraphF::CreateMenus() {
     add(popup_, "FitPop", QStringLiteral("&Fit"), &TGraphF::FitPopClick, false);
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend1"));
+    legendPop->menuAction()->setEnabled(false); // its titles dialogs come later
     add(legendPop, "MainTitles1", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
     add(legendPop, "XTitles1", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
     add(legendPop, "YTitles1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);

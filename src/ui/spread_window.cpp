@@ -513,6 +513,7 @@ void TSpreadF::CreateActions() {
                   {"Type2", "Graph &Type"}});
     QMenu* legend = graph->addMenu(QStringLiteral("&Legend"));
     legend->setObjectName(QStringLiteral("Legend1"));
+    legend->menuAction()->setEnabled(false); // its titles dialogs come later
     later(legend, {{"Main1", "&Main"},
                    {"XAxis2", "&X Axis"},
                    {"YAxis2", "&Y Axis"},
@@ -528,6 +529,7 @@ void TSpreadF::CreateActions() {
                    {"GraphType1", "Graph &Type"}});
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
+    legendPop->menuAction()->setEnabled(false); // its titles dialogs come later
     later(legendPop, {{"MainTitle1", "&Main"},
                       {"XAxis1", "&X  Axis"},
                       {"YAxis1", "&Y Axis"},

@@ -122,7 +122,7 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
                            "P&rint Setup...-", "E&xit"}));
     QMenu* graphMenu = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(graphMenu), (QStringList{"&Auto Scale", "&Scale-", "&Grid-", "&Log Scale-",
-                                                 "Graph &Type-", "L&egend"}));
+                                                 "Graph &Type-", "L&egend-"}));
     EXPECT_EQ(MenuTexts(graphMenu->actions().last()->menu()),
               (QStringList{"&Main-", "&X Axis-", "&Y Axis-", "&Series-", "&Floating-"}));
 
@@ -141,7 +141,7 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
               (QStringList{"&Fit-", "&Clear Fit-", "Fit &Error %-"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(dataGraph), (QStringList{"&View-", "&Auto Scale-", "&Scale-", "&Grid-",
-                                                 "&Log Scale-", "Graph &Type-", "&Legend"}));
+                                                 "&Log Scale-", "Graph &Type-", "&Legend-"}));
     EXPECT_EQ(MenuTexts(dataGraph->actions().last()->menu()),
               (QStringList{"&Main-", "&X Axis-", "&Y Axis-", "&Series-", "&Floating-"}));
     // Its New Data is the main window's command.
