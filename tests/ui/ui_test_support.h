@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -20,9 +21,18 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+// Failures show texts, not the bytes of their characters.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* os) {
+    *os << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
+}
 
 namespace torvel::test {
 
