@@ -1,5 +1,8 @@
 #include "ui/child_window.h"
 
+#include <QAction>
+#include <QKeySequence>
+
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMdiSubWindow>
@@ -8,6 +11,18 @@
 #include <QVBoxLayout>
 
 namespace torvel {
+
+QAction* MakeChildAction(QWidget& window, const char* objectName, const char* text,
+                         const QKeySequence& key) {
+    auto* action = new QAction(QString::fromLatin1(text), &window);
+    action->setObjectName(QString::fromLatin1(objectName));
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        window.addAction(action);
+    }
+    return action;
+}
 
 bool AskDataLoss(Feedback& feedback) {
     return feedback.Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) ==

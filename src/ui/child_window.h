@@ -9,11 +9,18 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QFileDialog;
+class QKeySequence;
 class QMenuBar;
 class QWidget;
 
 namespace torvel {
+
+// An action of a child window, named for tests; its short cut (if any) is
+// answered only while the window holds the focus.
+QAction* MakeChildAction(QWidget& window, const char* objectName, const char* text,
+                         const QKeySequence& key);
 
 // "Possible data loss. Continue?" (warning, Yes and Cancel); true for Yes.
 bool AskDataLoss(Feedback& feedback);

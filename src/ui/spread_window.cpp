@@ -420,15 +420,7 @@ void TSpreadF::SeriesRemoving(Series& series) {
 
 void TSpreadF::CreateActions() {
     auto make = [this](const char* name, const char* text, const QKeySequence& key = {}) {
-        auto* action = new QAction(QString::fromLatin1(text), this);
-        action->setObjectName(QString::fromLatin1(name));
-        if (!key.isEmpty()) {
-            action->setShortcut(key);
-            // Only the data window holding the focus answers its short cuts.
-            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            addAction(action);
-        }
-        return action;
+        return MakeChildAction(*this, name, text, key);
     };
     // The main window's commands: this window only announces them.
     auto forward = [&make, this](const char* name, const char* text, void (TSpreadF::*signal)()) {

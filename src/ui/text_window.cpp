@@ -66,13 +66,7 @@ TTextF::~TTextF() {
 
 void TTextF::CreateMenus() {
     auto make = [this](const char* name, const char* text, const QKeySequence& key, auto handler) {
-        auto* action = new QAction(QString::fromLatin1(text), this);
-        action->setObjectName(QString::fromLatin1(name));
-        if (!key.isEmpty()) {
-            action->setShortcut(key);
-            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            addAction(action);
-        }
+        QAction* action = MakeChildAction(*this, name, text, key);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
