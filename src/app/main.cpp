@@ -1,6 +1,7 @@
 // torvel-graphics: the desktop program. One optional argument: a graph file
 // (or a data file) to open at start.
 #include "files/startup_file.h"
+#include "ui/locale_setup.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("torvel-graphics"));
     QApplication::setApplicationVersion(QStringLiteral("2.07"));
     QGuiApplication::setDesktopFileName(QStringLiteral("torvel-graphics"));
+    torvel::UseSystemDecimalSeparator();
 
     torvel::TMDIMainF::Options options;
     // Beside the program when its folder is writable, else the user's configuration folder.

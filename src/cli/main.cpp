@@ -2,6 +2,8 @@
 // graph window would show it, and prints fits of data files, without a display.
 #include "cli/cli_commands.h"
 
+#include "ui/locale_setup.h"
+
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -19,5 +21,6 @@ int main(int argc, char* argv[]) {
         return args.empty() ? 2 : 0;
     }
     QGuiApplication app(argc, argv);
+    torvel::UseClassicNumbers();
     return torvel::RunCli(args, std::cout, std::cerr);
 }
