@@ -88,6 +88,7 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
         resize(1000, 700);
     }
     ReadStartup();
+    CreateDialogs();
 }
 
 TMDIMainF::~TMDIMainF() {
@@ -314,6 +315,15 @@ void TMDIMainF::SubWindowActivated(QMdiSubWindow* window) {
 
 void TMDIMainF::SetActiveChild(QWidget* child) {
     activeChild_ = child;
+}
+
+// ---------------------------------------------------------------- dialogs
+
+void TMDIMainF::CreateDialogs() {
+    // Made once, hidden, and reused for the whole run, in this order:
+    // preferences, scale, log scale, main titles, X titles, Y titles, series
+    // titles, fit, fill cells, X & Y operations, operations on cells, graph
+    // type, printer colour, calculator, floating titles, grid.
 }
 
 // ---------------------------------------------------------------- children

@@ -153,6 +153,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
+    void CreateDialogs();
     void UpdateWindowMenu();
     void MergeMenus(QWidget* child);
     void SubWindowActivated(QMdiSubWindow* window);
