@@ -78,7 +78,11 @@ inline QStringList MenuTexts(const QMenu* menu) {
 
 // A file of the source tree, relative to this folder.
 inline QString SourceFile(const QString& relative) {
+#ifdef TORVEL_UI_TEST_DIR
+    const QDir dir(QStringLiteral(TORVEL_UI_TEST_DIR));
+#else
     const QDir dir = QFileInfo(QStringLiteral(__FILE__)).absoluteDir();
+#endif
     return QFileInfo(dir.filePath(relative)).absoluteFilePath();
 }
 inline QString SourceHelpFile() {
