@@ -4,6 +4,7 @@
 #include "render/markers.h"
 #include "scale/ranges.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -55,6 +56,55 @@ void DrawLegendEntry(DrawContext& dc, const Series& s, int k) {
 
 } // namespace
 
+std::optional<std::pair<PlotOffset, PlotOffset>> ClipToPlot(PlotOffset a, PlotOffset b, int width,
+                                                            int height) {
+    // Liang-Barsky: the part of a + t (b - a), 0 <= t <= 1, on the inner side
+    // of all four borders (left, right, bottom, top).
+    const Real dx = b.X - a.X, dy = b.Y - a.Y;
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return std::nullopt;
+    Real t0 = 0, t1 = 1;
+    int enter = -1, leave = -1;
+    const Real p[4] = {-dx, dx, -dy, dy};
+    const Real q[4] = {a.X, width - a.X, a.Y, height - a.Y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt; // parallel to this border, beyond it
+            continue;
+        }
+        const Real r = q[i] / p[i];
+        if (p[i] < 0 && r > t0) {
+            t0 = r;
+            enter = i;
+        } else if (p[i] > 0 && r < t1) {
+            t1 = r;
+            leave = i;
+        }
+        if (t0 > t1) return std::nullopt;
+    }
+    // An end inside stays exactly where it was, and a cut lies exactly on its
+    // border, whatever the rounding of t.
+    auto cut = [&](Real t, int border, PlotOffset end) {
+        if (border < 0) return end;
+        PlotOffset at{a.X + t * dx, a.Y + t * dy};
+        switch (border) {
+        case 0:
+            at.X = 0;
+            break;
+        case 1:
+            at.X = width;
+            break;
+        case 2:
+            at.Y = 0;
+            break;
+        default:
+            at.Y = height;
+            break;
+        }
+        return at;
+    };
+    return std::make_pair(cut(t0, enter, a), cut(t1, leave, b));
+}
+
 void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     GraphSettings& g = dc.Doc.Settings;
     const GraphLayout& l = dc.Layout;
@@ -89,12 +139,29 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     const int barHalf = dc.Style.Printer ? std::max(1, dc.Doc.Prefs.BarWidth * l.BarUnit)
                                          : dc.Doc.Prefs.BarWidth * l.BarUnit;
     const int t = l.TickLength;
-    // Without markers or bars between them the line is one polyline; with
-    // them every row is drawn in turn so later rows paint over earlier ones.
+    // Without markers or bars between them the line is drawn as polylines, one
+    // per stretch inside the plot; with them every row is drawn in turn so
+    // later rows paint over earlier ones.
     const bool batchLine = line && !s.ShowPoints && !bars;
     std::vector<Point> polyline;
+    auto flush = [&] {
+        if (polyline.size() >= 2) c.Polyline(polyline);
+        polyline.clear();
+    };
+    auto toPixel = [&](const PlotOffset& p) {
+        // Truncated like a row's own position; a border crossing computed a
+        // hair outside still lands on the border.
+        const auto dx = std::clamp<Real>(std::trunc(p.X), 0, W);
+        const auto dy = std::clamp<Real>(std::trunc(p.Y), 0, H);
+        return Point{L + static_cast<int>(dx), y0 - static_cast<int>(dy)};
+    };
+    // The last row that could be placed, inside the plot or not: a line runs
+    // from it to the next one, cut at the plot border. An inside row stands
+    // at its pixel, so the line meets its marker exactly.
     bool havePrevious = false;
-    Point previous;
+    PlotOffset previous;
+    bool previousInside = false;
+    Point previousPixel;
     // A row on the same pixel as the two drawn before it repaints exactly
     // what they painted, so it is left out.
     bool previousRepeated = false;
@@ -106,33 +173,61 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
         if (g.LogY && row.Y <= 0) continue;
         const Real xv = g.LogX ? std::log(row.X) : row.X;
         const Real yv = g.LogY ? std::log(row.Y) : row.Y;
-        const std::optional<int> dx = PixelOffset(W, xv, xAxis);
-        const std::optional<int> dy = PixelOffset(H, yv, yAxis);
-        if (!dx || !dy) continue;
-        const int x = L + *dx, y = y0 - *dy;
-        if (x < L || x > L + W || y < y0 - H || y > y0) continue;
-        const bool same = havePrevious && previous == Point{x, y};
-        if (same && (previousRepeated || !line)) continue;
-        previousRepeated = same;
-        if (s.ShowPoints) c.Marker({x, y}, s.SeriesNumber, t, dc.Style.PentagonForCircle);
-        if (bars) {
-            c.SetBrush(colour);
-            const int left = x == L ? x : x - barHalf;
-            const int right = x == L + W ? x : x + barHalf;
-            c.Rectangle({left, y}, {right, y0});
-            c.SetBrush(dc.Style.Paper);
+        PlotOffset at{static_cast<Real>(W) * (xv - xAxis.Origin) / xAxis.Range,
+                      static_cast<Real>(H) * (yv - yAxis.Origin) / yAxis.Range};
+        if (!std::isfinite(at.X) || !std::isfinite(at.Y)) continue;
+        // Inside when its truncated pixel lies on the plot or its border.
+        const bool inside = at.X > -1 && at.X < W + 1 && at.Y > -1 && at.Y < H + 1;
+        Point pixel;
+        if (inside) {
+            at = {std::trunc(at.X), std::trunc(at.Y)};
+            pixel = toPixel(at);
+            const bool same = havePrevious && previousInside && previousPixel == pixel;
+            if (same && (previousRepeated || !line)) continue;
+            previousRepeated = same;
+            if (s.ShowPoints) c.Marker(pixel, s.SeriesNumber, t, dc.Style.PentagonForCircle);
+            if (bars) {
+                c.SetBrush(colour);
+                const int left = pixel.X == L ? pixel.X : pixel.X - barHalf;
+                const int right = pixel.X == L + W ? pixel.X : pixel.X + barHalf;
+                c.Rectangle({left, pixel.Y}, {right, y0});
+                c.SetBrush(dc.Style.Paper);
+            }
+        } else {
+            previousRepeated = false;
         }
-        if (line) {
-            if (batchLine) {
-                if (!same) polyline.push_back({x, y});
-            } else if (havePrevious) {
-                c.Line(previous, {x, y});
+        if (line && havePrevious) {
+            if (previousInside && inside) {
+                if (!batchLine) {
+                    c.Line(previousPixel, pixel);
+                } else {
+                    if (polyline.empty() || polyline.back() != previousPixel) {
+                        flush();
+                        polyline.push_back(previousPixel);
+                    }
+                    if (pixel != polyline.back()) polyline.push_back(pixel);
+                }
+            } else if (const auto part = ClipToPlot(previous, at, W, H)) {
+                const Point a = toPixel(part->first), b = toPixel(part->second);
+                if (a != b) {
+                    if (!batchLine) {
+                        c.Line(a, b);
+                    } else {
+                        if (polyline.empty() || polyline.back() != a) {
+                            flush();
+                            polyline.push_back(a);
+                        }
+                        polyline.push_back(b);
+                    }
+                }
             }
         }
-        previous = {x, y};
+        previous = at;
+        previousInside = inside;
+        previousPixel = pixel;
         havePrevious = true;
     }
-    if (polyline.size() >= 2) c.Polyline(polyline);
+    flush();
 }
 
 void DrawAllSeries(DrawContext& dc) {

@@ -4,6 +4,7 @@
 #include "render/draw_context.h"
 
 #include <optional>
+#include <utility>
 
 namespace torvel {
 
@@ -16,6 +17,17 @@ struct PlotAxis {
 // The pixel offset trunc(size * (v - origin) / range), or nothing when the
 // arithmetic fails (zero range, overflow, not a number) or leaves int range.
 std::optional<int> PixelOffset(int size, Real v, const PlotAxis& axis);
+
+// A point as offsets from the plot's bottom-left corner, x to the right and y
+// upwards, before truncation to whole pixels.
+struct PlotOffset {
+    Real X = 0, Y = 0;
+};
+
+// The part of the segment a-b inside the plot 0..width x 0..height, as its two
+// end offsets; nothing when it misses the plot (or its arithmetic fails).
+std::optional<std::pair<PlotOffset, PlotOffset>> ClipToPlot(PlotOffset a, PlotOffset b, int width,
+                                                            int height);
 
 // Traces a fitted curve over the columns L..L+W, lifting the pen outside the
 // plot and joining it to the border it leaves or enters through. `value`

@@ -34,18 +34,44 @@ TEST(SeriesPlot, MarkersAtMappedPointsWithSeriesColourAndPenWidth) {
     EXPECT_EQ(InColour(narrow.Canvas, SeriesColorOf(1), CallKind::Lines)[0].PenWidth, 1);
 }
 
-TEST(SeriesPlot, LineSkipsRowsOutsideThePlotWithoutBreaking) {
+// A line is cut where it leaves the plot and starts again where it comes back;
+// rows outside never get a chord drawn between their neighbours.
+TEST(SeriesPlot, LineIsClippedAtThePlotBorder) {
     Document doc;
     FixedAxes(doc);
+    // A peak above the top, a dip below the bottom.
     AddSeries(doc, {{1, 1}, {2, 20}, {3, 3}, {4, -5}, {5, 5}}, true, GraphLine, false);
     const Drawn d = DrawScreen(doc);
-    const auto lines = InColour(d.Canvas, SeriesColorOf(1), CallKind::Polyline);
-    ASSERT_EQ(lines.size(), 1u);
     const int L = d.Geo.PlotLeft, W = d.Geo.PlotWidth, y0 = d.Geo.PlotBottom, H = d.Geo.PlotHeight;
+    const int top = y0 - H;
     auto at = [&](int x, int y) { return Point{L + W * x / 10, y0 - H * y / 10}; };
-    EXPECT_EQ(lines[0].Points, (std::vector<Point>{at(1, 1), at(3, 3), at(5, 5)}));
+    // Where the line from a drawn row (pixel p) towards (x, y) in data meets the
+    // horizontal border at pixel row `border`.
+    auto crossing = [&](Point p, double x, double y, int border) {
+        const double px = L + W * x / 10, py = y0 - H * y / 10;
+        return p.X + (px - p.X) * (border - p.Y) / (py - p.Y);
+    };
+    const auto pieces = InColour(d.Canvas, SeriesColorOf(1), CallKind::Polyline);
+    ASSERT_EQ(pieces.size(), 3u);
+    ASSERT_EQ(pieces[0].Points.size(), 2u);
+    EXPECT_EQ(pieces[0].Points[0], at(1, 1));
+    EXPECT_EQ(pieces[0].Points[1].Y, top);
+    EXPECT_NEAR(pieces[0].Points[1].X, crossing(at(1, 1), 2, 20, top), 1);
+    ASSERT_EQ(pieces[1].Points.size(), 3u);
+    EXPECT_EQ(pieces[1].Points[0].Y, top);
+    EXPECT_NEAR(pieces[1].Points[0].X, crossing(at(3, 3), 2, 20, top), 1);
+    EXPECT_EQ(pieces[1].Points[1], at(3, 3));
+    EXPECT_EQ(pieces[1].Points[2].Y, y0);
+    EXPECT_NEAR(pieces[1].Points[2].X, crossing(at(3, 3), 4, -5, y0), 1);
+    ASSERT_EQ(pieces[2].Points.size(), 2u);
+    EXPECT_EQ(pieces[2].Points[0].Y, y0);
+    EXPECT_NEAR(pieces[2].Points[0].X, crossing(at(5, 5), 4, -5, y0), 1);
+    EXPECT_EQ(pieces[2].Points[1], at(5, 5));
+    for (const Segment& seg : d.Canvas.AllSegments())
+        EXPECT_FALSE(seg.A == at(1, 1) && seg.B == at(3, 3)) << "chord over the peak";
 
-    // With markers every row is drawn in turn: marker, then the line to it.
+    // With markers every row is drawn in turn: marker, then the line to it;
+    // a row outside draws only the part of its line inside.
     doc.FindSeries(1)->ShowPoints = true;
     std::vector<CallKind> order;
     for (const CanvasCall& call : DrawScreen(doc).Canvas.Calls)
@@ -53,7 +79,42 @@ TEST(SeriesPlot, LineSkipsRowsOutsideThePlotWithoutBreaking) {
             (call.Kind == CallKind::Lines || call.Kind == CallKind::Line))
             order.push_back(call.Kind);
     using K = CallKind;
-    EXPECT_EQ(order, (std::vector<K>{K::Lines, K::Lines, K::Line, K::Lines, K::Line}));
+    EXPECT_EQ(order,
+              (std::vector<K>{K::Lines, K::Line, K::Lines, K::Line, K::Line, K::Lines, K::Line}));
+}
+
+// Rows far outside: a segment with both ends outside that crosses the plot is
+// drawn across it; one that passes by is not drawn; astronomic values still cut.
+TEST(SeriesPlot, SegmentsWithBothEndsOutside) {
+    struct Row {
+        const char* name;
+        std::vector<std::pair<Real, Real>> rows;
+        std::vector<std::vector<Point>> pieces; // in tenths of the plot, y up
+    };
+    const Row rows[] = {
+        {"across", {{-5, 5}, {15, 5}}, {{{0, 5}, {10, 5}}}},
+        {"in from the left", {{-10, 0}, {10, 10}}, {{{0, 5}, {10, 10}}}},
+        {"passing by", {{-5, 20}, {20, 11}}, {}},
+        {"astronomic peak", {{4, 5}, {5, 1e300L}, {6, 5}}, {{{4, 5}, {4, 10}}, {{6, 10}, {6, 5}}}},
+    };
+    for (const Row& r : rows) {
+        Document doc;
+        FixedAxes(doc);
+        AddSeries(doc, r.rows, true, GraphLine, false);
+        const Drawn d = DrawScreen(doc);
+        const int L = d.Geo.PlotLeft, W = d.Geo.PlotWidth, y0 = d.Geo.PlotBottom,
+                  H = d.Geo.PlotHeight;
+        std::vector<std::vector<Point>> expected;
+        for (const auto& piece : r.pieces) {
+            expected.emplace_back();
+            for (Point p : piece)
+                expected.back().push_back({L + W * p.X / 10, y0 - H * p.Y / 10});
+        }
+        std::vector<std::vector<Point>> drawn;
+        for (const CanvasCall& call : InColour(d.Canvas, SeriesColorOf(1), CallKind::Polyline))
+            drawn.push_back(call.Points);
+        EXPECT_EQ(drawn, expected) << r.name;
+    }
 }
 
 TEST(SeriesPlot, BarsAtThePlotEdgesExtendInwardOnly) {
