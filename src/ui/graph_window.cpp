@@ -198,7 +198,7 @@ void TGraphF::CreateMenus() {
     add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
     add(popup_, "LogScale1", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
     add(popup_, "GraphType1", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
-    add(popup_, "FitPop", QStringLiteral("&Fit"), &TGraphF::FitPopClick, false);
+    add(popup_, "FitPop", QStringLiteral("&Fit"), &TGraphF::FitPopClick);
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend1"));
     legendPop->menuAction()->setEnabled(false); // its titles dialogs come later
@@ -327,6 +327,7 @@ void TGraphF::GraphType1Click() {
 }
 void TGraphF::FitPopClick() {
     Announce("FitPopClick");
+    main_.RunFitDialog(nullptr);
 }
 void TGraphF::Floating1Click() {
     Announce("Floating1Click");

@@ -5,8 +5,10 @@
 #include "files/startup_file.h"
 #include "ui/about_dialog.h"
 #include "ui/child_window.h"
+#include "ui/dialogs/fit_dialog.h"
 #include "ui/graph_window.h"
 #include "ui/preferences_dialog.h"
+#include "ui/series_loop.h"
 #include "ui/shell_icons.h"
 #include "ui/spread_window.h"
 #include "ui/text_window.h"
@@ -374,6 +376,7 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::NewTextRequested, this, [this] { NewText1Click(); });
     connect(&w, &TSpreadF::OpenRequested, this, [this] { Open1Click(); });
     connect(&w, &TSpreadF::ExitRequested, this, [this] { Exit1Click(); });
+    connect(&w, &TSpreadF::FitRequested, this, [this](TSpreadF* window) { RunFitDialog(window); });
     // Saving the graph needs the graph window: made and drawn first when missing.
     auto graph = [this] {
         if (!GraphF()) {
@@ -457,6 +460,18 @@ QWidget* TMDIMainF::DataWindowOf(const Series& series) const {
     auto it = dataWindows_.find(&series);
     if (it == dataWindows_.end() || !it->second) return nullptr;
     return it->second->widget();
+}
+
+TFitF* TMDIMainF::FitF() {
+    if (!fitF_) fitF_ = new TFitF(*this, this);
+    return fitF_;
+}
+
+void TMDIMainF::RunFitDialog(TSpreadF* start) {
+    // From the graph window the loop starts at the lowest series and ends
+    // with the graph window active again.
+    RunSeriesLoop(*this, start, start ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  [this](TSpreadF& window) { FitF()->Execute(window); });
 }
 
 TGraphF* TMDIMainF::GraphF() const {

@@ -28,6 +28,7 @@ class QProgressDialog;
 
 namespace torvel {
 
+class TFitF;
 class TGraphF;
 class TSpreadF;
 class TTextF;
@@ -109,6 +110,10 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void CloseAllWindows(bool withTextWindows);
 
     TGraphF* GraphF() const;
+    // The fit dialog for a data window's series (its Regression > Fit), or with
+    // null for the lowest series in use first (the graph window's Fit).
+    void RunFitDialog(TSpreadF* start);
+    TFitF* FitF();
     QWidget* ActiveChild() const { return activeChild_; }
     void SetActiveChild(QWidget* child);
     int TextWindowCount() const;
@@ -207,6 +212,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QToolBar* toolBar_ = nullptr;
     QPointer<QWidget> activeChild_;
     QPointer<QMdiSubWindow> graphWindow_;
+    QPointer<TFitF> fitF_;
     std::map<const Series*, QPointer<QMdiSubWindow>> dataWindows_;
     QList<QPointer<QMdiSubWindow>> textWindows_;
     std::unique_ptr<QProgressDialog> progress_;

@@ -1,5 +1,8 @@
 #include "ui/spread_window.h"
 
+#include "commands/data_commands.h"
+#include "fit/fit_dialog.h"
+
 #include "ui/child_window.h"
 #include "ui/series_table_model.h"
 
@@ -492,8 +495,13 @@ void TSpreadF::CreateActions() {
 
     QMenu* regression = menuBar_->addMenu(QStringLiteral("&Regression"));
     regression->setObjectName(QStringLiteral("Regression1"));
-    later(regression,
-          {{"FitY1", "&Fit"}, {"clearFit1", "&Clear Fit"}, {"FitError1", "Fit &Error %"}});
+    QAction* fitY1 = make("FitY1", "&Fit");
+    connect(fitY1, &QAction::triggered, this, [this] { FitY1Click(); });
+    QAction* clearFit1 = make("clearFit1", "&Clear Fit");
+    connect(clearFit1, &QAction::triggered, this, [this] { clearFit1Click(); });
+    QAction* fitError1 = make("FitError1", "Fit &Error %");
+    connect(fitError1, &QAction::triggered, this, [this] { FitError1Click(); });
+    regression->addActions({fitY1, clearFit1, fitError1});
 
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Graph1"));
@@ -516,9 +524,11 @@ void TSpreadF::CreateActions() {
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
     later(popup_, {{"OperateonCells1", "&Operate on Cells"},
                    {"FillCells2", "F&ill Cells"},
-                   {"XYOperations1", "&X && Y Operations"},
-                   {"Fit1", "&Fit"},
-                   {"GraphType1", "Graph &Type"}});
+                   {"XYOperations1", "&X && Y Operations"}});
+    QAction* fit1 = make("Fit1", "&Fit");
+    connect(fit1, &QAction::triggered, this, [this] { FitY1Click(); });
+    popup_->addAction(fit1);
+    later(popup_, {{"GraphType1", "Graph &Type"}});
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
     legendPop->menuAction()->setEnabled(false); // its titles dialogs come later
@@ -571,9 +581,8 @@ void TSpreadF::Cut1Click() {
     if (!series_) return;
     grid_->CloseEditor(true);
     const CellRect selection = grid_->Selection();
-    const std::string text = CopyCells(*series_, selection);
+    const std::string text = CutCells(*series_, selection);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-    DeleteCells(*series_, selection); // empties, clears the fit, refreshes the rows
     model_->CellsChanged();
     grid_->SetCurrentCell({selection.Left, selection.Top});
     context_.RedrawGraph();
@@ -586,6 +595,28 @@ void TSpreadF::Paste1Click() {
     PasteCells(*series_, text.toStdString(), grid_->CurrentCell());
     grid_->SetEditingOn(false);
     model_->CellsChanged();
+    context_.RedrawGraph();
+}
+
+void TSpreadF::FitY1Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true); // the fit reads what the cells show
+    emit FitRequested(this);
+}
+
+void TSpreadF::clearFit1Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true);
+    ClearFitCommand(*series_);
+    RefreshGrid();
+    context_.RedrawGraph();
+}
+
+void TSpreadF::FitError1Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true);
+    if (!ShowFitError(context_.Doc(), *series_, context_.Fb())) return;
+    RefreshGrid();
     context_.RedrawGraph();
 }
 

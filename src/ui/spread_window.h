@@ -110,6 +110,11 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void Cut1Click();
     void Paste1Click();
     void DeleteSelection();
+    // Regression menu: Fit asks the main window for the fit dialog (its series
+    // loop starts here); Clear Fit; Fit Error % shows the errors in the fitted column.
+    void FitY1Click();
+    void clearFit1Click();
+    void FitError1Click();
     // Save Data: the save dialog loop (the overwrite question, a failed write
     // reported); the caption follows the new file name.
     SaveResult SaveData1Click();
@@ -142,6 +147,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void SaveGraphRequested();
     void SaveBitmapRequested();
     void ExitRequested();
+    // Regression > Fit and the pop-up Fit: the fit dialog for this window.
+    void FitRequested(torvel::TSpreadF* window);
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.

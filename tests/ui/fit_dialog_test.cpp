@@ -1,0 +1,178 @@
+// The fit dialog and the Regression commands as a user drives them: menus of
+// the data and graph windows, clicks on the dialog's items and buttons, keys.
+#include "ui_test_support.h"
+
+#include "core/grid_store.h"
+#include "ui/dialogs/fit_dialog.h"
+#include "ui/graph_window.h"
+#include "ui/series_table_model.h"
+#include "ui/spread_window.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+using torvel::test::WhenModal;
+
+namespace {
+
+// A data window of the shell holding rows "x:y ..." (the first row at the top).
+TSpreadF* NewDataWindow(Shell& s, std::initializer_list<std::pair<const char*, const char*>> rows) {
+    s.main->NewData1Click();
+    Series& series = *s.main->Doc().DataWindows().back();
+    int r = 1;
+    for (const auto& [x, y] : rows) {
+        series.SetCell(XColumn, r, x);
+        series.SetCell(YColumn, r, y);
+        ++r;
+    }
+    GridToRows(series);
+    auto* w = qobject_cast<TSpreadF*>(s.main->DataWindowOf(series));
+    w->RefreshGrid();
+    return w;
+}
+
+template <typename T> T* In(QWidget* dialog, const char* name) {
+    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+QString LabelText(QWidget* dialog, int n) {
+    return In<QLabel>(dialog, QStringLiteral("Label%1").arg(n).toLatin1().constData())->text();
+}
+
+struct Seen {
+    QString caption, series, sample, a, r2;
+    bool onTop = false;
+};
+
+TEST(FitDialog, RegressionFitChoosesCopiesAndKeepsALine) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "3"}, {"2", "5"}, {"3", "7"}});
+    Series& series = w->GetSeries();
+    Seen seen;
+    WhenModal([&](QWidget* d) {
+        seen.caption = d->windowTitle();
+        seen.onTop = d->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        seen.series = LabelText(d, 9);
+        In<QRadioButton>(d, "RadioFit1Item1")->click();
+        seen.sample = LabelText(d, 8);
+        seen.a = LabelText(d, 1);
+        seen.r2 = LabelText(d, 7);
+        In<QPushButton>(d, "Button2")->click();
+        In<QPushButton>(d, "OKBtn")->click();
+    });
+    w->findChild<QAction*>(QStringLiteral("FitY1"))->trigger();
+    EXPECT_EQ(seen.caption, "Regression Fit Dialog");
+    EXPECT_TRUE(seen.onTop);
+    EXPECT_EQ(seen.series, "Series # 1");
+    EXPECT_EQ(seen.sample, "Y = A + B*X");
+    EXPECT_EQ(seen.a, "A = 1");
+    EXPECT_EQ(seen.r2, "R^2 = 1");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "1\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(series.Fit.FitKind, 1);
+    EXPECT_EQ(series.GraphType, GraphFit);
+    EXPECT_EQ(series.Cell(YFitColumn, 3), "7");
+    // What the grid shows is the series' fitted column.
+    EXPECT_EQ(w->Model()->index(2, YFitColumn).data().toString(), "7");
+}
+
+// Escape is a close without OK: the equation tried goes, the old one is back.
+TEST(FitDialog, EscapePutsThePreviousEquationBack) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "1"}, {"2", "4"}, {"3", "9"}, {"4", "15"}});
+    Series& series = w->GetSeries();
+    QString tried;
+    WhenModal([&](QWidget* d) {
+        In<QRadioButton>(d, "RadioFit1Item2")->click();
+        tried = QString::fromStdString(series.Cell(YFitColumn, 1));
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    w->findChild<QAction*>(QStringLiteral("Fit1"))->trigger(); // the pop-up's Fit
+    EXPECT_FALSE(tried.isEmpty());
+    EXPECT_EQ(series.Fit.FitKind, 0);
+    EXPECT_FALSE(series.HasFit);
+    EXPECT_EQ(series.GraphType, GraphLine);
+    EXPECT_EQ(series.Cell(YFitColumn, 1), "");
+}
+
+// The graph window's Fit starts at the lowest series and leaves the graph active.
+TEST(FitDialog, GraphPopupFitStartsAtTheLowestSeries) {
+    Shell s;
+    s.main->show();
+    NewDataWindow(s, {{"1", "1"}, {"2", "2"}});
+    TSpreadF* second = NewDataWindow(s, {{"1", "2"}, {"2", "3"}});
+    TGraphF* graph = s.main->EnsureGraphWindow();
+    Settle();
+    s.main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second->parentWidget()));
+    QString shown;
+    WhenModal([&](QWidget* d) {
+        shown = LabelText(d, 9);
+        In<QPushButton>(d, "CancelBtn")->click();
+    });
+    graph->findChild<QAction*>(QStringLiteral("FitPop"))->trigger();
+    EXPECT_EQ(shown, "Series # 1");
+    EXPECT_EQ(s.main->MdiArea()->activeSubWindow()->widget(), graph);
+}
+
+// Next goes on with the data window of the next series number in use.
+TEST(FitDialog, NextStepsThroughTheSeriesInUse) {
+    Shell s;
+    s.main->show();
+    for (int i = 0; i < 3; ++i)
+        NewDataWindow(s, {{"1", "1"}, {"2", "3"}, {"3", "4"}});
+    s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(2));
+    Settle();
+    QStringList shown;
+    std::function<void(QWidget*)> next = [&](QWidget* d) {
+        shown << LabelText(d, 9);
+        if (shown.size() < 3) {
+            In<QRadioButton>(d, "RadioFit1Item1")->click();
+            In<QPushButton>(d, "NextB")->click();
+            WhenModal(next);
+        } else {
+            QTest::keyClick(d, Qt::Key_Return); // OK
+        }
+    };
+    WhenModal(next);
+    auto* third = qobject_cast<TSpreadF*>(s.main->DataWindowOf(*s.main->Doc().FindSeries(3)));
+    third->findChild<QAction*>(QStringLiteral("FitY1"))->trigger();
+    EXPECT_EQ(shown, (QStringList{"Series # 3", "Series # 1", "Series # 3"}));
+    EXPECT_EQ(s.main->Doc().FindSeries(1)->Fit.FitKind, 1);
+    EXPECT_EQ(s.main->Doc().FindSeries(3)->Fit.FitKind, 1);
+    EXPECT_FALSE(s.main->Doc().NextSeriesRequested);
+}
+
+TEST(FitDialog, ClearFitAndFitErrorFromTheRegressionMenu) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "2"}, {"2", "0"}, {"3", "7"}});
+    Series& series = w->GetSeries();
+    series.Fit.FitKind = 1;
+    series.GraphType = GraphLineFit;
+    w->findChild<QAction*>(QStringLiteral("FitError1"))->trigger();
+    EXPECT_EQ(series.Header(YFitColumn), "   % Error YFit");
+    EXPECT_EQ(w->Model()->headerData(YFitColumn, Qt::Horizontal).toString(), "   % Error YFit");
+    EXPECT_EQ(series.Cell(YFitColumn, 2), "1.00000E+1000");
+    EXPECT_TRUE(series.HasFit);
+
+    w->findChild<QAction*>(QStringLiteral("clearFit1"))->trigger();
+    EXPECT_FALSE(series.HasFit);
+    EXPECT_EQ(series.GraphType, GraphLine);
+    EXPECT_EQ(series.Header(YFitColumn), "          Y1 Fit");
+    EXPECT_EQ(series.Cell(YFitColumn, 2), "");
+}
+
+} // namespace
