@@ -82,7 +82,7 @@ TEST(Document, ResetGraphSettingsLeavesFormatKAndPreferences) {
     Document doc;
     doc.Settings.LogFormatExponential = false;
     doc.Settings.XGridMajor = 7;
-    doc.Settings.FloatTitleText[9] = "t";
+    doc.Settings.FloatTitleText[9] = "title";
     doc.ConstantK = 3;
     doc.Prefs.MaxDataIndex = 50;
     ResetGraphSettings(doc.Settings);

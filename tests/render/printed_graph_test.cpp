@@ -84,7 +84,7 @@ TEST(PrintedGraph, PensAndFontsByPrinterOptions) {
         doc.Prefs.PrinterOptions = pc.options;
         doc.Settings.XGridMajor = 2;
         doc.Settings.XGridMinor = 2;
-        doc.Settings.MainTitles[0] = "T";
+        doc.Settings.MainTitles[0] = "Title";
         AddSeries(doc, {{1, 1}, {2, 2}});
         PrinterPage page = Portrait();
         page.Colour = pc.colour;
@@ -98,7 +98,7 @@ TEST(PrintedGraph, PensAndFontsByPrinterOptions) {
         const auto frame = c.OfKind(CallKind::Polyline);
         ASSERT_FALSE(frame.empty());
         EXPECT_EQ(frame[0].PenWidth, pc.majorWidth) << pc.name;
-        EXPECT_EQ(FindText(c, "T")->Font.Size, pc.titleSize) << pc.name;
+        EXPECT_EQ(FindText(c, "Title")->Font.Size, pc.titleSize) << pc.name;
     }
 }
 
@@ -179,7 +179,7 @@ TEST(PrintedGraph, LogXNumbersAndLegendMarker) {
     for (bool exponential : {true, false}) {
         Document doc;
         FixedAxes(doc);
-        AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false).SeriesTitle = "s";
+        AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false).SeriesTitle = "sine";
         doc.Settings.LogX = true;
         doc.Settings.XMin = 1;
         doc.Settings.XMax = 100;
@@ -195,7 +195,7 @@ TEST(PrintedGraph, LogXNumbersAndLegendMarker) {
         const auto cross = InColour(c, PrintColorOf(1), CallKind::Lines);
         ASSERT_EQ(cross.size(), 1u);
         EXPECT_EQ(cross[0].Points[0],
-                  (Point{L - 40 - 10 - 10, FindText(c, "s")->Points[0].Y - 10}));
+                  (Point{L - 40 - 10 - 10, FindText(c, "sine")->Points[0].Y - 10}));
     }
 }
 
