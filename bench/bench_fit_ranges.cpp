@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/number_text.h"
 #include "fit/fit.h"
+#include "fit/power_sums.h"
 #include "scale/ranges.h"
 
 #include <benchmark/benchmark.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <span>
 #include <vector>
 
 namespace {
@@ -77,5 +79,20 @@ void BM_ComputeFit_Quintic(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Rows);
 }
 BENCHMARK(BM_ComputeFit_Quintic)->Unit(benchmark::kMillisecond);
+
+// The sums of a fit alone, on the measured rows: the part of ComputeFit whose
+// arithmetic is in double length.
+void BM_SumPowers(benchmark::State& state) {
+    Document doc;
+    Series& s = MakeSeries(doc, false);
+    ComputeSeriesRange(s, true, doc.Settings);
+    const std::span<const Tdata> rows(s.Rows.data(), static_cast<std::size_t>(s.ValidCount));
+    for (auto _ : state) {
+        const PowerSums sums = SumPowers(rows, false, false, BoundsOf(rows));
+        benchmark::DoNotOptimize(sums.W2);
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_SumPowers)->Unit(benchmark::kMillisecond);
 
 } // namespace

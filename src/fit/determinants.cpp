@@ -9,19 +9,19 @@ namespace {
 constexpr int MaxSize = 6;
 
 // The (n-1) x (n-1) matrix left when row 0 and column col are struck out.
-void Minor(int n, const Real* m, int col, Real* out) {
+template <typename T> void Minor(int n, const T* m, int col, T* out) {
     int k = 0;
     for (int i = 1; i < n; ++i)
         for (int j = 0; j < n; ++j)
             if (j != col) out[k++] = m[i * n + j];
 }
 
-Real Det3(const Real* m) {
+template <typename T> T Det3(const T* m) {
     return m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) +
            m[2] * (m[3] * m[7] - m[4] * m[6]);
 }
 
-Real General(int n, const Real* m) {
+template <typename T> T General(int n, const T* m) {
     switch (n) {
     case 1:
         return m[0];
@@ -32,17 +32,17 @@ Real General(int n, const Real* m) {
     default:
         break;
     }
-    std::array<Real, (MaxSize - 1) * (MaxSize - 1)> minor{};
-    Real det = 0;
+    std::array<T, (MaxSize - 1) * (MaxSize - 1)> minor{};
+    T det = 0;
     for (int j = 0; j < n; ++j) {
         Minor(n, m, j, minor.data());
-        const Real term = m[j] * General(n - 1, minor.data());
+        const T term = m[j] * General(n - 1, minor.data());
         det += (j % 2 == 0) ? term : -term;
     }
     return det;
 }
 
-Real Hankel(int n, const Real* h) {
+template <typename T> T Hankel(int n, const T* h) {
     switch (n) {
     case 1:
         return h[0];
@@ -57,14 +57,14 @@ Real Hankel(int n, const Real* h) {
     // Striking row 0 and the first or last column leaves a Hankel matrix
     // again (its values start two, or one, further on); the other minors are
     // expanded in full.
-    std::array<Real, MaxSize * MaxSize> full{};
+    std::array<T, MaxSize * MaxSize> full{};
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
             full[static_cast<std::size_t>(i * n + j)] = h[i + j];
-    std::array<Real, (MaxSize - 1) * (MaxSize - 1)> minor{};
-    Real det = 0;
+    std::array<T, (MaxSize - 1) * (MaxSize - 1)> minor{};
+    T det = 0;
     for (int j = 0; j < n; ++j) {
-        Real sub;
+        T sub;
         if (j == 0) {
             sub = Hankel(n - 1, h + 2);
         } else if (j == n - 1) {
@@ -73,7 +73,7 @@ Real Hankel(int n, const Real* h) {
             Minor(n, full.data(), j, minor.data());
             sub = General(n - 1, minor.data());
         }
-        const Real term = h[j] * sub;
+        const T term = h[j] * sub;
         det += (j % 2 == 0) ? term : -term;
     }
     return det;
@@ -82,13 +82,16 @@ Real Hankel(int n, const Real* h) {
 } // namespace
 
 Real Determinant(int n, const Real* m) {
-    if (n < 1 || n > MaxSize) return 0;
-    return General(n, m);
+    return n < 1 || n > MaxSize ? 0 : General(n, m);
 }
-
 Real HankelDeterminant(int n, const Real* h) {
-    if (n < 1 || n > MaxSize) return 0;
-    return Hankel(n, h);
+    return n < 1 || n > MaxSize ? 0 : Hankel(n, h);
+}
+Quad Determinant(int n, const Quad* m) {
+    return n < 1 || n > MaxSize ? 0 : General(n, m);
+}
+Quad HankelDeterminant(int n, const Quad* h) {
+    return n < 1 || n > MaxSize ? 0 : Hankel(n, h);
 }
 
 } // namespace torvel

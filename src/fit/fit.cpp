@@ -3,82 +3,112 @@
 #include "core/fit_value.h"
 #include "core/grid_store.h"
 #include "fit/determinants.h"
+#include "fit/power_sums.h"
 #include "scale/ranges.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace torvel {
 
 namespace {
 
-// Sum of u^k: N for k = 0.
-Real PowerSum(const TFitObj& fit, int k) {
-    return k == 0 ? fit.Sums[SumN] : fit.Sums[static_cast<std::size_t>(k - 1)];
+// a + v0 * b; a shift of 0 adds nothing, not even 0 times infinity.
+Quad Shifted(Quad a, Quad v0, Quad b) {
+    return v0 == 0 ? a : a + v0 * b;
 }
 
-// Sum of u^k * v.
-Real MomentSum(const TFitObj& fit, int k) {
-    return k == 0 ? fit.Sums[SumV] : fit.Sums[static_cast<std::size_t>(SumUV + k - 1)];
+// The sums a record holds, as the public solvers take them: v unshifted.
+PowerSums SumsOfRecord(const TFitObj& fit) {
+    PowerSums s;
+    s.U[0] = fit.Sums[SumN];
+    for (std::size_t k = 1; k <= 10; ++k)
+        s.U[k] = fit.Sums[k - 1];
+    s.UW[0] = fit.Sums[SumV];
+    for (std::size_t k = 1; k <= 5; ++k)
+        s.UW[k] = fit.Sums[SumUV + k - 1];
+    s.W2 = fit.Sums[SumV2];
+    s.AllVEqual = s.W2 - s.UW[0] * s.UW[0] / s.U[0] == 0;
+    return s;
 }
 
-// R^2 from the solved coefficients; all v equal gives 1 with a beep. False
-// when the arithmetic left the extended range.
-bool Determination(TFitObj& fit, int degree, Feedback& feedback) {
-    const Real n = fit.Sums[SumN];
-    const Real sv = fit.Sums[SumV];
-    const Real t = fit.Sums[SumV2] - sv * sv / n;
-    if (!std::isfinite(t)) return false;
-    if (t == 0) {
-        fit.Coef[7] = 1;
-        feedback.Beep();
-        return true;
-    }
-    Real explained = 0;
-    for (int k = 0; k <= degree; ++k)
-        explained += fit.Coef[static_cast<std::size_t>(k + 1)] * MomentSum(fit, k);
-    fit.Coef[7] = (explained - sv * sv / n) / t;
-    return std::isfinite(fit.Coef[7]);
+// The record keeps the sums of v itself, rounded to the extended type.
+void StoreSums(const PowerSums& s, TFitObj& fit) {
+    const Quad v0 = s.V0, n = s.U[0];
+    fit.Sums.fill(0);
+    fit.Sums[SumN] = static_cast<Real>(n);
+    for (std::size_t k = 1; k <= 10; ++k)
+        fit.Sums[k - 1] = static_cast<Real>(s.U[k]);
+    fit.Sums[SumV] = static_cast<Real>(Shifted(s.UW[0], v0, n));
+    fit.Sums[SumV2] = static_cast<Real>(Shifted(Shifted(s.W2, 2 * v0, s.UW[0]), v0 * v0, n));
+    for (std::size_t k = 1; k <= 5; ++k)
+        fit.Sums[SumUV + k - 1] = static_cast<Real>(Shifted(s.UW[k], v0, s.U[k]));
+}
+
+// R^2 = 1 - SSE / T with T the sum of squares about the mean and SSE that of
+// the residuals, SSE = sum w^2 - c . r (c solves the normal equations). SSE
+// held to [0, T], where a least-squares fit with a constant term has it, so
+// cancellation can never carry R^2 out of [0, 1].
+Quad Determination(const PowerSums& s, const std::array<Quad, 6>& c, int degree) {
+    const Quad t = s.W2 - s.UW[0] * s.UW[0] / s.U[0];
+    Quad explained = 0;
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(degree); ++k)
+        explained += c[k] * s.UW[k];
+    const Quad sse = s.W2 - explained;
+    if (!IsFinite(t) || !IsFinite(sse)) return t + sse; // not finite either
+    // T rounded to 0 or below although the values differ: they agree in
+    // every digit the sums hold.
+    if (!(t > 0)) return 1;
+    return 1 - std::clamp<Quad>(sse, 0, t) / t;
 }
 
 enum class Solve { Solved, Singular, Overflow };
 
-Solve FitPolynomial(TFitObj& fit, int degree, Feedback& feedback) {
+// The normal equations by Cramer's rule in 128 bits; v shifted back by V0
+// into the constant term.
+Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feedback) {
     const int n = degree + 1;
-    std::array<Real, 11> h{};
-    for (int k = 0; k <= 2 * degree; ++k)
-        h[static_cast<std::size_t>(k)] = PowerSum(fit, k);
-    const Real d = degree == 1 ? h[0] * h[2] - h[1] * h[1] : HankelDeterminant(n, h.data());
-    fit.Sums[SumDeterm] = d;
+    const auto& h = s.U;
+    const Quad d = degree == 1 ? h[0] * h[2] - h[1] * h[1] : HankelDeterminant(n, h.data());
+    fit.Sums[SumDeterm] = static_cast<Real>(d);
     if (d == 0) {
         feedback.Beep();
         return Solve::Singular;
     }
-    bool finite = std::isfinite(d);
-    if (finite && degree == 1) {
-        const Real sv = fit.Sums[SumV], suv = fit.Sums[SumUV];
-        fit.Coef[1] = (sv * h[2] - h[1] * suv) / d;
-        fit.Coef[2] = (h[0] * suv - h[1] * sv) / d;
-    } else if (finite) {
-        std::array<Real, 36> m{};
-        for (int c = 0; c < n; ++c) {
+    std::array<Quad, 6> c{};
+    if (degree == 1) {
+        c[0] = (s.UW[0] * h[2] - h[1] * s.UW[1]) / d;
+        c[1] = (h[0] * s.UW[1] - h[1] * s.UW[0]) / d;
+    } else {
+        std::array<Quad, 36> m{};
+        for (int col = 0; col < n; ++col) {
             for (int i = 0; i < n; ++i)
                 for (int j = 0; j < n; ++j)
                     m[static_cast<std::size_t>(i * n + j)] =
-                        j == c ? MomentSum(fit, i) : h[static_cast<std::size_t>(i + j)];
-            fit.Coef[static_cast<std::size_t>(c + 1)] = Determinant(n, m.data()) / d;
+                        j == col ? s.UW[static_cast<std::size_t>(i)]
+                                 : h[static_cast<std::size_t>(i + j)];
+            c[static_cast<std::size_t>(col)] = Determinant(n, m.data()) / d;
         }
     }
-    for (int k = 1; k <= n; ++k)
-        finite = finite && std::isfinite(fit.Coef[static_cast<std::size_t>(k)]);
+    const Quad r2 = s.AllVEqual ? 1 : Determination(s, c, degree);
+    c[0] += s.V0;
+    bool finite = IsFinite(d) && IsFinite(r2);
+    for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
+        fit.Coef[k + 1] = static_cast<Real>(c[k]);
+        finite = finite && std::isfinite(fit.Coef[k + 1]);
+    }
     // Sums, determinants or coefficients beyond the extended range: no fit
     // at all, rather than one of infinite or undefined coefficients.
-    if (!finite || !Determination(fit, degree, feedback)) {
+    if (!finite) {
         feedback.Beep();
         for (std::size_t k = 1; k <= 7; ++k)
             fit.Coef[k] = 0;
         return Solve::Overflow;
     }
+    fit.Coef[7] = static_cast<Real>(r2);
+    if (s.AllVEqual) feedback.Beep();
     return Solve::Solved;
 }
 
@@ -91,19 +121,19 @@ int FitDegree(int fitKind) {
 }
 
 bool FitLinear(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 1, feedback) == Solve::Solved;
+    return FitPolynomial(SumsOfRecord(fit), 1, fit, feedback) == Solve::Solved;
 }
 bool FitQuadratic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 2, feedback) == Solve::Solved;
+    return FitPolynomial(SumsOfRecord(fit), 2, fit, feedback) == Solve::Solved;
 }
 bool FitCubic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 3, feedback) == Solve::Solved;
+    return FitPolynomial(SumsOfRecord(fit), 3, fit, feedback) == Solve::Solved;
 }
 bool FitQuartic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 4, feedback) == Solve::Solved;
+    return FitPolynomial(SumsOfRecord(fit), 4, fit, feedback) == Solve::Solved;
 }
 bool FitQuintic(TFitObj& fit, Feedback& feedback) {
-    return FitPolynomial(fit, 5, feedback) == Solve::Solved;
+    return FitPolynomial(SumsOfRecord(fit), 5, fit, feedback) == Solve::Solved;
 }
 
 // Refused fits (domain, too few rows, arithmetic beyond the extended range)
@@ -127,14 +157,11 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     ComputeSeriesRange(s, true, doc.Settings);
 
     const auto valid = static_cast<std::size_t>(s.ValidCount);
-    bool allXPositive = true, allYPositive = true;
-    for (std::size_t i = 0; i < valid; ++i) {
-        if (!(s.Rows[i].X > 0)) allXPositive = false;
-        if (!(s.Rows[i].Y > 0)) allYPositive = false;
-    }
+    const std::span<const Tdata> rows(s.Rows.data(), valid);
+    const DataBounds bounds = BoundsOf(rows);
     const bool logU = fit.FitKind == 6 || fit.FitKind == 8;
     const bool logV = fit.FitKind == 6 || fit.FitKind == 7;
-    const bool refused = (logU && !allXPositive) || (logV && !allYPositive) ||
+    const bool refused = (logU && !(bounds.MinX > 0)) || (logV && !(bounds.MinY > 0)) ||
                          (fit.FitKind <= 5 && s.ValidCount < degree + 1) || s.ValidCount < 2;
     if (refused) {
         feedback.Beep();
@@ -142,35 +169,12 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
         return;
     }
 
-    fit.Sums.fill(0);
-    fit.Sums[SumN] = static_cast<Real>(s.ValidCount);
-    // Local accumulators: the loop runs once per row and stays in registers.
-    std::array<Real, 10> su{};
-    std::array<Real, 5> suv{};
-    Real sv = 0, sv2 = 0;
-    for (std::size_t i = 0; i < valid; ++i) {
-        const Real u = logU ? std::log(s.Rows[i].X) : s.Rows[i].X;
-        const Real v = logV ? std::log(s.Rows[i].Y) : s.Rows[i].Y;
-        Real p = u;
-        for (int k = 0; k < 10; ++k) {
-            su[static_cast<std::size_t>(k)] += p;
-            if (k < 5) suv[static_cast<std::size_t>(k)] += p * v;
-            p *= u;
-        }
-        sv += v;
-        sv2 += v * v;
-    }
-    for (std::size_t k = 0; k < 10; ++k)
-        fit.Sums[k] = su[k];
-    fit.Sums[SumV] = sv;
-    fit.Sums[SumV2] = sv2;
-    for (std::size_t k = 0; k < 5; ++k)
-        fit.Sums[SumUV + k] = suv[k];
-
+    const PowerSums sums = SumPowers(rows, logU, logV, bounds);
+    StoreSums(sums, fit);
     const std::array<Real, 8> previous = fit.Coef;
     for (std::size_t k = 1; k <= 7; ++k)
         fit.Coef[k] = 0;
-    Solve solved = FitPolynomial(fit, degree, feedback);
+    Solve solved = FitPolynomial(sums, degree, fit, feedback);
     if (solved == Solve::Solved && logV) {
         fit.Coef[1] = std::exp(fit.Coef[1]);
         if (!std::isfinite(fit.Coef[1])) {

@@ -1,5 +1,8 @@
 // Least-squares fits of a series: power sums of the (possibly transformed)
-// data, the normal equations and Cramer's rule, all in extended precision.
+// data, the normal equations and Cramer's rule. The sums are kept in about
+// twice the extended type's precision and the systems are solved in 128 bits,
+// so exact data give their coefficients to the last digit of the extended
+// type; the record keeps the sums and results rounded to it.
 #pragma once
 
 #include "core/document.h"
@@ -28,9 +31,9 @@ int FitDegree(int fitKind);
 void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback);
 
 // Solve the normal equations of degree 1..5 from fit.Sums into Coef[1..7]
-// (R^2 in Coef[7]). A singular system, or one whose arithmetic leaves the
-// extended range, beeps and leaves the coefficients 0 (returns false); all v
-// equal gives R^2 = 1 with a beep (returns true).
+// (R^2 in Coef[7], always within [0, 1]). A singular system, or one whose
+// arithmetic leaves the extended range, beeps and leaves the coefficients 0
+// (returns false); all v equal gives R^2 = 1 with a beep (returns true).
 bool FitLinear(TFitObj& fit, Feedback& feedback);
 bool FitQuadratic(TFitObj& fit, Feedback& feedback);
 bool FitCubic(TFitObj& fit, Feedback& feedback);

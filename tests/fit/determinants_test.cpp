@@ -32,13 +32,17 @@ TEST(Determinant, SmallIntegerMatricesAreExact) {
     for (int n = 1; n <= 6; ++n) {
         for (int trial = 0; trial < 50; ++trial) {
             std::vector<Real> m(static_cast<std::size_t>(n * n));
+            std::vector<Quad> q(m.size());
             std::vector<__int128> exact(m.size());
             for (std::size_t k = 0; k < m.size(); ++k) {
                 const int v = static_cast<int>(rng() % 19) - 9;
                 m[k] = v;
+                q[k] = v;
                 exact[k] = v;
             }
             EXPECT_EQ(Determinant(n, m.data()), static_cast<Real>(ExactDet(n, exact)))
+                << "size " << n;
+            EXPECT_TRUE(Determinant(n, q.data()) == static_cast<Quad>(ExactDet(n, exact)))
                 << "size " << n;
         }
     }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -20,11 +21,17 @@ using namespace testing_support;
 
 class FitTest : public testing::Test {
   protected:
+    // Cells that read back as exactly these values.
     Series& AddPoints(const std::vector<std::pair<Real, Real>>& points) {
         Cells cells;
         for (const auto& [x, y] : points)
-            cells.push_back({NumberToText(x, 14), NumberToText(y, 14)});
+            cells.push_back({FullText(x), FullText(y)});
         return AddSeries(doc, cells);
+    }
+    static std::string FullText(Real v) {
+        char text[40];
+        std::snprintf(text, sizeof text, "%.21Lg", v);
+        return text;
     }
     void Fit(Series& s, int kind) {
         s.Fit.FitKind = kind;
@@ -151,9 +158,9 @@ TEST_F(FitTest, ExponentialThroughPowersOfE) {
     Series& s = AddPoints({{0, 1}, {1, std::exp(1.0L)}, {2, std::exp(2.0L)}});
     Fit(s, 7);
     EXPECT_TRUE(s.Fit.FitOK);
-    EXPECT_NEAR(s.Fit.Coef[1], 1, 1e-12);
-    EXPECT_NEAR(s.Fit.Coef[2], 1, 1e-12);
-    EXPECT_NEAR(s.Fit.Coef[7], 1, 1e-12);
+    EXPECT_NEAR(s.Fit.Coef[1], 1, 1e-17);
+    EXPECT_NEAR(s.Fit.Coef[2], 1, 1e-17);
+    EXPECT_NEAR(s.Fit.Coef[7], 1, 1e-17);
 }
 
 TEST_F(FitTest, PowerAndLogarithmicCurves) {
@@ -165,37 +172,137 @@ TEST_F(FitTest, PowerAndLogarithmicCurves) {
     }
     Series& p = AddPoints(power);
     Fit(p, 6);
-    EXPECT_NEAR(p.Fit.Coef[1], 3, 1e-11);
-    EXPECT_NEAR(p.Fit.Coef[2], 1.5L, 1e-11);
-    EXPECT_NEAR(p.Fit.Coef[7], 1, 1e-11);
+    EXPECT_NEAR(p.Fit.Coef[1], 3, 1e-16);
+    EXPECT_NEAR(p.Fit.Coef[2], 1.5L, 1e-16);
+    EXPECT_NEAR(p.Fit.Coef[7], 1, 1e-16);
     Series& l = AddPoints(logarithmic);
     Fit(l, 8);
-    EXPECT_NEAR(l.Fit.Coef[1], 2, 1e-11);
-    EXPECT_NEAR(l.Fit.Coef[2], -4, 1e-11);
+    EXPECT_NEAR(l.Fit.Coef[1], 2, 1e-16);
+    EXPECT_NEAR(l.Fit.Coef[2], -4, 1e-16);
     EXPECT_EQ(fb.Beeps, 0);
 }
 
-TEST_F(FitTest, PolynomialsRecoverTheirCoefficients) {
-    const Real c[6] = {1.5L, -2, 0.5L, 0.25L, -0.125L, 0.0625L};
-    for (int degree = 1; degree <= 5; ++degree) {
-        std::vector<std::pair<Real, Real>> pts;
-        for (int i = 0; i < 12; ++i) {
-            const Real x = -2.5L + 0.5L * i;
-            Real y = 0, p = 1;
-            for (int k = 0; k <= degree; ++k, p *= x)
-                y += c[k] * p;
-            pts.push_back({x, y});
+// Correct significant digits of got against a nonzero exact value.
+double CorrectDigits(Real got, Real exact) {
+    const Real error = std::fabs(got - exact) / std::fabs(exact);
+    return error == 0 ? 99 : -static_cast<double>(std::log10(error));
+}
+
+// Exact integer polynomials, with Y written exactly or scaled by 1e-6 (the
+// data then hold Y rounded to the extended type; the least-squares answer of
+// those rounded values differs from the scaled coefficients by less than
+// 2e-14 relative, worked out with rational arithmetic for these cases).
+TEST_F(FitTest, ExactPolynomialsGiveEveryDigit) {
+    struct Reference {
+        int XFrom, XTo;
+        std::vector<long long> Coef; // constant term first; degree = size - 1
+    };
+    const Reference references[] = {
+        {0, 20, {3, -2}},           {0, 20, {7, -3, 2}},           {0, 20, {-4, 7, -1, 3}},
+        {0, 20, {5, -3, 2, -1, 1}}, {0, 20, {3, -2, 5, 1, -7, 2}}, {1, 100, {7, -3, 2, 1}},
+    };
+    for (const auto& [from, to, coef] : references) {
+        for (const bool scaled : {false, true}) {
+            const int degree = static_cast<int>(coef.size()) - 1;
+            SCOPED_TRACE("degree " + std::to_string(degree) + " on " + std::to_string(from) + ".." +
+                         std::to_string(to) + (scaled ? ", Y * 1e-6" : ""));
+            Cells cells;
+            for (long long x = from; x <= to; ++x) {
+                long long y = 0;
+                for (auto c = coef.rbegin(); c != coef.rend(); ++c)
+                    y = y * x + *c;
+                cells.push_back({std::to_string(x), std::to_string(y) + (scaled ? "e-6" : "")});
+            }
+            Document d;
+            RecordingFeedback f;
+            Series& s = AddSeries(d, cells);
+            s.Fit.FitKind = degree;
+            ComputeFit(d, s.Fit, f);
+            ASSERT_TRUE(s.Fit.FitOK);
+            for (int k = 0; k <= degree; ++k) {
+                const Real exact =
+                    static_cast<Real>(coef[static_cast<std::size_t>(k)]) / (scaled ? 1e6L : 1.0L);
+                EXPECT_GE(CorrectDigits(s.Fit.Coef[static_cast<std::size_t>(k + 1)], exact), 13)
+                    << "coefficient " << k << ": " << s.Fit.Coef[static_cast<std::size_t>(k + 1)];
+            }
+            for (int k = degree + 1; k <= 5; ++k)
+                EXPECT_EQ(s.Fit.Coef[static_cast<std::size_t>(k + 1)], 0);
+            EXPECT_GE(CorrectDigits(s.Fit.Coef[7], 1), 12) << s.Fit.Coef[7];
+            EXPECT_LE(s.Fit.Coef[7], 1);
+            EXPECT_EQ(f.Beeps, 0);
         }
-        Series& s = AddPoints(pts);
-        Fit(s, degree);
-        ASSERT_TRUE(s.Fit.FitOK) << degree;
-        for (int k = 0; k <= degree; ++k)
-            EXPECT_NEAR(s.Fit.Coef[static_cast<std::size_t>(k + 1)], c[k], 1e-9)
-                << "degree " << degree << " coef " << k;
-        for (int k = degree + 1; k <= 5; ++k)
-            EXPECT_EQ(s.Fit.Coef[static_cast<std::size_t>(k + 1)], 0);
-        EXPECT_NEAR(s.Fit.Coef[7], 1, 1e-12);
-        doc.DestroySeries(s);
+    }
+}
+
+// Y = 3 + 2X + e/8 on X = 0..20 with e = (37 i mod 23) - 11: every value is
+// exact in binary, so the answer follows exactly from integer sums of 8Y.
+TEST_F(FitTest, NoisyLineMatchesItsExactSolution) {
+    Cells cells;
+    __int128 n = 0, sx = 0, sxx = 0, sy = 0, sxy = 0, syy = 0;
+    for (int x = 0; x <= 20; ++x) {
+        const int y8 = 24 + 16 * x + (37 * x) % 23 - 11;
+        cells.push_back({std::to_string(x), FullText(y8 / 8.0L)});
+        ++n;
+        sx += x;
+        sxx += x * x;
+        sy += y8;
+        sxy += x * y8;
+        syy += static_cast<__int128>(y8) * y8;
+    }
+    const __int128 d = n * sxx - sx * sx;
+    const __int128 slope = n * sxy - sx * sy; // times 8 d
+    const Real a = static_cast<Real>(sy * sxx - sx * sxy) / static_cast<Real>(8 * d);
+    const Real b = static_cast<Real>(slope) / static_cast<Real>(8 * d);
+    const Real r2 = static_cast<Real>(slope * slope) / static_cast<Real>(d * (n * syy - sy * sy));
+
+    Series& s = AddSeries(doc, cells);
+    Fit(s, 1);
+    ASSERT_TRUE(s.Fit.FitOK);
+    EXPECT_GE(CorrectDigits(s.Fit.Coef[1], a), 17) << s.Fit.Coef[1] << " " << a;
+    EXPECT_GE(CorrectDigits(s.Fit.Coef[2], b), 17) << s.Fit.Coef[2] << " " << b;
+    EXPECT_GE(CorrectDigits(s.Fit.Coef[7], r2), 17) << s.Fit.Coef[7] << " " << r2;
+}
+
+// Values that agree in their first 11 or more digits: the sums of squares
+// cancel almost completely, yet R^2 stays within [0, 1] and matches the
+// exact value of the stored values (worked out from their differences in
+// units of the last place, all values lying in [1, 2)).
+TEST_F(FitTest, RSquaredOfNearlyEqualValuesStaysExact) {
+    const std::vector<std::vector<const char*>> cases = {
+        {"1.00000000001", "1.00000000003", "1.00000000002"},
+        {"1.000000000000000001", "1.000000000000000003", "1.000000000000000002",
+         "1.000000000000000007"},
+        {"1.5", "1.5000000000000000001", "1.4999999999999999999", "1.5"},
+    };
+    for (const auto& ys : cases) {
+        SCOPED_TRACE(ys[0]);
+        Cells cells;
+        for (std::size_t i = 0; i < ys.size(); ++i)
+            cells.push_back({std::to_string(i + 1), ys[i]});
+        Document d;
+        RecordingFeedback f;
+        Series& s = AddSeries(d, cells);
+        s.Fit.FitKind = 1;
+        ComputeFit(d, s.Fit, f);
+        ASSERT_TRUE(s.Fit.FitOK);
+        __int128 n = 0, sx = 0, sxx = 0, sy = 0, sxy = 0, syy = 0;
+        for (int i = 0; i < s.ValidCount; ++i) {
+            const Tdata& r = s.Rows[static_cast<std::size_t>(i)];
+            const auto x = static_cast<__int128>(r.X);
+            const auto y = static_cast<__int128>(std::ldexp(r.Y - 1, 63)); // exact
+            ++n;
+            sx += x;
+            sxx += x * x;
+            sy += y;
+            sxy += x * y;
+            syy += y * y;
+        }
+        const __int128 slope = n * sxy - sx * sy;
+        const Real r2 = static_cast<Real>(slope * slope) / (static_cast<Real>(n * sxx - sx * sx) *
+                                                            static_cast<Real>(n * syy - sy * sy));
+        EXPECT_GE(s.Fit.Coef[7], 0);
+        EXPECT_LE(s.Fit.Coef[7], 1);
+        EXPECT_NEAR(s.Fit.Coef[7], r2, 1e-12L);
     }
 }
 

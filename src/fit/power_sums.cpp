@@ -1,0 +1,183 @@
+#include "fit/power_sums.h"
+
+#include <algorithm>
+#include <cmath>
+
+// Error-free transformations: the build compiles this file with
+// -ffp-contract=off, since a fused multiply-add would silently change them.
+
+namespace torvel {
+
+namespace {
+
+// Two lanes of doubles: rows i and i + 1 side by side.
+using Lane = double __attribute__((vector_size(16)));
+
+// A double-double per lane: the value is Hi + Lo, |Lo| at most half an ulp of Hi.
+struct Pair {
+    Lane Hi{}, Lo{};
+};
+
+// Veltkamp's split of a into two halves of 26 bits: their products are exact.
+inline void Split(Lane a, Lane& hi, Lane& lo) {
+    const Lane splitter = {134217729.0, 134217729.0}; // 2^27 + 1
+    const Lane c = splitter * a;
+    hi = c - (c - a);
+    lo = a - hi;
+}
+
+// a * b exactly (Dekker).
+inline Pair TwoProduct(Lane a, Lane b) {
+    Lane ah, al, bh, bl;
+    Split(a, ah, al);
+    Split(b, bh, bl);
+    const Lane p = a * b;
+    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+// a * b to about 104 bits. The result is not renormalised: Lo stays within a
+// few ulps of Hi, which is all that Add and the next product need.
+inline Pair Mul(const Pair& a, const Pair& b) {
+    Pair p = TwoProduct(a.Hi, b.Hi);
+    p.Lo += a.Hi * b.Lo + a.Lo * b.Hi;
+    return p;
+}
+
+// s += t: the rounding of the high parts is kept exactly (Knuth's two-sum),
+// the low parts are summed plainly; a block of rows is short enough for that.
+inline void Add(Pair& s, const Pair& t) {
+    const Lane sum = s.Hi + t.Hi;
+    const Lane b = sum - s.Hi;
+    const Lane error = (s.Hi - (sum - b)) + (t.Hi - b);
+    s.Hi = sum;
+    s.Lo += error + t.Lo;
+}
+
+// Accumulator order: sums of u^1..u^10, then w, w^2, then u^1..u^5 times w.
+constexpr std::size_t SumW = 10, SumW2 = 11, SumUW = 12, SumCount = 17;
+using Totals = std::array<Quad, SumCount>;
+
+// The rows are summed in blocks: a block's double-double sums are added into
+// 128-bit totals, so the plain sums of low parts stay short.
+constexpr std::size_t BlockRows = 1024;
+
+struct Transform {
+    bool LogU, LogV;
+    Real V0;
+    Real ScaleU, ScaleW; // powers of two: the scaled |u| and |w| stay below 1
+    Real U(const Tdata& r) const { return LogU ? std::log(r.X) : r.X; }
+    Real W(const Tdata& r) const { return (LogV ? std::log(r.Y) : r.Y) - V0; }
+};
+
+// One block's values, scaled and split into pairs of doubles (exact: 53 + 11
+// bits hold the 64 of the extended type).
+struct BlockValues {
+    std::array<double, BlockRows> UHi, ULo, WHi, WLo;
+};
+
+void LoadBlock(std::span<const Tdata> rows, const Transform& t, BlockValues& b) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Real u = t.U(rows[i]) * t.ScaleU, w = t.W(rows[i]) * t.ScaleW;
+        b.UHi[i] = static_cast<double>(u);
+        b.ULo[i] = static_cast<double>(u - b.UHi[i]);
+        b.WHi[i] = static_cast<double>(w);
+        b.WLo[i] = static_cast<double>(w - b.WHi[i]);
+    }
+    // An odd block ends with a row of zeros, which adds nothing to any sum.
+    if (rows.size() % 2 != 0)
+        b.UHi[rows.size()] = b.ULo[rows.size()] = b.WHi[rows.size()] = b.WLo[rows.size()] = 0;
+}
+
+// Scaled values far below 1 (2^-1000 and less) would leave the doubles' normal
+// range in the powers and products; next to the largest values their terms
+// are far below the sums' last digit.
+void SumPairs(std::span<const Tdata> rows, const Transform& t, Totals& totals) {
+    BlockValues b;
+    for (std::size_t start = 0; start < rows.size(); start += BlockRows) {
+        const std::size_t count = std::min(rows.size() - start, BlockRows);
+        LoadBlock(rows.subspan(start, count), t, b);
+        std::array<Pair, SumCount> acc{};
+        for (std::size_t i = 0; i < count; i += 2) {
+            const Pair u{{b.UHi[i], b.UHi[i + 1]}, {b.ULo[i], b.ULo[i + 1]}};
+            const Pair w{{b.WHi[i], b.WHi[i + 1]}, {b.WLo[i], b.WLo[i + 1]}};
+            Pair p = u;
+#pragma GCC unroll 10
+            for (std::size_t k = 0; k < 10; ++k) {
+                Add(acc[k], p);
+                if (k < 5) Add(acc[SumUW + k], Mul(p, w));
+                if (k < 9) p = Mul(p, u);
+            }
+            Add(acc[SumW], w);
+            Add(acc[SumW2], Mul(w, w));
+        }
+        for (std::size_t k = 0; k < SumCount; ++k) {
+            const Pair& a = acc[k];
+            totals[k] += (static_cast<Quad>(a.Hi[0]) + static_cast<Quad>(a.Hi[1])) +
+                         (static_cast<Quad>(a.Lo[0]) + static_cast<Quad>(a.Lo[1]));
+        }
+    }
+}
+
+// total * 2^e; a zero total stays 0 even when 2^e is beyond the range.
+Quad Scaled(Quad total, int e) {
+    return total == 0 ? 0 : total * Pow2(e);
+}
+
+// The exponent e of 2^e > |x| >= 2^(e-1); 0 for 0 and for what is not finite.
+int BinaryExponent(Real x) {
+    if (!std::isfinite(x) || x == 0) return 0;
+    int e = 0;
+    std::frexp(x, &e);
+    return e;
+}
+
+} // namespace
+
+DataBounds BoundsOf(std::span<const Tdata> rows) {
+    DataBounds b;
+    if (rows.empty()) return b;
+    b.MinX = b.MaxX = rows[0].X;
+    b.MinY = b.MaxY = rows[0].Y;
+    for (const Tdata& r : rows) {
+        b.MinX = std::min(b.MinX, r.X);
+        b.MaxX = std::max(b.MaxX, r.X);
+        b.MinY = std::min(b.MinY, r.Y);
+        b.MaxY = std::max(b.MaxY, r.Y);
+    }
+    return b;
+}
+
+PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const DataBounds& bounds) {
+    PowerSums sums;
+    sums.U[0] = static_cast<Quad>(rows.size());
+    sums.AllVEqual = bounds.MinY == bounds.MaxY;
+    if (rows.empty()) return sums;
+
+    Transform t{logU, logV, 0, 1, 1};
+    auto u = [&](Real x) { return logU ? std::log(x) : x; };
+    auto v = [&](Real y) { return logV ? std::log(y) : y; };
+    // A middle row's v: for data rising or falling with X it lies near the mean.
+    t.V0 = v(rows[rows.size() / 2].Y);
+    const Real maxU = std::max(std::fabs(u(bounds.MinX)), std::fabs(u(bounds.MaxX)));
+    const Real maxW = std::max(std::fabs(v(bounds.MinY) - t.V0), std::fabs(v(bounds.MaxY) - t.V0));
+    const int eu = BinaryExponent(maxU), ew = BinaryExponent(maxW);
+    t.ScaleU = std::ldexp(1.0L, -eu);
+    t.ScaleW = std::ldexp(1.0L, -ew);
+
+    Totals totals{};
+    SumPairs(rows, t, totals);
+    const int scaleU = eu, scaleW = ew;
+
+    sums.V0 = t.V0;
+    for (int k = 1; k <= 10; ++k)
+        sums.U[static_cast<std::size_t>(k)] =
+            Scaled(totals[static_cast<std::size_t>(k - 1)], k * scaleU);
+    sums.UW[0] = Scaled(totals[SumW], scaleW);
+    for (int k = 1; k <= 5; ++k)
+        sums.UW[static_cast<std::size_t>(k)] =
+            Scaled(totals[SumUW + static_cast<std::size_t>(k - 1)], k * scaleU + scaleW);
+    sums.W2 = Scaled(totals[SumW2], 2 * scaleW);
+    return sums;
+}
+
+} // namespace torvel

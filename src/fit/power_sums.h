@@ -1,0 +1,38 @@
+// The sums of a least-squares fit in about 106 bits where the extended type
+// keeps 64: every value is split exactly into a pair of doubles, and powers,
+// products and sums run in double-double arithmetic, two rows at a time in
+// the vector registers. Exact data give exact sums; inexact data are not
+// rounded again by every addition and product of a long pass.
+#pragma once
+
+#include "core/data_model.h"
+#include "fit/quad.h"
+
+#include <array>
+#include <span>
+
+namespace torvel {
+
+// The smallest and largest X and Y of some rows.
+struct DataBounds {
+    Real MinX = 0, MaxX = 0, MinY = 0, MaxY = 0;
+};
+DataBounds BoundsOf(std::span<const Tdata> rows);
+
+// The sums of the normal equations of the fitted variables u (X or ln X) and
+// v (Y or ln Y). v enters shifted by one of its values, w = v - V0, so that
+// values far from 0 but close to each other keep their digits in the sums of
+// squares; the caller adds the shift back.
+struct PowerSums {
+    std::array<Quad, 11> U{}; // sum of u^k; U[0] = N
+    std::array<Quad, 6> UW{}; // sum of u^k * w; UW[0] = sum of w
+    Quad W2 = 0;              // sum of w^2
+    Real V0 = 0;
+    bool AllVEqual = false;
+};
+
+// rows: the valid rows, bounds: BoundsOf(rows). The logarithms are taken only
+// when asked for; the caller has checked that their arguments are positive.
+PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const DataBounds& bounds);
+
+} // namespace torvel
