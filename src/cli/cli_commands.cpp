@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "core/decimal_rounding.h"
 #include "core/document.h"
 #include "core/feedback.h"
 #include "core/number_text.h"
@@ -211,19 +212,28 @@ std::string RefusalReason(const Series& s, int kind) {
     return who + "the normal equations are singular (determinant 0).";
 }
 
+// A whole number from low to high, the whole text.
+std::optional<int> WholeNumber(const std::string& text, int low, int high) {
+    int n = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (r.ec != std::errc{} || r.ptr != text.data() + text.size() || n < low || n > high)
+        return std::nullopt;
+    return n;
+}
+
 int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string input;
-    std::optional<int> kind;
+    std::optional<int> kind, digits;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--kind") {
             if (i + 1 >= args.size()) return Usage(err, "--kind needs a value 0..8");
-            const std::string& v = args[++i];
-            int k = -1;
-            auto r = std::from_chars(v.data(), v.data() + v.size(), k);
-            if (r.ec != std::errc{} || r.ptr != v.data() + v.size() || k < 0 || k > 8)
-                return Usage(err, "--kind must be a whole number from 0 to 8");
-            kind = k;
+            kind = WholeNumber(args[++i], 0, 8);
+            if (!kind) return Usage(err, "--kind must be a whole number from 0 to 8");
+        } else if (a == "--digits") {
+            if (i + 1 >= args.size()) return Usage(err, "--digits needs a value 1..21");
+            digits = WholeNumber(args[++i], 1, 21);
+            if (!digits) return Usage(err, "--digits must be a whole number from 1 to 21");
         } else if (const int status = TakeInput(a, input, err)) {
             return status;
         }
@@ -250,8 +260,10 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             status = 1;
             continue;
         }
-        for (int i = 1; i <= 7; ++i)
-            out << NumberToText(s->Fit.Coef[static_cast<std::size_t>(i)], 14) << '\n';
+        for (int i = 1; i <= 7; ++i) {
+            const Real c = s->Fit.Coef[static_cast<std::size_t>(i)];
+            out << (digits ? GeneralText(c, *digits) : NumberToText(c, 14)) << '\n';
+        }
     }
     return status;
 }
@@ -261,7 +273,7 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 std::string CliHelpText() {
     return R"(Usage:
   torvel-cli render INPUT -o OUTPUT [--size WxH] [--screen WxH] [--auto-scale]
-  torvel-cli fit INPUT.prn --kind N
+  torvel-cli fit INPUT.prn --kind N [--digits D]
   torvel-cli --help
 
 render  Draws the graph exactly as the graph window of outer size WxH would show
@@ -281,6 +293,10 @@ fit     Opens the data file and fits every series it creates with kind N:
           8 natural log.
         For each series prints "Series # " and its number, then A, B, C, D,
         E, F and R^2, one per line, as "Copy Coefficients" copies them.
+          --digits D   each value with D significant digits (1..21) instead,
+                       as C's %.Dg writes it: a point as decimal separator,
+                       the exponent form below 1e-04 and from 1e+D on,
+                       trailing zeros dropped, a tie rounded away from 0
         A refused fit prints its reason on standard error (exit status 1).
 
 Exit status: 0 success, 1 unreadable input, refused fit or failed write,

@@ -101,6 +101,23 @@ TEST_F(CliTest, FitPrintsSevenCoefficientLinesPerSeries) {
     EXPECT_EQ(r.Out, "Series # 1\n1\n2\n0\n0\n0\n0\n1\nSeries # 2\n2\n0\n0\n0\n0\n0\n1\n");
 }
 
+// An exact quadratic, and the same scaled by 1e-6: every printed digit holds.
+TEST_F(CliTest, FitDigitsPrintsSignificantDigits) {
+    std::string rows;
+    for (int x = 0; x <= 20; ++x) {
+        const int y = 7 - 3 * x + 2 * x * x;
+        rows += std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(y) + "e-6\n";
+    }
+    const std::string prn = Write("quadratic.prn", rows);
+    const CliRun r = Cli("fit '" + prn + "' --kind 2 --digits 17");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "Series # 1\n7\n-3\n2\n0\n0\n0\n1\n"
+                     "Series # 2\n7e-06\n-3e-06\n2e-06\n0\n0\n0\n1\n");
+    for (const char* bad : {"0", "22", "x", ""})
+        EXPECT_EQ(Cli("fit '" + prn + "' --kind 2 --digits '" + bad + "'").Status, 2) << bad;
+    EXPECT_EQ(Cli("fit '" + prn + "' --kind 2 --digits").Status, 2);
+}
+
 TEST_F(CliTest, RefusedFitReportsTheReason) {
     const std::string prn = Write("zero.prn", "0 1\n1 2\n2 3\n");
     const CliRun r = Cli("fit '" + prn + "' --kind 6");
@@ -135,6 +152,7 @@ TEST_F(CliTest, BadCommandLinesAndHelp) {
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("--auto-scale"), std::string::npos);
     EXPECT_NE(help.Out.find("--kind"), std::string::npos);
+    EXPECT_NE(help.Out.find("--digits D"), std::string::npos);
 }
 
 } // namespace
