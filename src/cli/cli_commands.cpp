@@ -4,6 +4,7 @@
 #include "core/document.h"
 #include "core/feedback.h"
 #include "core/number_text.h"
+#include "core/out_of_memory.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
 #include "fit/fit.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <functional>
 #include <optional>
 
 namespace torvel {
@@ -31,7 +33,7 @@ namespace {
 class CliFeedback : public Feedback {
   public:
     explicit CliFeedback(std::ostream& err) : err_(err) {}
-    void Beep() override {}
+    void Beep(const std::string& = {}) override {}
     Answer Message(MessageKind, const std::string& text, MessageButtons buttons) override {
         err_ << text << '\n';
         ++Messages;
@@ -268,6 +270,15 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     return status;
 }
 
+// Running out of memory ends the command with "Not enough memory to ..." and
+// status 1, as any failed command.
+int RunGuarded(std::ostream& err, const std::string& what, const std::function<int()>& command) {
+    CliFeedback fb(err);
+    int status = 1;
+    GuardMemory(fb, what, [&] { status = command(); });
+    return status;
+}
+
 } // namespace
 
 std::string CliHelpText() {
@@ -312,8 +323,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << CliHelpText();
         return 0;
     }
-    if (args[0] == "render") return RenderCommand(args, err);
-    if (args[0] == "fit") return FitCommand(args, out, err);
+    if (args[0] == "render")
+        return RunGuarded(err, "draw the graph", [&] { return RenderCommand(args, err); });
+    if (args[0] == "fit")
+        return RunGuarded(err, "fit the series", [&] { return FitCommand(args, out, err); });
     return Usage(err, "unknown command '" + args[0] + "'");
 }
 

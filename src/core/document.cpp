@@ -33,7 +33,7 @@ int Document::AllocateSeriesNumber(Feedback& feedback) {
     while (n <= MaxSeries && SeriesNumberUsed[static_cast<std::size_t>(n)])
         ++n;
     if (n > MaxSeries) {
-        feedback.Beep();
+        feedback.Beep(SeriesLimitText(MaxSeries));
         return NoFreeSeriesNumber;
     }
     SeriesNumberUsed[static_cast<std::size_t>(n)] = true;
@@ -45,6 +45,7 @@ void Document::ReleaseSeriesNumber(int n) {
 }
 
 Series& Document::CreateSeries(Feedback& feedback) {
+    const std::array<bool, MaxSeries + 1> usedBefore = SeriesNumberUsed;
     int number;
     bool loading = LoadingSeries;
     if (loading) {
@@ -55,9 +56,21 @@ Series& Document::CreateSeries(Feedback& feedback) {
     } else {
         number = AllocateSeriesNumber(feedback);
     }
-    series_.push_back(std::make_unique<Series>(number, NewSeriesRows));
+    try {
+        series_.push_back(std::make_unique<Series>(number, NewSeriesRows));
+    } catch (...) {
+        // No memory for the rows: the document stays as it was, number free.
+        SeriesNumberUsed = usedBefore;
+        throw;
+    }
     Series& s = *series_.back();
-    TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesAdded(s); });
+    try {
+        TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesAdded(s); });
+    } catch (...) {
+        // Nor for its window: a series nobody shows must not stay behind.
+        DestroySeries(s);
+        throw;
+    }
     return s;
 }
 

@@ -15,7 +15,10 @@ enum class Answer { Ok, Yes, No, Cancel };
 class Feedback {
   public:
     virtual ~Feedback() = default;
-    virtual void Beep() = 0;
+    // The warning beep that refuses an input. The reason (what was wrong, in a
+    // few words) is also shown for a few seconds, for a user without sound.
+    // Every implementation gives the reason the same empty default.
+    virtual void Beep(const std::string& reason = {}) = 0;
     virtual Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
 };
 
@@ -29,7 +32,10 @@ class RecordingFeedback : public Feedback {
         MessageButtons Buttons;
     };
 
-    void Beep() override { ++Beeps; }
+    void Beep(const std::string& reason = {}) override {
+        ++Beeps;
+        BeepReasons.push_back(reason);
+    }
     Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
         Messages.push_back({kind, text, buttons});
         if (!Script.empty()) {
@@ -41,6 +47,7 @@ class RecordingFeedback : public Feedback {
     }
 
     int Beeps = 0;
+    std::vector<std::string> BeepReasons; // one per beep, in order
     std::vector<Shown> Messages;
     std::deque<Answer> Script;
 };
@@ -48,7 +55,7 @@ class RecordingFeedback : public Feedback {
 // Beeps and messages go nowhere: for batch tools and benchmarks.
 class SilentFeedback : public Feedback {
   public:
-    void Beep() override {}
+    void Beep(const std::string& = {}) override {}
     Answer Message(MessageKind, const std::string&, MessageButtons buttons) override {
         return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
     }

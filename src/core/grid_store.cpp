@@ -102,7 +102,7 @@ CommitResult CommitEdit(Series& series, Feedback& feedback) {
     const NumberRead read = TextToNumber(series.CellText);
     if (!read.Ok()) {
         series.SetCell(col, row, series.EditText);
-        feedback.Beep();
+        feedback.Beep("Not a number: " + series.CellText);
         return CommitResult::Rejected;
     }
     series.EditValue = read.Value;

@@ -30,7 +30,15 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (out) {
-            ok = write(out);
+            try {
+                ok = write(out);
+            } catch (...) {
+                // Running out of memory while writing ends the save, not the
+                // program: the previous file stays and the temporary one goes.
+                out.close();
+                std::remove(tmp.c_str());
+                throw;
+            }
             out.flush();
             ok = ok && out.good();
         }

@@ -203,7 +203,7 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
     const long long existing = doc.SeriesCount();
     if (existing + columns > MaxSeries + 1) {
         columns = MaxSeries - existing + 1;
-        feedback.Beep();
+        feedback.Beep(SeriesLimitText(MaxSeries));
         feedback.Message(MessageKind::Error, SeriesLimitText(MaxSeries), MessageButtons::Ok);
     }
     if (columns < 2) return {};

@@ -360,7 +360,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         for (int b = 0; b < count; ++b) {
             const bool full = doc.SeriesCount() >= MaxSeries;
             if (full && !limitReported) {
-                feedback.Beep();
+                feedback.Beep(SeriesLimitText(MaxSeries));
                 feedback.Message(MessageKind::Error, SeriesLimitText(MaxSeries),
                                  MessageButtons::Ok);
                 limitReported = true;

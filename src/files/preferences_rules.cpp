@@ -16,7 +16,8 @@ int SafePrinterOptions(int options) {
 int TakeBox(const std::string& text, int lo, int hi, int old, Feedback& feedback) {
     const IntegerRead read = TextToInteger(CommaToPoint(text));
     if (!read.Ok() || read.Value < lo || read.Value > hi) {
-        feedback.Beep();
+        feedback.Beep("Enter a whole number from " + std::to_string(lo) + " to " +
+                      std::to_string(hi) + ".");
         return old;
     }
     return read.Value;

@@ -10,10 +10,25 @@
 #include <array>
 #include <cmath>
 #include <span>
+#include <string>
 
 namespace torvel {
 
 namespace {
+
+const char* const BeyondRangeText = "The values are beyond the range of the fit's arithmetic.";
+
+// Why a fit of this kind refuses the series' rows, for the beep.
+std::string RefusedFitText(int kind, int degree, int validCount, bool allXPositive,
+                           bool allYPositive) {
+    if (validCount < 2) return "The fit needs at least 2 rows with both X and Y.";
+    if (kind == 6 && !(allXPositive && allYPositive))
+        return "The power fit needs every X and every Y above 0.";
+    if (kind == 7 && !allYPositive) return "The exponential fit needs every Y above 0.";
+    if (kind == 8 && !allXPositive) return "The natural log fit needs every X above 0.";
+    return "A polynomial of degree " + std::to_string(degree) + " needs more than " +
+           std::to_string(degree) + " rows with both X and Y.";
+}
 
 // a + v0 * b; a shift of 0 adds nothing, not even 0 times infinity.
 Quad Shifted(Quad a, Quad v0, Quad b) {
@@ -74,7 +89,7 @@ Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feed
     const Quad d = degree == 1 ? h[0] * h[2] - h[1] * h[1] : HankelDeterminant(n, h.data());
     fit.Sums[SumDeterm] = static_cast<Real>(d);
     if (d == 0) {
-        feedback.Beep();
+        feedback.Beep("The fit's equations are singular (determinant 0): too few different X.");
         return Solve::Singular;
     }
     std::array<Quad, 6> c{};
@@ -102,13 +117,13 @@ Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feed
     // Sums, determinants or coefficients beyond the extended range: no fit
     // at all, rather than one of infinite or undefined coefficients.
     if (!finite) {
-        feedback.Beep();
+        feedback.Beep(BeyondRangeText);
         for (std::size_t k = 1; k <= 7; ++k)
             fit.Coef[k] = 0;
         return Solve::Overflow;
     }
     fit.Coef[7] = static_cast<Real>(r2);
-    if (s.AllVEqual) feedback.Beep();
+    if (s.AllVEqual) feedback.Beep("All fitted values are equal: R^2 is 1.");
     return Solve::Solved;
 }
 
@@ -148,7 +163,7 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     if (series == nullptr && doc.SeriesCount() > 0) series = doc.DataWindows().front().get();
     if (series == nullptr || degree == 0) {
         // Nothing to fit to, or a kind no formula belongs to.
-        feedback.Beep();
+        feedback.Beep(series == nullptr ? "There is no series to fit." : "Unknown kind of fit.");
         fit.FitOK = false;
         return;
     }
@@ -164,7 +179,8 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     const bool refused = (logU && !(bounds.MinX > 0)) || (logV && !(bounds.MinY > 0)) ||
                          (fit.FitKind <= 5 && s.ValidCount < degree + 1) || s.ValidCount < 2;
     if (refused) {
-        feedback.Beep();
+        feedback.Beep(RefusedFitText(fit.FitKind, degree, s.ValidCount, bounds.MinX > 0,
+                                     bounds.MinY > 0));
         fit.FitOK = false;
         return;
     }
@@ -178,7 +194,7 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     if (solved == Solve::Solved && logV) {
         fit.Coef[1] = std::exp(fit.Coef[1]);
         if (!std::isfinite(fit.Coef[1])) {
-            feedback.Beep();
+            feedback.Beep(BeyondRangeText);
             solved = Solve::Overflow;
         }
     }

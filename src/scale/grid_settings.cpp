@@ -9,6 +9,8 @@ namespace torvel {
 
 namespace {
 
+const char* const BothLogText = "Both axes are logarithmic: their grids are fixed.";
+
 constexpr Real FractionNoise = 1E-11L;
 constexpr Real WholeFraction = 0.99999999999L;
 
@@ -45,7 +47,8 @@ void ReadCount(const std::string& text, int emptyValue, int low, int high, int& 
     // narrow range gives more than 8 decimals).
     if (r.Ok() && r.Value == setting) return;
     if (!r.Ok() || r.Value < low || r.Value > high) {
-        feedback.Beep();
+        feedback.Beep("Enter a whole number from " + std::to_string(low) + " to " +
+                      std::to_string(high) + ".");
         return;
     }
     setting = r.Value;
@@ -102,7 +105,8 @@ void AutoGridAxis(ScaleAxis axis, GridDialogState& boxes, GraphSettings& s, Feed
     const std::optional<AxisGrid> grid =
         LogOf(s, axis) ? std::nullopt : ComputeAutoGrid(limits.Max, limits.Min, axis);
     if (!grid) {
-        feedback.Beep();
+        feedback.Beep(LogOf(s, axis) ? "A logarithmic axis has a fixed grid."
+                                     : "The axis range has no grid to choose.");
         return;
     }
     StoreCounts(boxes, s, axis, *grid);
@@ -147,7 +151,7 @@ void ClearGrid(GridDialogState& b, GraphSettings& s, Feedback& feedback,
     for (ScaleAxis axis : AllScaleAxes)
         if (!LogOf(s, axis)) StoreCounts(b, s, axis, AxisGrid{});
     if (s.LogX && s.LogY) {
-        feedback.Beep();
+        feedback.Beep(BothLogText);
         return;
     }
     redraw.EnsureDraw();
@@ -186,7 +190,7 @@ void GridDialogRules::Show(bool scaleDialogVisible) {
 void GridDialogRules::View() {
     GraphSettings& s = settings_;
     if (s.LogX && s.LogY) {
-        feedback_.Beep();
+        feedback_.Beep(BothLogText);
         return;
     }
     ApplyGridSettings(State, s, feedback_);

@@ -2,6 +2,7 @@
 
 #include "core/grid_store.h"
 #include "core/number_text.h"
+#include "core/out_of_memory.h"
 
 #include <algorithm>
 #include <array>
@@ -204,6 +205,7 @@ void CompactRows(Series& series) {
 }
 
 void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& settings) {
+    AllocationCheckpoint(); // measuring allocates in proportion to the rows
     if (ascending && MemoCurrent(series)) {
         RestoreFromMemo(series);
     } else {

@@ -18,7 +18,7 @@ void ReadLimit(const std::string& text, Real& limit, Feedback& feedback) {
     // An exponent beyond the extended range would give an infinite limit that
     // no axis can be drawn with: refused like any unreadable text.
     if (!r.Ok() || !std::isfinite(r.Value)) {
-        feedback.Beep();
+        feedback.Beep(r.Ok() ? "Too large for an axis limit: " + text : "Not a number: " + text);
         return;
     }
     limit = r.Value;
@@ -87,7 +87,7 @@ void ScaleDialogRules::AutoBoxChanged() {
     if (Refused(State.AutoBox, doc_.Settings)) {
         // The fallback selection comes back here as a change of its own; one
         // refusal beeps once.
-        if (!refusing_) feedback_.Beep();
+        if (!refusing_) feedback_.Beep("Multi-scale is not possible on a logarithmic axis.");
         refusing_ = true;
         SelectAutoBox(AutoBoxDisable);
         refusing_ = false;

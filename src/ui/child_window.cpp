@@ -24,6 +24,12 @@ QAction* MakeChildAction(QWidget& window, const char* objectName, const char* te
     return action;
 }
 
+void ShowMainWindowKey(QAction& action, const QKeySequence& key) {
+    action.setShortcut(key);
+    // A widget short cut of an action that belongs to no widget but a menu never fires.
+    action.setShortcutContext(Qt::WidgetShortcut);
+}
+
 bool AskDataLoss(Feedback& feedback) {
     return feedback.Message(MessageKind::Warning, DataLossQuestion, MessageButtons::YesCancel) ==
            Answer::Yes;

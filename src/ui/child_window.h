@@ -22,6 +22,11 @@ namespace torvel {
 QAction* MakeChildAction(QWidget& window, const char* objectName, const char* text,
                          const QKeySequence& key);
 
+// Shows in a child's menu entry a key that the main window's own action answers
+// (Open's F3, live whichever child is active); the entry never takes the key
+// itself, so the two never compete for it.
+void ShowMainWindowKey(QAction& action, const QKeySequence& key);
+
 // "Possible data loss. Continue?" (warning, Yes and Cancel); true for Yes.
 bool AskDataLoss(Feedback& feedback);
 

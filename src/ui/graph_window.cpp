@@ -1,7 +1,7 @@
 #include "ui/graph_window.h"
 
+#include "core/out_of_memory.h"
 #include "core/series.h"
-#include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/file_path.h"
 #include "scale/auto_scale.h"
@@ -9,7 +9,6 @@
 #include "ui/main_window.h"
 #include "ui/qt_canvas.h"
 
-#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -158,9 +157,8 @@ void TGraphF::CreateMenus() {
     add(file, "NewGraphFile1", QStringLiteral("New Graph &File"), &TGraphF::NewGraphFile1Click);
     add(file, "New1", QStringLiteral("&New  Data"), [this] { main_.NewData1Click(); });
     add(file, "NewText1", QStringLiteral("New  &Text"), [this] { main_.NewText1Click(); });
-    add(file, "Open1", QStringLiteral("&Open"), [this] {
-        main_.Open1Click();
-    })->setShortcut(QKeySequence(Qt::Key_F3));
+    ShowMainWindowKey(*add(file, "Open1", QStringLiteral("&Open"), [this] { main_.Open1Click(); }),
+                      QKeySequence(Qt::Key_F3));
     add(file, "SaveGraph1", QStringLiteral("&Save Graph"), &TGraphF::SaveGraph1Click);
     add(file, "SaveBitmap1", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
     add(file, "Close1", QStringLiteral("&Close Graph"), &TGraphF::Close1Click);
@@ -238,7 +236,16 @@ ScreenInfo TGraphF::Screen() const {
 
 void TGraphF::Draw() {
     const QSize outer = OuterSize();
-    RenderGraphImage(main_.Doc(), bitmap_, state_.View, outer.width(), outer.height(), Screen());
+    Document& doc = main_.Doc();
+    // A draw writes back into the settings (rounded log limits, fewer decimals);
+    // one that runs out of memory leaves them as they were. Told once: a
+    // resize asks for one draw after another.
+    SilentFeedback toldAlready;
+    drawFailed_ = !GuardMemory(drawFailed_ ? static_cast<Feedback&>(toldAlready) : main_.Fb(),
+                               "draw the graph", doc.Settings, [&] {
+                                   RenderGraphImage(doc, bitmap_, state_.View, outer.width(),
+                                                    outer.height(), Screen());
+                               });
     image_->update();
     emit main_.GraphRedrawn();
 }
@@ -265,11 +272,11 @@ void TGraphF::Image1MouseDown(int x, int y) {
             if (p.XSet)
                 s.FloatTitleX[i] = p.X;
             else
-                main_.Fb().Beep();
+                main_.Fb().Beep("The title's X position cannot be worked out on this axis.");
             if (p.YSet)
                 s.FloatTitleY[i] = p.Y;
             else
-                main_.Fb().Beep();
+                main_.Fb().Beep("The title's Y position cannot be worked out on this axis.");
             state_.View.FloatTitlePlaced[static_cast<std::size_t>(n)] = true;
             state_.View.FloatTitlePicked = false;
             Announce("PlaceFloatTitle");
@@ -334,7 +341,10 @@ void TGraphF::Floating1Click() {
 }
 void TGraphF::AutoScale1Click() {
     Announce("AutoScale1Click");
-    AutoScaleGraph(main_.Doc(), state_.ScaleBoxes, [this] { Draw(); });
+    Document& doc = main_.Doc();
+    GuardMemory(main_.Fb(), "scale the graph", doc.Settings,
+                [&] { AutoScaleGraph(doc, state_.ScaleBoxes, {}); });
+    Draw();
 }
 
 void TGraphF::SaveGraph1Click() {
@@ -346,22 +356,9 @@ void TGraphF::SaveGraph1Click() {
 bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
     // The window's outer size at the last draw, cut from the top-left corner,
     // always as a Windows bitmap whatever the name ends with.
-    const QImage part = VisibleGraphPart(bitmap_, state_.View.Geometry);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!part.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) {
-        if (error) *error = QStringLiteral("the image could not be encoded");
-        return false;
-    }
     std::string why;
-    const bool ok = WriteFileAtomically(
-        path.toStdString(),
-        [&](std::ostream& out) {
-            out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
-            return static_cast<bool>(out);
-        },
-        &why);
+    const bool ok = SaveImageFile(VisibleGraphPart(bitmap_, state_.View.Geometry),
+                                  path.toStdString(), &why, "BMP");
     if (!ok && error) *error = QString::fromStdString(why);
     return ok;
 }
@@ -381,7 +378,10 @@ void TGraphF::SaveBitmap1Click() {
     if (!chosen) return;
     const QString path = QString::fromStdString(*chosen);
     QString error;
-    if (!WriteBitmap(path, &error))
+    bool written = true;
+    if (!GuardMemory(main_.Fb(), "save the bitmap", [&] { written = WriteBitmap(path, &error); }))
+        return;
+    if (!written)
         main_.Fb().Message(MessageKind::Error,
                            "Could not write " + path.toStdString() + ": " + error.toStdString(),
                            MessageButtons::Ok);

@@ -114,6 +114,7 @@ class TGraphF : public QWidget {
     GraphImage* image_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* popup_ = nullptr;
+    bool drawFailed_ = false; // the last draw ran out of memory (and said so)
 };
 
 } // namespace torvel

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "core/out_of_memory.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
 #include "files/startup_file.h"
@@ -7,11 +8,13 @@
 #include "ui/child_window.h"
 #include "ui/dialogs/fit_dialog.h"
 #include "ui/graph_window.h"
+#include "ui/help_window.h"
 #include "ui/preferences_dialog.h"
 #include "ui/series_loop.h"
 #include "ui/shell_icons.h"
 #include "ui/spread_window.h"
 #include "ui/text_window.h"
+#include "ui/window_layout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,12 +32,12 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
-#include <cmath>
 #include <iostream>
 
 namespace torvel {
@@ -43,6 +46,8 @@ namespace {
 
 const char* const CloseQuestion =
     "Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]";
+const char* const CopyNeedsWindowText = "Copy needs a data or text window to copy from.";
+const char* const PasteNeedsWindowText = "Paste needs a data or text window to paste into.";
 
 QString StripAmpersands(QString text) {
     return text.remove(QLatin1Char('&'));
@@ -61,7 +66,9 @@ QString OpenExtension(const QString& path) {
 
 TMDIMainF::TMDIMainF(Options options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)), qtFeedback_(this),
-      fb_(options_.FeedbackOverride ? options_.FeedbackOverride : &qtFeedback_) {
+      reasonFeedback_(options_.FeedbackOverride ? *options_.FeedbackOverride : qtFeedback_,
+                      [this](const std::string& reason) { ShowReason(reason); }),
+      fb_(&reasonFeedback_) {
     setObjectName(QStringLiteral("MDIMainF"));
     setWindowTitle(QStringLiteral("Torvel Graphics v2.07"));
     setWindowIcon(ProgramIcon());
@@ -80,6 +87,7 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBar();
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
     // A sensible first size; the start-up file replaces it.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -124,6 +132,10 @@ void TMDIMainF::CreateActions() {
     actOpen_->setShortcut(QKeySequence(Qt::Key_F3));
     actExit_ = MakeAction("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); });
     actExit_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    // Their keys work whichever child is active, whose menus then stand in the
+    // bar in place of ours and only show the keys.
+    addAction(actOpen_);
+    addAction(actExit_);
 
     toolBarAction_ =
         MakeAction("ToolBar1", QStringLiteral("&Hide Tool Bar"), [this] { ToolBar1Click(); });
@@ -319,6 +331,11 @@ void TMDIMainF::SetActiveChild(QWidget* child) {
     activeChild_ = child;
 }
 
+void TMDIMainF::ShowReason(const std::string& reason) {
+    // Long enough to read after the beep, gone before it misleads.
+    statusBar()->showMessage(QString::fromStdString(reason), ReasonShownMs);
+}
+
 // ---------------------------------------------------------------- dialogs
 
 void TMDIMainF::CreateDialogs() {
@@ -336,6 +353,13 @@ QMdiSubWindow* TMDIMainF::AddChild(QWidget* widget, QSize size) {
     if (QMenuBar* bar = widget->findChild<QMenuBar*>()) bar->setVisible(false);
     sub->resize(size);
     return sub;
+}
+
+void TMDIMainF::ShowInside(QMdiSubWindow* sub) {
+    // The area's own placement may leave a new window partly outside the
+    // visible area, its caption cut off.
+    sub->show();
+    sub->move(PlaceInside(sub->geometry(), mdi_->viewport()->rect()));
 }
 
 void TMDIMainF::Discard(QMdiSubWindow* sub) {
@@ -377,6 +401,10 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::OpenRequested, this, [this] { Open1Click(); });
     connect(&w, &TSpreadF::ExitRequested, this, [this] { Exit1Click(); });
     connect(&w, &TSpreadF::FitRequested, this, [this](TSpreadF* window) { RunFitDialog(window); });
+    connect(&w, &TSpreadF::ViewGraphRequested, this, [this] { ViewGraph(); });
+    connect(&w, &TSpreadF::AutoScaleRequested, this, [this] {
+        if (TGraphF* g = EnsureGraphWindow()) g->AutoScale1Click();
+    });
     // Saving the graph needs the graph window: made and drawn first when missing.
     auto graph = [this] {
         if (!GraphF()) {
@@ -422,7 +450,7 @@ void TMDIMainF::SeriesAdded(Series& series) {
     // Deleted when its series is removed, never by its own close.
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     dataWindows_[&series] = sub;
-    sub->show();
+    ShowInside(sub);
 }
 
 void TMDIMainF::SeriesRemoving(Series& series) {
@@ -552,14 +580,14 @@ void TMDIMainF::RedrawGraph() {
 
 bool TMDIMainF::SeriesLimitReached() {
     if (doc_.SeriesCount() < MaxSeries) return false;
-    fb_->Beep();
+    fb_->Beep(SeriesLimitText(MaxSeries));
     fb_->Message(MessageKind::Error, SeriesLimitText(MaxSeries), MessageButtons::Ok);
     return true;
 }
 
 bool TMDIMainF::TextLimitReached() {
     if (TextWindowCount() < MaxTextWindows) return false;
-    fb_->Beep();
+    fb_->Beep(TextLimitText(MaxTextWindows));
     fb_->Message(MessageKind::Error, TextLimitText(MaxTextWindows), MessageButtons::Ok);
     return true;
 }
@@ -567,9 +595,10 @@ bool TMDIMainF::TextLimitReached() {
 void TMDIMainF::NewData1Click() {
     if (SeriesLimitReached()) return;
     doc_.NewSeriesRows = doc_.Prefs.MaxDataIndex;
-    Series& s = doc_.CreateSeries(*fb_);
+    Series* s = nullptr;
+    if (!GuardMemory(*fb_, "make a new data window", [&] { s = &doc_.CreateSeries(*fb_); })) return;
     doc_.SortDataWindows();
-    auto it = dataWindows_.find(&s);
+    auto it = dataWindows_.find(s);
     if (it != dataWindows_.end() && it->second) mdi_->setActiveSubWindow(it->second);
 }
 
@@ -583,7 +612,7 @@ QWidget* TMDIMainF::ShowTextWindow(TTextF* w) {
     // Deleted by the main window once its close is agreed to, never by the close itself.
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     textWindows_.push_back(sub);
-    sub->show();
+    ShowInside(sub);
     mdi_->setActiveSubWindow(sub);
     return w;
 }
@@ -754,7 +783,7 @@ void TMDIMainF::ToolCopyPaste(const char* actionName) {
         a->trigger();
         return;
     }
-    fb_->Beep();
+    fb_->Beep(std::string(actionName) == "Copy1" ? CopyNeedsWindowText : PasteNeedsWindowText);
 }
 
 void TMDIMainF::Options1Click() {
@@ -790,33 +819,11 @@ QList<QMdiSubWindow*> TMDIMainF::ArrangedChildren() const {
 
 void TMDIMainF::TileChildren(bool sideBySide) {
     const QList<QMdiSubWindow*> windows = ArrangedChildren();
-    const int n = static_cast<int>(windows.size());
-    if (n == 0) return;
-    const QRect area = mdi_->viewport()->rect();
-    // Side by side for a few windows; a grid when strips would get too thin.
-    int cols, rows;
-    const int fit = std::max(1, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n)))));
-    if (sideBySide) {
-        cols = n <= 3 ? n : fit;
-        rows = (n + cols - 1) / cols;
-    } else {
-        rows = n <= 3 ? n : fit;
-        cols = (n + rows - 1) / rows;
-    }
-    int i = 0;
-    for (QMdiSubWindow* sub : windows) {
-        if (sub->isMaximized()) sub->showNormal();
-        const int c = sideBySide ? i / rows : i % cols;
-        const int r = sideBySide ? i % rows : i / cols;
-        // The last column (or row) takes what is left when the count does not divide.
-        const int inCol = sideBySide ? std::min(rows, n - c * rows) : rows;
-        const int inRow = sideBySide ? cols : std::min(cols, n - r * cols);
-        const int w = area.width() / (sideBySide ? cols : inRow);
-        const int h = area.height() / (sideBySide ? inCol : rows);
-        const int x = (sideBySide ? c : (i % cols)) * w;
-        const int y = (sideBySide ? r : r) * h;
-        sub->setGeometry(x, y, w, h);
-        ++i;
+    const QList<QRect> tiles =
+        TileRects(mdi_->viewport()->rect(), static_cast<int>(windows.size()), sideBySide);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(tiles[i]);
     }
     AfterArrange();
 }
@@ -863,9 +870,7 @@ void TMDIMainF::AfterArrange() {
 // ---------------------------------------------------------------- help
 
 QUrl TMDIMainF::HelpUrl(int context) const {
-    QUrl url = QUrl::fromLocalFile(options_.HelpFile);
-    if (context > 0) url.setFragment(QStringLiteral("help-%1").arg(context));
-    return url;
+    return THelpF::SectionUrl(options_.HelpFile, context);
 }
 
 void TMDIMainF::OpenUrl(const QUrl& url) {
@@ -880,12 +885,20 @@ void TMDIMainF::OpenUrl(const QUrl& url) {
                      MessageButtons::Ok);
 }
 
-void TMDIMainF::ShowHelp(int context) {
+THelpF* TMDIMainF::ShowHelpWindow() {
+    // The program's own window: help needs no web browser.
     if (options_.HelpFile.isEmpty() || !QFileInfo::exists(options_.HelpFile)) {
         fb_->Message(MessageKind::Error, "The help file could not be found.", MessageButtons::Ok);
-        return;
+        return nullptr;
     }
-    OpenUrl(HelpUrl(context));
+    if (!help_)
+        help_ = new THelpF(
+            options_.HelpFile, [this](const QUrl& url) { OpenUrl(url); }, this);
+    return help_;
+}
+
+void TMDIMainF::ShowHelp(int context) {
+    if (THelpF* help = ShowHelpWindow()) help->ShowSection(context);
 }
 
 void TMDIMainF::Contents1Click() {
@@ -916,13 +929,11 @@ void TMDIMainF::About1Click() {
 
 void TMDIMainF::TorvelGraphicsHomePage1Click() {
     // This build has no web site of its own: its home is the help's front page.
-    if (options_.HelpFile.isEmpty() || !QFileInfo::exists(options_.HelpFile)) {
-        ShowHelp(0);
-        return;
-    }
+    THelpF* help = ShowHelpWindow();
+    if (!help) return;
     QUrl url = HelpUrl(0);
     url.setFragment(QStringLiteral("home"));
-    OpenUrl(url);
+    help->ShowPage(url);
 }
 
 // ---------------------------------------------------------------- start-up and exit
@@ -1061,7 +1072,8 @@ bool TMDIMainF::SaveGraph() {
         saveDialogOverride_
             ? saveDialogOverride_
             : SaveDialogFn([this](const SaveDialogRequest& r) { return ChooseGraphFile(r); });
-    const bool written = SaveGraphAs(doc_, *fb_, dialog);
+    bool written = false;
+    GuardMemory(*fb_, "save the graph", [&] { written = SaveGraphAs(doc_, *fb_, dialog); });
     if (TGraphF* g = GraphF()) g->UpdateCaption();
     if (written) RedrawGraph();
     return written;

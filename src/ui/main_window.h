@@ -7,6 +7,7 @@
 #include "files/graph_file.h"
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
+#include "ui/help_window.h"
 #include "ui/qt_feedback.h"
 
 #include <QMainWindow>
@@ -42,13 +43,16 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
         QString StartupFile;
         // The command-line argument, if any.
         QString CommandLineFile;
-        // The help page (index.html); Help opens it at #help-<context>.
+        // The help page (index.html); the help window opens it at #help-<context>.
         QString HelpFile;
         // Tests pass a recording feedback; the program shows message boxes.
         Feedback* FeedbackOverride = nullptr;
-        // Tests replace the system's default handler for help and web pages.
+        // Tests replace the system's default handler (the help window's "Open in browser").
         std::function<void(const QUrl&)> UrlOpener;
     };
+
+    // How long the status bar shows why a beep refused an input.
+    static constexpr int ReasonShownMs = 5000;
 
     explicit TMDIMainF(Options options, QWidget* parent = nullptr);
     ~TMDIMainF() override;
@@ -129,6 +133,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
 
     // The help page's URL at a context, or its front page for 0.
     QUrl HelpUrl(int context) const;
+    // The help window, once help has been asked for.
+    THelpF* HelpWindow() const { return help_; }
 
     // Writes the start-up file now (at exit); reports a failure once.
     void WriteStartup();
@@ -178,10 +184,16 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     bool SeriesLimitReached();
     bool TextLimitReached();
     QMdiSubWindow* AddChild(QWidget* widget, QSize size);
+    // Shows a new child fully inside the visible work area when it fits there.
+    void ShowInside(QMdiSubWindow* sub);
     // Progress for the file readers: true to go on.
     std::function<void(double fraction)> ProgressFor(const QString& title, const QString& path);
     void EndProgress();
     void OpenUrl(const QUrl& url);
+    // A beep's reason in the status bar, for a few seconds.
+    void ShowReason(const std::string& reason);
+    // The help window, made on first use; null (and told) without a help file.
+    THelpF* ShowHelpWindow();
 
     Options options_;
     Document doc_;
@@ -206,6 +218,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QAction* actAbout_ = nullptr;
     QAction* actHome_ = nullptr;
     QtFeedback qtFeedback_;
+    ReasonShowingFeedback reasonFeedback_; // beeps' reasons in the status bar
     Feedback* fb_;
 
     QMdiArea* mdi_ = nullptr;
@@ -216,6 +229,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     std::map<const Series*, QPointer<QMdiSubWindow>> dataWindows_;
     QList<QPointer<QMdiSubWindow>> textWindows_;
     std::unique_ptr<QProgressDialog> progress_;
+    QPointer<THelpF> help_;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* prefMenu_ = nullptr;

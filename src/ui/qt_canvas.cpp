@@ -3,8 +3,8 @@
 #include "files/atomic_file.h"
 #include "render/markers.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
+#include <QIODevice>
 #include <QLine>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
@@ -15,6 +15,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace torvel {
@@ -367,20 +368,48 @@ bool PrintGraph(Document& doc, QPrinter& printer, GraphViewState& view) {
     return PrintGraphOn(doc, printer, printer.colorMode() == QPrinter::Color, view);
 }
 
-bool SaveImageFile(const QImage& image, const std::string& path, std::string* error) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+namespace {
+
+// Qt's image writers write to a device line by line; this one passes the bytes
+// straight on to the file being saved, so no encoded copy of a large image is
+// ever held in memory.
+class StreamDevice : public QIODevice {
+  public:
+    explicit StreamDevice(std::ostream& out) : out_(out) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override {
+        out_.write(data, static_cast<std::streamsize>(length));
+        return out_ ? length : -1;
+    }
+
+  private:
+    std::ostream& out_;
+};
+
+} // namespace
+
+bool SaveImageFile(const QImage& image, const std::string& path, std::string* error,
+                   const char* format) {
     std::string lower = path;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const char* format = lower.ends_with(".png") ? "PNG" : "BMP";
-    // A graph is mostly flat colour: fast compression loses almost nothing in size.
-    if (!image.save(&buffer, format, lower.ends_with(".png") ? 80 : -1)) {
-        if (error) *error = "The image could not be encoded.";
-        return false;
-    }
-    return WriteBytesFile(bytes, path, error);
+    if (!format) format = lower.ends_with(".png") ? "PNG" : "BMP";
+    const bool png = std::strcmp(format, "PNG") == 0;
+    bool encoded = true;
+    const bool written = WriteFileAtomically(
+        path,
+        [&](std::ostream& out) {
+            StreamDevice device(out);
+            // A graph is mostly flat colour: fast compression loses almost nothing in size.
+            encoded = image.save(&device, format, png ? 80 : -1);
+            return encoded && static_cast<bool>(out);
+        },
+        error);
+    if (!encoded && error) *error = "The image could not be encoded.";
+    return written;
 }
 
 bool WriteBytesFile(const QByteArray& bytes, const std::string& path, std::string* error) {

@@ -112,7 +112,10 @@ bool PrintGraphOn(Document& doc, QPagedPaintDevice& device, bool colour, GraphVi
 
 // Writes an image (.bmp, .png by the name's extension; BMP otherwise) through
 // the atomic file writer. Returns false with *error set on failure.
-bool SaveImageFile(const QImage& image, const std::string& path, std::string* error = nullptr);
+// format: "BMP" or "PNG"; by default PNG for a name ending in .png, else BMP.
+// The encoded image goes straight to the file, never whole into memory.
+bool SaveImageFile(const QImage& image, const std::string& path, std::string* error = nullptr,
+                   const char* format = nullptr);
 // Writes encoded bytes (an image, a PDF) through the atomic file writer.
 bool WriteBytesFile(const QByteArray& bytes, const std::string& path, std::string* error = nullptr);
 

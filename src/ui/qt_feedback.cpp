@@ -5,7 +5,7 @@
 
 namespace torvel {
 
-void QtFeedback::Beep() {
+void QtFeedback::Beep(const std::string&) {
     QApplication::beep();
 }
 

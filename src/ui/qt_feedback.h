@@ -3,6 +3,9 @@
 
 #include "core/feedback.h"
 
+#include <functional>
+#include <string>
+
 class QWidget;
 
 namespace torvel {
@@ -11,11 +14,30 @@ class QtFeedback : public Feedback {
   public:
     explicit QtFeedback(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
-    void Beep() override;
+    void Beep(const std::string& reason = {}) override;
     Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
 
   private:
     QWidget* parent_;
+};
+
+// Passes everything on to another feedback and shows each beep's reason for a
+// few seconds (the main window's status bar).
+class ReasonShowingFeedback : public Feedback {
+  public:
+    ReasonShowingFeedback(Feedback& inner, std::function<void(const std::string&)> show)
+        : inner_(inner), show_(std::move(show)) {}
+    void Beep(const std::string& reason = {}) override {
+        inner_.Beep(reason);
+        if (!reason.empty() && show_) show_(reason);
+    }
+    Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
+        return inner_.Message(kind, text, buttons);
+    }
+
+  private:
+    Feedback& inner_;
+    std::function<void(const std::string&)> show_;
 };
 
 } // namespace torvel

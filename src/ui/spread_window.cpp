@@ -1,6 +1,7 @@
 #include "ui/spread_window.h"
 
 #include "commands/data_commands.h"
+#include "core/out_of_memory.h"
 #include "fit/fit_dialog.h"
 
 #include "ui/child_window.h"
@@ -216,7 +217,7 @@ bool SpreadGrid::MoveByTab(bool shift) {
 
 void SpreadGrid::DeleteKey() {
     CloseEditor(false); // the cells are emptied anyway
-    owner_.DeleteSelection();
+    owner_.RunCellCommand("delete the cells", &TSpreadF::DeleteSelection);
     if (editingOn_) OpenEditor();
 }
 
@@ -449,11 +450,14 @@ void TSpreadF::CreateActions() {
     cut1_ = make("Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
     copy1_ = make("Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
     paste1_ = make("Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
-    connect(saveData1_, &QAction::triggered, this, [this] { SaveData1Click(); });
+    connect(saveData1_, &QAction::triggered, this, [this] { SaveData(); });
     connect(close1_, &QAction::triggered, this, [this] { Close1Click(); });
-    connect(cut1_, &QAction::triggered, this, [this] { Cut1Click(); });
-    connect(copy1_, &QAction::triggered, this, [this] { Copy1Click(); });
-    connect(paste1_, &QAction::triggered, this, [this] { Paste1Click(); });
+    connect(cut1_, &QAction::triggered, this,
+            [this] { RunCellCommand("cut the cells", &TSpreadF::Cut1Click); });
+    connect(copy1_, &QAction::triggered, this,
+            [this] { GuardMemory(context_.Fb(), "copy the cells", [this] { Copy1Click(); }); });
+    connect(paste1_, &QAction::triggered, this,
+            [this] { RunCellCommand("paste the cells", &TSpreadF::Paste1Click); });
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName(QStringLiteral("MainMenu1"));
@@ -464,9 +468,7 @@ void TSpreadF::CreateActions() {
     fileMenu_->addAction(forward("New1", "&New  Data", &TSpreadF::NewDataRequested));
     fileMenu_->addAction(forward("NewText1", "New  &Text", &TSpreadF::NewTextRequested));
     QAction* open1 = forward("open1", "&Open", &TSpreadF::OpenRequested);
-    // F3 belongs to the main window's Open; here it is only shown.
-    open1->setShortcut(QKeySequence(Qt::Key_F3));
-    open1->setShortcutContext(Qt::WidgetShortcut);
+    ShowMainWindowKey(*open1, QKeySequence(Qt::Key_F3));
     fileMenu_->addAction(open1);
     fileMenu_->addSeparator();
     fileMenu_->addAction(saveData1_);
@@ -505,9 +507,9 @@ void TSpreadF::CreateActions() {
 
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Graph1"));
-    later(graph, {{"View1", "&View"},
-                  {"AutoScale1", "&Auto Scale"},
-                  {"Scale2", "&Scale"},
+    graph->addAction(forward("View1", "&View", &TSpreadF::ViewGraphRequested));
+    graph->addAction(forward("AutoScale1", "&Auto Scale", &TSpreadF::AutoScaleRequested));
+    later(graph, {{"Scale2", "&Scale"},
                   {"Grid1", "&Grid"},
                   {"LogScale", "&Log Scale"},
                   {"Type2", "Graph &Type"}});
@@ -541,7 +543,7 @@ void TSpreadF::CreateActions() {
                    {"DuplicateData1", "&Duplicate Data"},
                    {"Extenddataindex1", "Duplicate && &Extend Index"}});
     QAction* save2 = make("SaveData2", "&Save Data");
-    connect(save2, &QAction::triggered, this, [this] { SaveData1Click(); });
+    connect(save2, &QAction::triggered, this, [this] { SaveData(); });
     popup_->addAction(save2);
 }
 
@@ -628,6 +630,17 @@ void TSpreadF::DeleteSelection() {
     model_->CellsChanged();
     grid_->SetCurrentCell({selection.Left, selection.Top});
     context_.RedrawGraph();
+}
+
+void TSpreadF::RunCellCommand(const char* what, void (TSpreadF::*command)()) {
+    if (!series_) return;
+    // A command that runs out of memory leaves the series as it was.
+    if (!GuardMemory(context_.Fb(), what, *series_, [this, command] { (this->*command)(); }))
+        RefreshGrid();
+}
+
+void TSpreadF::SaveData() {
+    GuardMemory(context_.Fb(), "save the data", [this] { SaveData1Click(); });
 }
 
 std::optional<std::string> TSpreadF::RunFileDialog(const std::string& preset) {

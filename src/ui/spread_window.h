@@ -120,6 +120,11 @@ class TSpreadF : public QWidget, public DocumentObserver {
     SaveResult SaveData1Click();
     // Close Data: closes the window (through its MDI frame when it has one).
     void Close1Click();
+    // What the menus, keys and tool bar run: a cell command (Cut, Paste,
+    // Delete) that, running out of memory, is told and leaves the series as
+    // it was; Save Data, told likewise.
+    void RunCellCommand(const char* what, void (TSpreadF::*command)());
+    void SaveData();
 
     // Tests and the program can replace the file dialog.
     void SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
@@ -128,7 +133,7 @@ class TSpreadF : public QWidget, public DocumentObserver {
     // A menu bar with File, Edit, Math, Regression and Graph; hidden: the main
     // window shows its menus in place of its own while this window is active.
     // The main window's commands in it (New Graph File, New Data, New Text,
-    // Open, Save Graph, Save Bitmap, Exit) only announce themselves through the
+    // Open, Save Graph, Save Bitmap, Exit, View, Auto Scale) only announce themselves through the
     // signals below.
     QMenuBar* MenuBar() const { return menuBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
@@ -149,6 +154,9 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void ExitRequested();
     // Regression > Fit and the pop-up Fit: the fit dialog for this window.
     void FitRequested(torvel::TSpreadF* window);
+    // Graph menu entries that are the graph window's: View and Auto Scale.
+    void ViewGraphRequested();
+    void AutoScaleRequested();
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.

@@ -1,6 +1,7 @@
 #include "ui/text_window.h"
 
 #include "core/feedback.h"
+#include "core/out_of_memory.h"
 #include "files/atomic_file.h"
 #include "files/file_path.h"
 #include "ui/child_window.h"
@@ -17,6 +18,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <memory>
 
 namespace torvel {
 
@@ -77,15 +80,17 @@ void TTextF::CreateMenus() {
     fileMenu_->addAction(make("New1", "&New  Data", {}, [this] { emit NewDataRequested(); }));
     fileMenu_->addAction(make("NewText1", "New  &Text", {}, [this] { emit NewTextRequested(); }));
     QAction* open1 = make("open1", "&Open", {}, [this] { emit OpenRequested(); });
-    // F3 belongs to the main window's Open; here it is only shown.
-    open1->setShortcut(QKeySequence(Qt::Key_F3));
-    open1->setShortcutContext(Qt::WidgetShortcut);
+    ShowMainWindowKey(*open1, QKeySequence(Qt::Key_F3));
     fileMenu_->addAction(open1);
-    fileMenu_->addAction(make("SaveText1", "&Save Text", {}, [this] { SaveText1Click(); }));
+    fileMenu_->addAction(make("SaveText1", "&Save Text", {}, [this] {
+        GuardMemory(context_.Fb(), "save the text", [this] { SaveText1Click(); });
+    }));
     fileMenu_->addAction(make("Close1", "&Close Text", QKeySequence(Qt::ALT | Qt::Key_F3),
                               [this] { Close1Click(); }));
     fileMenu_->addSeparator();
-    fileMenu_->addAction(make("Print1", "&Print Text", {}, [this] { Print1Click(); }));
+    fileMenu_->addAction(make("Print1", "&Print Text", {}, [this] {
+        GuardMemory(context_.Fb(), "print the text", [this] { Print1Click(); });
+    }));
     fileMenu_->addAction(
         make("PrintSetup1", "P&rint Setup...", {}, [this] { PrintSetup1Click(); }));
     fileMenu_->addSeparator();
@@ -196,10 +201,9 @@ void TTextF::Paste1Click() {
 }
 
 void TTextF::PrintTo(QPrinter& printer) const {
-    QTextDocument* doc = memo_->document()->clone();
+    const std::unique_ptr<QTextDocument> doc(memo_->document()->clone());
     doc->setDefaultFont(memo_->font());
     doc->print(&printer);
-    delete doc;
 }
 
 void TTextF::Print1Click() {

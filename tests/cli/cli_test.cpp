@@ -1,4 +1,6 @@
 // torvel-cli run as a separate process on small files.
+#include "cli/cli_commands.h"
+#include "core/out_of_memory.h"
 #include "files/graph_file.h"
 #include "render/render_test_util.h"
 
@@ -10,8 +12,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -137,6 +142,25 @@ TEST_F(CliTest, UnreadableInputIsAnIncompatibleFormat) {
     const CliRun missing = Cli("fit '" + Path("none.prn") + "' --kind 1");
     EXPECT_EQ(missing.Status, 1);
     EXPECT_NE(missing.Err.find("has an incompatible format."), std::string::npos);
+}
+
+// Running out of memory ends the command with its message and status 1, the
+// status torvel-cli exits with (run in this process, where the allocation
+// failure can be injected).
+TEST_F(CliTest, RunningOutOfMemoryEndsTheCommandWithStatusOne) {
+    const std::string prn = Write("line.prn", "1 3\n2 5\n3 7\n");
+    const std::pair<std::vector<std::string>, std::string> runs[] = {
+        {{"fit", prn, "--kind", "1"}, "Not enough memory to fit the series.\n"},
+        {{"render", prn, "-o", Path("g.png")}, "Not enough memory to draw the graph.\n"},
+    };
+    for (const auto& [args, told] : runs) {
+        std::ostringstream out, err;
+        torvel::FailAllocationAt(1);
+        EXPECT_EQ(torvel::RunCli(args, out, err), 1) << args[0];
+        torvel::FailAllocationAt(0);
+        EXPECT_EQ(err.str(), told);
+    }
+    EXPECT_FALSE(fs::exists(Path("g.png")));
 }
 
 TEST_F(CliTest, BadCommandLinesAndHelp) {

@@ -125,7 +125,7 @@ TEST(CommitEdit, RejectsUnreadableTextWithBeepAndRestores) {
         s.SetCell(YColumn, 4, "9");
         EXPECT_EQ(Type(s, fb, YColumn, 4, typed), CommitResult::Rejected) << typed;
         EXPECT_EQ(s.Cell(YColumn, 4), "9");
-        EXPECT_EQ(fb.Beeps, 1);
+        EXPECT_EQ(fb.BeepReasons, std::vector<std::string>{std::string("Not a number: ") + typed});
         EXPECT_TRUE(s.HasFit) << "a rejected edit must not clear the fit";
     }
 }

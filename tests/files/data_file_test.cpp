@@ -7,7 +7,9 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace torvel {
 namespace {
@@ -85,7 +87,7 @@ TEST(ReadDataFile, SeriesLimit) {
         EXPECT_EQ(created[0]->SeriesNumber, 20);
         EXPECT_EQ(created[1]->SeriesNumber, 21);
         EXPECT_EQ(created[1]->Rows[1], (Tdata{2, 4, 0, true, true, false}));
-        EXPECT_EQ(fb.Beeps, 1);
+        EXPECT_EQ(fb.BeepReasons, std::vector<std::string>{SeriesLimitText(21)});
         ASSERT_EQ(fb.Messages.size(), 1u);
         EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
         EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);

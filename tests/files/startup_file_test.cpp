@@ -213,6 +213,8 @@ TEST(PreferencesDialog, OkRules) {
         const PreferencesApplied applied = ApplyPreferences(state, prefs, fb, cfg);
         EXPECT_EQ(prefs, c.expected) << c.name;
         EXPECT_EQ(fb.Beeps, c.beeps) << c.name;
+        for (const std::string& why : fb.BeepReasons)
+            EXPECT_EQ(why.rfind("Enter a whole number from ", 0), 0u) << c.name << ": " << why;
         EXPECT_EQ(applied.Written, c.written) << c.name;
         EXPECT_EQ(FileExists(cfg), c.written) << c.name;
         EXPECT_EQ(ReadText(cfg), c.written ? PreferenceLines(c.expected) : "") << c.name;

@@ -82,7 +82,7 @@ TEST_F(FitTest, AllYEqualGivesRSquaredOneWithABeep) {
     EXPECT_EQ(s.Fit.Coef[1], 2);
     EXPECT_EQ(s.Fit.Coef[2], 0);
     EXPECT_EQ(s.Fit.Coef[7], 1);
-    EXPECT_EQ(fb.Beeps, 1);
+    EXPECT_EQ(fb.BeepReasons, std::vector<std::string>{"All fitted values are equal: R^2 is 1."});
 }
 
 // Two rows with one X, or a cubic over three distinct X (enough rows is checked
@@ -98,33 +98,39 @@ TEST_F(FitTest, SingularSystemGivesZeroCoefficients) {
         ComputeFit(d, s.Fit, f);
         EXPECT_FALSE(s.Fit.FitOK);
         EXPECT_TRUE(s.HasFit);
-        EXPECT_EQ(f.Beeps, 1);
+        EXPECT_EQ(f.BeepReasons, std::vector<std::string>{"The fit's equations are singular "
+                                                          "(determinant 0): too few different X."});
         EXPECT_EQ(s.Fit.Coef, (std::array<Real, 8>{9, 0, 0, 0, 0, 0, 0, 0}));
         for (int row = 1; row <= s.IndexCount; ++row)
             EXPECT_EQ(s.Cell(YFitColumn, row), "0");
     }
 }
 
-// Each refusal beeps once, clears FitOK and HasFit and keeps the previous
-// coefficients and the fitted column as they were.
+// Each refusal beeps once with its reason, clears FitOK and HasFit and keeps
+// the previous coefficients and the fitted column as they were.
 TEST_F(FitTest, RefusalsKeepThePreviousFit) {
-    const std::tuple<const char*, int, const char*> refusals[] = {
-        {"power with X 0", 6, "0:1 1:2 2:3"},
-        {"power with Y negative", 6, "1:-1 2:2 3:3"},
-        {"exponential with Y 0", 7, "1:0 2:2 3:3"},
-        {"log with X negative", 8, "-1:1 2:2 3:3"},
-        {"quadratic with two rows", 2, "1:1 2:4 3:"},
-        {"quintic with five rows", 5, "1:1 2:4 3:9 4:1 5:2"},
-        {"line with one row", 1, "1:1 :4"},
-        {"exponential with one row", 7, "1:1 2:"},
-        {"no rows at all", 8, ": :"},
+    const char* const beyond = "The values are beyond the range of the fit's arithmetic.";
+    const std::tuple<const char*, int, const char*, const char*> refusals[] = {
+        {"power with X 0", 6, "0:1 1:2 2:3", "The power fit needs every X and every Y above 0."},
+        {"power with Y negative", 6, "1:-1 2:2 3:3",
+         "The power fit needs every X and every Y above 0."},
+        {"exponential with Y 0", 7, "1:0 2:2 3:3", "The exponential fit needs every Y above 0."},
+        {"log with X negative", 8, "-1:1 2:2 3:3", "The natural log fit needs every X above 0."},
+        {"quadratic with two rows", 2,
+         "1:1 2:4 3:", "A polynomial of degree 2 needs more than 2 rows with both X and Y."},
+        {"quintic with five rows", 5, "1:1 2:4 3:9 4:1 5:2",
+         "A polynomial of degree 5 needs more than 5 rows with both X and Y."},
+        {"line with one row", 1, "1:1 :4", "The fit needs at least 2 rows with both X and Y."},
+        {"exponential with one row", 7,
+         "1:1 2:", "The fit needs at least 2 rows with both X and Y."},
+        {"no rows at all", 8, ": :", "The fit needs at least 2 rows with both X and Y."},
         // Arithmetic beyond the extended range: no fit rather than one of
         // infinite or undefined coefficients.
-        {"quadratic sums overflow", 2, "1e1000:1 2e1000:2 3e1000:4"},
-        {"line sums overflow", 1, "1e3000:1 2e3000:2"},
-        {"exponential constant overflows", 7, "10:1e4900 11:1e4800"},
+        {"quadratic sums overflow", 2, "1e1000:1 2e1000:2 3e1000:4", beyond},
+        {"line sums overflow", 1, "1e3000:1 2e3000:2", beyond},
+        {"exponential constant overflows", 7, "10:1e4900 11:1e4800", beyond},
     };
-    for (const auto& [name, kind, rows] : refusals) {
+    for (const auto& [name, kind, rows, reason] : refusals) {
         SCOPED_TRACE(name);
         Document d;
         RecordingFeedback f;
@@ -138,6 +144,7 @@ TEST_F(FitTest, RefusalsKeepThePreviousFit) {
         EXPECT_FALSE(s.Fit.FitOK);
         EXPECT_FALSE(s.HasFit);
         EXPECT_EQ(f.Beeps, 1);
+        EXPECT_EQ(f.BeepReasons, std::vector<std::string>{reason});
         EXPECT_EQ(s.Fit.Coef, (std::array<Real, 8>{0, 11, 22, 33, 44, 55, 66, 0.5L}));
         for (int row = 1; row <= s.IndexCount; ++row)
             EXPECT_EQ(s.Cell(YFitColumn, row), "42");
@@ -381,7 +388,8 @@ TEST_F(FitTest, KindNoneNoSeriesAndUnknownKind) {
     Series& s = AddSeries(doc, "1:3 2:5");
     Fit(s, 9);
     EXPECT_FALSE(s.Fit.FitOK);
-    EXPECT_EQ(fb.Beeps, 2);
+    EXPECT_EQ(fb.BeepReasons,
+              (std::vector<std::string>{"There is no series to fit.", "Unknown kind of fit."}));
     Fit(s, 0);
     EXPECT_TRUE(s.Fit.FitOK);
     EXPECT_FALSE(s.HasFit);

@@ -114,6 +114,11 @@ TEST(ApplyGridSettings, BoxesAndTheirRanges) {
         RecordingFeedback fb;
         ApplyGridSettings(r.boxes, s, fb);
         EXPECT_EQ(fb.Beeps, r.beeps);
+        for (const std::string& why : fb.BeepReasons)
+            EXPECT_TRUE(why == "Enter a whole number from 1 to 10." ||
+                        why == "Enter a whole number from 1 to 20." ||
+                        why == "Enter a whole number from 0 to 8.")
+                << why;
         EXPECT_TRUE(fb.Messages.empty());
         EXPECT_EQ(s.XGridMinor, r.xMinor);
         EXPECT_EQ(s.XGridMajor, r.xMajor);
@@ -177,7 +182,10 @@ TEST(ClearGrid, ResetsLinearAxesAndDraws) {
             ClearGrid(b, s, fb, d.Hooks());
             EXPECT_EQ(s, expected);
             EXPECT_EQ(b, shown);
-            EXPECT_EQ(fb.Beeps, logX && logY ? 1 : 0);
+            EXPECT_EQ(fb.BeepReasons,
+                      logX && logY ? std::vector<std::string>{"Both axes are logarithmic: their "
+                                                              "grids are fixed."}
+                                   : std::vector<std::string>{});
             EXPECT_EQ(d.ensure, logX && logY ? 0 : 1);
             EXPECT_EQ(d.draw, 0);
         }

@@ -60,6 +60,11 @@ TEST(ApplyScaleSettings, ReadsBoxesOfAxesNotInMultiScale) {
         RecordingFeedback fb;
         ApplyScaleSettings(r.boxes, r.autoBox, s, fb);
         EXPECT_EQ(fb.Beeps, r.beeps);
+        for (const std::string& why : fb.BeepReasons)
+            EXPECT_TRUE(why.starts_with("Not a number: ") ||
+                        why.starts_with("Too large for an axis limit: 1E5000") ||
+                        why.starts_with("Too large for an axis limit: -1E5000"))
+                << why;
         EXPECT_TRUE(fb.Messages.empty());
         GraphSettings expected = Limits();
         expected.XMax = r.xMax;
@@ -189,7 +194,10 @@ TEST(ScaleDialogAutoBox, RefusalsOnLogAxes) {
         dialog.Show(false);
         dialog.State.AutoBox = r.choice;
         dialog.AutoBoxChanged();
-        EXPECT_EQ(fb.Beeps, r.refused ? 1 : 0);
+        EXPECT_EQ(fb.BeepReasons, r.refused
+                                      ? std::vector<std::string>{"Multi-scale is not possible on a "
+                                                                 "logarithmic axis."}
+                                      : std::vector<std::string>{});
         EXPECT_EQ(d.draw, r.draws);
         const GraphSettings& g = doc.Settings;
         EXPECT_EQ(dialog.State.AutoBox, r.refused ? AutoBoxDisable : r.choice);

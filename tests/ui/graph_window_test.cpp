@@ -2,7 +2,9 @@
 // up and placed, redraw on resize, the bitmap file, New Graph File from its menu.
 #include "ui_test_support.h"
 
+#include "core/out_of_memory.h"
 #include "ui/graph_window.h"
+#include "ui/qt_canvas.h"
 
 #include <QAction>
 #include <QFile>
@@ -215,10 +217,49 @@ TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.read(2), QByteArray("BM"));
-    EXPECT_EQ(QImage(path, "BMP").size(), QSize(420, 330));
+    // 24 bits a pixel, rows padded to 4 bytes, written straight to the file.
+    EXPECT_EQ(f.size(), 54 + 330 * ((420 * 3 + 3) / 4 * 4));
+    const QImage written(path, "BMP");
+    EXPECT_EQ(written.size(), QSize(420, 330));
+    EXPECT_EQ(
+        written.convertToFormat(QImage::Format_RGB32),
+        VisibleGraphPart(s.graph->GraphBitmap(), s.G()).convertToFormat(QImage::Format_RGB32));
     // The sub-window is bigger than its image control: the bitmap is the outer size.
     EXPECT_GT(s.sub->size().width(),
               s.graph->findChild<QWidget*>(QStringLiteral("Image1"))->width());
+}
+
+// A draw that runs out of memory says so once (a resize asks for one draw
+// after another), leaves the settings as they were, and the program goes on.
+TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
+    GraphShell s;
+    GraphSettings& settings = s.main->Doc().Settings;
+    settings.LogX = true; // a draw rounds the limits to powers of ten
+    settings.MultiScaleX = false;
+    settings.XMax = 50;
+    settings.XMin = 2;
+    const GraphSettings before = settings;
+    const std::vector<std::string> told{"Not enough memory to draw the graph."};
+    auto messages = [&s] {
+        std::vector<std::string> texts;
+        for (const auto& m : s.feedback.Messages)
+            texts.push_back(m.Text);
+        return texts;
+    };
+    FailAllocationAt(1);
+    s.graph->Draw();
+    EXPECT_EQ(messages(), told);
+    EXPECT_EQ(settings, before);
+    FailAllocationAt(1);
+    s.graph->Draw();
+    EXPECT_EQ(messages(), told);
+    s.graph->Draw();
+    EXPECT_EQ(messages(), told);
+    EXPECT_NEAR(static_cast<double>(settings.XMax), 100, 1e-9); // drawn at last
+    FailAllocationAt(1);
+    s.graph->Draw();
+    EXPECT_EQ(messages(), std::vector<std::string>(2, told[0]));
+    FailAllocationAt(0);
 }
 
 TEST(GraphWindow, SaveBitmapAsksBeforeOverwritingAndNoReturnsToTheDialog) {

@@ -10,9 +10,12 @@ namespace {
 
 QtMessageHandler defaultHandler = nullptr;
 
-// The offscreen platform's notice about size hints says nothing about the program.
+// The offscreen platform's notices about size hints and raising windows say
+// nothing about the program.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.contains(QLatin1String("does not support propagateSizeHints"))) return;
+    if (text.contains(QLatin1String("does not support propagateSizeHints")) ||
+        text.contains(QLatin1String("does not support raise()")))
+        return;
     if (defaultHandler) defaultHandler(type, context, text);
 }
 

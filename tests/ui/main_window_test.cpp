@@ -4,20 +4,31 @@
 #include "ui_test_support.h"
 
 #include "ui/graph_window.h"
+#include "ui/help_window.h"
 #include "ui/spread_window.h"
+#include "ui/text_window.h"
 
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
 
 using namespace torvel;
 using torvel::test::MenuTexts;
@@ -140,7 +151,7 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Regression")),
               (QStringList{"&Fit", "&Clear Fit", "Fit &Error %"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");
-    EXPECT_EQ(MenuTexts(dataGraph), (QStringList{"&View-", "&Auto Scale-", "&Scale-", "&Grid-",
+    EXPECT_EQ(MenuTexts(dataGraph), (QStringList{"&View", "&Auto Scale", "&Scale-", "&Grid-",
                                                  "&Log Scale-", "Graph &Type-", "&Legend-"}));
     EXPECT_EQ(MenuTexts(dataGraph->actions().last()->menu()),
               (QStringList{"&Main-", "&X Axis-", "&Y Axis-", "&Series-", "&Floating-"}));
@@ -154,6 +165,148 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
     s.main->CloseAllWindows(true);
     Settle();
     EXPECT_EQ(BarTitles(bar), (QStringList{"&File"} + tail));
+}
+
+// Every key a menu shows does its command, whichever child is active (the
+// child's menus then stand in the bar); each key is pressed where the user's
+// focus is.
+TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
+    Shell s;
+    s.main->resize(900, 700);
+    s.main->show();
+    s.main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+    s.main->NewData1Click();
+    auto* data = qobject_cast<TSpreadF*>(s.main->DataWindowOf(*s.main->Doc().DataWindows()[0]));
+    auto* text = qobject_cast<TTextF*>(s.main->NewTextWindow());
+    TGraphF* graph = s.main->EnsureGraphWindow();
+
+    // A value in the current cell or the selected text, for the clipboard keys.
+    auto prime = [](QWidget* child) {
+        if (auto* d = qobject_cast<TSpreadF*>(child)) {
+            d->GetSeries().SetCell(XColumn, 1, "5");
+            d->RefreshGrid();
+            d->Grid()->SetCurrentCell({XColumn, 1});
+        } else if (auto* t = qobject_cast<TTextF*>(child)) {
+            t->Memo()->setPlainText(QStringLiteral("abc"));
+            t->Memo()->selectAll();
+        }
+    };
+    auto shows = [](QWidget* child, const QString& wanted) {
+        if (auto* d = qobject_cast<TSpreadF*>(child))
+            return d->GetSeries().Cell(XColumn, 1) == wanted.toStdString();
+        auto* t = qobject_cast<TTextF*>(child);
+        return t && t->Memo()->toPlainText() == wanted;
+    };
+    using Press = std::function<void()>;
+    using Check = std::function<bool(QWidget*, const Press&)>;
+    const Check openDialog = [](QWidget*, const Press& press) {
+        QString shown;
+        test::WhenModal([&shown](QWidget* w) {
+            shown = w->objectName();
+            qobject_cast<QDialog*>(w)->reject();
+        });
+        press();
+        return shown == QStringLiteral("OpenDialog1");
+    };
+    const Check asksToClose = [&s](QWidget*, const Press& press) {
+        s.feedback.Messages.clear();
+        press(); // answered Cancel: the window stays
+        return s.feedback.Messages.size() == 1 &&
+               s.feedback.Messages[0].Text == "Possible data loss. Continue?";
+    };
+    const Check copies = [&](QWidget* child, const Press& press) {
+        prime(child);
+        QGuiApplication::clipboard()->setText(QStringLiteral("-"));
+        press();
+        return QGuiApplication::clipboard()->text().startsWith(
+            qobject_cast<TTextF*>(child) ? QStringLiteral("abc") : QStringLiteral("5"));
+    };
+    const Check cuts = [&](QWidget* child, const Press& press) {
+        return copies(child, press) && shows(child, QString());
+    };
+    const Check pastes = [&](QWidget* child, const Press& press) {
+        prime(child);
+        QGuiApplication::clipboard()->setText(QStringLiteral("9"));
+        press();
+        return shows(child, QStringLiteral("9"));
+    };
+    const Check exits = [&s](QWidget*, const Press& press) {
+        press();
+        return !s.main->isVisible();
+    };
+    const std::map<QKeySequence, Check> checks{
+        {QKeySequence(Qt::Key_F3), openDialog},
+        {QKeySequence(Qt::ALT | Qt::Key_F3), asksToClose},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), cuts},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), copies},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), pastes},
+        {QKeySequence(Qt::ALT | Qt::Key_F4), exits},
+    };
+
+    // The main window's own menus last: its Exit ends the test.
+    const QList<QWidget*> children{graph, data, text, nullptr};
+    for (QWidget* child : children) {
+        if (child) {
+            Activate(s, child);
+        } else {
+            s.main->CloseAllWindows(true);
+            Settle();
+        }
+        const std::string who = child ? child->objectName().toStdString() : "MDIMainF";
+        QStringList shown;
+        for (QAction* title : s.main->menuBar()->actions())
+            for (QAction* a : title->menu()->actions()) {
+                const QKeySequence key = a->shortcut();
+                if (key.isEmpty() || !a->isEnabled()) continue;
+                shown << key.toString();
+                auto check = checks.find(key);
+                ASSERT_NE(check, checks.end()) << who << " " << key.toString().toStdString();
+                // Back from a dialog, the platform activates no window by itself.
+                s.main->activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+                if (child) child->setFocus();
+                QWidget* focus = QApplication::focusWidget();
+                if (!focus) focus = s.main.get();
+                EXPECT_TRUE(check->second(child,
+                                          [focus, key] {
+                                              QTest::keyClick(focus, key[0].key(),
+                                                              key[0].keyboardModifiers());
+                                          }))
+                    << who << " " << key.toString().toStdString();
+            }
+        EXPECT_TRUE(shown.contains(QStringLiteral("F3"))) << who;
+    }
+}
+
+TEST(MainWindow, DataWindowsViewAndAutoScaleShowTheGraph) {
+    Shell s;
+    s.main->show();
+    s.main->NewData1Click();
+    Series& series = *s.main->Doc().DataWindows()[0];
+    series.SetCell(XColumn, 1, "1");
+    series.SetCell(YColumn, 1, "3");
+    series.SetCell(XColumn, 2, "7");
+    series.SetCell(YColumn, 2, "42");
+    auto* data = qobject_cast<TSpreadF*>(s.main->DataWindowOf(series));
+    int draws = 0;
+    QObject::connect(s.main.get(), &TMDIMainF::GraphRedrawn, [&draws] { ++draws; });
+
+    data->findChild<QAction*>(QStringLiteral("View1"))->trigger();
+    ASSERT_NE(s.main->GraphF(), nullptr);
+    EXPECT_GE(draws, 1);
+
+    s.main->Doc().Settings.XMax = 1000;
+    data->findChild<QAction*>(QStringLiteral("AutoScale1"))->trigger();
+    EXPECT_LT(s.main->Doc().Settings.XMax, 1000);
+    EXPECT_GE(s.main->Doc().Settings.XMax, 7);
+    EXPECT_GE(s.main->Doc().Settings.YLMax, 42);
+    // With the graph window closed, Auto Scale makes it again.
+    s.main->GraphF()->Close1Click();
+    Settle();
+    ASSERT_EQ(s.main->GraphF(), nullptr);
+    data->findChild<QAction*>(QStringLiteral("AutoScale1"))->trigger();
+    EXPECT_NE(s.main->GraphF(), nullptr);
 }
 
 TEST(MainWindow, WindowMenuListsTheChildren) {
@@ -195,17 +348,32 @@ TEST(MainWindow, GraphButtonsDoNothingWithoutASeries) {
     EXPECT_NE(s.main->GraphF(), nullptr);
 }
 
+// A beep that refuses something also says why in the status bar, for a
+// user without sound: the tool bar's Copy without a window to copy from, a
+// cell that is not a number.
 TEST(MainWindow, CopyButtonCopiesFromTheActiveDataWindowAndBeepsWithoutOne) {
     Shell s;
     s.main->show();
+    QStatusBar* status = s.main->findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
+    ASSERT_NE(status, nullptr);
     Tool(s, 10)->click();
     EXPECT_EQ(s.feedback.Beeps, 1);
+    EXPECT_EQ(status->currentMessage(),
+              QStringLiteral("Copy needs a data or text window to copy from."));
     s.main->NewData1Click();
     s.main->Doc().DataWindows()[0]->SetCell(XColumn, 1, "5");
     QGuiApplication::clipboard()->clear();
     Tool(s, 10)->click();
     EXPECT_EQ(s.feedback.Beeps, 1);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("5\r\n"));
+
+    auto* data = qobject_cast<TSpreadF*>(s.main->DataWindowOf(*s.main->Doc().DataWindows()[0]));
+    data->Grid()->SetCurrentCell({YColumn, 2});
+    ASSERT_TRUE(data->Grid()->OpenEditor());
+    data->Grid()->Editor()->setText(QStringLiteral("4x"));
+    data->Grid()->CloseEditor(true);
+    EXPECT_EQ(s.feedback.Beeps, 2);
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("Not a number: 4x"));
 }
 
 // ---------------------------------------------------------------------------
@@ -335,6 +503,78 @@ TEST(MainWindow, TilingPutsWindowsSideBySideOrAboveEachOther) {
     EXPECT_GT(graph->width(), 500);
     EXPECT_EQ(s.main->MdiArea()->activeSubWindow(), subs[0]);
     EXPECT_EQ(s.main->MdiArea()->subWindowList(QMdiArea::StackingOrder).back(), subs[0]);
+}
+
+// Tile Vert. gives one column per window, Tile Horz. one row per window,
+// covering the area: the graph first, then the data windows by series number
+// (not in the order they were made).
+TEST(MainWindow, TilingGivesAColumnOrARowToEachWindowInGraphAndSeriesOrder) {
+    for (const int n : {3, 5})
+        for (const bool sideBySide : {true, false}) {
+            SCOPED_TRACE(testing::Message() << n << (sideBySide ? " columns" : " rows"));
+            Shell s;
+            s.main->resize(1000, 700);
+            s.main->show();
+            s.main->NewData1Click();
+            s.main->NewData1Click();
+            s.main->EnsureGraphWindow();
+            for (int i = 3; i < n; ++i)
+                s.main->NewData1Click();
+            // Series 1 made again, now the last window made.
+            s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(1));
+            Settle();
+            s.main->NewData1Click();
+            if (sideBySide)
+                s.main->WindowTileHoz1Click(); // Tile Vert.
+            else
+                s.main->WindowTileVert1Click(); // Tile Horz.
+
+            QList<QWidget*> order{s.main->GraphF()};
+            for (int number = 1; number < n; ++number)
+                order << s.main->DataWindowOf(*s.main->Doc().FindSeries(number));
+            const QRect area = s.main->MdiArea()->viewport()->rect();
+            const int length = sideBySide ? area.width() : area.height();
+            int edge = 0;
+            for (int i = 0; i < n; ++i) {
+                const QRect r = order[i]->parentWidget()->geometry();
+                EXPECT_EQ(sideBySide ? r.left() : r.top(), edge) << i;
+                EXPECT_EQ(sideBySide ? r.top() : r.left(), 0) << i;
+                EXPECT_EQ(sideBySide ? r.height() : r.width(),
+                          sideBySide ? area.height() : area.width())
+                    << i;
+                EXPECT_NEAR(sideBySide ? r.width() : r.height(), length / n, 1) << i;
+                edge += sideBySide ? r.width() : r.height();
+            }
+            EXPECT_EQ(edge, length);
+        }
+}
+
+// New data and text windows open fully inside the visible work area, however
+// many came before them; one larger than the area shows its caption.
+TEST(MainWindow, NewWindowsOpenInsideTheVisibleArea) {
+    Shell s;
+    s.main->resize(760, 560);
+    s.main->show();
+    const QRect area = s.main->MdiArea()->viewport()->rect();
+    for (int i = 0; i < 12; ++i) {
+        QWidget* w = nullptr;
+        if (i % 2 == 0) {
+            s.main->NewData1Click();
+            w = s.main->DataWindowOf(*s.main->Doc().DataWindows().back());
+        } else {
+            w = s.main->NewTextWindow();
+        }
+        ASSERT_NE(w, nullptr);
+        const QRect r = w->parentWidget()->geometry();
+        ASSERT_LE(r.width(), area.width());
+        EXPECT_TRUE(area.contains(r))
+            << i << ": " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    }
+    s.main->resize(360, 300);
+    Settle();
+    QWidget* big = s.main->NewTextWindow();
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->parentWidget()->pos(), QPoint(0, 0));
 }
 
 // ---------------------------------------------------------------------------
@@ -708,25 +948,60 @@ TEST(MainWindow, PreferencesDialogOpensFromTheMenu) {
     EXPECT_EQ(caption, QStringLiteral("Perferences  Dialog"));
 }
 
-TEST(MainWindow, HelpOpensTheHelpPageAtTheContextsSection) {
+// Help shows in the program's own window, at the section of the context,
+// with no web browser asked for; "Open in browser" is the one way out to it.
+TEST(MainWindow, HelpShowsTheContextsSectionInItsOwnWindow) {
     Shell s;
+    s.main->show();
     s.main->ShowHelp(550);
+    THelpF* help = s.main->HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    QTextBrowser* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    ASSERT_NE(browser, nullptr);
+    auto topLine = [browser] { return browser->cursorForPosition(QPoint(20, 12)).block().text(); };
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-550"));
+    EXPECT_TRUE(topLine().startsWith(QStringLiteral("The graph window")))
+        << topLine().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(help->Source().toLocalFile()));
+
     s.main->findChild<QAction*>(QStringLiteral("Contents1"))->trigger();
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-100"));
+    EXPECT_TRUE(topLine().startsWith(QStringLiteral("Getting started"))) << topLine().toStdString();
     s.main->findChild<QAction*>(QStringLiteral("HelpHTM1"))->trigger();
-    ASSERT_EQ(s.opened.size(), 3u);
-    EXPECT_EQ(s.opened[0].fragment(), QStringLiteral("help-550"));
-    EXPECT_EQ(s.opened[1].fragment(), QStringLiteral("help-100"));
-    EXPECT_TRUE(s.opened[2].fragment().isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(s.opened[0].toLocalFile()));
+    EXPECT_TRUE(help->Source().fragment().isEmpty());
+    auto click = [help](const char* name) {
+        QPushButton* b = help->findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name;
+        b->click();
+    };
+    click("BackBtn");
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-100"));
+    click("BackBtn");
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-550"));
+    EXPECT_FALSE(help->findChild<QPushButton*>(QStringLiteral("BackBtn"))->isEnabled());
+    click("ForwardBtn");
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-100"));
+    click("ContentsBtn");
+    EXPECT_TRUE(topLine().startsWith(QStringLiteral("Contents"))) << topLine().toStdString();
+    EXPECT_TRUE(s.opened.empty());
+    click("OpenInBrowserBtn");
+    ASSERT_EQ(s.opened.size(), 1u);
+    EXPECT_EQ(s.opened[0], help->Source());
+    s.opened.clear();
+
     // F1 follows the active window: the graph window has its own section.
     QAction* f1 = s.main->findChild<QAction*>(QStringLiteral("ContextHelp"));
     f1->trigger();
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-100"));
     s.main->NewData1Click();
     s.main->EnsureGraphWindow();
     f1->trigger();
-    ASSERT_EQ(s.opened.size(), 5u);
-    EXPECT_EQ(s.opened[3].fragment(), QStringLiteral("help-100"));
-    EXPECT_EQ(s.opened[4].fragment(), QStringLiteral("help-550"));
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-550"));
+    s.main->TorvelGraphicsHomePage1Click();
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("home"));
+    EXPECT_EQ(s.main->HelpWindow(), help); // one window, its history kept
+    EXPECT_TRUE(s.opened.empty());
 
     // Every context a window or dialog carries has its section.
     QFile f(test::SourceHelpFile());
@@ -745,6 +1020,33 @@ TEST(MainWindow, HelpOpensTheHelpPageAtTheContextsSection) {
               "Graphics\n[HTML] help file [Help HTM] instead of\nthe internal context sensitive "
               "help [Hlp] file\n[Tor32.Hlp]. Microsoft does provide a file on\nline named "
               "WinHlp32.exe for Win 7 or 8 \nit enables reading any of the older [.hlp] files.");
+}
+
+// A dialog's Help button shows the help with the dialog (a window of the
+// main window would be blocked by the modal dialog); the help stays open
+// after the dialog closes.
+TEST(MainWindow, HelpFromAModalDialogIsUsableAndOutlivesIt) {
+    Shell s;
+    s.main->show();
+    QDialog dialog(s.main.get());
+    bool withDialog = false, notBlocked = false;
+    test::WhenModal([&](QWidget* w) {
+        s.main->ShowHelp(1200);
+        THelpF* help = s.main->HelpWindow();
+        withDialog = help && help->parentWidget() == w;
+        // What the modal check lets through: a window that stands on the dialog.
+        notBlocked = help && help->windowHandle() &&
+                     help->windowHandle()->transientParent() == w->windowHandle();
+        qobject_cast<QDialog*>(w)->accept();
+    });
+    dialog.exec();
+    EXPECT_TRUE(withDialog);
+    EXPECT_TRUE(notBlocked);
+    THelpF* help = s.main->HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->parentWidget(), s.main.get());
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-1200"));
 }
 
 TEST(MainWindow, AboutBoxIsCentredBlackAndClosesWithOk) {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/fit_dialog.h"
 
+#include "core/out_of_memory.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/spread_window.h"
 
@@ -164,9 +165,12 @@ void TFitF::showEvent(QShowEvent* event) {
 }
 
 void TFitF::RadioFit1Click(int index) {
-    if (!rules_.Current()) return;
-    rules_.State.RadioFit1 = index;
-    rules_.SelectionChanged();
+    if (!rules_.Current() || !window_) return;
+    // A fit that runs out of memory leaves the series as it was.
+    GuardMemory(context_.Fb(), "fit the series", window_->GetSeries(), [&] {
+        rules_.State.RadioFit1 = index;
+        rules_.SelectionChanged();
+    });
     SeriesChanged();
     ShowState();
 }
@@ -192,7 +196,7 @@ void TFitF::Button1Click() {
 void TFitF::done(int result) {
     QDialog::done(result);
     // Every way out passes here: without OK or Next the old fit comes back.
-    rules_.Closed();
+    GuardMemory(context_.Fb(), "fit the series", [&] { rules_.Closed(); });
     SeriesChanged();
     window_ = nullptr;
 }
