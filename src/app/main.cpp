@@ -8,7 +8,69 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <string>
+
 namespace {
+
+constexpr const char* HelpText = R"(Usage: torvel-graphics [--] [FILE]
+       torvel-graphics --help | --version
+
+Enters, plots and fits X-Y data. FILE is opened at start: a graph file (.gra)
+becomes the graph being edited, a data file (.prn) opens its series into an
+empty graph. Without FILE the graph file of the last session is opened again.
+
+Options:
+  --help     print this help and exit
+  --version  print the program's name and version and exit
+  --         end of the options: a FILE whose name starts with - follows
+
+See also: man torvel-graphics, torvel-cli --help
+)";
+
+// What the command line asks for. Read before the toolkit starts, so that
+// --help and --version work without a display and the toolkit takes none of
+// the words for its own options.
+struct CommandLine {
+    std::optional<int> ExitStatus; // answered here: exit with this status
+    std::string File;
+};
+
+CommandLine ReadCommandLine(int argc, char** argv) {
+    CommandLine result;
+    bool options = true, fileGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (options && word == "--") {
+            options = false;
+        } else if (options && (word == "--help" || word == "-h")) {
+            std::fputs(HelpText, stdout);
+            result.ExitStatus = 0;
+            return result;
+        } else if (options && word == "--version") {
+            std::fputs("torvel-graphics (Torvel Graphics) " TORVEL_VERSION "\n", stdout);
+            result.ExitStatus = 0;
+            return result;
+        } else if (options && word.size() > 1 && word[0] == '-') {
+            std::fprintf(stderr,
+                         "torvel-graphics: unknown option '%s' (see torvel-graphics --help)\n",
+                         word.c_str());
+            result.ExitStatus = 2;
+            return result;
+        } else if (fileGiven) {
+            std::fputs("torvel-graphics: only one FILE may be given (see torvel-graphics --help)\n",
+                       stderr);
+            result.ExitStatus = 2;
+            return result;
+        } else {
+            result.File = word;
+            fileGiven = true;
+        }
+    }
+    return result;
+}
 
 // The help page: installed beside the program's share folder, else the source tree's.
 QString FindHelpFile() {
@@ -26,7 +88,13 @@ QString FindHelpFile() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    const CommandLine command = ReadCommandLine(argc, argv);
+    if (command.ExitStatus) return *command.ExitStatus;
+    // A file-size limit makes a save fail with its reason instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // The words were read above; the toolkit gets only the program's name.
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("torvel-graphics"));
     QApplication::setApplicationVersion(QStringLiteral("2.07"));
     QGuiApplication::setDesktopFileName(QStringLiteral("torvel-graphics"));
@@ -39,8 +107,9 @@ int main(int argc, char** argv) {
         qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), QDir::homePath().toStdString());
     options.StartupFile = QString::fromStdString(paths.Fig);
     options.HelpFile = FindHelpFile();
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) options.CommandLineFile = QFileInfo(args.at(1)).absoluteFilePath();
+    if (!command.File.empty())
+        options.CommandLineFile =
+            QFileInfo(QString::fromLocal8Bit(command.File)).absoluteFilePath();
 
     int rc = 0;
     {

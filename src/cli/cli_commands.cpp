@@ -20,10 +20,17 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <unistd.h>
 
 namespace torvel {
 
@@ -35,15 +42,122 @@ class CliFeedback : public Feedback {
     explicit CliFeedback(std::ostream& err) : err_(err) {}
     void Beep(const std::string& = {}) override {}
     Answer Message(MessageKind, const std::string& text, MessageButtons buttons) override {
-        err_ << text << '\n';
+        std::string shown = text;
+        if (!from_.empty())
+            for (auto at = shown.find(from_); at != std::string::npos;
+                 at = shown.find(from_, at + to_.size()))
+                shown.replace(at, from_.size(), to_);
+        err_ << shown << '\n';
         ++Messages;
         return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
+    }
+    // Messages say `to` where they would name the file `from`.
+    void Rename(const std::string& from, const std::string& to) {
+        from_ = from;
+        to_ = to;
     }
     int Messages = 0;
 
   private:
     std::ostream& err_;
+    std::string from_, to_;
 };
+
+// How messages name a data file read from standard input.
+const std::string StdinName = "(standard input)";
+
+// A private folder for scratch files, removed with everything in it.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/torvel-cli-XXXXXX";
+        if (::mkdtemp(tmpl.data()) != nullptr)
+            path_ = tmpl;
+        else
+            error_ = std::strerror(errno);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    bool Made() const { return !path_.empty(); }
+    const std::string& Error() const { return error_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_, error_;
+};
+
+// Copies everything from one descriptor to another; false with the reason.
+bool CopyBetween(int from, int to, std::string* error) {
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got == 0) return true;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            *error = std::strerror(errno);
+            return false;
+        }
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put =
+                ::write(to, buffer.data() + done, static_cast<std::size_t>(got - done));
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                *error = std::strerror(errno);
+                return false;
+            }
+            done += put;
+        }
+    }
+}
+
+// Standard input into a new file at path.
+bool CopyFd(int from, const std::string& path, std::string* error) {
+    const int to = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (to < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    bool ok = CopyBetween(from, to, error);
+    if (::close(to) != 0 && ok) {
+        *error = std::strerror(errno);
+        ok = false;
+    }
+    return ok;
+}
+
+bool MakeScratch(std::optional<ScratchFolder>& scratch, std::ostream& err) {
+    scratch.emplace();
+    if (scratch->Made()) return true;
+    err << "torvel-cli: cannot make a scratch folder: " << scratch->Error() << '\n';
+    return false;
+}
+
+// Standard input as a data file in the scratch folder; its path in `path`.
+bool StageStdin(const ScratchFolder& scratch, std::string& path, std::ostream& err) {
+    path = scratch.File("stdin.prn");
+    std::string error;
+    if (CopyFd(STDIN_FILENO, path, &error)) return true;
+    err << "torvel-cli: cannot read standard input: " << error << '\n';
+    return false;
+}
+
+// A finished file onto standard output.
+bool CopyFileToFd(const std::string& path, int to, std::string* error) {
+    const int from = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    const bool ok = CopyBetween(from, to, error);
+    ::close(from);
+    return ok;
+}
 
 std::string LowerExtension(const std::string& path) {
     const auto slash = path.find_last_of("/\\");
@@ -71,9 +185,12 @@ std::optional<std::pair<int, int>> ParseSize(const std::string& text) {
 }
 
 // Loads INPUT into a fresh document as the Open command would. False (with
-// the message written) when it cannot be read.
-bool LoadInput(Document& doc, const std::string& path, std::ostream& err) {
+// the message written) when it cannot be read. Messages name the file as
+// shownName when given (a scratch copy of standard input).
+bool LoadInput(Document& doc, const std::string& path, std::ostream& err,
+               const std::string& shownName = {}) {
     CliFeedback fb(err);
+    if (!shownName.empty()) fb.Rename(path, shownName);
     const std::string ext = LowerExtension(path);
     bool loaded = false;
     if (ext == ".prn") {
@@ -83,7 +200,8 @@ bool LoadInput(Document& doc, const std::string& path, std::ostream& err) {
         ReadGraphFile(doc, path, fb);
         loaded = !doc.GraphLoadFailed;
     }
-    if (!loaded && fb.Messages == 0) err << IncompatibleFormatText(path) << '\n';
+    if (!loaded && fb.Messages == 0)
+        fb.Message(MessageKind::Error, IncompatibleFormatText(path), MessageButtons::Ok);
     return loaded;
 }
 
@@ -105,25 +223,29 @@ bool WritePdf(Document& doc, GraphViewState& view, const std::string& path, std:
     return WriteBytesFile(bytes, path, error);
 }
 
+// One line, as scripts expect of a refused command line.
 int Usage(std::ostream& err, const std::string& problem) {
-    err << "torvel-cli: " << problem << "\nTry 'torvel-cli --help'.\n";
+    err << "torvel-cli: " << problem << " (see torvel-cli --help)\n";
     return 2;
 }
 
 // A word that is not an option names the one input file: 0 when taken,
 // otherwise the exit status of the usage error.
 int TakeInput(const std::string& word, std::string& input, std::ostream& err) {
-    if (!word.empty() && word[0] == '-') return Usage(err, "unknown option '" + word + "'");
+    if (word.size() > 1 && word[0] == '-') return Usage(err, "unknown option '" + word + "'");
     if (!input.empty()) return Usage(err, "more than one input file");
     input = word;
     return 0;
 }
 
+// The output formats of render, as --format names them and as file extensions.
+constexpr std::array<const char*, 4> RenderFormats = {"png", "bmp", "pdf", "svg"};
+
 int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
-    std::string input, output;
+    std::string input, output, format;
     int width = 800, height = 600;
     ScreenInfo screen;
-    bool screenGiven = false, autoScale = false;
+    bool screenGiven = false, autoScale = false, outputGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
@@ -134,9 +256,19 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
             return args[++i];
         };
         if (a == "-o" || a == "--output") {
+            // A second -o would silently win over the first: refuse it.
+            if (outputGiven) return Usage(err, "more than one -o OUTPUT");
             auto v = value("-o");
             if (!v) return 2;
             output = *v;
+            outputGiven = true;
+        } else if (a == "--format") {
+            auto v = value("--format");
+            if (!v) return 2;
+            format = *v;
+            if (std::find(RenderFormats.begin(), RenderFormats.end(), format) ==
+                RenderFormats.end())
+                return Usage(err, "unknown format '" + format + "' (png, bmp, pdf or svg)");
         } else if (a == "--size" || a == "--screen") {
             auto v = value(a.c_str());
             if (!v) return 2;
@@ -158,17 +290,30 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     }
     if (input.empty()) return Usage(err, "render needs an input file");
     if (output.empty()) return Usage(err, "render needs -o OUTPUT");
-    const std::string outExt = LowerExtension(output);
-    if (outExt != ".bmp" && outExt != ".png" && outExt != ".pdf")
-        return Usage(err, "the output must end in .bmp, .png or .pdf");
+    const bool toStdout = output == "-";
+    if (toStdout && format.empty()) return Usage(err, "-o - needs --format png, bmp, pdf or svg");
+    if (!toStdout) {
+        const std::string ext = LowerExtension(output);
+        if (format.empty() && ext.size() > 1) format = ext.substr(1);
+        if (std::find(RenderFormats.begin(), RenderFormats.end(), format) == RenderFormats.end())
+            return Usage(err, "the output must end in .png, .bmp, .pdf or .svg");
+        if (ext != "." + format)
+            return Usage(err, "--format " + format + " does not match the output " + output);
+    }
     // Without --screen the screen is at least big enough to show the whole window.
     if (!screenGiven) {
         screen.Width = std::max(screen.Width, width);
         screen.Height = std::max(screen.Height, height + 2 * screen.MenuBarHeight);
     }
 
+    // Standard input and output pass through scratch files, so that they get
+    // exactly what the file readers and writers make of named files.
+    std::optional<ScratchFolder> scratch;
+    std::string inputPath = input;
+    if ((input == "-" || toStdout) && !MakeScratch(scratch, err)) return 1;
+    if (input == "-" && !StageStdin(*scratch, inputPath, err)) return 1;
     Document doc;
-    if (!LoadInput(doc, input, err)) return 1;
+    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string())) return 1;
     RangeTexts boxes;
     if (autoScale) {
         AutoScaleXAxis(doc, boxes);
@@ -176,17 +321,22 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     }
     GraphViewState view;
     view.ScaleBoxes = &boxes;
+    const std::string target = toStdout ? scratch->File("graph." + format) : output;
     std::string error;
     bool ok = false;
-    if (outExt == ".pdf") {
-        ok = WritePdf(doc, view, output, &error);
+    if (format == "pdf") {
+        ok = WritePdf(doc, view, target, &error);
+    } else if (format == "svg") {
+        error = "this torvel-cli cannot write SVG";
     } else {
         QImage image;
         const GraphGeometry g = RenderGraphImage(doc, image, view, width, height, screen);
-        ok = SaveImageFile(VisibleGraphPart(image, g), output, &error);
+        ok = SaveImageFile(VisibleGraphPart(image, g), target, &error);
     }
+    if (ok && toStdout) ok = CopyFileToFd(target, STDOUT_FILENO, &error);
     if (!ok) {
-        err << "torvel-cli: cannot write " << output << ": " << error << '\n';
+        err << "torvel-cli: cannot write " << (toStdout ? "standard output" : output) << ": "
+            << error << '\n';
         return 1;
     }
     return 0;
@@ -242,12 +392,19 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (input.empty()) return Usage(err, "fit needs an input data file");
     if (!kind) return Usage(err, "fit needs --kind N");
+    std::optional<ScratchFolder> scratch;
+    std::string inputPath = input;
+    if (input == "-" && !(MakeScratch(scratch, err) && StageStdin(*scratch, inputPath, err)))
+        return 1;
     Document doc;
     CliFeedback fb(err);
-    const std::vector<Series*> created =
-        LowerExtension(input) == ".prn" ? ReadDataFile(doc, input, fb) : std::vector<Series*>{};
+    if (input == "-") fb.Rename(inputPath, StdinName);
+    const std::vector<Series*> created = LowerExtension(inputPath) == ".prn"
+                                             ? ReadDataFile(doc, inputPath, fb)
+                                             : std::vector<Series*>{};
     if (created.empty()) {
-        if (fb.Messages == 0) err << IncompatibleFormatText(input) << '\n';
+        if (fb.Messages == 0)
+            fb.Message(MessageKind::Error, IncompatibleFormatText(inputPath), MessageButtons::Ok);
         return 1;
     }
     int status = 0;
@@ -283,23 +440,29 @@ int RunGuarded(std::ostream& err, const std::string& what, const std::function<i
 
 std::string CliHelpText() {
     return R"(Usage:
-  torvel-cli render INPUT -o OUTPUT [--size WxH] [--screen WxH] [--auto-scale]
+  torvel-cli render INPUT -o OUTPUT [--format FORMAT] [--size WxH] [--screen WxH]
+                    [--auto-scale]
   torvel-cli fit INPUT.prn --kind N [--digits D]
-  torvel-cli --help
+  torvel-cli --help | --version
 
 render  Draws the graph exactly as the graph window of outer size WxH would show
         it and writes the window's part of the image, as "Save Bitmap" does.
           INPUT        a graph file (.gra), loaded as Open loads it (fits
                        recomputed), or a data file (.prn) opened into a
-                       fresh graph
+                       fresh graph; - reads a data file from standard input
           -o OUTPUT    .bmp or .png: the window image;
-                       .pdf: the printed graph on an A4 portrait page
+                       .pdf: the printed graph on an A4 portrait page;
+                       .svg: the window image as drawing commands;
+                       - writes to standard output (name the --format)
+          --format F   png, bmp, pdf or svg; must agree with OUTPUT's
+                       extension when OUTPUT is a file
           --size WxH   outer size of the graph window (default 800x600)
           --screen WxH screen size (default 1920x1080, raised to hold the
                        window; the menu bar is 20 pixels high)
           --auto-scale Auto Scale (X axis, then left Y axis) before drawing
 
-fit     Opens the data file and fits every series it creates with kind N:
+fit     Opens the data file (- reads it from standard input) and fits every
+        series it creates with kind N:
           0 None, 1..5 polynomial of that degree, 6 power, 7 exponential,
           8 natural log.
         For each series prints "Series # " and its number, then A, B, C, D,
@@ -311,16 +474,26 @@ fit     Opens the data file and fits every series it creates with kind N:
         A refused fit prints its reason on standard error (exit status 1).
 
 Exit status: 0 success, 1 unreadable input, refused fit or failed write,
-2 bad command line. Unreadable files are reported as
-"The file PATH has an incompatible format." on standard error.
+2 bad command line. Messages go to standard error; a successful run prints
+none. Files whose content cannot be read are reported as
+"The file PATH has an incompatible format."
 Runs without a display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).
+See also: man torvel-cli
 )";
+}
+
+std::string CliVersionText() {
+    return "torvel-cli (Torvel Graphics) " TORVEL_VERSION "\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return Usage(err, "no command");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         out << CliHelpText();
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << CliVersionText();
         return 0;
     }
     if (args[0] == "render")

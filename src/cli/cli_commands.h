@@ -8,6 +8,7 @@
 namespace torvel {
 
 std::string CliHelpText();
+std::string CliVersionText();
 // Runs one command (arguments without the program name); returns the exit code.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -6,21 +6,37 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
+#include <csignal>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+namespace {
+
+// The toolkit's own notes (a missing XDG_RUNTIME_DIR, font fallbacks) are no
+// concern of a script: success is silent, and failures are reported by the
+// commands themselves. Only its critical messages get through.
+void ToolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // A file-size limit makes a write fail with an error instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
+    qInstallMessageHandler(ToolkitMessage);
     // Runs headless unless the caller asked for a particular platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     std::vector<std::string> args(argv + 1, argv + argc);
-    // --help and usage errors need no application object.
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::cout << torvel::CliHelpText();
-        return args.empty() ? 2 : 0;
+    if (args.empty()) {
+        std::cerr << torvel::CliHelpText();
+        return 2;
     }
-    QGuiApplication app(argc, argv);
+    // Only drawing needs the toolkit's application object (fonts, images).
+    std::optional<QGuiApplication> app;
+    if (args[0] == "render") app.emplace(argc, argv);
     torvel::UseClassicNumbers();
     return torvel::RunCli(args, std::cout, std::cerr);
 }
