@@ -1,5 +1,5 @@
-// Measuring and fitting a large series, the whole path: the grid texts are
-// read (GridToRows) whenever the grid changed since the last measurement.
+// Measuring and fitting a large series, the whole path: the rows are checked
+// (valid, already in order) and sorted only when they are not.
 #include "core/document.h"
 #include "core/number_text.h"
 #include "fit/fit.h"
@@ -38,7 +38,7 @@ Series& MakeSeries(Document& doc, bool shuffled) {
     return s;
 }
 
-// Every iteration reads the grid again, as after any edit; X shuffled (1) or
+// Every iteration measures afresh, as after any edit; X shuffled (1) or
 // already sorted (0).
 void BM_ComputeSeriesRange_Reread(benchmark::State& state) {
     Document doc;

@@ -347,9 +347,9 @@ std::string RefusalReason(const Series& s, int kind) {
     const std::string who = "Series # " + std::to_string(s.SeriesNumber) + ": ";
     if (s.ValidCount < 2) return who + "the fit needs at least 2 rows with both X and Y.";
     bool xNotPositive = false, yNotPositive = false;
-    for (int i = 0; i < s.ValidCount && i < static_cast<int>(s.Rows.size()); ++i) {
-        xNotPositive |= s.Rows[static_cast<std::size_t>(i)].X <= 0;
-        yNotPositive |= s.Rows[static_cast<std::size_t>(i)].Y <= 0;
+    for (int i = 0; i < s.ValidCount; ++i) {
+        xNotPositive |= s.ValidRow(i).X <= 0;
+        yNotPositive |= s.ValidRow(i).Y <= 0;
     }
     if (kind == 6 && (xNotPositive || yNotPositive))
         return who + "the power fit needs every X and every Y above 0.";

@@ -24,10 +24,10 @@ bool ClipRect(const Series& series, CellRect& r) {
 // What a new value in (col, row) does to the fit: an X typed beside an empty
 // Y is answered with the fitted Y and keeps the fit; anything else clears it.
 void ApplyValueRule(Series& series, int col, int row, Real value) {
-    if (col == XColumn && series.Cell(YColumn, row).empty()) {
+    if (col == XColumn && !series.HasValue(YColumn, row)) {
         if (series.Fit.FitKind != 0) {
             const Real predicted = FitValue(series.Fit, value);
-            if (series.Fit.EvalOK) series.SetCell(YColumn, row, NumberToText(predicted, 14));
+            if (series.Fit.EvalOK) series.SetValue(YColumn, row, predicted);
         }
         return;
     }
@@ -43,44 +43,21 @@ bool IsTokenChar(char c) {
 
 } // namespace
 
-void GridToRows(Series& series) {
-    for (int r = 1; r <= series.IndexCount; ++r) {
-        Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
-        Real* values[3] = {&row.X, &row.Y, &row.YFit};
-        bool* flags[3] = {&row.XValid, &row.YValid, &row.YFitValid};
-        for (int c = 0; c < 3; ++c) {
-            const std::string& text = series.Cell(c + 1, r);
-            if (text.empty()) {
-                *values[c] = 0;
-                *flags[c] = false;
-            } else {
-                // A failed read keeps its partial value: the cell does hold something.
-                *values[c] = TextToNumber(text).Value;
-                *flags[c] = true;
-            }
-        }
-    }
+void GridToRows(Series&) {
+    // The rows are the store: every cell already holds its value (a text
+    // that does not read keeps its partial value, flag set).
 }
 
 void RowsToGrid(Series& series) {
-    for (int r = 1; r <= series.IndexCount; ++r) {
-        const Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
-        series.SetCell(XColumn, r, row.XValid ? NumberToText(row.X, 14) : std::string());
-        series.SetCell(YColumn, r, row.YValid ? NumberToText(row.Y, 14) : std::string());
-        series.SetCell(YFitColumn, r, row.YFitValid ? NumberToText(row.YFit, 14) : std::string());
-    }
+    series.RowsChanged();
 }
 
 void ClearFit(Series& series) {
     if (!series.HasFit) return;
     series.Fit.Coef.fill(0);
     series.SetHeader(YFitColumn, series.FitHeaderText());
-    for (int r = 1; r <= series.IndexCount; ++r) {
-        series.SetCell(YFitColumn, r, std::string());
-        Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
-        row.YFit = 0;
-        row.YFitValid = false;
-    }
+    for (int r = 1; r <= series.IndexCount; ++r)
+        series.ClearValue(YFitColumn, r);
     series.Fit.FitKind = 0;
     if (series.GraphType == GraphFit || series.GraphType == GraphLineFit)
         series.GraphType = GraphLine;
@@ -95,8 +72,11 @@ CommitResult CommitEdit(Series& series, Feedback& feedback) {
     // The fitted column is never edited; positions outside the grid are stale.
     if (col < XColumn || col > YColumn || row < 1 || row > series.IndexCount)
         return CommitResult::Unchanged;
-    series.CellText = series.Cell(col, row);
-    if (series.CellText == series.EditText) return CommitResult::Unchanged;
+    // EditText is the editor's starting text; a cell still showing it, or
+    // still holding it, was left as it was.
+    series.CellText = series.EditorText(col, row);
+    if (series.CellText == series.EditText || series.Cell(col, row) == series.EditText)
+        return CommitResult::Unchanged;
     if (series.CellText.empty()) return CommitResult::Emptied;
 
     const NumberRead read = TextToNumber(series.CellText);
@@ -106,7 +86,7 @@ CommitResult CommitEdit(Series& series, Feedback& feedback) {
         return CommitResult::Rejected;
     }
     series.EditValue = read.Value;
-    series.SetCell(col, row, NumberToText(series.EditValue, 14));
+    series.SetValue(col, row, series.EditValue); // shown normalised, kept whole
     ApplyValueRule(series, col, row, series.EditValue);
     return CommitResult::Committed;
 }
@@ -150,7 +130,7 @@ bool PasteCells(Series& series, std::string_view clipboard, CellPos at) {
             const NumberRead read = TextToNumber(text.substr(start, i - start));
             if (read.Ok()) {
                 series.EditValue = read.Value;
-                series.SetCell(targetCol, row, NumberToText(read.Value, 14));
+                series.SetValue(targetCol, row, read.Value);
                 ApplyValueRule(series, targetCol, row, read.Value);
             }
         }
@@ -173,10 +153,9 @@ void DeleteCells(Series& series, CellRect selection) {
     if (ClipRect(series, selection)) {
         for (int r = selection.Top; r <= selection.Bottom; ++r)
             for (int c = selection.Left; c <= selection.Right; ++c)
-                series.SetCell(c, r, std::string());
+                series.ClearValue(c, r);
     }
     ClearFit(series);
-    GridToRows(series);
 }
 
 CellPos TabMove(const Series& series, CellPos current, bool shift) {

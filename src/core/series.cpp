@@ -1,6 +1,9 @@
 #include "core/series.h"
 
+#include "core/number_text.h"
+
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 
 namespace torvel {
@@ -8,16 +11,82 @@ namespace torvel {
 Series::Series(int seriesNumber, int rowCount)
     : SeriesNumber(seriesNumber), IndexCount(rowCount < 0 ? 0 : rowCount) {
     Rows.resize(static_cast<std::size_t>(IndexCount));
-    cells_.resize(static_cast<std::size_t>(IndexCount));
     Fit.SeriesNumber = seriesNumber;
     Caption = CaptionFor(seriesNumber);
     ResetHeaders();
 }
 
-void Series::SetCell(int col, int row, std::string text) {
-    auto& cell = cells_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];
-    if (cell == text) return;
-    cell = std::move(text);
+Real* Series::ValueRef(int col, int row) {
+    Tdata& r = Rows[static_cast<std::size_t>(row - 1)];
+    return col == XColumn ? &r.X : col == YColumn ? &r.Y : &r.YFit;
+}
+
+bool* Series::FlagOf(int col, int row) {
+    Tdata& r = Rows[static_cast<std::size_t>(row - 1)];
+    return col == XColumn ? &r.XValid : col == YColumn ? &r.YValid : &r.YFitValid;
+}
+
+std::string Series::Cell(int col, int row) const {
+    if (!texts_.empty()) {
+        const auto kept = texts_.find(Key(col, row));
+        if (kept != texts_.end()) return kept->second;
+    }
+    return HasValue(col, row) ? NumberToText(ValueOf(col, row), 14) : std::string();
+}
+
+std::string ShortestText(Real value) {
+    // The shortest digits that read back exactly; the locale's separator in
+    // the plain form and "E" in the exponent form, as the grid shows them.
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    std::string text(buf, end);
+    const auto e = text.find('e');
+    if (e != std::string::npos) {
+        text[e] = 'E';
+    } else if (const auto point = text.find('.'); point != std::string::npos) {
+        text[point] = DecimalSeparator();
+    }
+    return text;
+}
+
+std::string Series::EditorText(int col, int row) const {
+    if (!texts_.empty()) {
+        const auto kept = texts_.find(Key(col, row));
+        if (kept != texts_.end()) return kept->second;
+    }
+    return HasValue(col, row) ? ShortestText(ValueOf(col, row)) : std::string();
+}
+
+void Series::SetCell(int col, int row, std::string_view text) {
+    if (text.empty()) {
+        ClearValue(col, row);
+        return;
+    }
+    if (text == EditorText(col, row)) return;
+    const NumberRead read = TextToNumber(text);
+    SetValue(col, row, read.Value);
+    // Kept when it is neither how the grid shows the value nor how the
+    // editor does (typed, not yet normalised, or not a number at all).
+    if (!read.Ok() || (NumberToText(read.Value, 14) != text && ShortestText(read.Value) != text))
+        texts_.emplace(Key(col, row), std::string(text));
+}
+
+void Series::SetValue(int col, int row, Real value) {
+    DropText(col, row);
+    *ValueRef(col, row) = value;
+    *FlagOf(col, row) = true;
+    ++gridVersion_;
+}
+
+void Series::ClearValue(int col, int row) {
+    DropText(col, row);
+    *ValueRef(col, row) = 0;
+    *FlagOf(col, row) = false;
+    ++gridVersion_;
+}
+
+void Series::RowsChanged() {
+    texts_.clear();
     ++gridVersion_;
 }
 
@@ -31,7 +100,9 @@ void Series::SetIndexCount(int count) {
     if (count < 0) count = 0;
     IndexCount = count;
     Rows.resize(static_cast<std::size_t>(count));
-    cells_.resize(static_cast<std::size_t>(count));
+    std::erase_if(texts_, [count](const auto& kept) {
+        return kept.first / 4 > static_cast<std::uint64_t>(count);
+    });
     ++gridVersion_;
 }
 

@@ -1,12 +1,16 @@
-// One data series: its attributes, its rows, its fit and the cell texts of its
-// grid. The cell texts are the editing surface; GridToRows / RowsToGrid
-// (grid_store.h) keep them and the rows in step.
+// One data series: its attributes, its rows, its fit and the view of its
+// grid. The rows are the store and keep every digit; a cell's text is made
+// from its value when it is shown (NumberToText, width 14), except for the few
+// cells whose text is not yet a normalised number (typed, not committed).
 #pragma once
 
 #include "core/data_model.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace torvel {
@@ -44,21 +48,46 @@ class Series {
     bool HasFit = false;
     std::string SeriesTitle;
 
-    // What the last ascending measurement read from the grid (scale/ranges.cpp):
-    // lets a redraw of an unchanged grid skip parsing and sorting it again.
+    // The last measurement (scale/ranges.cpp): the valid rows in the order
+    // sorting them by X gives, as positions in Rows, so a redraw of unchanged
+    // data does not sort again. Identity: they are simply the first
+    // ValidCount rows (sorted data without gaps), and Order stays empty.
     struct MeasureMemo {
-        bool Valid = false;
-        std::uint64_t GridVersion = 0;
-        int IndexCount = 0;
-        std::vector<Tdata> ValidRows; // the valid rows, sorted ascending by X
+        bool Identity = true;
+        bool Valid = false; // Order holds a sort in the direction Ascending
+        bool Ascending = true;
+        std::vector<std::uint32_t> Order;
     };
     MeasureMemo Measured;
 
-    // Cell text of column 1..3 at data row 1..IndexCount.
-    const std::string& Cell(int col, int row) const {
-        return cells_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];
+    // Row i (0 .. ValidCount - 1) of the last measurement: the valid rows
+    // sorted by X. The store itself keeps its order.
+    const Tdata& ValidRow(int i) const {
+        const auto k = static_cast<std::size_t>(i);
+        return Rows[Measured.Identity ? k : Measured.Order[k]];
     }
-    void SetCell(int col, int row, std::string text);
+
+    // Text shown in cell (col 1..3, row 1..IndexCount).
+    std::string Cell(int col, int row) const;
+    // The text the in-cell editor starts with: the shortest text that reads
+    // back as exactly the stored value (or the cell's kept text), so that
+    // committing it unchanged keeps every digit.
+    std::string EditorText(int col, int row) const;
+    // Sets a cell from text: empty means no value; otherwise the value read
+    // (a failed read keeps its partial value, as the grid always has) with its
+    // flag set. A text other than the value's shown text is kept beside it
+    // and shown until the value is set again. Setting a cell to its editor
+    // text changes nothing.
+    void SetCell(int col, int row, std::string_view text);
+    // Sets a cell's value with every digit, or clears it.
+    void SetValue(int col, int row, Real value);
+    void ClearValue(int col, int row);
+    bool HasValue(int col, int row) const { return *FlagOf(col, row); }
+    Real ValueOf(int col, int row) const { return *const_cast<Series*>(this)->ValueRef(col, row); }
+    // Rows were written directly: drop the kept texts, so every cell shows its
+    // row again, and let cached measurements go.
+    void RowsChanged();
+
     // Row 0 texts of columns 0..3.
     const std::string& Header(int col) const { return header_[static_cast<std::size_t>(col)]; }
     void SetHeader(int col, std::string text) {
@@ -67,12 +96,11 @@ class Series {
     // Column 0 text of data row r: r right-aligned in 7 characters.
     static std::string IndexCellText(int row);
 
-    // Resizes the rows and the grid together; new rows are empty, rows beyond
-    // the new count are dropped.
+    // Resizes the rows; new rows are empty, rows beyond the new count are dropped.
     void SetIndexCount(int count);
 
-    // Rises on every change of a cell text. Readers that cache what they
-    // parsed from the grid compare it with the version they read.
+    // Rises on every change of a value or cell text. Readers that cache what
+    // they measured compare it with the version they read.
     std::uint64_t GridVersion() const { return gridVersion_; }
 
     // The header texts the grid starts with.
@@ -83,10 +111,26 @@ class Series {
     std::string FitHeaderText() const;
 
   private:
-    std::vector<std::array<std::string, 3>> cells_;
+    static std::uint64_t Key(int col, int row) {
+        return static_cast<std::uint64_t>(row) * 4 + static_cast<std::uint64_t>(col);
+    }
+    Real* ValueRef(int col, int row);
+    bool* FlagOf(int col, int row);
+    const bool* FlagOf(int col, int row) const {
+        return const_cast<Series*>(this)->FlagOf(col, row);
+    }
+    void DropText(int col, int row) {
+        if (!texts_.empty()) texts_.erase(Key(col, row));
+    }
+
+    // Cells whose text is not their value's shown text; almost always empty.
+    std::unordered_map<std::uint64_t, std::string> texts_;
     std::array<std::string, 4> header_;
     std::uint64_t gridVersion_ = 0;
 };
+
+// The shortest text that reads back (TextToNumber) as exactly this value.
+std::string ShortestText(Real value);
 
 // The upper-cased file name part of a path (no folders).
 std::string UpperFileName(const std::string& path);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace torvel {
 
@@ -172,7 +173,17 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     ComputeSeriesRange(s, true, doc.Settings);
 
     const auto valid = static_cast<std::size_t>(s.ValidCount);
-    const std::span<const Tdata> rows(s.Rows.data(), valid);
+    // The valid rows in X order as one block: the leading rows themselves
+    // when they are (sorted data without gaps), else gathered, so that a
+    // refused fit leaves the rows where they are.
+    std::vector<Tdata> gathered;
+    if (!s.Measured.Identity) {
+        gathered.resize(valid);
+        for (std::size_t i = 0; i < valid; ++i)
+            gathered[i] = s.ValidRow(static_cast<int>(i));
+    }
+    const std::span<const Tdata> rows(s.Measured.Identity ? s.Rows.data() : gathered.data(),
+                                      valid);
     const DataBounds bounds = BoundsOf(rows);
     const bool logU = fit.FitKind == 6 || fit.FitKind == 8;
     const bool logV = fit.FitKind == 6 || fit.FitKind == 7;
@@ -206,6 +217,9 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     }
     if (solved == Solve::Singular) fit.FitOK = false;
 
+    // The grid now shows the valid rows sorted by X, then empty rows.
+    gathered = {};
+    SortRows(s, true, doc.Settings);
     s.HasFit = true;
     for (std::size_t i = 0; i < valid; ++i) {
         s.Rows[i].YFit = FitValue(fit, s.Rows[i].X);

@@ -166,9 +166,8 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     // what they painted, so it is left out.
     bool previousRepeated = false;
 
-    const int count = std::min<int>(s.ValidCount, static_cast<int>(s.Rows.size()));
-    for (int i = 0; i < count; ++i) {
-        const Tdata& row = s.Rows[static_cast<std::size_t>(i)];
+    for (int i = 0; i < s.ValidCount; ++i) {
+        const Tdata& row = s.ValidRow(i);
         if (g.LogX && row.X <= 0) continue;
         if (g.LogY && row.Y <= 0) continue;
         const Real xv = g.LogX ? std::log(row.X) : row.X;

@@ -35,88 +35,116 @@ unsigned __int128 OrderKey(Real x) {
     return (signExp & 0x8000u) ? SignBit - 1 - magnitude : SignBit | magnitude;
 }
 
-// Rows [begin, end) in the order repeated adjacent-pair exchange passes give:
-// a stable sort by X. Sorts integer keys that carry each row's position as a
-// tie-breaker and moves each row once, which is far cheaper than moving rows
-// while sorting.
-void SortRun(std::vector<Tdata>& rows, std::size_t begin, std::size_t end, bool ascending) {
+// Positions [begin, end) of `order` in the order repeated adjacent-pair
+// exchange passes give: a stable sort by X. Sorts integer keys that carry each
+// position's place as a tie-breaker, which is far cheaper than moving rows.
+void SortRun(const std::vector<Tdata>& rows, std::vector<std::uint32_t>& order, std::size_t begin,
+             std::size_t end, bool ascending) {
     bool sorted = true;
     for (std::size_t i = begin; i + 1 < end; ++i)
-        if (OutOfOrder(rows[i].X, rows[i + 1].X, ascending)) {
+        if (OutOfOrder(rows[order[i]].X, rows[order[i + 1]].X, ascending)) {
             sorted = false;
             break;
         }
     if (sorted) return;
 
-    // 80 key bits above 32 position bits.
+    // 80 key bits above 32 place bits.
     constexpr unsigned __int128 KeyMask = (static_cast<unsigned __int128>(1) << 80) - 1;
     std::vector<unsigned __int128> keys(end - begin);
     for (std::size_t i = begin; i < end; ++i) {
-        unsigned __int128 k = OrderKey(rows[i].X);
+        unsigned __int128 k = OrderKey(rows[order[i]].X);
         if (!ascending) k = KeyMask - k;
         keys[i - begin] = (k << 32) | static_cast<std::uint32_t>(i - begin);
     }
     std::sort(keys.begin(), keys.end());
-    std::vector<Tdata> moved(end - begin);
+    std::vector<std::uint32_t> moved(end - begin);
     for (std::size_t i = 0; i < keys.size(); ++i)
-        CopyRow(moved[i], rows[begin + static_cast<std::uint32_t>(keys[i])]);
-    std::copy(moved.begin(), moved.end(), rows.begin() + static_cast<std::ptrdiff_t>(begin));
+        moved[i] = order[begin + static_cast<std::uint32_t>(keys[i])];
+    std::copy(moved.begin(), moved.end(), order.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 
 // An X that is not a number never compares smaller or larger, so the exchange
 // passes never move it and nothing passes it: the runs between such rows are
 // sorted each on their own.
-void SortValidRows(std::vector<Tdata>& rows, int validCount, bool ascending) {
-    const auto count = static_cast<std::size_t>(validCount);
+void SortValidRows(const std::vector<Tdata>& rows, std::vector<std::uint32_t>& order,
+                   bool ascending) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        if (std::isnan(rows[i].X)) {
-            SortRun(rows, start, i, ascending);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (std::isnan(rows[order[i]].X)) {
+            SortRun(rows, order, start, i, ascending);
             start = i + 1;
         }
-    SortRun(rows, start, count, ascending);
+    SortRun(rows, order, start, order.size(), ascending);
+}
+
+bool BothValid(const Tdata& row) {
+    return row.XValid && row.YValid;
+}
+
+// The remembered order is still the stable sort of exactly the valid rows:
+// as many, each valid, in order by X, equal X in row order. Checked rather
+// than trusted, so rows written behind the grid's back can never show a
+// stale measurement; it costs one pass, the sort it saves far more.
+bool OrderStillHolds(const std::vector<Tdata>& rows, const std::vector<std::uint32_t>& order,
+                     std::size_t validRows, bool ascending) {
+    if (order.size() != validRows) return false;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (order[k] >= rows.size()) return false;
+        const Tdata& row = rows[order[k]];
+        if (!BothValid(row) || std::isnan(row.X)) return false;
+        if (k == 0) continue;
+        const Tdata& before = rows[order[k - 1]];
+        if (OutOfOrder(before.X, row.X, ascending)) return false;
+        if (!(before.X != row.X) && order[k - 1] >= order[k]) return false;
+    }
+    return true;
+}
+
+// Measures the series into its memo: the valid rows' positions, sorted by X.
+void MeasureOrder(Series& series, bool ascending) {
+    auto& m = series.Measured;
+    const auto& rows = series.Rows;
+    // Sorted data without gaps, the usual case, needs no list of positions.
+    std::size_t lead = 0;
+    while (lead < rows.size() && BothValid(rows[lead]) &&
+           (lead == 0 || !OutOfOrder(rows[lead - 1].X, rows[lead].X, ascending)))
+        ++lead;
+    std::size_t validRows = lead;
+    for (std::size_t i = lead; i < rows.size(); ++i)
+        validRows += BothValid(rows[i]) ? 1 : 0;
+    if (validRows == lead) {
+        m.Order.clear();
+        m.Order.shrink_to_fit();
+        m.Identity = true;
+        m.Valid = false;
+        series.ValidCount = static_cast<int>(lead);
+        return;
+    }
+    series.ValidCount = static_cast<int>(validRows);
+    m.Identity = false;
+    if (m.Valid && m.Ascending == ascending && OrderStillHolds(rows, m.Order, validRows, ascending))
+        return;
+    m.Order.clear();
+    m.Order.reserve(validRows);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (BothValid(rows[i])) m.Order.push_back(static_cast<std::uint32_t>(i));
+    if (validRows >= 2) SortValidRows(rows, m.Order, ascending);
+    m.Valid = true;
+    m.Ascending = ascending;
 }
 
 // Steps after the sort: FirstX, LastX and the Y range of the sorted rows.
 void MeasureSorted(Series& series, const GraphSettings& settings) {
-    const auto& rows = series.Rows;
-    const auto last = static_cast<std::size_t>(series.ValidCount - 1);
-    series.FirstX = rows[0].X;
-    series.LastX = rows[last].X;
+    const int last = series.ValidCount - 1;
+    series.FirstX = series.ValidRow(0).X;
+    series.LastX = series.ValidRow(last).X;
     if (settings.LogX) {
-        for (std::size_t i = 0; i <= last; ++i) {
-            series.FirstX = rows[i].X;
-            if (rows[i].X > 0) break;
+        for (int i = 0; i <= last; ++i) {
+            series.FirstX = series.ValidRow(i).X;
+            if (series.FirstX > 0) break;
         }
     }
     ComputeYRange(series, settings);
-}
-
-// The memo still describes what reading this grid gives.
-bool MemoCurrent(const Series& series) {
-    const auto& m = series.Measured;
-    return m.Valid && m.GridVersion == series.GridVersion() && m.IndexCount == series.IndexCount;
-}
-
-// Puts the remembered result into Rows, touching only what differs.
-void RestoreFromMemo(Series& series) {
-    const auto& valid = series.Measured.ValidRows;
-    series.Rows.resize(static_cast<std::size_t>(series.IndexCount));
-    const std::size_t n = valid.size();
-    for (std::size_t i = 0; i < n; ++i)
-        if (!(series.Rows[i] == valid[i])) CopyRow(series.Rows[i], valid[i]);
-    const Tdata empty{};
-    for (std::size_t i = n; i < series.Rows.size(); ++i)
-        if (!(series.Rows[i] == empty)) series.Rows[i] = empty;
-    series.ValidCount = static_cast<int>(n);
-}
-
-void Remember(Series& series) {
-    auto& m = series.Measured;
-    m.Valid = true;
-    m.GridVersion = series.GridVersion();
-    m.IndexCount = series.IndexCount;
-    m.ValidRows.assign(series.Rows.begin(), series.Rows.begin() + series.ValidCount);
 }
 
 enum RangeAxis { AxisX = 1, AxisYL = 2, AxisYR = 4 };
@@ -192,7 +220,6 @@ void CopyRow(Tdata& target, const Tdata& source) {
 void CompactRows(Series& series) {
     auto& rows = series.Rows;
     rows.resize(static_cast<std::size_t>(series.IndexCount));
-    GridToRows(series);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!(rows[i].XValid && rows[i].YValid)) continue;
@@ -202,30 +229,43 @@ void CompactRows(Series& series) {
     series.ValidCount = static_cast<int>(kept);
     for (std::size_t i = kept; i < rows.size(); ++i)
         rows[i] = Tdata{};
+    series.RowsChanged();
 }
 
 void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& settings) {
     AllocationCheckpoint(); // measuring allocates in proportion to the rows
-    if (ascending && MemoCurrent(series)) {
-        RestoreFromMemo(series);
-    } else {
-        CompactRows(series);
-        if (series.ValidCount >= 2) SortValidRows(series.Rows, series.ValidCount, ascending);
-        // A descending measurement leaves the memo alone: it still describes
-        // the ascending reading of this grid, and a hit restores that order.
-        if (ascending) Remember(series);
-    }
+    series.Rows.resize(static_cast<std::size_t>(series.IndexCount));
+    MeasureOrder(series, ascending);
     if (series.ValidCount < 2) return;
     MeasureSorted(series, settings);
 }
 
+void SortRows(Series& series, bool ascending, const GraphSettings& settings) {
+    ComputeSeriesRange(series, ascending, settings);
+    auto& m = series.Measured;
+    if (!m.Identity) {
+        std::vector<Tdata> sorted(static_cast<std::size_t>(series.IndexCount));
+        for (int i = 0; i < series.ValidCount; ++i)
+            CopyRow(sorted[static_cast<std::size_t>(i)], series.ValidRow(i));
+        series.Rows.swap(sorted);
+        m.Identity = true;
+        m.Valid = false;
+        m.Order.clear();
+        m.Order.shrink_to_fit();
+    } else {
+        // The valid rows lead and are in order: only the rows behind them go.
+        for (auto i = static_cast<std::size_t>(series.ValidCount); i < series.Rows.size(); ++i)
+            series.Rows[i] = Tdata{};
+    }
+    series.RowsChanged();
+}
+
 void ComputeYRange(Series& series, const GraphSettings& settings) {
-    const auto& rows = series.Rows;
     if (series.ValidCount < 1) return;
-    Real maxY = rows[0].Y;
-    Real minY = settings.LogY ? RangeStart : rows[0].Y;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(series.ValidCount); ++i) {
-        const Real y = rows[i].Y;
+    Real maxY = series.ValidRow(0).Y;
+    Real minY = settings.LogY ? RangeStart : maxY;
+    for (int i = 0; i < series.ValidCount; ++i) {
+        const Real y = series.ValidRow(i).Y;
         if (settings.LogY) {
             if (y < minY && y > 0) minY = y;
         } else if (y < minY) {

@@ -28,14 +28,17 @@ AxisLimits LimitsOf(GraphSettings& settings, ScaleAxis axis);
 void ShowLimits(RangeTexts& boxes, ScaleAxis axis, Real max, Real min);
 
 void CopyRow(Tdata& target, const Tdata& source);
-// Rows from the grid, valid rows (X and Y) first in their order, ValidCount.
+// Rewrites the rows: the valid rows (X and Y) first in their order, then
+// empty rows; sets ValidCount.
 void CompactRows(Series& series);
-// CompactRows, stable sort of the valid rows by X, FirstX/LastX, ComputeYRange.
-// With fewer than two valid rows the range fields keep their values.
-// An ascending measurement of a grid unchanged since the last ascending one
-// reuses what that one read (Series::Measured) instead of parsing and sorting
-// the cell texts again; the results are the same as re-reading them.
+// Measures the series without touching its rows: ValidCount, the valid rows
+// stably sorted by X (Series::ValidRow), FirstX/LastX, ComputeYRange. With
+// fewer than two valid rows the range fields keep their values. An ascending
+// measurement of rows unchanged since the last one reuses it.
 void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& settings);
+// ComputeSeriesRange, then the rows rewritten in that order: the valid rows
+// sorted by X first, whole rows moving together, then empty rows.
+void SortRows(Series& series, bool ascending, const GraphSettings& settings);
 void ComputeYRange(Series& series, const GraphSettings& settings);
 
 // Axis ranges over the data windows, written into doc.Settings and shown in the

@@ -52,9 +52,12 @@ QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
         if (col == IndexColumn) return QString::fromStdString(Series::IndexCellText(row));
         return QString::fromStdString(series_->Cell(col, row));
+    case Qt::EditRole:
+        // The editor opens on every digit kept, not on the rounded text shown.
+        if (col == IndexColumn) return QString::fromStdString(Series::IndexCellText(row));
+        return QString::fromStdString(series_->EditorText(col, row));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(
             (col == IndexColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));

@@ -1,6 +1,6 @@
 // The table model of a data window: four columns (index, X, Y, fitted Y) over
-// the cell texts a Series keeps. The texts are read straight from the series,
-// so a window never holds a second copy of the numbers.
+// the values a Series keeps. Texts are made only for the cells shown, so a
+// window never holds a second copy of the numbers.
 #pragma once
 
 #include "core/series.h"

@@ -181,7 +181,7 @@ bool SpreadGrid::OpenEditor(QKeyEvent* forward) {
     }
     // What CommitEdit compares with: the text when editing began.
     const int row = SeriesTableModel::DataRow(current);
-    series->EditText = series->Cell(current.column(), row);
+    series->EditText = series->EditorText(current.column(), row);
     series->EditCol = current.column();
     series->EditRow = row;
     if (!QTableView::edit(current, AllEditTriggers, nullptr)) return false;

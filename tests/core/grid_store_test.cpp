@@ -50,24 +50,71 @@ std::vector<std::string> Column(const Series& s, int col) {
     return out;
 }
 
-TEST(GridStore, GridToRowsAndBack) {
+TEST(GridStore, CellsAreAViewOfTheRows) {
     Series s(1, 4);
     s.SetCell(XColumn, 1, "1,5");
     s.SetCell(YColumn, 1, "-2");
     s.SetCell(XColumn, 2, "-12.5x"); // unreadable: partial value, flag set
     s.SetCell(YFitColumn, 3, ".25");
-    GridToRows(s);
     EXPECT_EQ(s.Rows[0], (Tdata{1.5L, -2, 0, true, true, false}));
     EXPECT_EQ(s.Rows[1], (Tdata{125, 0, 0, true, false, false}));
     EXPECT_EQ(s.Rows[2], (Tdata{0, 0, 0.25L, false, false, true}));
     EXPECT_EQ(s.Rows[3], Tdata{});
+    // Texts the grid would not show that way stay until the rows are shown.
+    EXPECT_EQ(s.Cell(XColumn, 1), "1,5");
+    EXPECT_EQ(s.Cell(XColumn, 2), "-12.5x");
 
-    s.Rows[3].Y = 42; // unflagged: shown empty, whatever the cell held
-    s.SetCell(YColumn, 4, "7");
+    s.Rows[3].Y = 42; // unflagged: shown empty
+    s.Rows[3].X = 7;
+    s.Rows[3].XValid = true;
     RowsToGrid(s);
-    EXPECT_EQ(Column(s, XColumn), (std::vector<std::string>{"1.5", "125", "", ""}));
+    EXPECT_EQ(Column(s, XColumn), (std::vector<std::string>{"1.5", "125", "", "7"}));
     EXPECT_EQ(Column(s, YColumn), (std::vector<std::string>{"-2", "", "", ""}));
     EXPECT_EQ(Column(s, YFitColumn), (std::vector<std::string>{"", "", ".25", ""}));
+}
+
+// Values the shown texts round: the store keeps them whole, the grid shows
+// exactly the texts it always showed, and the editor opens on every digit.
+TEST(GridStore, TypedValuesKeepEveryDigit) {
+    struct Case {
+        const char* typed;
+        Real value;
+        const char* shown;
+    };
+    const Case table[] = {
+        {"123456789012345", 123456789012345.0L, "1.23457E+0014"},
+        {"-123456789012346", -123456789012346.0L, "-1.23457E+0014"},
+        {"0.000012345678901", 0.000012345678901L, ".000012345679"},
+        {"3.14159265358979323", 3.14159265358979323L, "3.14159265359"},
+        {"1.2345678901234567e-300", 1.2345678901234567e-300L, "1.23457E-0300"},
+        {"98765,4321098765", 98765.4321098765L, "98765.4321099"},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.typed);
+        Series s(1, 2);
+        RecordingFeedback fb;
+        s.EditCol = YColumn;
+        s.EditRow = 1;
+        s.EditText = s.EditorText(YColumn, 1);
+        s.SetCell(YColumn, 1, c.typed);
+        ASSERT_EQ(CommitEdit(s, fb), CommitResult::Committed);
+        EXPECT_EQ(s.Rows[0].Y, c.value);
+        EXPECT_EQ(s.Cell(YColumn, 1), c.shown);
+        EXPECT_EQ(s.Cell(YColumn, 1), NumberToText(c.value, 14));
+
+        // The editor's text reads back exactly; Enter on it changes nothing.
+        const std::string editor = s.EditorText(YColumn, 1);
+        EXPECT_EQ(TextToNumber(editor).Value, c.value) << editor;
+        EXPECT_LE(editor.size(), std::string(c.typed).size());
+        s.EditText = editor;
+        const auto version = s.GridVersion();
+        s.SetCell(YColumn, 1, editor);
+        EXPECT_EQ(CommitEdit(s, fb), CommitResult::Unchanged);
+        EXPECT_EQ(s.GridVersion(), version);
+        EXPECT_EQ(s.Rows[0].Y, c.value);
+        EXPECT_EQ(s.Cell(YColumn, 1), c.shown);
+        EXPECT_EQ(fb.Beeps, 0);
+    }
 }
 
 TEST(GridStore, ClearFitOnlyWhenAFitExists) {
@@ -95,7 +142,7 @@ TEST(GridStore, ClearFitOnlyWhenAFitExists) {
 CommitResult Type(Series& s, RecordingFeedback& fb, int col, int row, const std::string& typed) {
     s.EditCol = col;
     s.EditRow = row;
-    s.EditText = s.Cell(col, row);
+    s.EditText = s.EditorText(col, row);
     s.SetCell(col, row, typed);
     return CommitEdit(s, fb);
 }
@@ -113,8 +160,7 @@ TEST(CommitEdit, NormalisesAcceptedText) {
         EXPECT_EQ(s.Cell(YColumn, 2), c.shown) << c.typed;
         EXPECT_EQ(fb.Beeps, 0);
         EXPECT_EQ(s.CellText, c.typed);
-        // The rows follow the grid only when someone asks.
-        EXPECT_FALSE(s.Rows[1].YValid);
+        EXPECT_EQ(s.Rows[1].Y, TextToNumber(c.typed).Value);
     }
 }
 
@@ -222,6 +268,15 @@ TEST(PasteCells, ClipboardTexts) {
         EXPECT_EQ(Column(s, YColumn), c.y) << c.name;
         EXPECT_EQ(Column(s, YFitColumn), (std::vector<std::string>{"", "", ""})) << c.name;
     }
+}
+
+TEST(PasteCells, KeepsEveryDigitPasted) {
+    Series s(1, 2);
+    PasteCells(s, "123456789012345\t-0.000012345678901\r\n1.2345678901234567e300\t7", {1, 1});
+    EXPECT_EQ(s.Rows[0].X, 123456789012345.0L);
+    EXPECT_EQ(s.Rows[0].Y, -0.000012345678901L);
+    EXPECT_EQ(s.Rows[1].X, 1.2345678901234567e300L);
+    EXPECT_EQ(s.Cell(XColumn, 1), "1.23457E+0014");
 }
 
 TEST(PasteCells, CutsTheClipboardAt99999Characters) {

@@ -251,13 +251,17 @@ TEST(WriteDataFile, LinesOf47CharactersForEveryRow) {
 
 TEST(WriteDataFile, RoundTripKeepsEveryValueAndFlag) {
     TempFolder dir;
-    Series s(1, 7);
+    // Values the grid's texts round (15 and 17 digits, large, small, negative).
+    Series s(1, 10);
     s.Rows = {{1.5L, -2, 0, true, true, false},
               {0, 3E-12L, 0, false, true, false},
               {1E12L, 0, 0, true, false, false},
               {},
               {-123456.789L, 0.000123456789L, 0, true, true, false},
               {2.0L / 3, 1e300L, 0, true, true, false},
+              {123456789012346.0L, -0.000012345678901L, 0, true, true, false},
+              {-1.2345678901234567e-300L, 98765.432109876543L, 0, true, true, false},
+              {123456789012349.0L, 1.0L / 7, 0, true, true, false},
               {}};
     RowsToGrid(s);
     const std::string path = dir / "trip.prn";
@@ -268,8 +272,8 @@ TEST(WriteDataFile, RoundTripKeepsEveryValueAndFlag) {
     const auto created = ReadDataFile(doc, path, fb);
     ASSERT_EQ(created.size(), 1u);
     const Series& back = *created[0];
-    ASSERT_EQ(back.IndexCount, 7);
-    for (int r = 1; r <= 7; ++r) {
+    ASSERT_EQ(back.IndexCount, 10);
+    for (int r = 1; r <= 10; ++r) {
         const Tdata& a = s.Rows[static_cast<std::size_t>(r - 1)];
         const Tdata& b = back.Rows[static_cast<std::size_t>(r - 1)];
         EXPECT_EQ(a.XValid, b.XValid) << r;
@@ -279,7 +283,12 @@ TEST(WriteDataFile, RoundTripKeepsEveryValueAndFlag) {
         EXPECT_EQ(back.Cell(YColumn, r), s.Cell(YColumn, r)) << r;
         EXPECT_EQ(FileNumberText(b.X), FileNumberText(a.X)) << r;
         EXPECT_EQ(FileNumberText(b.Y), FileNumberText(a.Y)) << r;
+        // Read back, the file's 15 digits are kept whole.
+        EXPECT_EQ(b.X, a.XValid ? TextToNumber(FileNumberText(a.X)).Value : 0) << r;
+        EXPECT_EQ(b.Y, a.YValid ? TextToNumber(FileNumberText(a.Y)).Value : 0) << r;
     }
+    EXPECT_EQ(back.Rows[6].X, 123456789012346.0L);
+    EXPECT_EQ(back.Rows[8].X, 123456789012349.0L);
 }
 
 // Keeping the old file on failure is the safe save's part (atomic_file_test);

@@ -188,17 +188,18 @@ TEST_F(AutoScaleDoc, XAxisSetsLimitsCountsBoxesAndClearsMultiScale) {
     EXPECT_EQ(boxes.MaxYL, "");
 }
 
-TEST_F(AutoScaleDoc, SortsEverySeriesAsASideEffect) {
+TEST_F(AutoScaleDoc, MeasuresEverySeriesSortedAndLeavesTheGrids) {
     Series& a = AddSeries(doc, "5:1 1:2 3:3");
     Series& b = AddSeries(doc, "9:7 8:6", false);
     AutoScaleYLAxis(doc, boxes);
-    // The rows are sorted; the cell texts stay as typed.
+    // Measured in X order; the cells stay as typed.
     EXPECT_EQ(a.Cell(XColumn, 1), "5");
-    EXPECT_EQ(a.Rows[0].X, 1);
-    EXPECT_EQ(a.Rows[2].X, 5);
-    // The right-axis series is measured (and sorted) too, though not used.
-    EXPECT_EQ(b.Rows[0].X, 8);
-    EXPECT_EQ(b.Rows[0].Y, 6);
+    EXPECT_EQ(a.Rows[0].X, 5);
+    EXPECT_EQ(a.ValidRow(0).X, 1);
+    EXPECT_EQ(a.ValidRow(2).X, 5);
+    // The right-axis series is measured too, though not used.
+    EXPECT_EQ(b.ValidRow(0).X, 8);
+    EXPECT_EQ(b.ValidRow(0).Y, 6);
     // YL is 1 to 3: r = 3 pulls nothing; 10..30 tenths, N = 20 accepted on Y.
     EXPECT_EQ(s.YLMin, 1);
     EXPECT_EQ(s.YLMax, 3);

@@ -54,7 +54,7 @@ class SpreadWindowTest : public ::testing::Test {
             QTest::keyClick(Focus(), *c);
     }
     void At(int col, int row) { grid->SetCurrentCell({col, row}); }
-    const std::string& Cell(int col, int row) const { return series->Cell(col, row); }
+    std::string Cell(int col, int row) const { return series->Cell(col, row); }
     QPoint CellCentre(int col, int row) const {
         return grid->visualRect(window->Model()->index(row - 1, col)).center();
     }
@@ -209,6 +209,22 @@ INSTANTIATE_TEST_SUITE_P(
         CommitCase{"XBesideAnEmptyYIsPredicted", true, {1, 4}, "", "3", "3", 0, 1, true, "7"},
         CommitCase{"TypingAYClearsTheFit", true, {2, 2}, "", "9", "9", 0, 1, false, nullptr}),
     [](const ::testing::TestParamInfo<CommitCase>& info) { return std::string(info.param.name); });
+
+// The grid shows the rounded text; the editor opens on every digit kept, and
+// Enter on it unchanged keeps the value and redraws nothing.
+TEST_F(SpreadWindowTest, EditorOpensOnEveryDigitKept) {
+    Open();
+    Type("123456789012345");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(XColumn, 1), "1.23457E+0014");
+    ASSERT_TRUE(grid->EditorOpen());
+    EXPECT_EQ(grid->Editor()->text(), QString("123456789012345"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(ctx.redraws, 1);
+    EXPECT_EQ(series->Rows[0].X, 123456789012345.0L);
+    EXPECT_EQ(window->Model()->data(window->Model()->index(0, XColumn)).toString(),
+              QString("1.23457E+0014"));
+}
 
 TEST_F(SpreadWindowTest, LeavingTheCellCommitsAndTheEditorFollows) {
     Open();
