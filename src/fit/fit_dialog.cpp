@@ -96,9 +96,10 @@ bool ShowFitError(Document& doc, Series& series, Feedback& feedback) {
     series.SetHeader(YFitColumn, FitErrorHeader);
     for (int r = 1; r <= series.IndexCount; ++r) {
         const Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
-        series.SetCell(YFitColumn, r,
-                       row.XValid && row.YValid ? NumberToText(FitErrorPercent(row.Y, row.YFit), 14)
-                                                : std::string());
+        if (row.XValid && row.YValid)
+            series.SetValue(YFitColumn, r, FitErrorPercent(row.Y, row.YFit));
+        else
+            series.ClearValue(YFitColumn, r);
     }
     return true;
 }
