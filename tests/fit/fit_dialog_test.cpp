@@ -235,7 +235,7 @@ TEST(FitErrorTest, PercentRelativeToTheDataValue) {
         EXPECT_EQ(NumberToText(FitErrorPercent(c.y, c.f), 14), c.shown) << c.y << " " << c.f;
 }
 
-TEST(FitErrorTest, ColumnShowsErrorsAndKeepsTheFittedValues) {
+TEST(FitErrorTest, ColumnHoldsTheErrorsWhole) {
     Document doc;
     RecordingFeedback fb;
     Series& s = AddSeries(doc, "1:1 2:0 3:5 :");
@@ -247,8 +247,9 @@ TEST(FitErrorTest, ColumnShowsErrorsAndKeepsTheFittedValues) {
     EXPECT_EQ(s.Header(YFitColumn), FitErrorHeader);
     // The line is y = 2x - 2.
     EXPECT_EQ(Column(s, YFitColumn), "-100|1.00000E+1000|-20|");
-    EXPECT_EQ(s.Rows[2].YFit, 4);
-    EXPECT_TRUE(s.Rows[0].YFitValid);
+    EXPECT_EQ(s.Rows[2].YFit, -20);
+    EXPECT_EQ(s.Rows[1].YFit, 1.0E1000L);
+    EXPECT_FALSE(s.Rows[3].YFitValid);
 }
 
 } // namespace
