@@ -98,6 +98,11 @@ void THelpF::ShowPage(const QUrl& url) {
         browser_->scrollToAnchor(url.fragment()); // scrolled away since: back to it
     else
         browser_->setSource(url);
+    if (!placed_ && home_) {
+        // First shown over the program, not wherever the platform puts it.
+        placed_ = true;
+        move(home_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
     show();
     if (isMinimized()) showNormal();
     raise();

@@ -53,6 +53,7 @@ class THelpF : public QWidget {
     QTextBrowser* browser_ = nullptr;
     QPushButton* back_ = nullptr;
     QPushButton* forward_ = nullptr;
+    bool placed_ = false;
 };
 
 } // namespace torvel

@@ -957,6 +957,9 @@ TEST(MainWindow, HelpShowsTheContextsSectionInItsOwnWindow) {
     THelpF* help = s.main->HelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
+    // Over the program, not in a corner of the screen.
+    EXPECT_LE((help->frameGeometry().center() - s.main->frameGeometry().center()).manhattanLength(),
+              4);
     QTextBrowser* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
     ASSERT_NE(browser, nullptr);
     auto topLine = [browser] { return browser->cursorForPosition(QPoint(20, 12)).block().text(); };
