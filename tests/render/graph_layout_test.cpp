@@ -32,12 +32,15 @@ TEST(ScreenLayout, PlotRectangleForSeveralWindows) {
         int w, h;
         bool multiLeft, right;
         int L, y0, W, H;
+        const char* leftTitle = "";
     };
     // h = outer height - 40; m = w*60/1000; no titles: y0 = h - 120h/1000,
     // H = h - 188h/1000, so the plot top lies 68/1000 of h below the top.
     const Row rows[] = {
         {"800x600 left axis", 800, 600, false, false, 96, 493, 656, 455},
         {"800x600 multi-scale left, no title", 800, 600, true, false, 48, 493, 704, 455},
+        // A left Y title keeps the wide margin; its row takes 32 per mille of h.
+        {"800x600 multi-scale left with a title", 800, 600, true, false, 96, 493, 656, 437, "YL"},
         {"800x600 both axes", 800, 600, false, true, 96, 493, 608, 455},
         {"1600x1000 left axis", 1600, 1000, false, false, 192, 845, 1312, 780},
         {"350x300 left axis", 350, 300, false, false, 42, 229, 287, 212},
@@ -47,6 +50,7 @@ TEST(ScreenLayout, PlotRectangleForSeveralWindows) {
         Document doc;
         FixedAxes(doc);
         doc.Settings.MultiScaleYL = r.multiLeft;
+        doc.Settings.YTitles[0] = r.leftTitle;
         AddSeries(doc, {{1, 1}, {2, 2}});
         if (r.right) AddSeries(doc, {{1, 1}, {2, 2}}, false);
         const Drawn d = DrawScreen(doc, r.w, r.h);

@@ -490,22 +490,33 @@ TEST_F(SpreadWindowTest, CtrlVPastesTheClipboardAtTheCurrentCell) {
     EXPECT_EQ(Cell(YColumn, 1), "");
 }
 
+// A cut of two rows and two columns empties them, leaves the top-left cell
+// current and alone selected, and its paste elsewhere moves the values.
 TEST_F(SpreadWindowTest, CutThenPasteMovesValuesAndClearsTheFit) {
     Open();
-    series->SetCell(XColumn, 1, "1");
-    series->SetCell(YColumn, 1, "2");
+    for (int row : {2, 3}) {
+        series->SetCell(XColumn, row, std::to_string(row));
+        series->SetCell(YColumn, row, std::to_string(row * 10));
+    }
     GiveLinearFit();
-    At(1, 1);
+    At(1, 2);
     Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
     Key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(Cell(XColumn, 1), "");
-    EXPECT_EQ(Cell(YColumn, 1), "");
+    for (int row : {2, 3}) {
+        EXPECT_EQ(Cell(XColumn, row), "");
+        EXPECT_EQ(Cell(YColumn, row), "");
+    }
     EXPECT_FALSE(series->HasFit);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2\r\n"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2\t20\r\n3\t30\r\n"));
+    EXPECT_EQ(grid->CurrentCell(), (CellPos{XColumn, 2}));
+    const CellRect sel = grid->Selection();
+    EXPECT_EQ((std::vector<int>{sel.Left, sel.Top, sel.Right, sel.Bottom}),
+              (std::vector<int>{XColumn, 2, XColumn, 2}));
     At(1, 5);
     Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Cell(XColumn, 5), "1");
-    EXPECT_EQ(Cell(YColumn, 5), "2");
+    EXPECT_EQ(Cell(XColumn, 5), "2");
+    EXPECT_EQ(Cell(YColumn, 6), "30");
 }
 
 // ---------------------------------------------------------------------------

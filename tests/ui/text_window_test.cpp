@@ -145,6 +145,14 @@ TEST_F(TextWindowTest, PasteTakesAtMost99999Characters) {
     window.Paste1Click();
     EXPECT_EQ(memo->toPlainText().size(), 99999);
 
+    // A cut that would fall inside a surrogate pair leaves the whole character out.
+    // U+1F600 as its two UTF-16 units, the first of them the 99,999th.
+    QGuiApplication::clipboard()->setText(QString(99998, QLatin1Char('a')) + QChar(0xD83D) +
+                                          QChar(0xDE00) + QLatin1Char('b'));
+    memo->clear();
+    window.Paste1Click();
+    EXPECT_EQ(memo->toPlainText(), QString(99998, QLatin1Char('a')));
+
     // A short text replaces the selection.
     memo->setPlainText(QStringLiteral("one two"));
     memo->selectAll();
