@@ -92,7 +92,10 @@ void LogXAxis(DrawContext& dc) {
         Label(dc, x, numberY,
               LogNumberText(a.LowExponent + i, NumberAxis::X, g.LogFormatExponential),
               TextAlign::Centre);
-        dc.C.Line({x, y0 + l.LabelUnit / 2}, {x, y0 - H});
+        // Tick and decade line in one, drawn downwards as the linear ticks
+        // are: a line leaves out its last pixel, so its lowest one is
+        // y0 + u div 2 on both kinds of axis.
+        dc.C.Line({x, y0 - H}, {x, y0 + 1 + l.LabelUnit / 2});
     }
 }
 

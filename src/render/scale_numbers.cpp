@@ -1,5 +1,6 @@
 #include "render/scale_numbers.h"
 
+#include "core/decimal_rounding.h"
 #include "core/number_text.h"
 #include "render/draw_graph.h"
 
@@ -33,11 +34,9 @@ std::string LogNumberText(int e, NumberAxis axis, bool exponential) {
 std::string FixedNumberText(Real v, int decimals) {
     decimals = std::clamp(decimals, 0, 60);
     if (!std::isfinite(v)) return v != v ? "NAN" : (v < 0 ? "-INF" : "INF");
-    char buf[5100];
-    std::snprintf(buf, sizeof buf, "%.*Lf", decimals, v);
-    std::string s(buf);
+    std::string s = RoundFixed(v, decimals);
     // A value that rounds to zero is shown without a minus sign.
-    if (s[0] == '-' && s.find_first_of("123456789") == std::string::npos) s.erase(0, 1);
+    if (v < 0 && s.find_first_of("123456789") != std::string::npos) s.insert(0, 1, '-');
     const char sep = DecimalSeparator();
     if (sep != '.')
         if (auto p = s.find('.'); p != std::string::npos) s[p] = sep;
@@ -46,19 +45,12 @@ std::string FixedNumberText(Real v, int decimals) {
 
 std::string ExponentNumberText(Real v) {
     if (!std::isfinite(v)) return v != v ? " NAN" : (v < 0 ? "-INF" : " INF");
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.1Le", v < 0 ? -v : v);
-    // buf is "d.de[+-]x..."; rebuild with a four-digit exponent.
-    const std::string text(buf);
-    const auto epos = text.find('e');
-    const int exponent = std::atoi(text.c_str() + epos + 1);
-    std::string mantissa = text.substr(0, epos);
-    const char sep = DecimalSeparator();
-    if (sep != '.')
-        if (auto p = mantissa.find('.'); p != std::string::npos) mantissa[p] = sep;
+    const SignificantDigits r = RoundSignificant(v, 2);
     char expText[16];
-    std::snprintf(expText, sizeof expText, "%c%04d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    const std::string s = std::string(v < 0 ? "-" : " ") + mantissa + "E" + expText;
+    std::snprintf(expText, sizeof expText, "%c%04d", r.Exponent < 0 ? '-' : '+',
+                  std::abs(r.Exponent));
+    const std::string s = std::string(v < 0 ? "-" : " ") + r.Digits[0] + DecimalSeparator() +
+                          r.Digits[1] + "E" + expText;
     return TrimExponent(s);
 }
 

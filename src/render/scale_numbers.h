@@ -19,7 +19,8 @@ enum class NumberAxis { X, Left, Right };
 std::string LogNumberText(int exponent, NumberAxis axis, bool exponential);
 
 // v with exactly `decimals` decimals (fixed form), or the two-digit exponent
-// form with a leading blank for non-negative values, trimmed.
+// form with a leading blank for non-negative values, trimmed. Both round a
+// tie away from zero, as NumberToText does: 2.5 with 0 decimals gives "3".
 std::string FixedNumberText(Real v, int decimals);
 std::string ExponentNumberText(Real v);
 inline std::string LinearNumberText(Real v, int decimals, bool exponentForm) {

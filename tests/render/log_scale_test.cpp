@@ -1,8 +1,10 @@
+#include "render/graph_layout.h"
 #include "render/log_scale.h"
 #include "render_test_util.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace torvel {
@@ -151,6 +153,25 @@ TEST(LogAxes, XDecadesSubdivideAndLabelUpToTwentyDecades) {
     ASSERT_TRUE(ten);
     EXPECT_EQ(ten->Points[0].X, W / 2 + L);
     EXPECT_TRUE(HasText(d.Canvas, "1") && HasText(d.Canvas, "1E+ 2"));
+
+    // The decade line reaches below the axis exactly as far as a linear tick.
+    auto lowestWhiteAt = [&](const RecordingCanvas& c, int x) {
+        int lowest = 0;
+        for (const CanvasCall& call : c.Calls)
+            if ((call.Kind == CallKind::Line || call.Kind == CallKind::Lines) &&
+                call.PenColour == Rgb{255, 255, 255})
+                for (std::size_t i = 0; i + 1 < call.Points.size(); i += 2)
+                    if (call.Points[i].X == x && call.Points[i + 1].X == x)
+                        lowest = std::max({lowest, call.Points[i].Y, call.Points[i + 1].Y});
+        return lowest;
+    };
+    const int y0 = d.Geo.PlotBottom;
+    const int u = ScreenLayout(doc, 800, 600, {}).LabelUnit;
+    EXPECT_EQ(lowestWhiteAt(d.Canvas, W / 2 + L), y0 + 1 + u / 2);
+    doc.Settings.LogX = false;
+    doc.Settings.XTicks = 2;
+    EXPECT_EQ(lowestWhiteAt(DrawScreen(doc).Canvas, W / 2 + L), y0 + 1 + u / 2);
+    doc.Settings.LogX = true;
 
     // Thirty decades: no numbers at all.
     doc.Settings.XMin = 1e-15L;
