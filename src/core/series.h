@@ -52,11 +52,19 @@ class Series {
     // sorting them by X gives, as positions in Rows, so a redraw of unchanged
     // data does not sort again. Identity: they are simply the first
     // ValidCount rows (sorted data without gaps), and Order stays empty.
+    // Trusted while GridVersion has not moved: whoever writes Rows directly
+    // calls RowsChanged (RowsToGrid), as the grid must show the new rows.
     struct MeasureMemo {
         bool Identity = true;
-        bool Valid = false; // Order holds a sort in the direction Ascending
+        bool Valid = false; // a measurement in the direction Ascending
         bool Ascending = true;
+        std::uint64_t Version = 0;
+        std::size_t RowCount = 0;
+        int ValidCount = 0;
         std::vector<std::uint32_t> Order;
+        // The ranges measured from them, and for which axes.
+        bool HaveRange = false, LogX = false, LogY = false;
+        Real FirstX = 0, LastX = 0, MaxY = 0, MinY = 0;
     };
     MeasureMemo Measured;
 

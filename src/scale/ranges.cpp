@@ -101,9 +101,23 @@ bool OrderStillHolds(const std::vector<Tdata>& rows, const std::vector<std::uint
 }
 
 // Measures the series into its memo: the valid rows' positions, sorted by X.
-void MeasureOrder(Series& series, bool ascending) {
+bool MeasureOrder(Series& series, bool ascending) {
     auto& m = series.Measured;
     const auto& rows = series.Rows;
+    // Rows unchanged since the last measurement in this direction.
+    if (m.Valid && m.Ascending == ascending && m.Version == series.GridVersion() &&
+        m.RowCount == rows.size()) {
+        series.ValidCount = m.ValidCount;
+        return true;
+    }
+    auto remember = [&] {
+        m.Valid = true;
+        m.Ascending = ascending;
+        m.Version = series.GridVersion();
+        m.RowCount = rows.size();
+        m.ValidCount = series.ValidCount;
+        m.HaveRange = false;
+    };
     // Sorted data without gaps, the usual case, needs no list of positions.
     std::size_t lead = 0;
     while (lead < rows.size() && BothValid(rows[lead]) &&
@@ -112,25 +126,28 @@ void MeasureOrder(Series& series, bool ascending) {
     std::size_t validRows = lead;
     for (std::size_t i = lead; i < rows.size(); ++i)
         validRows += BothValid(rows[i]) ? 1 : 0;
+    series.ValidCount = static_cast<int>(validRows);
     if (validRows == lead) {
         m.Order.clear();
         m.Order.shrink_to_fit();
         m.Identity = true;
-        m.Valid = false;
-        series.ValidCount = static_cast<int>(lead);
-        return;
+        remember();
+        return false;
     }
-    series.ValidCount = static_cast<int>(validRows);
+    // Rows written behind the grid's back: an order that still holds is kept.
+    if (!m.Identity && m.Valid && m.Ascending == ascending &&
+        OrderStillHolds(rows, m.Order, validRows, ascending)) {
+        remember();
+        return false;
+    }
     m.Identity = false;
-    if (m.Valid && m.Ascending == ascending && OrderStillHolds(rows, m.Order, validRows, ascending))
-        return;
     m.Order.clear();
     m.Order.reserve(validRows);
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (BothValid(rows[i])) m.Order.push_back(static_cast<std::uint32_t>(i));
     if (validRows >= 2) SortValidRows(rows, m.Order, ascending);
-    m.Valid = true;
-    m.Ascending = ascending;
+    remember();
+    return false;
 }
 
 // Steps after the sort: FirstX, LastX and the Y range of the sorted rows.
@@ -235,9 +252,25 @@ void CompactRows(Series& series) {
 void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& settings) {
     AllocationCheckpoint(); // measuring allocates in proportion to the rows
     series.Rows.resize(static_cast<std::size_t>(series.IndexCount));
-    MeasureOrder(series, ascending);
+    auto& m = series.Measured;
+    const bool unchanged = MeasureOrder(series, ascending);
     if (series.ValidCount < 2) return;
+    // A redraw of unchanged rows on the same kind of axes measured them already.
+    if (unchanged && m.HaveRange && m.LogX == settings.LogX && m.LogY == settings.LogY) {
+        series.FirstX = m.FirstX;
+        series.LastX = m.LastX;
+        series.MaxY = m.MaxY;
+        series.MinY = m.MinY;
+        return;
+    }
     MeasureSorted(series, settings);
+    m.HaveRange = true;
+    m.LogX = settings.LogX;
+    m.LogY = settings.LogY;
+    m.FirstX = series.FirstX;
+    m.LastX = series.LastX;
+    m.MaxY = series.MaxY;
+    m.MinY = series.MinY;
 }
 
 void SortRows(Series& series, bool ascending, const GraphSettings& settings) {

@@ -1,5 +1,6 @@
 #include "scale/ranges.h"
 
+#include "core/grid_store.h"
 #include "core/number_text.h"
 #include "scale/scale_test_support.h"
 
@@ -196,10 +197,11 @@ TEST(ComputeSeriesRange, RememberedMeasurementEqualsAFreshReading) {
              ComputeSeriesRange(s, false, g);
              ASSERT_EQ(s.ValidRow(0).X, 3);
          }},
-        {"rows written without telling the grid",
+        {"rows rewritten",
          [](Series& s, GraphSettings&) {
              s.Rows[0].X = 99;
              s.Rows[4] = Tdata{1, 2, 3, true, true, true};
+             RowsToGrid(s);
          }},
         {"edited cell", [](Series& s, GraphSettings&) { s.SetCell(YColumn, 2, "100"); }},
         {"log settings", [](Series&, GraphSettings& g) { g.LogX = g.LogY = true; }},
