@@ -182,16 +182,15 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
         for (std::size_t i = 0; i < valid; ++i)
             gathered[i] = s.ValidRow(static_cast<int>(i));
     }
-    const std::span<const Tdata> rows(s.Measured.Identity ? s.Rows.data() : gathered.data(),
-                                      valid);
+    const std::span<const Tdata> rows(s.Measured.Identity ? s.Rows.data() : gathered.data(), valid);
     const DataBounds bounds = BoundsOf(rows);
     const bool logU = fit.FitKind == 6 || fit.FitKind == 8;
     const bool logV = fit.FitKind == 6 || fit.FitKind == 7;
     const bool refused = (logU && !(bounds.MinX > 0)) || (logV && !(bounds.MinY > 0)) ||
                          (fit.FitKind <= 5 && s.ValidCount < degree + 1) || s.ValidCount < 2;
     if (refused) {
-        feedback.Beep(RefusedFitText(fit.FitKind, degree, s.ValidCount, bounds.MinX > 0,
-                                     bounds.MinY > 0));
+        feedback.Beep(
+            RefusedFitText(fit.FitKind, degree, s.ValidCount, bounds.MinX > 0, bounds.MinY > 0));
         fit.FitOK = false;
         return;
     }
