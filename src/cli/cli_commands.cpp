@@ -331,7 +331,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     } else {
         QImage image;
         const GraphGeometry g = RenderGraphImage(doc, image, view, width, height, screen);
-        ok = SaveImageFile(VisibleGraphPart(image, g), target, &error);
+        ok = SaveImageFile(VisibleGraphView(image, g), target, &error);
     }
     if (ok && toStdout) ok = CopyFileToFd(target, STDOUT_FILENO, &error);
     if (!ok) {

@@ -357,7 +357,7 @@ bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
     // The window's outer size at the last draw, cut from the top-left corner,
     // always as a Windows bitmap whatever the name ends with.
     std::string why;
-    const bool ok = SaveImageFile(VisibleGraphPart(bitmap_, state_.View.Geometry),
+    const bool ok = SaveImageFile(VisibleGraphView(bitmap_, state_.View.Geometry),
                                   path.toStdString(), &why, "BMP");
     if (!ok && error) *error = QString::fromStdString(why);
     return ok;

@@ -344,6 +344,14 @@ QImage VisibleGraphPart(const QImage& image, const GraphGeometry& geometry) {
     return image.copy(0, 0, geometry.LastGraphWidth, geometry.LastGraphHeight);
 }
 
+QImage VisibleGraphView(const QImage& image, const GraphGeometry& geometry) {
+    const int w = std::clamp(geometry.LastGraphWidth, 0, image.width());
+    const int h = std::clamp(geometry.LastGraphHeight, 0, image.height());
+    if (image.isNull() || w == 0 || h == 0) return {};
+    // The rows of the top-left part, read in place (a large graph is not held twice).
+    return QImage(image.constBits(), w, h, image.bytesPerLine(), image.format());
+}
+
 QImage GraphWindowImage(Document& doc, GraphViewState& view, int windowWidth, int windowHeight,
                         const ScreenInfo& screen) {
     QImage image;

@@ -98,6 +98,9 @@ GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& vie
 // The top-left part of the image that the window shows and "Save Bitmap"
 // writes: LastGraphWidth x LastGraphHeight of the last draw.
 QImage VisibleGraphPart(const QImage& image, const GraphGeometry& geometry);
+// The same part without copying its pixels, for writing it out at once: valid
+// only while the image lives unchanged.
+QImage VisibleGraphView(const QImage& image, const GraphGeometry& geometry);
 
 // Convenience: draws a fresh graph window of the given outer size and returns
 // its visible part.
