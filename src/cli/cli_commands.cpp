@@ -7,6 +7,7 @@
 #include "core/out_of_memory.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
+#include "files/messages.h"
 #include "fit/fit.h"
 #include "render/draw_graph.h"
 #include "scale/auto_scale.h"
@@ -199,6 +200,8 @@ bool LoadInput(Document& doc, const std::string& path, std::ostream& err,
         // Reading a graph file recomputes the fits, as opening one does.
         ReadGraphFile(doc, path, fb);
         loaded = !doc.GraphLoadFailed;
+    } else {
+        fb.Message(MessageKind::Error, UnknownFileTypeText(path), MessageButtons::Ok);
     }
     if (!loaded && fb.Messages == 0)
         fb.Message(MessageKind::Error, IncompatibleFormatText(path), MessageButtons::Ok);
@@ -399,9 +402,11 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     Document doc;
     CliFeedback fb(err);
     if (input == "-") fb.Rename(inputPath, StdinName);
-    const std::vector<Series*> created = LowerExtension(inputPath) == ".prn"
-                                             ? ReadDataFile(doc, inputPath, fb)
-                                             : std::vector<Series*>{};
+    if (LowerExtension(inputPath) != ".prn") {
+        fb.Message(MessageKind::Error, UnknownFileTypeText(inputPath), MessageButtons::Ok);
+        return 1;
+    }
+    const std::vector<Series*> created = ReadDataFile(doc, inputPath, fb);
     if (created.empty()) {
         if (fb.Messages == 0)
             fb.Message(MessageKind::Error, IncompatibleFormatText(inputPath), MessageButtons::Ok);

@@ -12,8 +12,11 @@ namespace torvel {
 
 // Calls write with a stream on a temporary file in the target's folder; when
 // write returns true and everything reached the disk, renames it over path.
-// On any failure the target is left as it was, the temporary file removed,
-// and the reason is put in *error (when given). Returns success.
+// A symbolic link stays: the file it leads to is replaced, beside itself. An
+// existing file the user may not write is refused. On any failure (an
+// exception from write included) the target is left as it was, the temporary
+// file removed, and the reason is put in *error (when given), the system's
+// words included ("No space left on device"). Returns success.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
                          std::string* error = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "core/grid_store.h"
 #include "files/atomic_file.h"
+#include "files/messages.h"
 
 #include <array>
 #include <cerrno>
@@ -187,12 +188,18 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         return std::vector<Series*>{};
     };
 
+    auto cannotOpen = [&](const std::string& why) {
+        feedback.Message(MessageKind::Error, why, MessageButtons::Ok);
+        return std::vector<Series*>{};
+    };
     // Non-blocking, so that a named pipe is refused instead of waited on.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return incompatible();
+    if (fd < 0) return cannotOpen(CannotReadText(path, errno));
     FileCloser closer(fd);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return incompatible();
+    if (::fstat(fd, &st) != 0) return cannotOpen(CannotReadText(path, errno));
+    if (const std::string problem = FileTypeProblemText(path, st.st_mode); !problem.empty())
+        return cannotOpen(problem);
     DataScanner scanner(fd, static_cast<long long>(st.st_size));
 
     // Pre-scan: the widest line gives the number of series, the lines the rows.

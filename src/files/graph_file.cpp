@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
+#include "files/messages.h"
 #include "fit/fit.h"
 
 #include <cmath>
@@ -430,20 +431,23 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
 void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
                    const LoadProgress& progress) {
     std::string text;
-    bool readable = FileExists(path);
-    if (readable) {
-        try {
-            std::ifstream file(path, std::ios::binary);
-            std::ostringstream buffer;
-            buffer << file.rdbuf();
-            readable = file.good() || file.eof();
-            if (readable) text = std::move(buffer).str();
-        } catch (const std::bad_alloc&) {
-            readable = false; // far larger than any graph the program writes
-        }
+    if (const std::string problem = ReadProblemText(path); !problem.empty()) {
+        // Nothing was read: the graph on screen stays as it is.
+        feedback.Message(MessageKind::Error, problem, MessageButtons::Ok);
+        doc.GraphLoadFailed = true;
+        return;
+    }
+    bool readable = true;
+    try {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream buffer;
+        buffer << file.rdbuf();
+        readable = file.good() || file.eof();
+        if (readable) text = std::move(buffer).str();
+    } catch (const std::bad_alloc&) {
+        readable = false; // far larger than any graph the program writes
     }
     if (!readable) {
-        // Nothing was read: the graph on screen stays as it is.
         feedback.Message(MessageKind::Error, IncompatibleFormatText(path), MessageButtons::Ok);
         doc.GraphLoadFailed = true;
         return;

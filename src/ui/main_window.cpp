@@ -3,6 +3,7 @@
 #include "core/out_of_memory.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
+#include "files/messages.h"
 #include "files/startup_file.h"
 #include "ui/about_dialog.h"
 #include "ui/child_window.h"
@@ -623,6 +624,11 @@ void TMDIMainF::NewText1Click() {
 
 QWidget* TMDIMainF::OpenTextFile(const QString& path) {
     if (TextLimitReached()) return nullptr;
+    // A folder or a pipe is refused before it is opened (a pipe would wait forever).
+    if (const std::string problem = ReadProblemText(path.toStdString()); !problem.empty()) {
+        fb_->Message(MessageKind::Error, problem, MessageButtons::Ok);
+        return nullptr;
+    }
     TTextF* w = CreateTextChild();
     QString error;
     if (!w->OpenFile(path, &error)) {
@@ -677,6 +683,9 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
     } else if (ext == QStringLiteral(".GRA")) {
         if (doc_.SeriesCount() > 0 && !AskDataLoss(*fb_)) return;
         OpenGraphFile(path);
+    } else {
+        fb_->Message(MessageKind::Error, UnknownFileTypeText(path.toStdString()),
+                     MessageButtons::Ok);
     }
 }
 
@@ -958,7 +967,11 @@ void TMDIMainF::LoadStartupGraph() {
         startupError_.clear();
     }
     const QString arg = options_.CommandLineFile;
-    if (!arg.isEmpty() && QFileInfo(arg).isFile()) {
+    const std::string problem = arg.isEmpty() ? std::string() : ReadProblemText(arg.toStdString());
+    if (!problem.empty()) {
+        // A named file that cannot be read says why; the last graph opens as without one.
+        fb_->Message(MessageKind::Error, problem, MessageButtons::Ok);
+    } else if (!arg.isEmpty()) {
         // A data file given on the command line (as a file manager does) opens as data.
         if (OpenExtension(arg) == QStringLiteral(".PRN")) {
             // The graph shown is not the remembered graph file.

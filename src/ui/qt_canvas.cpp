@@ -406,17 +406,19 @@ bool SaveImageFile(const QImage& image, const std::string& path, std::string* er
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (!format) format = lower.ends_with(".png") ? "PNG" : "BMP";
     const bool png = std::strcmp(format, "PNG") == 0;
-    bool encoded = true;
+    bool encoderFailed = false;
     const bool written = WriteFileAtomically(
         path,
         [&](std::ostream& out) {
             StreamDevice device(out);
             // A graph is mostly flat colour: fast compression loses almost nothing in size.
-            encoded = image.save(&device, format, png ? 80 : -1);
+            const bool encoded = image.save(&device, format, png ? 80 : -1);
+            // A failed write (a full disk) keeps the writer's reason.
+            encoderFailed = !encoded && static_cast<bool>(out);
             return encoded && static_cast<bool>(out);
         },
         error);
-    if (!encoded && error) *error = "The image could not be encoded.";
+    if (encoderFailed && error) *error = "The image could not be encoded.";
     return written;
 }
 

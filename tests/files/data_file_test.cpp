@@ -123,7 +123,8 @@ TEST(ReadDataFile, NoYColumnChangesNothing) {
     }
 }
 
-void ExpectIncompatible(const std::string& path) {
+// Reading path shows exactly `message` and changes nothing; true when it did.
+bool RefusedWith(const std::string& path, const std::string& message) {
     Document doc;
     OpenSeries(doc, 2);
     doc.NewSeriesRows = 12;
@@ -132,29 +133,39 @@ void ExpectIncompatible(const std::string& path) {
     EXPECT_EQ(doc.SeriesCount(), 2);
     EXPECT_FALSE(doc.SeriesNumberUsed[3]);
     EXPECT_EQ(doc.NewSeriesRows, 12);
-    ASSERT_EQ(fb.Messages.size(), 1u) << path;
-    EXPECT_EQ(fb.Messages[0].Text, "The file " + path + " has an incompatible format.");
+    EXPECT_EQ(fb.Messages.size(), 1u) << path;
+    if (fb.Messages.size() != 1) return false;
+    EXPECT_EQ(fb.Messages[0].Text, message);
     EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
     EXPECT_EQ(fb.Messages[0].Buttons, MessageButtons::Ok);
+    return fb.Messages[0].Text == message;
 }
 
+void ExpectIncompatible(const std::string& path) {
+    RefusedWith(path, "The file " + path + " has an incompatible format.");
+}
+
+// Files that cannot be read at all say why; only content that is wrong is
+// "an incompatible format".
 TEST(ReadDataFile, UnreadableFilesAreReportedAndChangeNothing) {
     TempFolder dir;
-    ExpectIncompatible(dir / "missing.prn");
-    ExpectIncompatible(dir.Str());
+    const std::string missing = dir / "missing.prn";
+    RefusedWith(missing, "The file " + missing + " cannot be read: No such file or directory");
+    RefusedWith(dir.Str(), dir.Str() + " is a folder");
     const std::string junk = dir / "junk.prn";
     WriteText(junk, std::string("1 2\n3 4\n\0\x01\x02 5 6\n", 16));
     ExpectIncompatible(junk);
-    ExpectIncompatible("/dev/null");
+    RefusedWith("/dev/null", "/dev/null is not a regular file");
     const std::string pipe = dir / "pipe.prn";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    ExpectIncompatible(pipe); // refused, not waited on
-    if (!RunningAsRoot()) {   // root reads any file
-        const std::string locked = dir / "locked.prn";
-        WriteText(locked, "1 2\n");
-        fs::permissions(locked, fs::perms::none);
-        ExpectIncompatible(locked);
-    }
+    RefusedWith(pipe, pipe + " is not a regular file"); // refused, not waited on
+    dir.OpenToEveryone();
+    const std::string locked = dir / "locked.prn";
+    WriteText(locked, "1 2\n");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(AsAnotherUser([&] {
+        return RefusedWith(locked, "The file " + locked + " cannot be read: Permission denied");
+    }));
 }
 
 // Any bytes give either new series or the message, never a crash.

@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace torvel::testing_support {
@@ -41,6 +43,7 @@ class TempFolder {
     void MakeReadOnly() const {
         fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_exec);
     }
+    void OpenToEveryone() const { fs::permissions(path_, fs::perms::all); }
 
   private:
     fs::path path_;
@@ -80,6 +83,20 @@ class FileSizeLimit {
 
 inline bool RunningAsRoot() {
     return ::geteuid() == 0;
+}
+
+// Runs check in a child process, as the unprivileged user "nobody" when the
+// tests run as root, so that file permissions apply; true when check did.
+// (Folders it must reach need to be open to others.)
+inline bool AsAnotherUser(const std::function<bool()>& check) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (RunningAsRoot() && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace torvel::testing_support

@@ -495,13 +495,20 @@ TEST_F(GraphFileOnDisk, FailedWriteIsReportedAndKeepsTheName) {
 TEST_F(GraphFileOnDisk, UnreadableFileLeavesTheGraphAlone) {
     Add(4, {{"1", "2"}});
     doc.GraphFileName = "keep.gra";
-    ReadGraphFile(doc, dir / "absent.gra", fb);
-    EXPECT_TRUE(doc.GraphLoadFailed);
-    EXPECT_EQ(doc.SeriesCount(), 1);
-    EXPECT_EQ(doc.GraphFileName, "keep.gra");
-    ASSERT_EQ(fb.Messages.size(), 1u);
-    EXPECT_EQ(fb.Messages[0].Text,
-              "The file " + (dir / "absent.gra") + " has an incompatible format.");
+    const std::string absent = dir / "absent.gra";
+    const std::pair<std::string, std::string> cases[] = {
+        {absent, "The file " + absent + " cannot be read: No such file or directory"},
+        {dir.Str(), dir.Str() + " is a folder"},
+    };
+    for (const auto& [path, message] : cases) {
+        fb.Messages.clear();
+        ReadGraphFile(doc, path, fb);
+        EXPECT_TRUE(doc.GraphLoadFailed);
+        EXPECT_EQ(doc.SeriesCount(), 1);
+        EXPECT_EQ(doc.GraphFileName, "keep.gra");
+        ASSERT_EQ(fb.Messages.size(), 1u);
+        EXPECT_EQ(fb.Messages[0].Text, message);
+    }
 }
 
 // The dialog loop itself is tested with ChooseSavePath.

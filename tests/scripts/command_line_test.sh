@@ -86,6 +86,23 @@ stdout_and_stdin)
     left=$(ls -A "$work/tmp" | grep -v '^runtime-')
     [ -z "$left" ] || fail "scratch files left behind: $left"
     ;;
+write_failures)
+    # A file-size limit fails the write with its reason instead of killing the
+    # program, and leaves no temporary file.
+    headless bash -c 'ulimit -f 8; exec "$1" render "$2" -o "$3" --size 1000x1000' sh \
+        "$cli" "$work/data.prn" "$work/big.bmp"
+    expect 1 "render beyond the file-size limit"
+    grep -q "^torvel-cli: cannot write $work/big.bmp: .*File too large$" "$work/err" ||
+        fail "no reason given: $(cat "$work/err")"
+    [ -z "$(ls -A "$work" | grep -v '^\(data.prn\|out\|err\|tmp\)$')" ] ||
+        fail "files left behind: $(ls -A "$work")"
+    # A file no command reads says so.
+    echo "1 2" >"$work/notes.txt"
+    headless "$cli" render "$work/notes.txt" -o "$work/x.png"
+    expect 1 "a text file"
+    grep -qx "The file $work/notes.txt cannot be opened: Unknown file type" "$work/err" ||
+        fail "unknown type said: $(cat "$work/err")"
+    ;;
 man_pages)
     for page in torvel-graphics torvel-cli; do
         LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings=w -l "$man_dir/$page.1" >"$work/page" 2>"$work/err"

@@ -754,9 +754,17 @@ TEST(MainWindow, OpenExtensionDecidesUnderTheFirstTwoFilters) {
     const QString data = s.Path(QStringLiteral("data.prn"));
     WriteAll(data, "1 2 3\r\n2 4 6\r\n3 9 12\r\n");
 
-    // A text file under "Data File" does nothing.
+    // A text file under "Data File" opens nothing and says why.
     s.main->OpenChosenFile(notes, 0);
     EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 0);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text,
+              "The file " + notes.toStdString() + " cannot be opened: Unknown file type");
+    // A folder is refused as a text file too, with the reason.
+    s.main->OpenChosenFile(s.dir.path(), 3);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+    ASSERT_EQ(s.feedback.Messages.size(), 2u);
+    EXPECT_EQ(s.feedback.Messages[1].Text, s.dir.path().toStdString() + " is a folder");
 
     // The same data file under "Text File" opens in a text window captioned with the path...
     s.main->OpenChosenFile(data, 2);
@@ -916,6 +924,15 @@ TEST(MainWindow, AMissingLastGraphStartsEmptyWithoutAWord) {
     EXPECT_TRUE(s.feedback.Messages.empty());
     EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
     EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
+
+    // A file named on the command line that is not there is no silent start.
+    const QString missing = s.Path(QStringLiteral("missing.gra"));
+    s.Restart(missing);
+    s.main->show();
+    Settle();
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text,
+              "The file " + missing.toStdString() + " cannot be read: No such file or directory");
 }
 
 TEST(MainWindow, FailingToWriteTheStartupFileIsToldOnceAndDoesNotBlockExit) {
