@@ -203,12 +203,16 @@ TEST(CommitEdit, XBesideEmptyYIsPredictedAndKeepsTheFit) {
 }
 
 TEST(CommitEdit, PredictionOutsideTheDomainWritesNothing) {
-    Series s = FittedSeries();
-    s.Fit.FitKind = 8; // logarithmic: X must be positive
-    RecordingFeedback fb;
-    EXPECT_EQ(Type(s, fb, XColumn, 4, "-1"), CommitResult::Committed);
-    EXPECT_EQ(s.Cell(YColumn, 4), "");
-    EXPECT_TRUE(s.HasFit);
+    // Power and logarithmic fits need X above 0: 0 itself is outside.
+    for (const int kind : {6, 8})
+        for (const char* x : {"-1", "0"}) {
+            Series s = FittedSeries();
+            s.Fit.FitKind = kind;
+            RecordingFeedback fb;
+            EXPECT_EQ(Type(s, fb, XColumn, 4, x), CommitResult::Committed);
+            EXPECT_EQ(s.Cell(YColumn, 4), "") << kind << " at " << x;
+            EXPECT_TRUE(s.HasFit);
+        }
 }
 
 TEST(CommitEdit, YTypedOrXBesideFilledYClearsTheFit) {

@@ -105,6 +105,16 @@ TEST(ReadDataFile, SeriesLimit) {
         EXPECT_EQ(doc.SeriesCount(), 21);
         EXPECT_EQ(doc.NewSeriesRows, 33);
     }
+    {
+        // Five Y columns exactly fill the five free numbers: no limit to speak of.
+        Document doc;
+        OpenSeries(doc, 16);
+        RecordingFeedback fb;
+        EXPECT_EQ(ReadDataFile(doc, path, fb).size(), 5u);
+        EXPECT_EQ(fb.Beeps, 0);
+        EXPECT_TRUE(fb.Messages.empty());
+        EXPECT_EQ(doc.SeriesCount(), 21);
+    }
 }
 
 TEST(ReadDataFile, NoYColumnChangesNothing) {

@@ -46,7 +46,9 @@ TEST(FilePath, FileExistsOnlyForFiles) {
 // answers to the overwrite question.
 TEST(ChooseSavePath, AsksOnlyBeforeOverwritingAnotherFile) {
     TempFolder dir;
-    const std::string current = dir / "current.prn", other = dir / "other.prn",
+    fs::create_directory(dir / "elsewhere");
+    // The same name in another folder is another file.
+    const std::string current = dir / "current.prn", other = dir / "elsewhere/current.prn",
                       fresh = dir / "fresh.prn";
     WriteText(current, "x");
     WriteText(other, "x");
