@@ -3,6 +3,7 @@
 #include "core/grid_store.h"
 #include "files/atomic_file.h"
 #include "files/messages.h"
+#include "files/utf8_bom.h"
 
 #include <array>
 #include <cerrno>
@@ -28,6 +29,9 @@ class DataScanner {
     enum class Result { Done, Stopped, Binary, ReadError };
 
     DataScanner(int fd, long long size) : fd_(fd), size_(size), buffer_(1 << 20) {
+        char head[3];
+        if (::pread(fd_, head, sizeof head, 0) == 3 && std::string_view(head, 3) == Utf8Bom)
+            start_ = static_cast<off_t>(Utf8Bom.size());
         for (int c = 0; c < 256; ++c)
             class_[static_cast<std::size_t>(c)] = TokenChar;
         for (char c : {' ', '\t', '\r', '\v', '\f'})
@@ -39,7 +43,7 @@ class DataScanner {
     // Sink: void Token(std::string_view); bool LineEnd() (false stops).
     template <class Sink>
     Result Run(Sink& sink, const ReadProgress& progress, double from, double to) {
-        if (::lseek(fd_, 0, SEEK_SET) != 0) return Result::ReadError;
+        if (::lseek(fd_, start_, SEEK_SET) != start_) return Result::ReadError;
         carry_.clear();
         pending_ = false;
         bool lineStarted = false;
@@ -113,6 +117,7 @@ class DataScanner {
 
     int fd_;
     long long size_;
+    off_t start_ = 0; // past a byte-order mark
     std::vector<char> buffer_;
     std::array<unsigned char, 256> class_{};
     std::string carry_;
@@ -122,8 +127,13 @@ class DataScanner {
 struct CountSink {
     long long Lines = 0;
     long long Columns = 0;
+    bool AnyNumber = false; // a file without one is no data file (a text file named .prn)
     long long tokens = 0;
-    void Token(std::string_view) { ++tokens; }
+    void Token(std::string_view token) {
+        ++tokens;
+        Real value;
+        if (!AnyNumber) AnyNumber = ParseFileNumber(token, value);
+    }
     bool LineEnd() {
         if (tokens > Columns) Columns = tokens;
         tokens = 0;
@@ -204,7 +214,8 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
 
     // Pre-scan: the widest line gives the number of series, the lines the rows.
     CountSink count;
-    if (scanner.Run(count, progress, 0.0, 0.4) != DataScanner::Result::Done) return incompatible();
+    if (scanner.Run(count, progress, 0.0, 0.4) != DataScanner::Result::Done || !count.AnyNumber)
+        return incompatible();
 
     long long columns = count.Columns;
     const long long existing = doc.SeriesCount();

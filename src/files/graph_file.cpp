@@ -5,6 +5,7 @@
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/messages.h"
+#include "files/utf8_bom.h"
 #include "fit/fit.h"
 
 #include <cmath>
@@ -342,7 +343,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
                    Feedback& feedback, const LoadProgress& progress) {
     doc.DestroyAllSeries();
     doc.GraphFileName = path;
-    LineReader in(text);
+    LineReader in(WithoutUtf8Bom(text));
     Progress tick(progress, in);
     Series* current = nullptr; // the series being read, shown even when reading stops
     auto failed = [&] {

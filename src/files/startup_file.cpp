@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "files/atomic_file.h"
+#include "files/utf8_bom.h"
 
 #include <cerrno>
 #include <fstream>
@@ -47,6 +48,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
         }
         if (!any) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (lines.empty() && line.starts_with(Utf8Bom)) line.erase(0, Utf8Bom.size());
         lines.push_back(line);
     }
     return !in.bad();

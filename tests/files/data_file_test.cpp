@@ -27,8 +27,9 @@ void OpenSeries(Document& doc, int count) {
 TEST(ReadDataFile, OneSeriesPerYColumnSharingX) {
     TempFolder dir;
     const std::string path = dir / "multi.prn";
-    // Tabs, CR LF, a short line, a bad token, a blank line and no final line end.
-    WriteText(path, "1\t10 100 1000\r\n2 20 abc\r\n3 30\r\n\r\n5 50 500 5000");
+    // An editor's byte-order mark, tabs, CR LF, a short line, a bad token, a
+    // blank line and no final line end.
+    WriteText(path, "\357\273\2771\t10 100 1000\r\n2 20 abc\r\n3 30\r\n\r\n5 50 500 5000");
     Document doc;
     SilentFeedback silent;
     doc.CreateSeries(silent); // series 1 exists: the new ones are 2, 3, 4
@@ -119,7 +120,7 @@ TEST(ReadDataFile, SeriesLimit) {
 
 TEST(ReadDataFile, NoYColumnChangesNothing) {
     TempFolder dir;
-    for (const char* text : {"", "1\n2\n3\n", "\n\n\n", "   \n"}) {
+    for (const char* text : {"1\n2\n3\n", "1\nx\n"}) {
         const std::string path = dir / "one.prn";
         WriteText(path, text);
         Document doc;
@@ -153,6 +154,17 @@ bool RefusedWith(const std::string& path, const std::string& message) {
 
 void ExpectIncompatible(const std::string& path) {
     RefusedWith(path, "The file " + path + " has an incompatible format.");
+}
+
+// Without a single number it is no data file (a text file named .prn): nothing
+// is created, not even empty windows.
+TEST(ReadDataFile, NoNumberAtAllIsAnIncompatibleFormat) {
+    TempFolder dir;
+    const std::string path = dir / "words.prn";
+    for (const char* text : {"Dear reader,\nthese are words.\n", "x y\n", "", "\n\n\n", "   \n"}) {
+        WriteText(path, text);
+        ExpectIncompatible(path);
+    }
 }
 
 // Files that cannot be read at all say why; only content that is wrong is

@@ -116,6 +116,8 @@ TEST(ReloadPreferences, ReadsChecksAndKeepsFourLines) {
              Case{"20000\n-1\n0\n5\n", {10, 1, 5, 0}},
              Case{" 7 \n 2\n0\n", {7, 2, 0, 0}},
              Case{"10\n1\n0\n42\n", {10, 1, 0, 0}},
+             // An editor's byte-order mark.
+             Case{"\357\273\27730\n2\n0\n1\n", {30, 2, 1, 0}},
          }) {
         TempFolder dir;
         const std::string fig = dir / "t.fig";

@@ -125,6 +125,10 @@ TEST_F(TextWindowTest, OpenedFileRoundTripsByteForByte) {
     EXPECT_EQ(window.SaveText1Click(), SaveResult::Saved);
     EXPECT_EQ(ReadAll(path), "alpha\r\n\tbeta\r\n\r\ngamma\r\n");
     EXPECT_TRUE(ctx.feedback.Messages.empty());
+    // An editor's byte-order mark is no text.
+    test::WriteAll(QString::fromStdString(path), "\357\273\277alpha\r\n");
+    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path), &error));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha"));
 }
 
 TEST_F(TextWindowTest, OpeningAMissingFileChangesNothing) {
