@@ -17,8 +17,12 @@ using namespace testing_support;
 // The X and Y cells, "x:y" per row joined by spaces (the CellsOf form).
 std::string Rows(const Series& s) {
     std::string text;
-    for (int r = 1; r <= s.IndexCount; ++r)
-        text += (r > 1 ? " " : "") + s.Cell(XColumn, r) + ":" + s.Cell(YColumn, r);
+    for (int r = 1; r <= s.IndexCount; ++r) {
+        if (r > 1) text += ' ';
+        text += s.Cell(XColumn, r);
+        text += ':';
+        text += s.Cell(YColumn, r);
+    }
     return text;
 }
 

@@ -16,14 +16,6 @@ namespace {
 
 using namespace testing_support;
 
-// One grid column, rows joined by "|".
-std::string Column(const Series& s, int col) {
-    std::string text;
-    for (int r = 1; r <= s.IndexCount; ++r)
-        text += (r > 1 ? "|" : "") + s.Cell(col, r);
-    return text;
-}
-
 class FitDialogTest : public testing::Test {
   protected:
     FitDialogRules rules{doc, fb, draws.Hooks()};

@@ -41,14 +41,6 @@ class FitTest : public testing::Test {
     RecordingFeedback fb;
 };
 
-// The cells of one grid column, rows joined by "|".
-std::string Column(const Series& s, int col) {
-    std::string text;
-    for (int r = 1; r <= s.IndexCount; ++r)
-        text += (r > 1 ? "|" : "") + s.Cell(col, r);
-    return text;
-}
-
 TEST_F(FitTest, StraightLineThroughThreePoints) {
     Series& s = AddSeries(doc, "1:3 2:5 3:7");
     s.SetHeader(YFitColumn, "   % Error YFit");

@@ -49,6 +49,16 @@ inline Series& AddSeries(Document& doc, std::string_view rows, bool left = true)
     return AddSeries(doc, CellsOf(rows), left);
 }
 
+// One grid column's shown cells, rows joined by "|".
+inline std::string Column(const Series& s, int col) {
+    std::string text;
+    for (int r = 1; r <= s.IndexCount; ++r) {
+        if (r > 1) text += '|';
+        text += s.Cell(col, r);
+    }
+    return text;
+}
+
 // Counts the draws of an existing graph window (draw) and those that create
 // the window first (ensure).
 struct DrawCounter {
