@@ -176,9 +176,9 @@ void TGraphF::CreateMenus() {
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Settings2"));
     add(graph, "AutoScale2", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click);
-    add(graph, "scale2", QStringLiteral("&Scale"), &TGraphF::Scale1Click, false);
-    add(graph, "Grid3", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
-    add(graph, "Log2", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
+    add(graph, "scale2", QStringLiteral("&Scale"), &TGraphF::Scale1Click);
+    add(graph, "Grid3", QStringLiteral("&Grid"), &TGraphF::Grid1Click);
+    add(graph, "Log2", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click);
     add(graph, "GraphType2", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
     QMenu* legend = graph->addMenu(QStringLiteral("L&egend"));
     legend->setObjectName(QStringLiteral("Legend2"));
@@ -192,9 +192,9 @@ void TGraphF::CreateMenus() {
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
     add(popup_, "AutoScale1", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click);
-    add(popup_, "Scale1", QStringLiteral("&Scale"), &TGraphF::Scale1Click, false);
-    add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click, false);
-    add(popup_, "LogScale1", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click, false);
+    add(popup_, "Scale1", QStringLiteral("&Scale"), &TGraphF::Scale1Click);
+    add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click);
+    add(popup_, "LogScale1", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click);
     add(popup_, "GraphType1", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
     add(popup_, "FitPop", QStringLiteral("&Fit"), &TGraphF::FitPopClick);
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
@@ -320,14 +320,19 @@ void TGraphF::YTitles1Click() {
 void TGraphF::SeriesTitles1Click() {
     Announce("SeriesTitles1Click");
 }
+// The dialog, then the graph drawn again (by the main window: the dialog may
+// have made the graph window anew).
 void TGraphF::Scale1Click() {
     Announce("Scale1Click");
+    main_.Scale1Click();
 }
 void TGraphF::Grid1Click() {
     Announce("Grid1Click");
+    main_.Grid1Click();
 }
 void TGraphF::LogScale1Click() {
     Announce("LogScale1Click");
+    main_.LogScale1Click();
 }
 void TGraphF::GraphType1Click() {
     Announce("GraphType1Click");

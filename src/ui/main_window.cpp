@@ -8,6 +8,9 @@
 #include "ui/about_dialog.h"
 #include "ui/child_window.h"
 #include "ui/dialogs/fit_dialog.h"
+#include "ui/dialogs/grid_dialog_widget.h"
+#include "ui/dialogs/log_scale_dialog_widget.h"
+#include "ui/dialogs/scale_dialog_widget.h"
 #include "ui/graph_window.h"
 #include "ui/help_window.h"
 #include "ui/preferences_dialog.h"
@@ -229,10 +232,12 @@ void TMDIMainF::CreateToolBar() {
         {"SpeedButton3", "Tile Windows", ToolIconKind::Tile, [this] { WindowTileHoz1Click(); },
          true},
         {"SpeedButton4", "View Graph", ToolIconKind::Graph, [this] { ViewGraph(); }, true},
-        // The scale and grid dialogs and the calculator come with their own windows.
-        {"SpeedButton5", "Graph Scale", ToolIconKind::Scale, [] {}, false},
+        // The calculator comes with its own window.
+        {"SpeedButton5", "Graph Scale", ToolIconKind::Scale,
+         [this] { ToolDialog(&TMDIMainF::Scale1Click); }, true},
         {"SpeedButton6", "Save Graph", ToolIconKind::Save, [this] { ToolSaveGraph(); }, true},
-        {"SpeedButton7", "Graph Grid", ToolIconKind::Grid, [] {}, false},
+        {"SpeedButton7", "Graph Grid", ToolIconKind::Grid,
+         [this] { ToolDialog(&TMDIMainF::Grid1Click); }, true},
         {"SpeedButton8", "Cascade Windows", ToolIconKind::Cascade, [this] { WindowCasade1Click(); },
          true},
         {"SpeedButton9", "Calculator", ToolIconKind::Calculator, [] {}, false},
@@ -344,6 +349,34 @@ void TMDIMainF::CreateDialogs() {
     // preferences, scale, log scale, main titles, X titles, Y titles, series
     // titles, fit, fill cells, X & Y operations, operations on cells, graph
     // type, printer colour, calculator, floating titles, grid.
+    const RedrawHooks redraw{[this] { RedrawGraph(); },
+                             [this] {
+                                 EnsureGraphWindow();
+                                 RedrawGraph();
+                             }};
+    gridRules_ = std::make_unique<GridDialogRules>(doc_.Settings, *fb_, redraw);
+    scaleF_ = new TScaleF(*this, redraw, *gridRules_, this);
+    // A draw that has to repair a logarithmic range shows it in the scale dialog.
+    graphState_.View.ScaleBoxes = &scaleF_->Rules().State.Boxes;
+    logScaleF_ = new TLogScaleF(*this, redraw, this);
+    gridF_ = new TGridF(*this, *gridRules_, this);
+    scaleF_->SetGridDialog(gridF_);
+    gridF_->SetScaleDialog(scaleF_);
+}
+
+void TMDIMainF::Scale1Click() {
+    scaleF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::Grid1Click() {
+    gridF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::LogScale1Click() {
+    logScaleF_->Execute();
+    RedrawGraph();
 }
 
 // ---------------------------------------------------------------- children
@@ -421,6 +454,9 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::SaveBitmapRequested, this, [graph] {
         if (TGraphF* g = graph()) g->SaveBitmap1Click();
     });
+    connect(&w, &TSpreadF::ScaleRequested, this, [this] { Scale1Click(); });
+    connect(&w, &TSpreadF::GridRequested, this, [this] { Grid1Click(); });
+    connect(&w, &TSpreadF::LogScaleRequested, this, [this] { LogScale1Click(); });
 }
 
 TTextF* TMDIMainF::CreateTextChild() {
@@ -775,6 +811,13 @@ void TMDIMainF::ViewGraph() {
     if (doc_.SeriesCount() == 0) return;
     EnsureGraphWindow();
     RedrawGraph();
+}
+
+void TMDIMainF::ToolDialog(void (TMDIMainF::*command)()) {
+    if (doc_.SeriesCount() == 0) return;
+    EnsureGraphWindow();
+    RedrawGraph();
+    (this->*command)();
 }
 
 void TMDIMainF::ToolSaveGraph() {

@@ -5,6 +5,7 @@
 
 #include "core/document.h"
 #include "files/graph_file.h"
+#include "scale/grid_settings.h"
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
 #include "ui/help_window.h"
@@ -31,6 +32,9 @@ namespace torvel {
 
 class TFitF;
 class TGraphF;
+class TGridF;
+class TLogScaleF;
+class TScaleF;
 class TSpreadF;
 class TTextF;
 
@@ -86,6 +90,11 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void VistaHelp1Click();
     void About1Click();
     void TorvelGraphicsHomePage1Click();
+    // The scale, grid and log scale dialogs, each followed by a redraw of the
+    // graph window if it exists.
+    void Scale1Click();
+    void Grid1Click();
+    void LogScale1Click();
 
     // What Open does with a chosen file: filter 0 Data, 1 Graph, 2 Text, 3 Any File as Text.
     void OpenChosenFile(const QString& path, int filterIndex);
@@ -103,6 +112,10 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // The four filters of the open dialog, in order.
     static QStringList OpenFilters();
     GraphWindowState& GraphState() { return graphState_; }
+    // The dialogs made at start-up and reused for the whole run.
+    TScaleF& ScaleDialog() const { return *scaleF_; }
+    TLogScaleF& LogScaleDialog() const { return *logScaleF_; }
+    TGridF& GridDialog() const { return *gridF_; }
     // Tests answer the graph save dialog without a file dialog.
     void SetSaveDialog(SaveDialogFn dialog) { saveDialogOverride_ = std::move(dialog); }
 
@@ -159,6 +172,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     bool ReadGraphFileWithProgress(const QString& path);
     bool AskSaveFirst(bool* proceed);
     void ViewGraph();
+    // A tool bar button's dialog: the graph made and drawn first, drawn again after.
+    void ToolDialog(void (TMDIMainF::*command)());
     void ToolSaveGraph();
     void ToolCopyPaste(const char* actionName);
     void CreateActions();
@@ -230,6 +245,12 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QList<QPointer<QMdiSubWindow>> textWindows_;
     std::unique_ptr<QProgressDialog> progress_;
     QPointer<THelpF> help_;
+
+    // The grid counts' rules, shared by the grid dialog and the scale dialog's "Find All".
+    std::unique_ptr<GridDialogRules> gridRules_;
+    TScaleF* scaleF_ = nullptr;
+    TLogScaleF* logScaleF_ = nullptr;
+    TGridF* gridF_ = nullptr;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* prefMenu_ = nullptr;

@@ -509,10 +509,10 @@ void TSpreadF::CreateActions() {
     graph->setObjectName(QStringLiteral("Graph1"));
     graph->addAction(forward("View1", "&View", &TSpreadF::ViewGraphRequested));
     graph->addAction(forward("AutoScale1", "&Auto Scale", &TSpreadF::AutoScaleRequested));
-    later(graph, {{"Scale2", "&Scale"},
-                  {"Grid1", "&Grid"},
-                  {"LogScale", "&Log Scale"},
-                  {"Type2", "Graph &Type"}});
+    graph->addAction(forward("Scale2", "&Scale", &TSpreadF::ScaleRequested));
+    graph->addAction(forward("Grid1", "&Grid", &TSpreadF::GridRequested));
+    graph->addAction(forward("LogScale", "&Log Scale", &TSpreadF::LogScaleRequested));
+    later(graph, {{"Type2", "Graph &Type"}});
     QMenu* legend = graph->addMenu(QStringLiteral("&Legend"));
     legend->setObjectName(QStringLiteral("Legend1"));
     legend->menuAction()->setEnabled(false); // its titles dialogs come later

@@ -157,6 +157,10 @@ class TSpreadF : public QWidget, public DocumentObserver {
     // Graph menu entries that are the graph window's: View and Auto Scale.
     void ViewGraphRequested();
     void AutoScaleRequested();
+    // Graph menu entries that are the main window's: the scale, grid and log scale dialogs.
+    void ScaleRequested();
+    void GridRequested();
+    void LogScaleRequested();
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.

@@ -7,6 +7,7 @@
 #include "ui/qt_canvas.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -56,6 +57,10 @@ struct GraphShell : Shell {
         QStringList names;
         auto c =
             QObject::connect(graph, &TGraphF::HandlerCalled, [&](const QString& n) { names << n; });
+        // A region whose dialog exists opens it modally: closed at once.
+        QTimer::singleShot(0, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+        });
         graph->Image1MouseDown(x, y);
         QObject::disconnect(c);
         return names;

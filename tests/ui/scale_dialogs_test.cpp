@@ -1,0 +1,385 @@
+// The scale, grid and log scale dialogs driven as a user does: a zero-delay
+// timer types into the boxes, picks the choices and presses keys and buttons
+// while the dialog runs modally. Their rules are tested in tests/scale; here
+// the boxes must reach them and what they say must be shown.
+#include "ui_test_support.h"
+
+#include "ui/dialogs/grid_dialog_widget.h"
+#include "ui/dialogs/log_scale_dialog_widget.h"
+#include "ui/dialogs/scale_dialog_widget.h"
+#include "ui/graph_window.h"
+#include "ui/spread_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+using torvel::test::TestAppContext;
+
+namespace {
+
+// Acts on the next modal dialog of type T once it is up (also one opened from
+// within another dialog).
+template <class T> void WhenShown(std::function<void(T&)> act, int tries = 200) {
+    QTimer::singleShot(0, [act = std::move(act), tries] {
+        if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            act(*d);
+            return;
+        }
+        if (tries > 0) WhenShown<T>(act, tries - 1);
+    });
+}
+
+QLineEdit* Box(QWidget& d, const char* name) {
+    return d.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+QPushButton* Button(QWidget& d, const char* name) {
+    return d.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+void Type(QWidget& d, const char* box, const char* text) {
+    QLineEdit* b = Box(d, box);
+    ASSERT_NE(b, nullptr) << box;
+    b->setFocus();
+    b->selectAll();
+    QTest::keyClick(b, Qt::Key_Delete);
+    QTest::keyClicks(b, text);
+}
+void Click(QWidget& d, const char* button) {
+    QPushButton* b = Button(d, button);
+    ASSERT_NE(b, nullptr) << button;
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+// Item `item` of a radio group, clicked where a user clicks.
+void Choose(QWidget& d, const char* group, int item) {
+    auto* radio =
+        d.findChild<QRadioButton*>(QString::fromLatin1(group) + "Item" + QString::number(item));
+    ASSERT_NE(radio, nullptr) << group << item;
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+}
+// The checked item's caption, or "" when none is checked.
+QString Chosen(QWidget& d, const char* group) {
+    for (QRadioButton* r :
+         d.findChild<QGroupBox*>(QString::fromLatin1(group))->findChildren<QRadioButton*>())
+        if (r->isChecked()) return r->text();
+    return {};
+}
+QStringList Captions(QWidget& d) {
+    QStringList texts;
+    for (QGroupBox* g : d.findChildren<QGroupBox*>())
+        texts << g->title();
+    for (QLabel* l : d.findChildren<QLabel*>())
+        texts << l->text();
+    for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
+        texts << b->objectName() + "=" + b->text();
+    return texts;
+}
+
+// The three dialogs on a recording context, linked as the main window links them.
+class ScaleDialogsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ctx.MainWidget()->setGeometry(40, 30, 760, 560);
+        ctx.MainWidget()->show();
+        GraphSettings& s = ctx.doc.Settings;
+        s.XMax = 10;
+        s.XMin = 0;
+        s.YLMax = s.YRMax = 100;
+        s.YLMin = s.YRMin = -100;
+        s.XGridMinor = 3;
+        scale.SetGridDialog(&grid);
+        grid.SetScaleDialog(&scale);
+    }
+
+    TestAppContext ctx;
+    int draws = 0;
+    RedrawHooks hooks{[this] { ++draws; }, [this] { ++draws; }};
+    GridDialogRules gridRules{ctx.doc.Settings, ctx.feedback, hooks};
+    TScaleF scale{ctx, hooks, gridRules};
+    TLogScaleF log{ctx, hooks};
+    TGridF grid{ctx, gridRules};
+};
+
+TEST_F(ScaleDialogsTest, ScaleDialogShowsItsControlsAndSitsFivePixelsInside) {
+    WhenShown<TScaleF>([&](TScaleF& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Scale  Dialog"));
+        EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
+        const QStringList captions = Captions(d);
+        for (const char* c :
+             {"X - Axis Scale", "Y Left  -  Axis Scale", "Y Right  -  Axis Scale", "Multi-Scale",
+              "Max", "Min", "Button1=Find", "Button2=Find", "Button3=Find", "AutoBX=Auto",
+              "AutoBYL=Auto", "AutoBYR=Auto", "SetMaxMin1=Find All", "OKBtn=OK", "CancelBtn=Cancel",
+              "GoGridB=Grid", "DrawScaleB=View", "Button4=Help"})
+            EXPECT_TRUE(captions.contains(QString::fromLatin1(c))) << c;
+        QStringList items;
+        for (QRadioButton* r : d.findChild<QGroupBox*>("AutoBox")->findChildren<QRadioButton*>())
+            items << r->text();
+        EXPECT_EQ(items, (QStringList{"X", "Y", "Both", "Disable"}));
+        EXPECT_EQ(Chosen(d, "AutoBox"), QStringLiteral("Disable"));
+        EXPECT_EQ(d.focusWidget(), Box(d, "MaxX"));
+        EXPECT_EQ(Box(d, "MaxX")->selectedText().trimmed(), QStringLiteral("10"));
+        EXPECT_EQ(Box(d, "MinYL")->text().trimmed(), QStringLiteral("-100"));
+        const QRect main = ctx.MainWidget()->frameGeometry();
+        EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(5, 5));
+        Click(d, "Button4");
+        EXPECT_TRUE(d.isVisible());
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(scale.Execute(), QDialog::Rejected);
+    EXPECT_EQ(ctx.helpContexts, std::vector<int>{ScaleHelpContext});
+}
+
+// Equal limits put the axis in multi-scale mode; Enter in a box is OK.
+TEST_F(ScaleDialogsTest, SameMaxAndMinGiveMultiScale) {
+    WhenShown<TScaleF>([&](TScaleF& d) {
+        Type(d, "MaxX", "5");
+        Type(d, "MinX", "5");
+        Type(d, "MaxYL", "8");
+        Type(d, "MinYL", "2.5");
+        QTest::keyClick(Box(d, "MinYL"), Qt::Key_Return);
+    });
+    EXPECT_EQ(scale.Execute(), QDialog::Accepted);
+    const GraphSettings& s = ctx.doc.Settings;
+    EXPECT_TRUE(s.MultiScaleX);
+    EXPECT_EQ(s.XMax, 5);
+    EXPECT_EQ(s.XMin, 5);
+    EXPECT_FALSE(s.MultiScaleYL);
+    EXPECT_EQ(s.YLMax, 8);
+    EXPECT_EQ(s.YLMin, 2.5L);
+    EXPECT_EQ(ctx.feedback.Beeps, 0);
+}
+
+TEST_F(ScaleDialogsTest, BothOnALogXAxisBeepsAndFallsBack) {
+    ctx.doc.Settings.LogX = true;
+    WhenShown<TScaleF>([&](TScaleF& d) {
+        Choose(d, "AutoBox", AutoBoxBoth);
+        EXPECT_EQ(ctx.feedback.Beeps, 1);
+        EXPECT_EQ(Chosen(d, "AutoBox"), QStringLiteral("Disable"));
+        EXPECT_FALSE(ctx.doc.Settings.MultiScaleX || ctx.doc.Settings.MultiScaleYL);
+        // "Y" is allowed on a linear Y axis, and redraws at once.
+        const int before = draws;
+        Choose(d, "AutoBox", AutoBoxY);
+        EXPECT_EQ(Chosen(d, "AutoBox"), QStringLiteral("Y"));
+        EXPECT_TRUE(ctx.doc.Settings.MultiScaleYL && ctx.doc.Settings.MultiScaleYR);
+        EXPECT_EQ(draws, before + 1);
+        Click(d, "OKBtn");
+    });
+    scale.Execute();
+    EXPECT_EQ(ctx.feedback.Beeps, 1);
+    EXPECT_FALSE(ctx.doc.Settings.MultiScaleX);
+    EXPECT_TRUE(ctx.doc.Settings.MultiScaleYL);
+}
+
+TEST_F(ScaleDialogsTest, CancelLeavesAllAxesOutOfMultiScale) {
+    GraphSettings& s = ctx.doc.Settings;
+    s.MultiScaleX = s.MultiScaleYL = s.MultiScaleYR = true;
+    WhenShown<TScaleF>([&](TScaleF& d) {
+        Type(d, "MaxX", "99");
+        Click(d, "CancelBtn");
+    });
+    EXPECT_EQ(scale.Execute(), QDialog::Rejected);
+    EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
+    EXPECT_EQ(s.XMax, 10);
+}
+
+// "View" applies and draws; Cancel goes away and Escape with it. "Grid" opens
+// the grid dialog on top, without its own "Scale" button.
+TEST_F(ScaleDialogsTest, ViewHidesCancelAndGridOpensTheGridDialog) {
+    WhenShown<TScaleF>([&](TScaleF& d) {
+        Type(d, "MaxX", "20");
+        Click(d, "DrawScaleB");
+        EXPECT_EQ(ctx.doc.Settings.XMax, 20);
+        EXPECT_EQ(draws, 1);
+        EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_TRUE(d.isVisible());
+        WhenShown<TGridF>([&](TGridF& g) {
+            EXPECT_FALSE(Button(g, "GoScaleB")->isVisible());
+            g.reject();
+        });
+        Click(d, "GoGridB");
+        EXPECT_TRUE(d.isVisible());
+        d.accept();
+    });
+    scale.Execute();
+}
+
+TEST_F(ScaleDialogsTest, GridDialogShowsItsControlsAndBeepsAtTwelveMinorIntervals) {
+    WhenShown<TGridF>([&](TGridF& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Grid  Dialog"));
+        EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
+        const QStringList captions = Captions(d);
+        for (const char* c :
+             {"X - Axis Grid", "Y - Axis Grid", "X - Scale Numbers", "Y Left - Scale Numbers",
+              "Y Right - Scale Numbers", "Minor [ 1..10 ]", "Major [ 1..20 ]", "Ticks  [ 1..20 ]",
+              "Decimals  [ 0..8 ]", "OKBtn=OK", "CancelBtn=Cancel", "HelpB=Help", "ClearB=Clear",
+              "AutoXGridB=Auto X", "AutoYLGridB=Auto YL", "AutoYRGridB=Auto YR", "DrawGridB=View",
+              "GoScaleB=Scale"})
+            EXPECT_TRUE(captions.contains(QString::fromLatin1(c))) << c;
+        EXPECT_TRUE(Button(d, "GoScaleB")->isVisible());
+        EXPECT_EQ(d.focusWidget(), Box(d, "XMajor"));
+        EXPECT_EQ(Box(d, "XMinor")->text(), QStringLiteral("3"));
+        const QRect main = ctx.MainWidget()->frameGeometry();
+        EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(30, 30));
+        Click(d, "HelpB");
+        Type(d, "XMinor", "12");
+        Type(d, "XDec", "0");
+        QTest::keyClick(Box(d, "XDec"), Qt::Key_Return);
+    });
+    EXPECT_EQ(grid.Execute(), QDialog::Accepted);
+    EXPECT_EQ(ctx.feedback.Beeps, 1);
+    EXPECT_EQ(ctx.doc.Settings.XGridMinor, 3);
+    EXPECT_EQ(ctx.doc.Settings.XDecimals, 0);
+    EXPECT_EQ(ctx.helpContexts, std::vector<int>{GridHelpContext});
+}
+
+// The boxes of a logarithmic axis read "Log", are out of use and are not read.
+TEST_F(ScaleDialogsTest, GridBoxesReadLogOnLogarithmicAxes) {
+    GraphSettings& s = ctx.doc.Settings;
+    s.LogX = true;
+    WhenShown<TGridF>([&](TGridF& d) {
+        for (const char* name : {"XMinor", "XMajor", "XTicks", "XDec"}) {
+            EXPECT_EQ(Box(d, name)->text(), QStringLiteral("Log")) << name;
+            EXPECT_FALSE(Box(d, name)->isEnabled()) << name;
+        }
+        EXPECT_TRUE(Box(d, "YLDec")->isEnabled());
+        EXPECT_EQ(d.focusWidget(), Box(d, "YMinor"));
+        Type(d, "YMajor", "4");
+        // "Clear" resets only the linear axis and draws; Cancel goes away.
+        Click(d, "ClearB");
+        EXPECT_EQ(Box(d, "YMajor")->text(), QStringLiteral("1"));
+        EXPECT_EQ(Box(d, "XMinor")->text(), QStringLiteral("Log"));
+        EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
+        Click(d, "OKBtn");
+    });
+    grid.Execute();
+    EXPECT_EQ(s.XGridMinor, 3);
+    EXPECT_EQ(s.YGridMajor, 1);
+    EXPECT_EQ(draws, 1);
+
+    s.LogY = true;
+    WhenShown<TGridF>([&](TGridF& d) {
+        for (const char* name : {"YMinor", "YMajor", "YLTicks", "YLDec", "YRTicks", "YRDec"})
+            EXPECT_EQ(Box(d, name)->text(), QStringLiteral("Log")) << name;
+        EXPECT_EQ(d.focusWidget(), Button(d, "OKBtn"));
+        Click(d, "DrawGridB"); // both axes logarithmic: a beep, nothing drawn
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(grid.Execute(), QDialog::Rejected);
+    EXPECT_EQ(ctx.feedback.Beeps, 1);
+    EXPECT_EQ(draws, 1);
+}
+
+TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {
+    GraphSettings& s = ctx.doc.Settings;
+    s.LogX = true;
+    s.LogFormatExponential = true;
+    WhenShown<TLogScaleF>([&](TLogScaleF& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Log Scale  Dialog"));
+        EXPECT_EQ(d.findChild<QGroupBox*>("LogBox")->title(), QStringLiteral("Log Scale"));
+        EXPECT_EQ(d.findChild<QGroupBox*>("FormatBox")->title(),
+                  QStringLiteral("Format Log Scale"));
+        EXPECT_EQ(Chosen(d, "LogBox"), QStringLiteral("X"));
+        EXPECT_EQ(Chosen(d, "FormatBox"), QStringLiteral("Exponential"));
+        EXPECT_EQ(Button(d, "Button1")->text(), QStringLiteral("Help"));
+        Click(d, "Button1");
+        Choose(d, "LogBox", LogBoxBoth);
+        EXPECT_TRUE(s.LogX && s.LogY);
+        EXPECT_EQ(draws, 1);
+        EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
+        // The arrow keys move the choice as clicks do.
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(d.focusWidget(), Qt::Key_Down);
+        EXPECT_EQ(Chosen(d, "LogBox"), QStringLiteral("None"));
+        EXPECT_FALSE(s.LogX || s.LogY);
+        Choose(d, "FormatBox", FormatDecimal);
+        QTest::keyClick(&d, Qt::Key_Escape); // Cancel is out of use
+        EXPECT_TRUE(d.isVisible());
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    EXPECT_EQ(log.Execute(), QDialog::Accepted);
+    EXPECT_FALSE(s.LogFormatExponential);
+    EXPECT_EQ(draws, 3);
+    EXPECT_EQ(ctx.helpContexts, std::vector<int>{LogScaleHelpContext});
+}
+
+// Every entry that opens one of the three dialogs, and the redraw after it.
+TEST(ScaleDialogsShell, MenusRegionsAndToolBarOpenTheDialogs) {
+    Shell s;
+    s.main->resize(1200, 800);
+    s.main->show();
+    s.main->NewData1Click();
+    TSpreadF* data = s.main->findChild<TSpreadF*>();
+    TGraphF* graph = s.main->EnsureGraphWindow();
+    qobject_cast<QMdiSubWindow*>(graph->parentWidget())->resize(600, 450);
+    graph->Draw();
+    Settle();
+    QSignalSpy redrawn(s.main.get(), &TMDIMainF::GraphRedrawn);
+
+    // Each opener: the dialog it shows, closed with Escape.
+    auto opens = [&](QWidget* dialog, const std::function<void()>& open) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* up = QApplication::activeModalWidget();
+            shown = up == dialog;
+            if (up) QTest::keyClick(up, Qt::Key_Escape);
+        });
+        redrawn.clear();
+        open();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_GE(redrawn.count(), 1);
+        return shown;
+    };
+    QWidget* scale = &s.main->ScaleDialog();
+    QWidget* grid = &s.main->GridDialog();
+    QWidget* log = &s.main->LogScaleDialog();
+    auto action = [](QWidget* w, const char* name) {
+        QAction* a = w->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_TRUE(a && a->isEnabled()) << name;
+        return a;
+    };
+    for (const char* name : {"scale2", "Scale1"})
+        EXPECT_TRUE(opens(scale, [&] { action(graph, name)->trigger(); })) << name;
+    for (const char* name : {"Grid3", "Grid1"})
+        EXPECT_TRUE(opens(grid, [&] { action(graph, name)->trigger(); })) << name;
+    for (const char* name : {"Log2", "LogScale1"})
+        EXPECT_TRUE(opens(log, [&] { action(graph, name)->trigger(); })) << name;
+    EXPECT_TRUE(opens(scale, [&] { action(data, "Scale2")->trigger(); }));
+    EXPECT_TRUE(opens(grid, [&] { action(data, "Grid1")->trigger(); }));
+    EXPECT_TRUE(opens(log, [&] { action(data, "LogScale")->trigger(); }));
+    const std::pair<const char*, QWidget*> tools[] = {{"SpeedButton5", scale},
+                                                      {"SpeedButton7", grid}};
+    for (const auto& [tool, dialog] : tools) {
+        auto* button = s.main->findChild<QToolButton*>(QString::fromLatin1(tool));
+        ASSERT_TRUE(button && button->isEnabled()) << tool;
+        EXPECT_TRUE(opens(dialog, [&] { button->click(); })) << tool;
+    }
+    // The click regions beside the plot and on the X numbers.
+    const GraphGeometry& g = s.main->GraphState().View.Geometry;
+    EXPECT_TRUE(opens(
+        scale, [&] { graph->Image1MouseDown(g.PlotLeft / 2, g.PlotBottom - g.PlotHeight / 2); }));
+
+    // The data window's View and Auto Scale make and draw the graph.
+    graph->parentWidget()->close();
+    Settle();
+    ASSERT_EQ(s.main->GraphF(), nullptr);
+    action(data, "AutoScale1")->trigger();
+    ASSERT_NE(s.main->GraphF(), nullptr);
+    s.main->GraphF()->parentWidget()->close();
+    Settle();
+    action(data, "View1")->trigger();
+    EXPECT_NE(s.main->GraphF(), nullptr);
+}
+
+} // namespace
