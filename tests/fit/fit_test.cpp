@@ -294,7 +294,8 @@ TEST_F(FitTest, RSquaredOfNearlyEqualValuesStaysExact) {
         for (int i = 0; i < s.ValidCount; ++i) {
             const Tdata& r = s.Rows[static_cast<std::size_t>(i)];
             const auto x = static_cast<__int128>(r.X);
-            const auto y = static_cast<__int128>(std::ldexp(r.Y - 1, 63)); // exact
+            // In units of the last place from the first value: exact and small.
+            const auto y = static_cast<__int128>(std::ldexp(r.Y - s.Rows[0].Y, 63));
             ++n;
             sx += x;
             sxx += x * x;
