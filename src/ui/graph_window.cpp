@@ -179,15 +179,14 @@ void TGraphF::CreateMenus() {
     add(graph, "scale2", QStringLiteral("&Scale"), &TGraphF::Scale1Click);
     add(graph, "Grid3", QStringLiteral("&Grid"), &TGraphF::Grid1Click);
     add(graph, "Log2", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click);
-    add(graph, "GraphType2", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
+    add(graph, "GraphType2", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click);
     QMenu* legend = graph->addMenu(QStringLiteral("L&egend"));
     legend->setObjectName(QStringLiteral("Legend2"));
-    legend->menuAction()->setEnabled(false); // its titles dialogs come later
-    add(legend, "Main2", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
-    add(legend, "XAxis2", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
-    add(legend, "Yasxis1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);
-    add(legend, "Series1", QStringLiteral("&Series"), &TGraphF::SeriesTitles1Click, false);
-    add(legend, "Floating1", QStringLiteral("&Floating"), &TGraphF::Floating1Click, false);
+    add(legend, "Main2", QStringLiteral("&Main"), &TGraphF::MainTitles1Click);
+    add(legend, "XAxis2", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click);
+    add(legend, "Yasxis1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click);
+    add(legend, "Series1", QStringLiteral("&Series"), &TGraphF::SeriesTitles1Click);
+    add(legend, "Floating1", QStringLiteral("&Floating"), &TGraphF::Floating1Click);
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -195,16 +194,15 @@ void TGraphF::CreateMenus() {
     add(popup_, "Scale1", QStringLiteral("&Scale"), &TGraphF::Scale1Click);
     add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click);
     add(popup_, "LogScale1", QStringLiteral("&Log Scale"), &TGraphF::LogScale1Click);
-    add(popup_, "GraphType1", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click, false);
+    add(popup_, "GraphType1", QStringLiteral("Graph &Type"), &TGraphF::GraphType1Click);
     add(popup_, "FitPop", QStringLiteral("&Fit"), &TGraphF::FitPopClick);
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend1"));
-    legendPop->menuAction()->setEnabled(false); // its titles dialogs come later
-    add(legendPop, "MainTitles1", QStringLiteral("&Main"), &TGraphF::MainTitles1Click, false);
-    add(legendPop, "XTitles1", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click, false);
-    add(legendPop, "YTitles1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click, false);
-    add(legendPop, "SeriesTitles1", QStringLiteral("S&eries"), &TGraphF::SeriesTitles1Click, false);
-    add(legendPop, "Floating2", QStringLiteral("&Floating"), &TGraphF::Floating1Click, false);
+    add(legendPop, "MainTitles1", QStringLiteral("&Main"), &TGraphF::MainTitles1Click);
+    add(legendPop, "XTitles1", QStringLiteral("&X Axis"), &TGraphF::XTitles1Click);
+    add(legendPop, "YTitles1", QStringLiteral("&Y Axis"), &TGraphF::YTitles1Click);
+    add(legendPop, "SeriesTitles1", QStringLiteral("S&eries"), &TGraphF::SeriesTitles1Click);
+    add(legendPop, "Floating2", QStringLiteral("&Floating"), &TGraphF::Floating1Click);
     add(popup_, "SaveGraph2", QStringLiteral("Sa&ve Graph"), &TGraphF::SaveGraph1Click);
     add(popup_, "SaveBitmap2", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
 }
@@ -310,15 +308,19 @@ void TGraphF::Image1MouseDown(int x, int y) {
 
 void TGraphF::MainTitles1Click() {
     Announce("MainTitles1Click");
+    main_.MainTitlesDialog();
 }
 void TGraphF::XTitles1Click() {
     Announce("XTitles1Click");
+    main_.XTitlesDialog();
 }
 void TGraphF::YTitles1Click() {
     Announce("YTitles1Click");
+    main_.YTitlesDialog();
 }
 void TGraphF::SeriesTitles1Click() {
     Announce("SeriesTitles1Click");
+    main_.SeriesTitlesDialog(nullptr);
 }
 // The dialog, then the graph drawn again (by the main window: the dialog may
 // have made the graph window anew).
@@ -336,6 +338,7 @@ void TGraphF::LogScale1Click() {
 }
 void TGraphF::GraphType1Click() {
     Announce("GraphType1Click");
+    main_.GraphTypeDialog(nullptr);
 }
 void TGraphF::FitPopClick() {
     Announce("FitPopClick");
@@ -343,6 +346,7 @@ void TGraphF::FitPopClick() {
 }
 void TGraphF::Floating1Click() {
     Announce("Floating1Click");
+    main_.FloatingTitlesDialog();
 }
 void TGraphF::AutoScale1Click() {
     Announce("AutoScale1Click");

@@ -68,9 +68,8 @@ class TGraphF : public QWidget {
     // Left-button press at an image point (what the image's mouse handler calls).
     void Image1MouseDown(int x, int y);
 
-    // Handlers of the menus and the click regions. The dialogs of the titles
-    // and per-series settings come with their own windows; until a dialog
-    // exists its handler only announces itself.
+    // Handlers of the menus and the click regions: each opens its dialog (the
+    // main window's) and redraws.
     void MainTitles1Click();
     void XTitles1Click();
     void YTitles1Click();

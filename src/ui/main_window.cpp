@@ -8,9 +8,13 @@
 #include "ui/about_dialog.h"
 #include "ui/child_window.h"
 #include "ui/dialogs/fit_dialog.h"
+#include "ui/dialogs/floating_titles_dialog.h"
+#include "ui/dialogs/graph_type_dialog.h"
 #include "ui/dialogs/grid_dialog_widget.h"
 #include "ui/dialogs/log_scale_dialog_widget.h"
 #include "ui/dialogs/scale_dialog_widget.h"
+#include "ui/dialogs/series_titles_dialog.h"
+#include "ui/dialogs/title_dialogs.h"
 #include "ui/graph_window.h"
 #include "ui/help_window.h"
 #include "ui/preferences_dialog.h"
@@ -362,6 +366,13 @@ void TMDIMainF::CreateDialogs() {
     gridF_ = new TGridF(*this, *gridRules_, this);
     scaleF_->SetGridDialog(gridF_);
     gridF_->SetScaleDialog(scaleF_);
+    titleTF_ = new TTitleTF(*this);
+    titleXF_ = new TTitleXF(*this);
+    titleYF_ = new TTitleYF(*this);
+    titleSerF_ = new TTitleSerF(*this);
+    FitF();
+    gTypeF_ = new TGTypeF(*this, [this](Series& series) { FitDialogForGraphType(series); });
+    titleFlF_ = new TTitleFlF(*this, [this] { EnsureGraphWindow(); });
 }
 
 void TMDIMainF::Scale1Click() {
@@ -377,6 +388,47 @@ void TMDIMainF::Grid1Click() {
 void TMDIMainF::LogScale1Click() {
     logScaleF_->Execute();
     RedrawGraph();
+}
+
+void TMDIMainF::FitDialogForGraphType(Series& series) {
+    // For the active data window, which is this series' window; the graph type
+    // dialog stays open over it.
+    auto* window = qobject_cast<TSpreadF*>(DataWindowOf(series));
+    if (!window) return;
+    FitF()->Execute(*window);
+    // Its Next has no next series to go to here: the graph type dialog's own
+    // Next is what steps on.
+    doc_.NextSeriesRequested = false;
+}
+
+void TMDIMainF::MainTitlesDialog() {
+    titleTF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::XTitlesDialog() {
+    titleXF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::YTitlesDialog() {
+    titleYF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::FloatingTitlesDialog() {
+    titleFlF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::SeriesTitlesDialog(TSpreadF* from) {
+    RunSeriesLoop(*this, from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  [this](TSpreadF& window) { titleSerF_->Execute(window.GetSeries()); });
+}
+
+void TMDIMainF::GraphTypeDialog(TSpreadF* from) {
+    RunSeriesLoop(*this, from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  [this](TSpreadF& window) { gTypeF_->Execute(window.GetSeries()); });
 }
 
 // ---------------------------------------------------------------- children
@@ -457,6 +509,15 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::ScaleRequested, this, [this] { Scale1Click(); });
     connect(&w, &TSpreadF::GridRequested, this, [this] { Grid1Click(); });
     connect(&w, &TSpreadF::LogScaleRequested, this, [this] { LogScale1Click(); });
+    // The appearance dialogs of its Graph and Legend menus and its pop-up menu.
+    connect(&w, &TSpreadF::MainTitlesRequested, this, [this] { MainTitlesDialog(); });
+    connect(&w, &TSpreadF::XTitlesRequested, this, [this] { XTitlesDialog(); });
+    connect(&w, &TSpreadF::YTitlesRequested, this, [this] { YTitlesDialog(); });
+    connect(&w, &TSpreadF::FloatingTitlesRequested, this, [this] { FloatingTitlesDialog(); });
+    connect(&w, &TSpreadF::SeriesTitlesRequested, this,
+            [this, window = &w] { SeriesTitlesDialog(window); });
+    connect(&w, &TSpreadF::GraphTypeRequested, this,
+            [this, window = &w] { GraphTypeDialog(window); });
 }
 
 TTextF* TMDIMainF::CreateTextChild() {

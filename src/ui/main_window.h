@@ -35,8 +35,12 @@ class TGraphF;
 class TGridF;
 class TLogScaleF;
 class TScaleF;
+class TGTypeF;
 class TSpreadF;
 class TTextF;
+class TTitleFlF;
+class TTitleSerF;
+class TitleDialog;
 
 class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver {
     Q_OBJECT
@@ -95,6 +99,16 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void Scale1Click();
     void Grid1Click();
     void LogScale1Click();
+
+    // The appearance dialogs, each followed by a redraw. The per-series ones run
+    // the series loop from a data window (that window first) or, given null,
+    // from the graph window (the lowest series first, the graph active at the end).
+    void MainTitlesDialog();
+    void XTitlesDialog();
+    void YTitlesDialog();
+    void FloatingTitlesDialog();
+    void SeriesTitlesDialog(TSpreadF* from);
+    void GraphTypeDialog(TSpreadF* from);
 
     // What Open does with a chosen file: filter 0 Data, 1 Graph, 2 Text, 3 Any File as Text.
     void OpenChosenFile(const QString& path, int filterIndex);
@@ -180,6 +194,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void CreateMenus();
     void CreateToolBar();
     void CreateDialogs();
+    // Where the graph type dialog shows the fit dialog for a series that needs a fit.
+    void FitDialogForGraphType(Series& series);
     void UpdateWindowMenu();
     void MergeMenus(QWidget* child);
     void SubWindowActivated(QMdiSubWindow* window);
@@ -234,6 +250,13 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QAction* actHome_ = nullptr;
     QtFeedback qtFeedback_;
     ReasonShowingFeedback reasonFeedback_; // beeps' reasons in the status bar
+    // The dialogs made at start-up (children of this window).
+    TitleDialog* titleTF_ = nullptr;
+    TitleDialog* titleXF_ = nullptr;
+    TitleDialog* titleYF_ = nullptr;
+    TTitleSerF* titleSerF_ = nullptr;
+    TGTypeF* gTypeF_ = nullptr;
+    TTitleFlF* titleFlF_ = nullptr;
     Feedback* fb_;
 
     QMdiArea* mdi_ = nullptr;

@@ -512,15 +512,19 @@ void TSpreadF::CreateActions() {
     graph->addAction(forward("Scale2", "&Scale", &TSpreadF::ScaleRequested));
     graph->addAction(forward("Grid1", "&Grid", &TSpreadF::GridRequested));
     graph->addAction(forward("LogScale", "&Log Scale", &TSpreadF::LogScaleRequested));
-    later(graph, {{"Type2", "Graph &Type"}});
+    graph->addAction(forward("Type2", "Graph &Type", &TSpreadF::GraphTypeRequested));
+    // The title entries of the Legend menu and of the pop-up's Legend submenu.
+    auto legendEntries = [&forward](QMenu* menu, const char* main, const char* x, const char* xText,
+                                    const char* y, const char* series, const char* floating) {
+        menu->addAction(forward(main, "&Main", &TSpreadF::MainTitlesRequested));
+        menu->addAction(forward(x, xText, &TSpreadF::XTitlesRequested));
+        menu->addAction(forward(y, "&Y Axis", &TSpreadF::YTitlesRequested));
+        menu->addAction(forward(series, "&Series", &TSpreadF::SeriesTitlesRequested));
+        menu->addAction(forward(floating, "&Floating", &TSpreadF::FloatingTitlesRequested));
+    };
     QMenu* legend = graph->addMenu(QStringLiteral("&Legend"));
     legend->setObjectName(QStringLiteral("Legend1"));
-    legend->menuAction()->setEnabled(false); // its titles dialogs come later
-    later(legend, {{"Main1", "&Main"},
-                   {"XAxis2", "&X Axis"},
-                   {"YAxis2", "&Y Axis"},
-                   {"SeriesTitle1", "&Series"},
-                   {"Floating1", "&Floating"}});
+    legendEntries(legend, "Main1", "XAxis2", "&X Axis", "YAxis2", "SeriesTitle1", "Floating1");
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -530,15 +534,10 @@ void TSpreadF::CreateActions() {
     QAction* fit1 = make("Fit1", "&Fit");
     connect(fit1, &QAction::triggered, this, [this] { FitY1Click(); });
     popup_->addAction(fit1);
-    later(popup_, {{"GraphType1", "Graph &Type"}});
+    popup_->addAction(forward("GraphType1", "Graph &Type", &TSpreadF::GraphTypeRequested));
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
-    legendPop->menuAction()->setEnabled(false); // its titles dialogs come later
-    later(legendPop, {{"MainTitle1", "&Main"},
-                      {"XAxis1", "&X  Axis"},
-                      {"YAxis1", "&Y Axis"},
-                      {"Series1", "&Series"},
-                      {"Floating2", "&Floating"}});
+    legendEntries(legendPop, "MainTitle1", "XAxis1", "&X  Axis", "YAxis1", "Series1", "Floating2");
     later(popup_, {{"PrintColor1", "&Printer Color"},
                    {"DuplicateData1", "&Duplicate Data"},
                    {"Extenddataindex1", "Duplicate && &Extend Index"}});

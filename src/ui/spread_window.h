@@ -161,6 +161,14 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void ScaleRequested();
     void GridRequested();
     void LogScaleRequested();
+    // The appearance dialogs (Graph and Legend menus, pop-up menu); the main
+    // window runs them, the per-series ones for this window first.
+    void GraphTypeRequested();
+    void MainTitlesRequested();
+    void XTitlesRequested();
+    void YTitlesRequested();
+    void SeriesTitlesRequested();
+    void FloatingTitlesRequested();
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.

@@ -53,14 +53,17 @@ struct GraphShell : Shell {
         graph->Draw();
         Settle();
     }
+    // The handlers a click runs; a dialog it opens is cancelled at once.
     QStringList Clicks(int x, int y) {
         QStringList names;
         auto c =
             QObject::connect(graph, &TGraphF::HandlerCalled, [&](const QString& n) { names << n; });
-        // A region whose dialog exists opens it modally: closed at once.
-        QTimer::singleShot(0, [] {
+        QTimer closer;
+        closer.setInterval(0);
+        QObject::connect(&closer, &QTimer::timeout, [] {
             if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
         });
+        closer.start();
         graph->Image1MouseDown(x, y);
         QObject::disconnect(c);
         return names;

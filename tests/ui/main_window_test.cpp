@@ -133,9 +133,9 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
                            "P&rint Setup...-", "E&xit"}));
     QMenu* graphMenu = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(graphMenu), (QStringList{"&Auto Scale", "&Scale", "&Grid", "&Log Scale",
-                                                 "Graph &Type-", "L&egend-"}));
+                                                 "Graph &Type", "L&egend"}));
     EXPECT_EQ(MenuTexts(graphMenu->actions().last()->menu()),
-              (QStringList{"&Main-", "&X Axis-", "&Y Axis-", "&Series-", "&Floating-"}));
+              (QStringList{"&Main", "&X Axis", "&Y Axis", "&Series", "&Floating"}));
 
     Activate(s, data);
     EXPECT_EQ(BarTitles(bar),
@@ -152,9 +152,9 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
               (QStringList{"&Fit", "&Clear Fit", "Fit &Error %"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(dataGraph), (QStringList{"&View", "&Auto Scale", "&Scale", "&Grid",
-                                                 "&Log Scale", "Graph &Type-", "&Legend-"}));
+                                                 "&Log Scale", "Graph &Type", "&Legend"}));
     EXPECT_EQ(MenuTexts(dataGraph->actions().last()->menu()),
-              (QStringList{"&Main-", "&X Axis-", "&Y Axis-", "&Series-", "&Floating-"}));
+              (QStringList{"&Main", "&X Axis", "&Y Axis", "&Series", "&Floating"}));
     // Its New Data is the main window's command.
     s.main->findChild<TSpreadF*>()->findChild<QAction*>("New1")->trigger();
     EXPECT_EQ(s.main->Doc().SeriesCount(), 2);

@@ -2,9 +2,9 @@
 
 #include "core/data_model.h"
 
-#include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -14,23 +14,22 @@
 namespace torvel {
 
 void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset) {
-    if (!mainWindow) return;
-    dialog.adjustSize();
-    // The frame is known only once the dialog has been shown; before that,
-    // its client size stands for it.
+    if (!mainWindow || mainWindow == &dialog) return;
+    // The frame is known once the dialog is on screen; before that its client
+    // size stands for it (the dialog is placed again when shown).
     const QSize size = dialog.isVisible() ? dialog.frameGeometry().size() : dialog.size();
     const QRect main = mainWindow->frameGeometry();
-    QPoint topLeft =
-        main.bottomRight() - QPoint(inset, inset) - QPoint(size.width() - 1, size.height() - 1);
-    if (QScreen* screen =
-            mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen()) {
+    QPoint at(main.x() + main.width() - inset - size.width(),
+              main.y() + main.height() - inset - size.height());
+    // Never off the screen, where it could not be reached.
+    QScreen* screen =
+        mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
         const QRect avail = screen->availableGeometry();
-        topLeft.setX(std::clamp(topLeft.x(), avail.left(),
-                                std::max(avail.left(), avail.right() - size.width() + 1)));
-        topLeft.setY(std::clamp(topLeft.y(), avail.top(),
-                                std::max(avail.top(), avail.bottom() - size.height() + 1)));
+        at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - size.width())));
+        at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - size.height())));
     }
-    dialog.move(topLeft);
+    dialog.move(at);
 }
 
 void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber) {
@@ -41,19 +40,44 @@ void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber) {
     label.setPalette(pal);
 }
 
-void MakeDefaultButton(QDialog& dialog, QPushButton& ok) {
-    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
-    ok.setDefault(true);
-}
-
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(objectName));
     b->setAutoDefault(false);
     return b;
+}
+
+PlacedDialog::PlacedDialog(AppContext& context, const char* objectName, const QString& caption,
+                           bool stayOnTop, int inset)
+    : QDialog(context.MainWidget()), context_(context), inset_(inset) {
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowTitle(caption);
+    setModal(true);
+    // A title and a close box only; the hints count only with CustomizeWindowHint.
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (stayOnTop) flags |= Qt::WindowStaysOnTopHint;
+    setWindowFlags(flags);
+}
+
+int PlacedDialog::RunModal() {
+    if (layout()) layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    PlaceDialog(*this, context_.MainWidget(), inset_);
+    return exec();
+}
+
+void PlacedDialog::SetDefaultButton(QPushButton& button) {
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    button.setDefault(true);
+}
+
+void PlacedDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceDialog(*this, context_.MainWidget(), inset_); // the frame is known now
 }
 
 } // namespace torvel

@@ -1,10 +1,13 @@
 // What the program's dialogs share: where they are placed, the "Series #"
-// label of the per-series dialogs, and the keyboard conventions.
+// label of the per-series dialogs, and the keyboard conventions (Enter presses
+// the default button wherever the focus is, Escape cancels).
 #pragma once
 
+#include "ui/app_context.h"
+
+#include <QDialog>
 #include <QString>
 
-class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -18,11 +21,29 @@ void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset = 30);
 // The per-series dialogs' label: text + the series number, in the series' screen colour.
 void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber);
 
-// Enter presses `ok` wherever the focus is (other buttons never take Enter);
-// Escape is the dialog's own reject.
-void MakeDefaultButton(QDialog& dialog, QPushButton& ok);
-
-// A push button named for tests, taking no Enter of its own.
+// A push button named for tests that takes no Enter of its own.
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text);
+
+// A modal dialog of the program: a title and a close box only, made once and
+// reused, placed near the main window's bottom-right corner each time it shows.
+class PlacedDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    PlacedDialog(AppContext& context, const char* objectName, const QString& caption,
+                 bool stayOnTop, int inset = 30);
+
+  protected:
+    // Lays the dialog out, places it and shows it modally.
+    int RunModal();
+    // The button that Enter presses.
+    void SetDefaultButton(QPushButton& button);
+    void showEvent(QShowEvent* event) override;
+
+    AppContext& context_;
+
+  private:
+    int inset_;
+};
 
 } // namespace torvel

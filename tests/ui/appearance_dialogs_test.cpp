@@ -1,0 +1,221 @@
+// The title, series title, graph type and floating titles dialogs driven by
+// their objectNames through the menus that open them.
+#include "ui_test_support.h"
+
+#include "ui/graph_window.h"
+#include "ui/spread_window.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+using torvel::test::WhenModal;
+
+namespace {
+
+// Series with the given numbers, their data windows and the graph window.
+struct DialogShell : Shell {
+    explicit DialogShell(std::initializer_list<int> numbers) {
+        main->resize(1200, 800);
+        main->show();
+        const int last = std::max(numbers);
+        for (int i = 0; i < last; ++i)
+            main->NewData1Click();
+        for (int n = 1; n <= last; ++n)
+            if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+                main->Doc().DestroySeries(*main->Doc().FindSeries(n));
+        Settle();
+        graph = main->EnsureGraphWindow();
+        Settle();
+    }
+    TSpreadF* WindowOf(int n) {
+        return qobject_cast<TSpreadF*>(main->DataWindowOf(*main->Doc().FindSeries(n)));
+    }
+    std::vector<std::string> Titles() {
+        std::vector<std::string> t;
+        for (const auto& s : main->Doc().DataWindows())
+            t.push_back(s->SeriesTitle);
+        return t;
+    }
+    TGraphF* graph = nullptr;
+};
+
+template <typename T = QWidget> T* Child(QWidget* dialog, const char* name) {
+    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void Click(QWidget* dialog, const char* name) {
+    if (auto* b = Child<QAbstractButton>(dialog, name)) b->click();
+}
+
+// Answers the next `count` modal showings in a row with act(dialog, i).
+void AnswerModals(int count, std::function<void(QWidget*, int)> act, int i = 0) {
+    WhenModal([=](QWidget* w) {
+        act(w, i);
+        if (i + 1 < count) AnswerModals(count, act, i + 1);
+    });
+}
+
+} // namespace
+
+TEST(AppearanceDialogs, TitleDialogsByKeyboard) {
+    DialogShell s({1});
+    GraphSettings& st = s.main->Doc().Settings;
+    st.MainTitles = {"one", "two", "three"};
+    QSignalSpy redrawn(s.main.get(), &TMDIMainF::GraphRedrawn);
+
+    // Enter is OK wherever the focus is; the first box starts focused and selected.
+    WhenModal([](QWidget* d) {
+        EXPECT_EQ(d->windowTitle(), "Main Title  Dialog");
+        EXPECT_TRUE(d->windowFlags() & Qt::WindowStaysOnTopHint);
+        auto* first = Child<QLineEdit>(d, "TitTop1");
+        EXPECT_EQ(first->selectedText(), "one");
+        QTest::keyClicks(first, "New");
+        QTest::keyClick(first, Qt::Key_Tab);
+        QWidget* second = d->focusWidget();
+        EXPECT_EQ(second, Child(d, "TitTop2"));
+        QTest::keyClick(second, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(second, Qt::Key_Delete);
+        QTest::keyClick(second, Qt::Key_Return);
+    });
+    s.graph->findChild<QAction*>("Main2")->trigger();
+    EXPECT_EQ(st.MainTitles, (std::array<std::string, 3>{"New", "", "three"}));
+    EXPECT_GE(redrawn.count(), 1);
+
+    // Escape cancels; Help opens the titles' help section.
+    st.YTitles = {"L", "R"};
+    WhenModal([](QWidget* d) {
+        EXPECT_EQ(d->windowTitle(), "Y Axis Title  Dialog");
+        Child<QLineEdit>(d, "TitY2")->setText("changed");
+        Click(d, "Button1");
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    s.WindowOf(1)->findChild<QAction*>("YAxis2")->trigger();
+    EXPECT_EQ(st.YTitles[1], "R");
+    ASSERT_EQ(s.opened.size(), 1u);
+    EXPECT_EQ(s.opened[0].fragment(), "help-900");
+}
+
+TEST(AppearanceDialogs, SeriesTitlesAutoLabelAll) {
+    DialogShell s({1, 3});
+    QAction* open = s.WindowOf(3)->findChild<QAction*>("SeriesTitle1");
+    bool cancelAfterRefusal = true;
+    WhenModal([&](QWidget* d) {
+        EXPECT_EQ(Child<QLabel>(d, "Label1")->text(), "Series #3");
+        auto* box = Child<QLineEdit>(d, "TitSer1");
+        EXPECT_TRUE(Child(d, "CancelBtn")->isVisible());
+        box->setText("Run");
+        Click(d, "Button3");
+        EXPECT_EQ(box->text(), "Run #3");
+        EXPECT_FALSE(Child(d, "CancelBtn")->isVisible());
+        Click(d, "Button3"); // ends in #3 now: refused
+        Click(d, "Button4");
+        EXPECT_EQ(box->text(), "Run #3");
+        cancelAfterRefusal = Child(d, "CancelBtn")->isVisible();
+        Click(d, "OKBtn");
+    });
+    open->trigger();
+    EXPECT_FALSE(cancelAfterRefusal);
+    EXPECT_EQ(s.feedback.Beeps, 2);
+    EXPECT_EQ(s.Titles(), (std::vector<std::string>{"Run #1", "Run #3"}));
+
+    // "Cancel" is back at the next opening; Clear hides it again, and Escape
+    // then leaves the cleared titles (they cannot be taken back).
+    WhenModal([](QWidget* d) {
+        EXPECT_TRUE(Child(d, "CancelBtn")->isVisible());
+        EXPECT_EQ(Child<QLineEdit>(d, "TitSer1")->text(), "Run #3");
+        Click(d, "Button5");
+        EXPECT_FALSE(Child(d, "CancelBtn")->isVisible());
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    open->trigger();
+    EXPECT_EQ(s.Titles(), (std::vector<std::string>{"", ""}));
+}
+
+TEST(AppearanceDialogs, GraphTypeNextOverSeriesOneThreeAndSeven) {
+    DialogShell s({1, 3, 7});
+    QStringList labels;
+    AnswerModals(4, [&](QWidget* d, int i) {
+        labels << Child<QLabel>(d, "Label1")->text();
+        if (i == 1) {
+            // Series 3 shown as bars on the right axis, at once.
+            Click(d, "RadioGroup1Item1");
+            Click(d, "RadioGroup3Item1");
+        }
+        if (i == 2) {
+            // "Fit" without a fit opens the fit dialog; cancelled, Line stays.
+            QString fitDialog;
+            WhenModal([&](QWidget* fit) {
+                fitDialog = fit->objectName();
+                Click(fit, "CancelBtn");
+            });
+            Click(d, "RadioGroup1Item2");
+            EXPECT_EQ(fitDialog, "FitF");
+            EXPECT_TRUE(Child<QRadioButton>(d, "RadioGroup1Item0")->isChecked());
+        }
+        Click(d, i < 3 ? "NextB" : "OKBtn");
+    });
+    s.graph->findChild<QAction*>("GraphType2")->trigger();
+    EXPECT_EQ(labels, (QStringList{"Series # 1", "Series # 3", "Series # 7", "Series # 1"}));
+    Series& three = *s.main->Doc().FindSeries(3);
+    EXPECT_EQ(three.GraphType, GraphBar);
+    EXPECT_FALSE(three.YAxisLeft);
+    EXPECT_EQ(s.main->Doc().FindSeries(7)->GraphType, GraphLine);
+    EXPECT_EQ(s.feedback.Beeps, 1);
+    EXPECT_EQ(s.main->ActiveChild(), s.graph);
+}
+
+TEST(AppearanceDialogs, FloatingTitlesCommaEmptyAndView) {
+    DialogShell s({1});
+    GraphSettings& st = s.main->Doc().Settings;
+    st.FloatTitleY[0] = 4;
+    // From a data window with the graph window closed: View makes it again.
+    s.graph->findChild<QAction*>("Close1")->trigger();
+    Settle();
+    TSpreadF* data = s.WindowOf(1);
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(s.main->GraphF(), nullptr);
+
+    bool cancelAfterView = true;
+    WhenModal([&](QWidget* d) {
+        EXPECT_EQ(d->windowTitle(), "Floating Titles Dialog");
+        EXPECT_TRUE(Child(d, "Button2")->isVisible());
+        Child<QLineEdit>(d, "Edit1")->setText("Peak");
+        Child<QLineEdit>(d, "Edit11")->setText("1,5");
+        Child<QLineEdit>(d, "Edit21")->setText("");
+        Child<QLineEdit>(d, "Edit12")->setText("1.5");
+        Click(d, "Button4");
+        cancelAfterView = Child(d, "Button2")->isVisible();
+        Click(d, "Button1");
+    });
+    data->findChild<QAction*>("Floating2")->trigger();
+    EXPECT_FALSE(cancelAfterView);
+    EXPECT_NE(s.main->GraphF(), nullptr);
+    EXPECT_EQ(st.FloatTitleText[0], "Peak");
+    EXPECT_EQ(st.FloatTitleX[0], 0);
+    EXPECT_EQ(st.FloatTitleY[0], 0);
+    EXPECT_EQ(st.FloatTitleX[1], 1.5L);
+
+    // The emptied box shows 0 at the next opening, with "Cancel" back.
+    WhenModal([](QWidget* d) {
+        EXPECT_EQ(Child<QLineEdit>(d, "Edit21")->text(), "0");
+        EXPECT_TRUE(Child(d, "Button2")->isVisible());
+        Child<QLineEdit>(d, "Edit1")->setText("dropped");
+        Click(d, "Button2");
+    });
+    s.main->GraphF()->findChild<QAction*>("Floating1")->trigger();
+    EXPECT_EQ(st.FloatTitleText[0], "Peak");
+}
