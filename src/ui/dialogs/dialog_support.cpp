@@ -47,6 +47,14 @@ QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& 
     return b;
 }
 
+void MakeDefaultButton(QDialog& dialog, QPushButton& ok) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    ok.setDefault(true);
+}
+
 PlacedDialog::PlacedDialog(AppContext& context, const char* objectName, const QString& caption,
                            bool stayOnTop, int inset)
     : QDialog(context.MainWidget()), context_(context), inset_(inset) {
@@ -65,14 +73,6 @@ int PlacedDialog::RunModal() {
     adjustSize();
     PlaceDialog(*this, context_.MainWidget(), inset_);
     return exec();
-}
-
-void PlacedDialog::SetDefaultButton(QPushButton& button) {
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
-    button.setDefault(true);
 }
 
 void PlacedDialog::showEvent(QShowEvent* event) {

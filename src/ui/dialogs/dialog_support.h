@@ -24,6 +24,10 @@ void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber);
 // A push button named for tests that takes no Enter of its own.
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text);
 
+// Enter presses `ok` wherever the focus is (other buttons never take Enter);
+// Escape is the dialog's own reject.
+void MakeDefaultButton(QDialog& dialog, QPushButton& ok);
+
 // A modal dialog of the program: a title and a close box only, made once and
 // reused, placed near the main window's bottom-right corner each time it shows.
 class PlacedDialog : public QDialog {
@@ -37,7 +41,7 @@ class PlacedDialog : public QDialog {
     // Lays the dialog out, places it and shows it modally.
     int RunModal();
     // The button that Enter presses.
-    void SetDefaultButton(QPushButton& button);
+    void SetDefaultButton(QPushButton& button) { MakeDefaultButton(*this, button); }
     void showEvent(QShowEvent* event) override;
 
     AppContext& context_;
