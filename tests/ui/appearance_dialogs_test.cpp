@@ -3,6 +3,7 @@
 #include "ui_test_support.h"
 
 #include "ui/graph_window.h"
+#include "ui/help_window.h"
 #include "ui/spread_window.h"
 
 #include <QDialog>
@@ -105,8 +106,8 @@ TEST(AppearanceDialogs, TitleDialogsByKeyboard) {
     });
     s.WindowOf(1)->findChild<QAction*>("YAxis2")->trigger();
     EXPECT_EQ(st.YTitles[1], "R");
-    ASSERT_EQ(s.opened.size(), 1u);
-    EXPECT_EQ(s.opened[0].fragment(), "help-900");
+    ASSERT_NE(s.main->HelpWindow(), nullptr);
+    EXPECT_EQ(s.main->HelpWindow()->Source().fragment(), "help-900");
 }
 
 TEST(AppearanceDialogs, SeriesTitlesAutoLabelAll) {
