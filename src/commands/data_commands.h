@@ -1,4 +1,5 @@
-// The data window's commands on its own series that need no widget. The window copies its
+// The data window's commands on its own series that need no widget: sorting
+// by X, Cut, Clear Fit and the two duplicates. The window copies its
 // selection in, calls one of these and shows the series again.
 #pragma once
 
@@ -6,9 +7,21 @@
 #include "core/feedback.h"
 #include "core/grid_store.h"
 
+#include <functional>
 #include <string>
 
 namespace torvel {
+
+// How a long command reports how far it is (0..1); may be empty.
+using CommandProgress = std::function<void(double fraction)>;
+
+// Sort X Ascending / Descending: the rows with X and Y first, in a stable
+// order of X (whole rows move: X, Y, fitted Y and flags), then the rows that
+// hold only an X or only a Y, in their order, then the empty rows. IndexCount,
+// the fit and the graph type stay; the series' range is measured. Without
+// the memory to sort, it says so and returns false.
+bool SortSeriesX(Series& series, bool ascending, const GraphSettings& settings, Feedback& feedback,
+                 const CommandProgress& progress = {});
 
 // Cut: the selected cells as clipboard text (as Copy gives them), then the
 // cells emptied, the fit cleared and the rows refreshed.
@@ -17,5 +30,23 @@ std::string CutCells(Series& series, CellRect selection);
 // Clear Fit: no fit, and a graph type that draws one falls back (Fit and
 // Line & Fit to Line, Bar & Fit to Bar), with or without a fit before.
 void ClearFitCommand(Series& series);
+
+// Rows the "Duplicate & Extend Index" copy has beyond the original's.
+inline constexpr int ExtendIndexRows = 20;
+inline constexpr const char* DuplicateMemoryText = "Not enough memory to duplicate this series.";
+inline constexpr const char* SortMemoryText = "Not enough memory to sort this series.";
+
+// The text a duplicate puts on the clipboard, before it is made (and also
+// when it cannot be): X TAB Y CR LF of every row, as the cells show them.
+std::string DuplicateText(Series& source);
+
+// Duplicate Data (extraRows 0) and Duplicate & Extend Index (ExtendIndexRows):
+// a new series (the lowest free number, defaults of a new data window) of
+// IndexCount + extraRows rows whose X and Y are the source's, row for row and
+// digit for digit; fitted values, the fit, the title, the graph type and the
+// colours are not copied. At MaxSeries series it beeps, shows the limit and
+// gives null; so it does, with its own message, when memory runs out.
+Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& feedback,
+                        const CommandProgress& progress = {});
 
 } // namespace torvel

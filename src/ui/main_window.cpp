@@ -491,6 +491,9 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::AutoScaleRequested, this, [this] {
         if (TGraphF* g = EnsureGraphWindow()) g->AutoScale1Click();
     });
+    connect(&w, &TSpreadF::SeriesDuplicated, this, [this](Series* created) {
+        if (auto* copy = qobject_cast<TSpreadF*>(DataWindowOf(*created))) copy->RefreshGrid();
+    });
     // Saving the graph needs the graph window: made and drawn first when missing.
     auto graph = [this] {
         if (!GraphF()) {

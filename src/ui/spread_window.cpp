@@ -6,6 +6,7 @@
 
 #include "ui/child_window.h"
 #include "ui/series_table_model.h"
+#include "ui/work_progress.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -491,9 +492,12 @@ void TSpreadF::CreateActions() {
     later(math, {{"N3", "&Calculator"},
                  {"OperateonCells2", "&Operate on Cells"},
                  {"FillCells1", "&Fill Cells"},
-                 {"XYOperations2", "&X && Y Operations"},
-                 {"SortXAccending1", "Sort X &Ascending"},
-                 {"SortXDeccending1", "Sort X &Descending"}});
+                 {"XYOperations2", "&X && Y Operations"}});
+    QAction* sortUp = make("SortXAccending1", "Sort X &Ascending");
+    connect(sortUp, &QAction::triggered, this, [this] { SortXAccending1Click(); });
+    QAction* sortDown = make("SortXDeccending1", "Sort X &Descending");
+    connect(sortDown, &QAction::triggered, this, [this] { SortXDeccending1Click(); });
+    math->addActions({sortUp, sortDown});
 
     QMenu* regression = menuBar_->addMenu(QStringLiteral("&Regression"));
     regression->setObjectName(QStringLiteral("Regression1"));
@@ -538,9 +542,12 @@ void TSpreadF::CreateActions() {
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
     legendEntries(legendPop, "MainTitle1", "XAxis1", "&X  Axis", "YAxis1", "Series1", "Floating2");
-    later(popup_, {{"PrintColor1", "&Printer Color"},
-                   {"DuplicateData1", "&Duplicate Data"},
-                   {"Extenddataindex1", "Duplicate && &Extend Index"}});
+    later(popup_, {{"PrintColor1", "&Printer Color"}});
+    QAction* duplicate1 = make("DuplicateData1", "&Duplicate Data");
+    connect(duplicate1, &QAction::triggered, this, [this] { DuplicateData1Click(); });
+    QAction* extend1 = make("Extenddataindex1", "Duplicate && &Extend Index");
+    connect(extend1, &QAction::triggered, this, [this] { Extenddataindex1Click(); });
+    popup_->addActions({duplicate1, extend1});
     QAction* save2 = make("SaveData2", "&Save Data");
     connect(save2, &QAction::triggered, this, [this] { SaveData(); });
     popup_->addAction(save2);
@@ -619,6 +626,35 @@ void TSpreadF::FitError1Click() {
     if (!ShowFitError(context_.Doc(), *series_, context_.Fb())) return;
     RefreshGrid();
     context_.RedrawGraph();
+}
+
+void TSpreadF::SortRows(bool ascending) {
+    if (!series_) return;
+    grid_->CloseEditor(true);
+    {
+        WorkProgress work(context_.MainWidget(), QStringLiteral("Sorting"));
+        SortSeriesX(*series_, ascending, context_.Doc().Settings, context_.Fb(), work.Callback());
+    }
+    RefreshGrid(); // the graph is not redrawn: sorting changes nothing it shows
+}
+
+void TSpreadF::Duplicate(int extraRows) {
+    if (!series_) return;
+    grid_->CloseEditor(true);
+    Series* created = nullptr;
+    {
+        WorkProgress work(context_.MainWidget(), QStringLiteral("Duplicating"));
+        QGuiApplication::clipboard()->setText(QString::fromStdString(DuplicateText(*series_)));
+        created =
+            DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(), work.Callback());
+    }
+    if (!created) return;
+    emit SeriesDuplicated(created);
+    context_.RedrawGraph();
+}
+
+void TSpreadF::Extenddataindex1Click() {
+    Duplicate(ExtendIndexRows);
 }
 
 void TSpreadF::DeleteSelection() {

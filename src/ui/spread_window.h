@@ -115,6 +115,13 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void FitY1Click();
     void clearFit1Click();
     void FitError1Click();
+    // Math menu: the rows sorted by X (the graph is not redrawn).
+    void SortXAccending1Click() { SortRows(true); }
+    void SortXDeccending1Click() { SortRows(false); }
+    // Pop-up: a new data window with a copy of this series' X and Y (the
+    // clipboard gets their text); Extend gives it ExtendIndexRows more rows.
+    void DuplicateData1Click() { Duplicate(0); }
+    void Extenddataindex1Click();
     // Save Data: the save dialog loop (the overwrite question, a failed write
     // reported); the caption follows the new file name.
     SaveResult SaveData1Click();
@@ -169,6 +176,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void YTitlesRequested();
     void SeriesTitlesRequested();
     void FloatingTitlesRequested();
+    // A duplicate made a new series, whose window the main window has made.
+    void SeriesDuplicated(torvel::Series* created);
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.
@@ -180,6 +189,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
   private:
     void CreateActions();
     std::optional<std::string> RunFileDialog(const std::string& preset);
+    void SortRows(bool ascending);
+    void Duplicate(int extraRows);
 
     AppContext& context_;
     Series* series_;

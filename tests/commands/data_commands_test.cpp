@@ -26,6 +26,59 @@ std::string Rows(const Series& s) {
     return text;
 }
 
+TEST(SortTest, CompleteRowsSortedStablyThenHalfRowsThenEmptyRows) {
+    struct Case {
+        const char* name;
+        const char* rows;
+        bool ascending;
+        const char* sorted;
+    };
+    const Case cases[] = {
+        {"ascending", "3:9 :5 1:1", true, "1:1 3:9 :5"},
+        {"descending", "3:9 : 1:1 7:2", false, "7:2 3:9 1:1 :"},
+        {"equal X keep their order", "2:1 1:0 2:2 1:5 2:3", true, "1:0 1:5 2:1 2:2 2:3"},
+        {"equal X keep their order descending", "2:1 1:0 2:2 1:5 2:3", false,
+         "2:1 2:2 2:3 1:0 1:5"},
+        {"half rows keep their order", "4: 2:2 :7 1:1 :", true, "1:1 2:2 4: :7 :"},
+        {"negative and fractional X", "-1.5:1 -2:2 0:3 0.25:4", true, "-2:2 -1.5:1 0:3 .25:4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document doc;
+        Series& s = AddSeries(doc, c.rows);
+        const int count = s.IndexCount;
+        RecordingFeedback fb;
+        EXPECT_TRUE(SortSeriesX(s, c.ascending, doc.Settings, fb));
+        EXPECT_EQ(Rows(s), c.sorted);
+        EXPECT_EQ(s.IndexCount, count);
+    }
+}
+
+// Whole rows move, fitted values with them, at full precision; the fit stays.
+TEST(SortTest, MovesStoredValuesAndKeepsTheFit) {
+    Document doc;
+    RecordingFeedback fb;
+    Series& s = AddSeries(doc, "3:6 1:2 2:4");
+    s.Fit.FitKind = 1;
+    s.Fit.SeriesNumber = s.SeriesNumber;
+    ComputeFit(doc, s.Fit, fb);
+    s.GraphType = GraphLineFit;
+    const Real third = 1.0L / 3;
+    GridToRows(s);
+    s.Rows[1].Y = third; // more digits than a cell shows
+    RowsToGrid(s);
+    EXPECT_TRUE(SortSeriesX(s, false, doc.Settings, fb));
+    EXPECT_EQ(s.Rows[0].X, 3);
+    EXPECT_EQ(s.Rows[1].Y, third);
+    EXPECT_EQ(s.Rows[0].YFit, 6);
+    EXPECT_EQ(s.Rows[2].Y, 2);
+    EXPECT_EQ(s.Rows[2].YFit, 2);
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(s.Fit.FitKind, 1);
+    EXPECT_EQ(s.GraphType, GraphLineFit);
+    EXPECT_EQ(s.FirstX, 3); // measured in the sorted order
+}
+
 TEST(CutTest, GivesTheCellsEmptiesThemAndClearsTheFit) {
     Document doc;
     RecordingFeedback fb;
@@ -61,6 +114,70 @@ TEST(ClearFitTest, FitTypesFallBackWithOrWithoutAFit) {
             EXPECT_EQ(s.Fit.FitKind, 0);
             EXPECT_EQ(s.Cell(YFitColumn, 1), "");
         }
+}
+
+TEST(DuplicateTest, CopiesValuesIntoTheLowestFreeNumber) {
+    for (int extra : {0, ExtendIndexRows}) {
+        SCOPED_TRACE(extra);
+        Document doc;
+        RecordingFeedback fb;
+        AddSeries(doc, "1:1");
+        Series& gap = AddSeries(doc, "1:1");
+        Series& src = AddSeries(doc, "1:2 :5 3: 4:8 : 6:1 7:7 8:8 9:9 10:10");
+        doc.DestroySeries(gap); // number 2 is free again
+        const Real third = 1.0L / 3;
+        GridToRows(src);
+        src.Rows[1].X = third;
+        src.Rows[1].XValid = true;
+        src.Rows[0].YFit = 5;
+        src.Rows[0].YFitValid = true;
+        RowsToGrid(src);
+        src.HasFit = true;
+        src.Fit.FitKind = 1;
+        src.SeriesTitle = "title";
+        src.GraphType = GraphBarFit;
+
+        const std::string text = DuplicateText(src);
+        const Series* made = DuplicateSeries(doc, src, extra, fb);
+        ASSERT_NE(made, nullptr);
+        const Series& copy = *made;
+        EXPECT_EQ(copy.SeriesNumber, 2);
+        EXPECT_EQ(doc.DataWindows()[1].get(), &copy);
+        EXPECT_EQ(copy.IndexCount, 10 + extra);
+        EXPECT_EQ(copy.Rows[1].X, third); // every digit, not the cell's text
+        for (int i = 0; i < 10; ++i) {
+            const Tdata& a = src.Rows[static_cast<std::size_t>(i)];
+            const Tdata& b = copy.Rows[static_cast<std::size_t>(i)];
+            EXPECT_EQ(std::tie(a.X, a.Y, a.XValid, a.YValid),
+                      std::tie(b.X, b.Y, b.XValid, b.YValid))
+                << i;
+            EXPECT_FALSE(b.YFitValid);
+        }
+        for (int r2 = 11; r2 <= copy.IndexCount; ++r2)
+            EXPECT_EQ(copy.Cell(XColumn, r2) + copy.Cell(YColumn, r2), "");
+        EXPECT_FALSE(copy.HasFit);
+        EXPECT_EQ(copy.SeriesTitle, "");
+        EXPECT_EQ(copy.GraphType, GraphLine);
+        EXPECT_EQ(copy.Header(YFitColumn), "          Y2 Fit");
+        const std::string start = "1\t2\r\n" + src.Cell(XColumn, 2) + "\t5\r\n3\t\r\n";
+        EXPECT_EQ(text.substr(0, start.size()), start);
+        EXPECT_EQ(doc.NewSeriesRows, 10); // as it was
+        EXPECT_EQ(fb.Messages.size(), 0u);
+    }
+}
+
+TEST(DuplicateTest, AtTheSeriesLimitSaysSo) {
+    Document doc;
+    RecordingFeedback fb;
+    for (int i = 0; i < MaxSeries; ++i)
+        AddSeries(doc, "1:2 3:4");
+    EXPECT_EQ(DuplicateText(*doc.FindSeries(5)), "1\t2\r\n3\t4\r\n");
+    EXPECT_EQ(DuplicateSeries(doc, *doc.FindSeries(5), ExtendIndexRows, fb), nullptr);
+    EXPECT_EQ(doc.SeriesCount(), MaxSeries);
+    EXPECT_EQ(fb.Beeps, 1);
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
 }
 
 } // namespace

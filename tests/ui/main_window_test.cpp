@@ -147,7 +147,7 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Edit")), (QStringList{"Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Math")),
               (QStringList{"&Calculator-", "&Operate on Cells-", "&Fill Cells-",
-                           "&X && Y Operations-", "Sort X &Ascending-", "Sort X &Descending-"}));
+                           "&X && Y Operations-", "Sort X &Ascending", "Sort X &Descending"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Regression")),
               (QStringList{"&Fit", "&Clear Fit", "Fit &Error %"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");

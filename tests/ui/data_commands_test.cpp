@@ -1,0 +1,107 @@
+// The data window's own commands driven through its menus in the main window:
+// sorting, duplicating, View and Auto Scale.
+#include "ui_test_support.h"
+
+#include "core/grid_store.h"
+#include "ui/graph_window.h"
+#include "ui/series_table_model.h"
+#include "ui/spread_window.h"
+
+#include <QClipboard>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+
+namespace {
+
+TSpreadF* NewDataWindow(Shell& s, std::initializer_list<std::pair<const char*, const char*>> rows) {
+    s.main->NewData1Click();
+    Series& series = *s.main->Doc().DataWindows().back();
+    int r = 1;
+    for (const auto& [x, y] : rows) {
+        series.SetCell(XColumn, r, x);
+        series.SetCell(YColumn, r, y);
+        ++r;
+    }
+    GridToRows(series);
+    auto* w = qobject_cast<TSpreadF*>(s.main->DataWindowOf(series));
+    w->RefreshGrid();
+    return w;
+}
+
+void Trigger(QWidget* window, const char* action) {
+    QAction* a = window->findChild<QAction*>(QString::fromLatin1(action));
+    ASSERT_NE(a, nullptr) << action;
+    ASSERT_TRUE(a->isEnabled()) << action;
+    a->trigger();
+}
+
+QString Shown(TSpreadF* w, int row, int col) {
+    return w->Model()->index(row - 1, col).data().toString();
+}
+
+TEST(DataCommands, SortXFromTheMathMenu) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"3", "9"}, {"", "5"}, {"1", "1"}, {"2", "4"}});
+    Trigger(w, "SortXAccending1");
+    EXPECT_EQ((QStringList{Shown(w, 1, XColumn), Shown(w, 2, XColumn), Shown(w, 3, XColumn),
+                           Shown(w, 4, YColumn)}),
+              (QStringList{"1", "2", "3", "5"}));
+    Trigger(w, "SortXDeccending1");
+    EXPECT_EQ((QStringList{Shown(w, 1, XColumn), Shown(w, 2, XColumn), Shown(w, 3, XColumn),
+                           Shown(w, 4, YColumn)}),
+              (QStringList{"3", "2", "1", "5"}));
+    EXPECT_EQ(w->GetSeries().IndexCount, 10);
+}
+
+TEST(DataCommands, DuplicateAndExtendMakesANewWindowUpToTheLimit) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "2"}, {"3", "4"}});
+    Trigger(w, "Extenddataindex1");
+    Settle();
+    ASSERT_EQ(s.main->Doc().SeriesCount(), 2);
+    Series& copy = *s.main->Doc().FindSeries(2);
+    auto* copyWindow = qobject_cast<TSpreadF*>(s.main->DataWindowOf(copy));
+    ASSERT_NE(copyWindow, nullptr);
+    EXPECT_EQ(copyWindow->windowTitle(), "Series Number: 2");
+    EXPECT_EQ(copyWindow->Model()->rowCount(), 30);
+    EXPECT_EQ(Shown(copyWindow, 2, YColumn), "4");
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("1\t2\r\n3\t4\r\n\t\r\n"));
+
+    while (s.main->Doc().SeriesCount() < MaxSeries)
+        Trigger(w, "DuplicateData1");
+    EXPECT_TRUE(s.feedback.Messages.empty());
+    Trigger(w, "DuplicateData1");
+    EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+}
+
+TEST(DataCommands, ViewAndAutoScaleMakeTheGraphWindow) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"0", "0"}, {"7", "93"}});
+    Trigger(w, "View1");
+    Settle();
+    ASSERT_NE(s.main->GraphF(), nullptr);
+    s.main->GraphF()->Close1Click();
+    Settle();
+    ASSERT_EQ(s.main->GraphF(), nullptr);
+
+    Trigger(w, "AutoScale1");
+    Settle();
+    EXPECT_NE(s.main->GraphF(), nullptr);
+    const GraphSettings& g = s.main->Doc().Settings;
+    EXPECT_EQ(g.XMax, 7);
+    EXPECT_EQ(g.YLMax, 95);
+    EXPECT_FALSE(g.MultiScaleX);
+}
+
+} // namespace
