@@ -3,8 +3,12 @@
 #include "fit/fit_dialog.h"
 #include "scale/ranges.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace torvel {
@@ -19,29 +23,62 @@ bool HalfFilled(const Tdata& row) {
     return row.XValid != row.YValid;
 }
 
+// Stable sort of rows by X, as repeated exchanges of adjacent out-of-order
+// pairs would leave them. Sorts (X, position) pairs and moves each row once.
+void SortByX(std::vector<Tdata>& rows, std::size_t begin, std::size_t end, bool ascending) {
+    if (end - begin < 2) return;
+    std::vector<std::pair<Real, std::uint32_t>> keys;
+    keys.reserve(end - begin);
+    for (std::size_t i = begin; i < end; ++i)
+        keys.emplace_back(rows[i].X, static_cast<std::uint32_t>(i - begin));
+    if (ascending)
+        std::sort(keys.begin(), keys.end());
+    else
+        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+            return a.first > b.first || (a.first == b.first && a.second < b.second);
+        });
+    std::vector<Tdata> moved;
+    moved.reserve(end - begin);
+    for (const auto& k : keys)
+        moved.push_back(rows[begin + k.second]);
+    std::copy(moved.begin(), moved.end(), rows.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
 } // namespace
 
 bool SortSeriesX(Series& series, bool ascending, const GraphSettings& settings, Feedback& feedback,
                  const CommandProgress& progress) {
     GridToRows(series);
     try {
-        // A row with only an X or only a Y is something the user typed: the
-        // sort keeps it (after the complete rows) instead of dropping it.
-        std::vector<Tdata> halfFilled;
+        // The rows with X and Y, then those with only one of them (something
+        // the user typed: kept, never dropped), then the empty ones.
+        std::vector<Tdata> sorted;
+        sorted.reserve(series.Rows.size());
         for (const Tdata& row : series.Rows)
-            if (HalfFilled(row)) halfFilled.push_back(row);
+            if (row.XValid && row.YValid) sorted.push_back(row);
+        const std::size_t valid = sorted.size();
+        for (const Tdata& row : series.Rows)
+            if (HalfFilled(row)) sorted.push_back(row);
+        sorted.resize(series.Rows.size());
         Report(progress, 0.2);
-        ComputeSeriesRange(series, ascending, settings);
-        Report(progress, 0.6);
-        auto at = series.Rows.begin() + series.ValidCount;
-        for (const Tdata& row : halfFilled)
-            *at++ = row;
+        // An X that is not a number never compares, so no exchange moves it
+        // or passes it: the runs between such rows are sorted each on its own.
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < valid; ++i)
+            if (std::isnan(sorted[i].X)) {
+                SortByX(sorted, start, i, ascending);
+                start = i + 1;
+            }
+        SortByX(sorted, start, valid, ascending);
+        series.Rows = std::move(sorted);
     } catch (const std::bad_alloc&) {
         feedback.Beep();
         feedback.Message(MessageKind::Error, SortMemoryText, MessageButtons::Ok);
         return false;
     }
+    Report(progress, 0.6);
     RowsToGrid(series);
+    ComputeSeriesRange(series, ascending, settings); // the range of what is shown
     Report(progress, 1.0);
     return true;
 }
