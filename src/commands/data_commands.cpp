@@ -1,5 +1,6 @@
 #include "commands/data_commands.h"
 
+#include "core/out_of_memory.h"
 #include "fit/fit_dialog.h"
 #include "scale/ranges.h"
 
@@ -52,6 +53,7 @@ bool SortSeriesX(Series& series, bool ascending, const GraphSettings& settings, 
     try {
         // The rows with X and Y, then those with only one of them (something
         // the user typed: kept, never dropped), then the empty ones.
+        AllocationCheckpoint();
         std::vector<Tdata> sorted;
         sorted.reserve(series.Rows.size());
         for (const Tdata& row : series.Rows)
@@ -72,8 +74,8 @@ bool SortSeriesX(Series& series, bool ascending, const GraphSettings& settings, 
         SortByX(sorted, start, valid, ascending);
         series.Rows = std::move(sorted);
     } catch (const std::bad_alloc&) {
-        feedback.Beep();
-        feedback.Message(MessageKind::Error, SortMemoryText, MessageButtons::Ok);
+        feedback.Message(MessageKind::Error, NotEnoughMemoryText("sort the rows"),
+                         MessageButtons::Ok);
         return false;
     }
     Report(progress, 0.6);
@@ -125,6 +127,7 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
         if (extraRows < 0 || rows > INT_MAX - extraRows) throw std::bad_alloc();
         doc.NewSeriesRows = rows + extraRows;
         created = &doc.CreateSeries(feedback);
+        AllocationCheckpoint();
         doc.NewSeriesRows = oldNewSeriesRows;
         doc.SortDataWindows();
         Report(progress, 0.4);
@@ -141,8 +144,8 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
     } catch (const std::bad_alloc&) {
         doc.NewSeriesRows = oldNewSeriesRows;
         if (created) doc.DestroySeries(*created);
-        feedback.Beep();
-        feedback.Message(MessageKind::Error, DuplicateMemoryText, MessageButtons::Ok);
+        feedback.Message(MessageKind::Error, NotEnoughMemoryText("duplicate the series"),
+                         MessageButtons::Ok);
         return nullptr;
     }
     Report(progress, 1.0);

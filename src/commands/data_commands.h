@@ -33,8 +33,6 @@ void ClearFitCommand(Series& series);
 
 // Rows the "Duplicate & Extend Index" copy has beyond the original's.
 inline constexpr int ExtendIndexRows = 20;
-inline constexpr const char* DuplicateMemoryText = "Not enough memory to duplicate this series.";
-inline constexpr const char* SortMemoryText = "Not enough memory to sort this series.";
 
 // The text a duplicate puts on the clipboard, before it is made (and also
 // when it cannot be): X TAB Y CR LF of every row, as the cells show them.

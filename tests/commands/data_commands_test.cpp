@@ -1,6 +1,7 @@
 #include "commands/data_commands.h"
 
 #include "core/number_text.h"
+#include "core/out_of_memory.h"
 #include "fit/fit.h"
 #include "scale/scale_test_support.h"
 
@@ -178,6 +179,25 @@ TEST(DuplicateTest, AtTheSeriesLimitSaysSo) {
     ASSERT_EQ(fb.Messages.size(), 1u);
     EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
     EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
+}
+
+// Out of memory ends the command alone: the series as it was, no new one.
+TEST(DataCommandsMemory, SortAndDuplicateLeaveEverythingAsItWas) {
+    Document doc;
+    RecordingFeedback fb;
+    Series& s = AddSeries(doc, "3:1 1:2 :4");
+    FailAllocationAt(1);
+    EXPECT_FALSE(SortSeriesX(s, true, doc.Settings, fb));
+    EXPECT_EQ(Rows(s), "3:1 1:2 :4");
+    FailAllocationAt(1);
+    EXPECT_EQ(DuplicateSeries(doc, s, 0, fb), nullptr);
+    FailAllocationAt(0);
+    EXPECT_EQ(doc.SeriesCount(), 1);
+    EXPECT_FALSE(doc.SeriesNumberUsed[2]);
+    EXPECT_EQ(doc.NewSeriesRows, 3);
+    ASSERT_EQ(fb.Messages.size(), 2u);
+    EXPECT_EQ(fb.Messages[0].Text, "Not enough memory to sort the rows.");
+    EXPECT_EQ(fb.Messages[1].Text, "Not enough memory to duplicate the series.");
 }
 
 } // namespace
