@@ -4,6 +4,7 @@
 #include "core/document.h"
 #include "core/grid_store.h"
 #include "ui/app_context.h"
+#include "ui/printing.h"
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
 
@@ -44,10 +45,12 @@ class BenchContext : public AppContext {
     QWidget* MainWidget() override { return &main; }
     void RedrawGraph() override {}
     void ShowHelp(int) override {}
+    ProgramPrinter& Printing() override { return printer; }
 
     Document doc;
     SilentFeedback fb;
     QWidget main;
+    ProgramPrinter printer;
 };
 
 Series& FilledSeries(BenchContext& ctx, int rows) {

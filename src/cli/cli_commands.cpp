@@ -12,6 +12,8 @@
 #include "render/draw_graph.h"
 #include "scale/auto_scale.h"
 #include "scale/ranges.h"
+#include "ui/graph_export.h"
+#include "ui/printing.h"
 #include "ui/qt_canvas.h"
 
 #include <QBuffer>
@@ -208,17 +210,18 @@ bool LoadInput(Document& doc, const std::string& path, std::ostream& err,
     return loaded;
 }
 
-bool WritePdf(Document& doc, GraphViewState& view, const std::string& path, std::string* error) {
+// An A4 portrait PDF laid out as the printer lays out its pages.
+template <class Print> bool WritePdf(const std::string& path, std::string* error, Print print) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(600);
+        pdf.setResolution(PrintResolution);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         pdf.setCreator("Torvel Graphics v2.07");
-        if (!PrintGraphOn(doc, pdf, true, view)) {
+        if (!print(pdf)) {
             if (error) *error = "The PDF page could not be started.";
             return false;
         }
@@ -328,14 +331,50 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     std::string error;
     bool ok = false;
     if (format == "pdf") {
-        ok = WritePdf(doc, view, target, &error);
+        ok = WritePdf(target, &error,
+                      [&](QPdfWriter& pdf) { return PrintGraphOn(doc, pdf, true, view); });
     } else if (format == "svg") {
-        error = "this torvel-cli cannot write SVG";
+        ok = SaveGraphSvg(doc, view, width, height, screen, target, &error);
     } else {
         QImage image;
         const GraphGeometry g = RenderGraphImage(doc, image, view, width, height, screen);
         ok = SaveImageFile(VisibleGraphView(image, g), target, &error);
     }
+    if (ok && toStdout) ok = CopyFileToFd(target, STDOUT_FILENO, &error);
+    if (!ok) {
+        err << "torvel-cli: cannot write " << (toStdout ? "standard output" : output) << ": "
+            << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& err) {
+    std::string input, output;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-o" || a == "--output") {
+            if (!output.empty()) return Usage(err, "more than one -o OUTPUT");
+            if (i + 1 >= args.size()) return Usage(err, "-o needs a value");
+            output = args[++i];
+        } else if (const int status = TakeInput(a, input, err)) {
+            return status;
+        }
+    }
+    if (input.empty()) return Usage(err, "print-data needs an input file");
+    if (output.empty()) return Usage(err, "print-data needs -o OUTPUT.pdf");
+    const bool toStdout = output == "-";
+    if (!toStdout && LowerExtension(output) != ".pdf")
+        return Usage(err, "the output must end in .pdf");
+    std::optional<ScratchFolder> scratch;
+    std::string inputPath = input;
+    if ((input == "-" || toStdout) && !MakeScratch(scratch, err)) return 1;
+    if (input == "-" && !StageStdin(*scratch, inputPath, err)) return 1;
+    Document doc;
+    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string())) return 1;
+    const std::string target = toStdout ? scratch->File("data.pdf") : output;
+    std::string error;
+    bool ok = WritePdf(target, &error, [&](QPdfWriter& pdf) { return PrintDataOn(doc, pdf); });
     if (ok && toStdout) ok = CopyFileToFd(target, STDOUT_FILENO, &error);
     if (!ok) {
         err << "torvel-cli: cannot write " << (toStdout ? "standard output" : output) << ": "
@@ -447,6 +486,7 @@ std::string CliHelpText() {
     return R"(Usage:
   torvel-cli render INPUT -o OUTPUT [--format FORMAT] [--size WxH] [--screen WxH]
                     [--auto-scale]
+  torvel-cli print-data INPUT -o OUTPUT.pdf
   torvel-cli fit INPUT.prn --kind N [--digits D]
   torvel-cli --help | --version
 
@@ -457,7 +497,7 @@ render  Draws the graph exactly as the graph window of outer size WxH would show
                        fresh graph; - reads a data file from standard input
           -o OUTPUT    .bmp or .png: the window image;
                        .pdf: the printed graph on an A4 portrait page;
-                       .svg: the window image as drawing commands;
+                       .svg: the window's drawing as SVG (titles as text);
                        - writes to standard output (name the --format)
           --format F   png, bmp, pdf or svg; must agree with OUTPUT's
                        extension when OUTPUT is a file
@@ -465,6 +505,12 @@ render  Draws the graph exactly as the graph window of outer size WxH would show
           --screen WxH screen size (default 1920x1080, raised to hold the
                        window; the menu bar is 20 pixels high)
           --auto-scale Auto Scale (X axis, then left Y axis) before drawing
+
+print-data
+        Writes the data tables of every series (rows, fit coefficients, R^2
+        and the fit's equation) as Print Data prints them, on A4 portrait
+        pages of a PDF file (- writes it to standard output). INPUT is read
+        as for render.
 
 fit     Opens the data file (- reads it from standard input) and fits every
         series it creates with kind N:
@@ -503,6 +549,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "render")
         return RunGuarded(err, "draw the graph", [&] { return RenderCommand(args, err); });
+    if (args[0] == "print-data")
+        return RunGuarded(err, "print the data", [&] { return PrintDataSubcommand(args, err); });
     if (args[0] == "fit")
         return RunGuarded(err, "fit the series", [&] { return FitCommand(args, out, err); });
     return Usage(err, "unknown command '" + args[0] + "'");

@@ -1,5 +1,6 @@
 // torvel-cli: draws a graph or data file into an image or PDF exactly as the
-// graph window would show it, and prints fits of data files, without a display.
+// graph window would show it, prints its data tables into a PDF, and prints
+// fits of data files, without a display.
 #include "cli/cli_commands.h"
 
 #include "ui/locale_setup.h"
@@ -34,9 +35,9 @@ int main(int argc, char* argv[]) {
         std::cerr << torvel::CliHelpText();
         return 2;
     }
-    // Only drawing needs the toolkit's application object (fonts, images).
+    // Only drawing and printing need the toolkit's application object (fonts, images).
     std::optional<QGuiApplication> app;
-    if (args[0] == "render") app.emplace(argc, argv);
+    if (args[0] == "render" || args[0] == "print-data") app.emplace(argc, argv);
     torvel::UseClassicNumbers();
     return torvel::RunCli(args, std::cout, std::cerr);
 }

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace torvel {
 
+class ProgramPrinter;
+
 class AppContext {
   public:
     virtual ~AppContext() = default;
@@ -20,6 +22,8 @@ class AppContext {
     virtual void RedrawGraph() = 0;
     // Opens the help at the section of a context number.
     virtual void ShowHelp(int context) = 0;
+    // The program's printer, whose setup lasts for the session.
+    virtual ProgramPrinter& Printing() = 0;
 };
 
 } // namespace torvel

@@ -10,6 +10,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace torvel {
 
 QAction* MakeChildAction(QWidget& window, const char* objectName, const char* text,
@@ -63,7 +65,7 @@ void PrepareFileDialog(QFileDialog& dialog) {
 }
 
 std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDialogSpec& spec,
-                                             const QString& preset) {
+                                             const QString& preset, int* filterIndex) {
     QFileDialog dialog(parent, spec.Title);
     dialog.setObjectName(QString::fromLatin1(spec.ObjectName));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -73,7 +75,20 @@ std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDial
     PrepareFileDialog(dialog);
     // A bare name starts in the current folder; a path in its own.
     if (!preset.isEmpty()) dialog.selectFile(preset);
+    const QStringList filters = spec.Filter.split(QStringLiteral(";;"));
+    if (filterIndex) {
+        // "PNG Image (*.png)" gives the extension "png".
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& filter) {
+                             const qsizetype star = filter.lastIndexOf(QStringLiteral("*."));
+                             if (star < 0) return;
+                             QString suffix = filter.mid(star + 2);
+                             suffix.chop(suffix.endsWith(QLatin1Char(')')) ? 1 : 0);
+                             dialog.setDefaultSuffix(suffix);
+                         });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (filterIndex) *filterIndex = std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
     return dialog.selectedFiles().constFirst().toStdString();
 }
 

@@ -50,7 +50,9 @@ struct SaveFileDialogSpec {
     QString Filter;        // "Data File (*.prn)"; several separated by ";;"
     QString DefaultSuffix; // without the dot; empty for none
 };
+// With filterIndex, the filter chosen is reported there (0 for the first) and
+// the default extension follows it.
 std::optional<std::string> RunSaveFileDialog(QWidget* parent, const SaveFileDialogSpec& spec,
-                                             const QString& preset);
+                                             const QString& preset, int* filterIndex = nullptr);
 
 } // namespace torvel

@@ -7,6 +7,7 @@
 #include "scale/auto_scale.h"
 #include "ui/child_window.h"
 #include "ui/main_window.h"
+#include "ui/printing.h"
 #include "ui/qt_canvas.h"
 
 #include <QContextMenuEvent>
@@ -163,13 +164,9 @@ void TGraphF::CreateMenus() {
     add(file, "SaveBitmap1", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
     add(file, "Close1", QStringLiteral("&Close Graph"), &TGraphF::Close1Click);
     file->addSeparator();
-    // Printing comes with the printed graph and the data tables.
-    add(
-        file, "PrintData1", QStringLiteral("Print &Data"), [] {}, false);
-    add(
-        file, "PrintGraph1", QStringLiteral("&Print Graph"), [] {}, false);
-    add(
-        file, "PrintSetup1", QStringLiteral("P&rint Setup..."), [] {}, false);
+    add(file, "PrintData1", QStringLiteral("Print &Data"), &TGraphF::PrintData1Click);
+    add(file, "PrintGraph1", QStringLiteral("&Print Graph"), &TGraphF::PrintGraph1Click);
+    add(file, "PrintSetup1", QStringLiteral("P&rint Setup..."), &TGraphF::PrintSetup1Click);
     file->addSeparator();
     add(file, "Exit1", QStringLiteral("E&xit"), [this] { main_.Exit1Click(); });
 
@@ -372,28 +369,67 @@ bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
     return ok;
 }
 
+bool TGraphF::WritePicture(const QString& path, PictureFormat format, QString* error) {
+    if (format == PictureFormat::Bmp) return WriteBitmap(path, error);
+    std::string why;
+    bool ok;
+    if (format == PictureFormat::Png) {
+        ok = SaveImageFile(VisibleGraphView(bitmap_, state_.View.Geometry), path.toStdString(),
+                           &why);
+    } else {
+        // Drawn again for the size of the last draw; the window's own view
+        // state (geometry, picked title) stays as it is.
+        GraphViewState view = state_.View;
+        const GraphGeometry& g = state_.View.Geometry;
+        ok = SaveGraphSvg(main_.Doc(), view, g.LastGraphWidth, g.LastGraphHeight, Screen(),
+                          path.toStdString(), &why);
+    }
+    if (!ok && error) *error = QString::fromStdString(why);
+    return ok;
+}
+
 void TGraphF::SaveBitmap1Click() {
     Announce("SaveBitmap1Click");
     const QString preset = QString::fromStdString(WithoutExtension(main_.Doc().GraphFileName));
+    int filter = 0;
     // Every existing file is asked for: a bitmap is never the file being saved.
     const std::optional<std::string> chosen = ChooseSavePath(
-        [this, &preset] {
-            return RunSaveFileDialog(this,
-                                     {"SaveDialog2", QStringLiteral("Save Bitmap"),
-                                      QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp")},
-                                     preset);
+        [this, &preset, &filter] {
+            return RunSaveFileDialog(
+                this,
+                {"SaveDialog2", QStringLiteral("Save Bitmap"),
+                 QStringLiteral("Bitmap File (*.bmp);;PNG Image (*.png);;SVG Drawing (*.svg)"),
+                 QStringLiteral("bmp")},
+                preset, &filter);
         },
         std::string(), OverwriteQuestion, main_.Fb());
     if (!chosen) return;
     const QString path = QString::fromStdString(*chosen);
     QString error;
     bool written = true;
-    if (!GuardMemory(main_.Fb(), "save the bitmap", [&] { written = WriteBitmap(path, &error); }))
+    if (!GuardMemory(main_.Fb(), "save the bitmap", [&] {
+            written = WritePicture(path, PictureFormatFor(*chosen, filter), &error);
+        }))
         return;
     if (!written)
         main_.Fb().Message(MessageKind::Error,
                            "Could not write " + path.toStdString() + ": " + error.toStdString(),
                            MessageButtons::Ok);
+}
+
+void TGraphF::PrintGraph1Click() {
+    Announce("PrintGraph1Click");
+    PrintGraphCommand(main_.Doc(), main_.Printing(), state_.View, this, main_.Fb());
+}
+
+void TGraphF::PrintData1Click() {
+    Announce("PrintData1Click");
+    PrintDataCommand(main_.Doc(), main_.Printing(), this, main_.Fb());
+}
+
+void TGraphF::PrintSetup1Click() {
+    Announce("PrintSetup1Click");
+    main_.Printing().PageSetup(this);
 }
 
 void TGraphF::NewGraphFile1Click() {

@@ -5,6 +5,7 @@
 
 #include "core/data_model.h"
 #include "render/draw_graph.h"
+#include "ui/graph_export.h"
 
 #include <QImage>
 #include <QString>
@@ -83,11 +84,16 @@ class TGraphF : public QWidget {
     void AutoScale1Click();
     void SaveGraph1Click();
     void SaveBitmap1Click();
+    void PrintGraph1Click();
+    void PrintData1Click();
+    void PrintSetup1Click();
     void NewGraphFile1Click();
     void Close1Click();
 
     // Writes the bitmap (the window's outer size at the last draw) to a path.
     bool WriteBitmap(const QString& path, QString* error = nullptr) const;
+    // Writes the graph as a PNG picture or an SVG drawing of the same size.
+    bool WritePicture(const QString& path, PictureFormat format, QString* error = nullptr);
 
     QMenuBar* MenuBar() const { return menuBar_; }
 

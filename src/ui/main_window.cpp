@@ -521,6 +521,9 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
             [this, window = &w] { SeriesTitlesDialog(window); });
     connect(&w, &TSpreadF::GraphTypeRequested, this,
             [this, window = &w] { GraphTypeDialog(window); });
+    connect(&w, &TSpreadF::PrintGraphRequested, this, [graph] {
+        if (TGraphF* g = graph()) g->PrintGraph1Click();
+    });
 }
 
 TTextF* TMDIMainF::CreateTextChild() {

@@ -9,6 +9,7 @@
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
 #include "ui/help_window.h"
+#include "ui/printing.h"
 #include "ui/qt_feedback.h"
 
 #include <QMainWindow>
@@ -71,6 +72,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QWidget* MainWidget() override { return this; }
     void RedrawGraph() override;
     void ShowHelp(int context) override;
+    ProgramPrinter& Printing() override { return printer_; }
 
     // DocumentObserver: a data window per series.
     void SeriesAdded(Series& series) override;
@@ -258,6 +260,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     TGTypeF* gTypeF_ = nullptr;
     TTitleFlF* titleFlF_ = nullptr;
     Feedback* fb_;
+    ProgramPrinter printer_;
 
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -5,6 +5,7 @@
 #include "fit/fit_dialog.h"
 
 #include "ui/child_window.h"
+#include "ui/printing.h"
 #include "ui/series_table_model.h"
 #include "ui/work_progress.h"
 
@@ -477,9 +478,13 @@ void TSpreadF::CreateActions() {
     fileMenu_->addAction(forward("SaveBitmap1", "Save &Bitmap", &TSpreadF::SaveBitmapRequested));
     fileMenu_->addAction(close1_);
     fileMenu_->addSeparator();
-    later(fileMenu_, {{"PrintData1", "Print &Data"},
-                      {"PrintGraph1", "&Print Graph"},
-                      {"PrintSetup1", "P&rint Setup..."}});
+    QAction* printData1 = make("PrintData1", "Print &Data");
+    connect(printData1, &QAction::triggered, this, [this] { PrintData1Click(); });
+    fileMenu_->addAction(printData1);
+    fileMenu_->addAction(forward("PrintGraph1", "&Print Graph", &TSpreadF::PrintGraphRequested));
+    QAction* printSetup1 = make("PrintSetup1", "P&rint Setup...");
+    connect(printSetup1, &QAction::triggered, this, [this] { PrintSetup1Click(); });
+    fileMenu_->addAction(printSetup1);
     fileMenu_->addSeparator();
     fileMenu_->addAction(forward("Exit1", "E&xit", &TSpreadF::ExitRequested));
 
@@ -694,6 +699,15 @@ SaveResult TSpreadF::SaveData1Click() {
                    [this](const std::string& preset) { return RunFileDialog(preset); });
     UpdateCaption();
     return result;
+}
+
+void TSpreadF::PrintData1Click() {
+    if (series_) grid_->CloseEditor(true); // print what the cells show
+    PrintDataCommand(context_.Doc(), context_.Printing(), context_.MainWidget(), context_.Fb());
+}
+
+void TSpreadF::PrintSetup1Click() {
+    context_.Printing().PageSetup(context_.MainWidget());
 }
 
 bool TSpreadF::ConfirmClose() {

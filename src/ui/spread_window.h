@@ -127,6 +127,9 @@ class TSpreadF : public QWidget, public DocumentObserver {
     SaveResult SaveData1Click();
     // Close Data: closes the window (through its MDI frame when it has one).
     void Close1Click();
+    // Print Data (every series) and Print Setup, on the program's printer.
+    void PrintData1Click();
+    void PrintSetup1Click();
     // What the menus, keys and tool bar run: a cell command (Cut, Paste,
     // Delete) that, running out of memory, is told and leaves the series as
     // it was; Save Data, told likewise.
@@ -158,6 +161,7 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void OpenRequested();
     void SaveGraphRequested();
     void SaveBitmapRequested();
+    void PrintGraphRequested();
     void ExitRequested();
     // Regression > Fit and the pop-up Fit: the fit dialog for this window.
     void FitRequested(torvel::TSpreadF* window);

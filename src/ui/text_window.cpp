@@ -5,6 +5,7 @@
 #include "files/atomic_file.h"
 #include "files/file_path.h"
 #include "ui/child_window.h"
+#include "ui/printing.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,9 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrinter>
+#include <QTextDocument>
+
+#include <memory>
 
 #include <memory>
 
@@ -31,6 +33,17 @@ QString CutText(const QString& text, int limit) {
     int n = limit;
     if (n > 0 && text.at(n - 1).isHighSurrogate()) --n;
     return text.left(n);
+}
+
+// Whether a file can be written, without leaving a trace when it did not exist.
+bool CanWriteFile(const QString& path) {
+    if (path.isEmpty()) return false;
+    const bool existed = QFileInfo::exists(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    file.close();
+    if (!existed) QFile::remove(path);
+    return true;
 }
 
 } // namespace
@@ -63,9 +76,7 @@ TTextF::TTextF(AppContext& context, QWidget* parent) : QWidget(parent), context_
     SetCaption(QString::fromLatin1(NoNameText));
 }
 
-TTextF::~TTextF() {
-    delete printer_;
-}
+TTextF::~TTextF() = default;
 
 void TTextF::CreateMenus() {
     auto make = [this](const char* name, const char* text, const QKeySequence& key, auto handler) {
@@ -200,25 +211,25 @@ void TTextF::Paste1Click() {
     memo_->paste();
 }
 
-void TTextF::PrintTo(QPrinter& printer) const {
+bool TTextF::PrintTo(QPrinter& printer) const {
+    // A PDF file that cannot be written would fail without a word.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !CanWriteFile(printer.outputFileName()))
+        return false;
     const std::unique_ptr<QTextDocument> doc(memo_->document()->clone());
     doc->setDefaultFont(memo_->font());
     doc->print(&printer);
+    return true;
 }
 
 void TTextF::Print1Click() {
-    if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_, this);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrintTo(*printer_);
+    ProgramPrinter& printing = context_.Printing();
+    if (!printing.AskToPrint(this, true)) return;
+    if (!PrintTo(printing.Printer()))
+        context_.Fb().Message(MessageKind::Error, PrinterNotStarted, MessageButtons::Ok);
 }
 
 void TTextF::PrintSetup1Click() {
-    if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
-    QPageSetupDialog dialog(printer_, this);
-    dialog.exec();
+    context_.Printing().PageSetup(this);
 }
 
 void TTextF::Close1Click() {

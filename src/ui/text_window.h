@@ -64,8 +64,9 @@ class TTextF : public QWidget {
     void Print1Click();
     void PrintSetup1Click();
     void Close1Click();
-    // Prints every line of the editor, in the editor's font.
-    void PrintTo(QPrinter& printer) const;
+    // Prints every line of the editor, in the editor's font; false when the
+    // printer's file cannot be written.
+    bool PrintTo(QPrinter& printer) const;
 
     // Tests and the program can replace the save dialog.
     void SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
@@ -103,7 +104,6 @@ class TTextF : public QWidget {
     QAction* copy1_ = nullptr;
     QAction* paste1_ = nullptr;
     SaveDialog saveDialog_;
-    QPrinter* printer_ = nullptr; // kept, so Print Setup choices last for the window
 };
 
 } // namespace torvel

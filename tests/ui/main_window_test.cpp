@@ -129,8 +129,8 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
     EXPECT_FALSE(graph->MenuBar()->isVisible());
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&File")),
               (QStringList{"New Graph &File", "&New  Data", "New  &Text", "&Open", "&Save Graph",
-                           "Save &Bitmap", "&Close Graph", "Print &Data-", "&Print Graph-",
-                           "P&rint Setup...-", "E&xit"}));
+                           "Save &Bitmap", "&Close Graph", "Print &Data", "&Print Graph",
+                           "P&rint Setup...", "E&xit"}));
     QMenu* graphMenu = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(graphMenu), (QStringList{"&Auto Scale", "&Scale", "&Grid", "&Log Scale",
                                                  "Graph &Type", "L&egend"}));
@@ -142,8 +142,8 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
               (QStringList{"&File", "&Edit", "&Math", "&Regression", "&Graph"} + tail));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&File")),
               (QStringList{"New Graph &File", "&New  Data", "New  &Text", "&Open", "&Save Data",
-                           "Save &Graph", "Save &Bitmap", "&Close Data", "Print &Data-",
-                           "&Print Graph-", "P&rint Setup...-", "E&xit"}));
+                           "Save &Graph", "Save &Bitmap", "&Close Data", "Print &Data",
+                           "&Print Graph", "P&rint Setup...", "E&xit"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Edit")), (QStringList{"Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Math")),
               (QStringList{"&Calculator-", "&Operate on Cells-", "&Fill Cells-",

@@ -4,6 +4,7 @@
 
 #include "ui/app_context.h"
 #include "ui/main_window.h"
+#include "ui/printing.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -47,8 +48,10 @@ class TestAppContext : public AppContext {
     QWidget* MainWidget() override { return &main_; }
     void RedrawGraph() override { ++redraws; }
     void ShowHelp(int context) override { helpContexts.push_back(context); }
+    ProgramPrinter& Printing() override { return printer; }
 
     Document doc;
+    ProgramPrinter printer;
     RecordingFeedback feedback;
     int redraws = 0;
     std::vector<int> helpContexts;

@@ -1,0 +1,86 @@
+#include "ui/printing.h"
+
+#include "core/out_of_memory.h"
+#include "print/data_printout.h"
+#include "ui/dialogs/print_setup_dialog.h"
+#include "ui/qt_canvas.h"
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace torvel {
+
+namespace {
+
+// Page breaks of the data printout on a paged device.
+class DevicePages : public PageFeed {
+  public:
+    explicit DevicePages(QPagedPaintDevice& device) : device_(device) {}
+    void NewPage() override { device_.newPage(); }
+
+  private:
+    QPagedPaintDevice& device_;
+};
+
+} // namespace
+
+ProgramPrinter::ProgramPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    printer_->setResolution(PrintResolution);
+    printer_->setCreator(QStringLiteral("Torvel Graphics v2.07"));
+}
+
+ProgramPrinter::~ProgramPrinter() = default;
+
+bool ProgramPrinter::AskToPrint(QWidget* parent, bool pageRange) {
+    bool ok;
+    if (PrintDialogOverride) {
+        ok = PrintDialogOverride(*printer_);
+    } else {
+        QPrintDialog dialog(printer_.get(), parent);
+        dialog.setObjectName(QStringLiteral("PrintDialog1"));
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
+        if (!pageRange) printer_->setPrintRange(QPrinter::AllPages);
+        ok = dialog.exec() == QDialog::Accepted;
+    }
+    // The dialog may hand over another printer; the layout wants its resolution.
+    printer_->setResolution(PrintResolution);
+    return ok;
+}
+
+bool ProgramPrinter::PageSetup(QWidget* parent) {
+    TPrintSetupF dialog(*printer_, parent);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    printer_->setResolution(PrintResolution);
+    return ok;
+}
+
+bool PrintDataOn(Document& doc, QPagedPaintDevice& device) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    DataPage page;
+    page.Width = device.width();
+    page.Height = device.height();
+    page.Portrait = device.pageLayout().orientation() == QPageLayout::Portrait;
+    QtCanvas canvas(painter, QSize(page.Width, page.Height));
+    DevicePages pages(device);
+    PrintDataTables(doc, canvas, pages, page);
+    return painter.end();
+}
+
+void PrintGraphCommand(Document& doc, ProgramPrinter& printer, GraphViewState& view,
+                       QWidget* parent, Feedback& feedback) {
+    if (!printer.AskToPrint(parent)) return;
+    if (!PrintGraph(doc, printer.Printer(), view))
+        feedback.Message(MessageKind::Error, PrinterNotStarted, MessageButtons::Ok);
+}
+
+void PrintDataCommand(Document& doc, ProgramPrinter& printer, QWidget* parent, Feedback& feedback) {
+    if (!printer.AskToPrint(parent)) return;
+    if (!PrintDataOn(doc, printer.Printer()))
+        feedback.Message(MessageKind::Error, PrinterNotStarted, MessageButtons::Ok);
+}
+
+} // namespace torvel

@@ -1,0 +1,201 @@
+// Printing from the windows: Print Graph, Print Data and Print Text through the
+// program's printer into PDF files, Print Setup on the PDF printer, and the
+// graph window's PNG and SVG pictures.
+#include "ui_test_support.h"
+
+#include "ui/dialogs/print_setup_dialog.h"
+#include "ui/graph_window.h"
+#include "ui/spread_window.h"
+#include "ui/text_window.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+using torvel::test::WhenModal;
+
+namespace {
+
+// The text of a PDF file as pdftotext lays it out, blanks squeezed.
+std::string PdfText(const QString& pdf) {
+    const std::string command = "pdftotext -layout '" + pdf.toStdString() + "' - 2>/dev/null";
+    std::string text;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+            text.append(buf, n);
+        pclose(p);
+    }
+    std::string out;
+    for (char c : text)
+        if (c != ' ' || (!out.empty() && out.back() != ' ' && out.back() != '\n')) out += c;
+    return out;
+}
+
+void Trigger(QWidget* window, const char* action) {
+    QAction* a = window->findChild<QAction*>(QString::fromLatin1(action));
+    ASSERT_TRUE(a) << action;
+    ASSERT_TRUE(a->isEnabled()) << action;
+    a->trigger();
+}
+
+struct PrintingShell : Shell {
+    PrintingShell() {
+        main->show();
+        main->NewData1Click();
+        Series& s = *main->Doc().DataWindows()[0];
+        s.SetCell(XColumn, 1, "1");
+        s.SetCell(YColumn, 1, "2.5");
+        s.SetCell(XColumn, 2, "2");
+        s.SetCell(YColumn, 2, "4");
+        data = static_cast<TSpreadF*>(main->DataWindowOf(s));
+        data->RefreshGrid();
+        main->Printing().PrintDialogOverride = [this](QPrinter& p) {
+            ++dialogs;
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return confirm;
+        };
+    }
+    TSpreadF* data = nullptr;
+    QString pdf = Path(QStringLiteral("out.pdf"));
+    bool confirm = true;
+    int dialogs = 0;
+};
+
+TEST(Printing, GraphDataAndTextGoToThePrinter) {
+    PrintingShell s;
+    // Print Graph of a data window makes the graph window first.
+    s.main->Doc().Settings.MainTitles[0] = "Printed title";
+    Trigger(s.data, "PrintGraph1");
+    Settle();
+    ASSERT_NE(s.main->GraphF(), nullptr);
+    EXPECT_EQ(s.dialogs, 1);
+    EXPECT_NE(PdfText(s.pdf).find("Printed title"), std::string::npos);
+
+    Trigger(s.main->GraphF(), "PrintData1");
+    EXPECT_NE(PdfText(s.pdf).find("Series #1\n\nIndex X Y\n\n1 1 2.5\n2 2 4\n"), std::string::npos)
+        << PdfText(s.pdf);
+
+    // Typed but not yet committed: the data window prints what its cells show.
+    QFile::remove(s.pdf);
+    s.data->Grid()->SetCurrentCell({YColumn, 3});
+    ASSERT_TRUE(s.data->Grid()->OpenEditor());
+    s.data->Grid()->Editor()->setText(QStringLiteral("9"));
+    Trigger(s.data, "PrintData1");
+    EXPECT_NE(PdfText(s.pdf).find("\n3 9\n"), std::string::npos) << PdfText(s.pdf);
+
+    auto* text = static_cast<TTextF*>(s.main->NewTextWindow());
+    ASSERT_TRUE(text);
+    text->Memo()->setPlainText(QStringLiteral("line one\nline two"));
+    Trigger(text, "Print1");
+    EXPECT_NE(PdfText(s.pdf).find("line one\nline two"), std::string::npos) << PdfText(s.pdf);
+
+    // A cancelled dialog prints nothing.
+    QFile::remove(s.pdf);
+    s.confirm = false;
+    Trigger(s.main->GraphF(), "PrintGraph1");
+    Trigger(s.data, "PrintData1");
+    Trigger(text, "Print1");
+    EXPECT_FALSE(QFileInfo::exists(s.pdf));
+    EXPECT_TRUE(s.feedback.Messages.empty());
+}
+
+TEST(Printing, APrinterThatCannotStartIsReported) {
+    PrintingShell s;
+    s.pdf = s.Path(QStringLiteral("no such folder/out.pdf"));
+    s.main->EnsureGraphWindow();
+    auto* text = static_cast<TTextF*>(s.main->NewTextWindow());
+    Trigger(s.main->GraphF(), "PrintGraph1");
+    Trigger(s.data, "PrintData1");
+    Trigger(text, "Print1");
+    ASSERT_EQ(s.feedback.Messages.size(), 3u);
+    for (const auto& m : s.feedback.Messages)
+        EXPECT_EQ(m.Text, PrinterNotStarted);
+}
+
+TEST(Printing, PrintSetupWorksOnThePdfPrinterAndLastsForEveryWindow) {
+    PrintingShell s;
+    s.main->EnsureGraphWindow();
+    QStringList printers;
+    WhenModal([&printers](QWidget* w) {
+        auto* dialog = qobject_cast<TPrintSetupF*>(w);
+        ASSERT_TRUE(dialog);
+        auto* names = dialog->findChild<QComboBox*>(QStringLiteral("PrinterName"));
+        for (int i = 0; i < names->count(); ++i)
+            printers << names->itemText(i);
+        auto* paper = dialog->findChild<QComboBox*>(QStringLiteral("PaperSize"));
+        paper->setCurrentIndex(paper->findText(QStringLiteral("A5")));
+        dialog->findChild<QRadioButton*>(QStringLiteral("Landscape"))->click();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    Trigger(s.data, "PrintSetup1");
+    EXPECT_TRUE(printers.contains(QString::fromLatin1(TPrintSetupF::PdfPrinterName)));
+    QPrinter& printer = s.main->Printing().Printer();
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+
+    // Shown again from the graph window with those choices; Escape changes nothing.
+    bool landscapeShown = false;
+    WhenModal([&landscapeShown](QWidget* w) {
+        landscapeShown = w->findChild<QRadioButton*>(QStringLiteral("Landscape"))->isChecked();
+        w->findChild<QRadioButton*>(QStringLiteral("Portrait"))->click();
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    Trigger(s.main->GraphF(), "PrintSetup1");
+    EXPECT_TRUE(landscapeShown);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+
+    // The printed graph follows the setup: an A5 landscape page.
+    Trigger(s.main->GraphF(), "PrintGraph1");
+    const std::string info = [&] {
+        std::string out;
+        const std::string cmd = "pdfinfo '" + s.pdf.toStdString() + "' 2>/dev/null";
+        if (FILE* p = popen(cmd.c_str(), "r")) {
+            char buf[4096];
+            std::size_t n;
+            while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+                out.append(buf, n);
+            pclose(p);
+        }
+        return out;
+    }();
+    EXPECT_NE(info.find("595 x 420 pts (A5)"), std::string::npos) << info; // across
+}
+
+TEST(Printing, GraphWindowWritesPngAndSvgPictures) {
+    PrintingShell s;
+    TGraphF* graph = s.main->EnsureGraphWindow();
+    graph->Draw();
+    const QSize size = graph->OuterSize();
+    const QString png = s.Path(QStringLiteral("g.png")), svg = s.Path(QStringLiteral("g.svg"));
+    ASSERT_TRUE(graph->WritePicture(png, PictureFormat::Png));
+    EXPECT_EQ(QImage(png, "PNG").size(), size);
+    ASSERT_TRUE(graph->WritePicture(svg, PictureFormat::Svg));
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(
+        QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toUtf8()));
+    EXPECT_EQ(PictureFormatFor("x.BMP", 0), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatFor("x.gra", 0), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatFor("x", 1), PictureFormat::Png);
+    EXPECT_EQ(PictureFormatFor("x.Svg", 0), PictureFormat::Svg);
+}
+
+} // namespace
