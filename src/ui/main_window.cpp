@@ -12,6 +12,7 @@
 #include "ui/dialogs/graph_type_dialog.h"
 #include "ui/dialogs/grid_dialog_widget.h"
 #include "ui/dialogs/log_scale_dialog_widget.h"
+#include "ui/dialogs/print_color_dialog.h"
 #include "ui/dialogs/scale_dialog_widget.h"
 #include "ui/dialogs/series_titles_dialog.h"
 #include "ui/dialogs/title_dialogs.h"
@@ -373,6 +374,7 @@ void TMDIMainF::CreateDialogs() {
     FitF();
     gTypeF_ = new TGTypeF(*this, [this](Series& series) { FitDialogForGraphType(series); });
     titleFlF_ = new TTitleFlF(*this, [this] { EnsureGraphWindow(); });
+    printCF_ = new TPrintCF(*this, this);
 }
 
 void TMDIMainF::Scale1Click() {
@@ -494,6 +496,8 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::SeriesDuplicated, this, [this](Series* created) {
         if (auto* copy = qobject_cast<TSpreadF*>(DataWindowOf(*created))) copy->RefreshGrid();
     });
+    connect(&w, &TSpreadF::PrintColorRequested, this,
+            [this](TSpreadF* window) { RunPrintColorDialog(window); });
     // Saving the graph needs the graph window: made and drawn first when missing.
     auto graph = [this] {
         if (!GraphF()) {
@@ -597,6 +601,16 @@ QWidget* TMDIMainF::DataWindowOf(const Series& series) const {
 TFitF* TMDIMainF::FitF() {
     if (!fitF_) fitF_ = new TFitF(*this, this);
     return fitF_;
+}
+
+TPrintCF* TMDIMainF::PrintCF() const {
+    return printCF_;
+}
+
+void TMDIMainF::RunPrintColorDialog(TSpreadF* start) {
+    // A printer colour shows only on paper: the graph window is not redrawn.
+    RunSeriesLoop(*this, start, SeriesLoopEnd::NoRedraw,
+                  [this](TSpreadF& window) { printCF_->Execute(window); });
 }
 
 void TMDIMainF::RunFitDialog(TSpreadF* start) {

@@ -32,6 +32,7 @@ class QProgressDialog;
 namespace torvel {
 
 class TFitF;
+class TPrintCF;
 class TGraphF;
 class TGridF;
 class TLogScaleF;
@@ -147,6 +148,9 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // null for the lowest series in use first (the graph window's Fit).
     void RunFitDialog(TSpreadF* start);
     TFitF* FitF();
+    // The printer colour dialog in the series loop, from a data window; no redraw after it.
+    void RunPrintColorDialog(TSpreadF* start);
+    TPrintCF* PrintCF() const;
     QWidget* ActiveChild() const { return activeChild_; }
     void SetActiveChild(QWidget* child);
     int TextWindowCount() const;
@@ -267,6 +271,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QPointer<QWidget> activeChild_;
     QPointer<QMdiSubWindow> graphWindow_;
     QPointer<TFitF> fitF_;
+    QPointer<TPrintCF> printCF_;
     std::map<const Series*, QPointer<QMdiSubWindow>> dataWindows_;
     QList<QPointer<QMdiSubWindow>> textWindows_;
     std::unique_ptr<QProgressDialog> progress_;

@@ -547,7 +547,9 @@ void TSpreadF::CreateActions() {
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
     legendEntries(legendPop, "MainTitle1", "XAxis1", "&X  Axis", "YAxis1", "Series1", "Floating2");
-    later(popup_, {{"PrintColor1", "&Printer Color"}});
+    QAction* printColor1 = make("PrintColor1", "&Printer Color");
+    connect(printColor1, &QAction::triggered, this, [this] { PrintColor1Click(); });
+    popup_->addAction(printColor1);
     QAction* duplicate1 = make("DuplicateData1", "&Duplicate Data");
     connect(duplicate1, &QAction::triggered, this, [this] { DuplicateData1Click(); });
     QAction* extend1 = make("Extenddataindex1", "Duplicate && &Extend Index");
@@ -615,6 +617,11 @@ void TSpreadF::FitY1Click() {
     if (!series_) return;
     grid_->CloseEditor(true); // the fit reads what the cells show
     emit FitRequested(this);
+}
+
+void TSpreadF::PrintColor1Click() {
+    if (!series_) return;
+    emit PrintColorRequested(this);
 }
 
 void TSpreadF::clearFit1Click() {

@@ -130,6 +130,9 @@ class TSpreadF : public QWidget, public DocumentObserver {
     // Print Data (every series) and Print Setup, on the program's printer.
     void PrintData1Click();
     void PrintSetup1Click();
+    // Pop-up Printer Color: asks the main window for the printer colour dialog
+    // (its series loop starts here and ends without a redraw).
+    void PrintColor1Click();
     // What the menus, keys and tool bar run: a cell command (Cut, Paste,
     // Delete) that, running out of memory, is told and leaves the series as
     // it was; Save Data, told likewise.
@@ -165,6 +168,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void ExitRequested();
     // Regression > Fit and the pop-up Fit: the fit dialog for this window.
     void FitRequested(torvel::TSpreadF* window);
+    // The pop-up Printer Color: the printer colour dialog for this window.
+    void PrintColorRequested(torvel::TSpreadF* window);
     // Graph menu entries that are the graph window's: View and Auto Scale.
     void ViewGraphRequested();
     void AutoScaleRequested();

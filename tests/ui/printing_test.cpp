@@ -1,6 +1,6 @@
 // Printing from the windows: Print Graph, Print Data and Print Text through the
-// program's printer into PDF files, Print Setup on the PDF printer, and the
-// graph window's PNG and SVG pictures.
+// program's printer into PDF files, Print Setup on the PDF printer, the printer
+// colour dialog, and the graph window's PNG and SVG pictures.
 #include "ui_test_support.h"
 
 #include "ui/dialogs/print_setup_dialog.h"
@@ -14,9 +14,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -199,3 +202,47 @@ TEST(Printing, GraphWindowWritesPngAndSvgPictures) {
 }
 
 } // namespace
+
+TEST(Printing, PrinterColorDialogStepsThroughTheSeriesWithoutARedraw) {
+    PrintingShell s;
+    s.main->NewData1Click();
+    s.main->EnsureGraphWindow();
+    Settle();
+    Series& one = *s.main->Doc().FindSeries(1);
+    Series& two = *s.main->Doc().FindSeries(2);
+    two.PrintColor = PrintBlue;
+    QSignalSpy redrawn(s.main.get(), &TMDIMainF::GraphRedrawn);
+    QStringList labels;
+    QList<int> shownItems;
+    auto shown = [&](QWidget* w) {
+        labels << w->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        const auto items = w->findChildren<QRadioButton*>();
+        for (int i = 0; i < items.size(); ++i)
+            if (items[i]->isChecked()) shownItems << i;
+    };
+    WhenModal([&](QWidget* w) {
+        ASSERT_EQ(w->windowTitle(), QStringLiteral("Printer Color  Dialog"));
+        shown(w);
+        w->findChild<QRadioButton*>(QStringLiteral("RadioGroup1Item2"))->click(); // Red
+        WhenModal([&](QWidget* w2) {
+            shown(w2);
+            w2->findChild<QRadioButton*>(QStringLiteral("RadioGroup1Item1"))->click(); // Black
+            QTest::keyClick(w2, Qt::Key_Return);                                       // OK
+        });
+        w->findChild<QPushButton*>(QStringLiteral("Button6"))->click(); // Next
+    });
+    Trigger(s.data, "PrintColor1");
+    EXPECT_EQ(labels, (QStringList{"Series #1", "Series #2"}));
+    EXPECT_EQ(shownItems, (QList<int>{0, 4})); // Default, Blue
+    EXPECT_EQ(one.PrintColor, PrintRed);
+    EXPECT_EQ(two.PrintColor, PrintBlack);
+    EXPECT_EQ(redrawn.count(), 0);
+
+    // Escape keeps the colour.
+    WhenModal([](QWidget* w) {
+        w->findChild<QRadioButton*>(QStringLiteral("RadioGroup1Item3"))->click();
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    Trigger(s.data, "PrintColor1");
+    EXPECT_EQ(one.PrintColor, PrintRed);
+}
