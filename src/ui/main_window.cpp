@@ -7,6 +7,7 @@
 #include "files/startup_file.h"
 #include "ui/about_dialog.h"
 #include "ui/child_window.h"
+#include "ui/dialogs/calc_window.h"
 #include "ui/dialogs/fit_dialog.h"
 #include "ui/dialogs/floating_titles_dialog.h"
 #include "ui/dialogs/graph_type_dialog.h"
@@ -110,9 +111,16 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
     CreateDialogs();
 }
 
+void TMDIMainF::ShowCalculator() {
+    if (calcF_) calcF_->ShowCalculator();
+}
+
 TMDIMainF::~TMDIMainF() {
     if (!startupWritten_) WriteStartup();
     closing_ = true;
+    // The dialogs use the document, which goes before our child widgets do.
+    delete calcF_;
+    calcF_ = nullptr;
     // Windows that show a series go before the document that holds it.
     for (auto& sub : doomed_)
         delete sub.data();
@@ -237,7 +245,6 @@ void TMDIMainF::CreateToolBar() {
         {"SpeedButton3", "Tile Windows", ToolIconKind::Tile, [this] { WindowTileHoz1Click(); },
          true},
         {"SpeedButton4", "View Graph", ToolIconKind::Graph, [this] { ViewGraph(); }, true},
-        // The calculator comes with its own window.
         {"SpeedButton5", "Graph Scale", ToolIconKind::Scale,
          [this] { ToolDialog(&TMDIMainF::Scale1Click); }, true},
         {"SpeedButton6", "Save Graph", ToolIconKind::Save, [this] { ToolSaveGraph(); }, true},
@@ -245,7 +252,8 @@ void TMDIMainF::CreateToolBar() {
          [this] { ToolDialog(&TMDIMainF::Grid1Click); }, true},
         {"SpeedButton8", "Cascade Windows", ToolIconKind::Cascade, [this] { WindowCasade1Click(); },
          true},
-        {"SpeedButton9", "Calculator", ToolIconKind::Calculator, [] {}, false},
+        {"SpeedButton9", "Calculator", ToolIconKind::Calculator, [this] { ShowCalculator(); },
+         true},
         {"SpeedButton10", "Copy", ToolIconKind::Copy, [this] { ToolCopyPaste("Copy1"); }, true},
         {"SpeedButton11", "Paste", ToolIconKind::Paste, [this] { ToolCopyPaste("Paste1"); }, true},
     };
@@ -375,6 +383,7 @@ void TMDIMainF::CreateDialogs() {
     gTypeF_ = new TGTypeF(*this, [this](Series& series) { FitDialogForGraphType(series); });
     titleFlF_ = new TTitleFlF(*this, [this] { EnsureGraphWindow(); });
     printCF_ = new TPrintCF(*this, this);
+    calcF_ = new TCalcF(*this, this);
 }
 
 void TMDIMainF::Scale1Click() {
@@ -498,6 +507,7 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     });
     connect(&w, &TSpreadF::PrintColorRequested, this,
             [this](TSpreadF* window) { RunPrintColorDialog(window); });
+    connect(&w, &TSpreadF::CalculatorRequested, this, [this] { ShowCalculator(); });
     // Saving the graph needs the graph window: made and drawn first when missing.
     auto graph = [this] {
         if (!GraphF()) {

@@ -33,6 +33,7 @@ namespace torvel {
 
 class TFitF;
 class TPrintCF;
+class TCalcF;
 class TGraphF;
 class TGridF;
 class TLogScaleF;
@@ -151,6 +152,10 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // The printer colour dialog in the series loop, from a data window; no redraw after it.
     void RunPrintColorDialog(TSpreadF* start);
     TPrintCF* PrintCF() const;
+    // The calculator window, created hidden at start-up and kept to the end.
+    TCalcF* CalcF() const { return calcF_; }
+    // Shows the calculator (tool bar, data window's Math menu, operate dialog).
+    void ShowCalculator();
     QWidget* ActiveChild() const { return activeChild_; }
     void SetActiveChild(QWidget* child);
     int TextWindowCount() const;
@@ -268,6 +273,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
 
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    TCalcF* calcF_ = nullptr;
     QPointer<QWidget> activeChild_;
     QPointer<QMdiSubWindow> graphWindow_;
     QPointer<TFitF> fitF_;

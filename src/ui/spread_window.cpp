@@ -494,8 +494,8 @@ void TSpreadF::CreateActions() {
 
     QMenu* math = menuBar_->addMenu(QStringLiteral("&Math"));
     math->setObjectName(QStringLiteral("Math1"));
-    later(math, {{"N3", "&Calculator"},
-                 {"OperateonCells2", "&Operate on Cells"},
+    math->addAction(forward("N3", "&Calculator", &TSpreadF::CalculatorRequested));
+    later(math, {{"OperateonCells2", "&Operate on Cells"},
                  {"FillCells1", "&Fill Cells"},
                  {"XYOperations2", "&X && Y Operations"}});
     QAction* sortUp = make("SortXAccending1", "Sort X &Ascending");

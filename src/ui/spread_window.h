@@ -187,6 +187,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void FloatingTitlesRequested();
     // A duplicate made a new series, whose window the main window has made.
     void SeriesDuplicated(torvel::Series* created);
+    // Math menu entries that open the main window's calculator and dialogs.
+    void CalculatorRequested();
     // A close of the window itself was confirmed (or needed no question). The
     // owner removes the series (Document::DestroySeries) and, later than this
     // signal (deleteLater), the window.

@@ -1,0 +1,239 @@
+// The calculator window driven with keys and clicks; the rules themselves are
+// the engine's (tests/calc).
+#include "ui_test_support.h"
+
+#include "ui/dialogs/calc_window.h"
+#include "ui/spread_window.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::TestAppContext;
+
+namespace {
+
+class CalcWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ctx.MainWidget()->setGeometry(40, 30, 720, 540);
+        ctx.MainWidget()->show();
+    }
+    QLineEdit* Box(const char* name) { return calc.findChild<QLineEdit*>(name); }
+    QPushButton* Button(const char* name) { return calc.findChild<QPushButton*>(name); }
+    void Click(const char* name) {
+        QPushButton* b = Button(name);
+        ASSERT_NE(b, nullptr) << name;
+        ASSERT_TRUE(b->isVisible()) << name;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Y, Z, T and X as their boxes show them.
+    QString Stack() {
+        return Box("EditT")->text() + " " + Box("EditZ")->text() + " " + Box("EditY")->text() +
+               " " + Box("EditX")->text();
+    }
+
+    TestAppContext ctx;
+    TCalcF calc{ctx};
+};
+
+} // namespace
+
+TEST_F(CalcWindowTest, ButtonsCarryTheirCaptionsAndHints) {
+    struct Entry {
+        const char* name;
+        const char* caption; // null: a glyph button
+        const char* hint;
+    };
+    const Entry entries[] = {
+        {"ButtonE", "Enter", ""},
+        {"SpeedButtonP", nullptr, "X = Y + X"},
+        {"SpeedButtonM", nullptr, "X = Y - X"},
+        {"SpeedButtonMu", nullptr, "X = Y * X"},
+        {"SpeedButtonD", nullptr, "X = Y / X"},
+        {"SpeedButtonYX", nullptr, "X = Y^X"},
+        {"SpeedButtonPM", nullptr, "Change sign"},
+        {"SpeedButtonPME", nullptr, "Change sign E+/-"},
+        {"SpeedButtonsqrt", nullptr, "X = X^0.5"},
+        {"SpeedButtonX2", nullptr, "X = X^2"},
+        {"SpeedButton1X", nullptr, "X = 1 / X"},
+        {"SpeedButtonR", nullptr, "Down Roll"},
+        {"SpeedButtonxy", nullptr, "X Y interchange"},
+        {"SpeedButtonCE", "CX", "Clear X"},
+        {"SpeedButtonC", "CA", "Clear All"},
+        {"ButtonSTO", "STO", "Store M=X"},
+        {"ButtonRCL", "RCL", "Recall X=M"},
+        {"ButtonCOPY", "Copy", "Win Clip=X, Y, Z or T"},
+        {"ButtonPaste", "Paste", "X = Win Clip"},
+        {"Buttonedit", "Edit X", "Edit number in X reg"},
+        {"Buttontop", "Back", "Click moves to back"},
+        {"ButtonSmall", "Trig", "Click for Trig/Log"},
+        {"ButtonH", "Help", ""},
+        {"ButtonExit", "Done", "Close Calculator"},
+        {"Buttonsin", "sin (x)", ""},
+        {"Buttoncos", "cos (x)", ""},
+        {"Buttontan", "tan (x)", ""},
+        {"Buttonasin", "asin(x)", ""},
+        {"Buttonacos", "acos(x)", ""},
+        {"Buttonatan", "atan(x)", ""},
+        {"Buttondeg", "deg/rad", "Toggle deg/rad"},
+        {"Buttondegrad", "deg>rad", "Convert X to rad"},
+        {"Buttonraddeg", "rad>deg", "Convert X to deg"},
+        {"Buttonlog", "log(x)", ""},
+        {"Button10X", "10^x", ""},
+        {"Buttonln", "ln (x)", ""},
+        {"Buttonex", "e^x", ""},
+    };
+    calc.ShowCalculator();
+    EXPECT_EQ(calc.windowTitle(), QStringLiteral("Torvel RPN Calculator"));
+    for (const Entry& e : entries) {
+        QPushButton* b = Button(e.name);
+        ASSERT_NE(b, nullptr) << e.name;
+        if (e.caption) {
+            EXPECT_EQ(b->text(), QString::fromLatin1(e.caption)) << e.name;
+        }
+        EXPECT_EQ(b->toolTip(), QString::fromLatin1(e.hint)) << e.name;
+    }
+    // Only X takes typing and Tab.
+    for (const char* name : {"EditY", "EditZ", "EditT"}) {
+        EXPECT_TRUE(Box(name)->isReadOnly()) << name;
+        EXPECT_FALSE(Box(name)->focusPolicy() & Qt::TabFocus) << name;
+    }
+}
+
+TEST_F(CalcWindowTest, TypingAndClicking) {
+    ctx.doc.ConstantK = 7;
+    calc.ShowCalculator();
+    EXPECT_EQ(Stack(), QStringLiteral("0 0 0 7"));
+    QLineEdit* x = Box("EditX");
+    EXPECT_TRUE(x->hasFocus() || !calc.isActiveWindow());
+    QTest::keyClicks(x, "2");
+    QTest::keyClick(x, Qt::Key_Return);
+    QTest::keyClicks(x, "3+");
+    EXPECT_EQ(Stack(), QStringLiteral("0 0 7 5"));
+    EXPECT_EQ(ctx.doc.ConstantK, 5);
+    QTest::keyClicks(x, "16");
+    Click("SpeedButtonsqrt");
+    EXPECT_EQ(Stack(), QStringLiteral("0 7 5 4"));
+    // Down arrow rolls the stack; Page Down changes the sign.
+    QTest::keyClick(x, Qt::Key_Down);
+    EXPECT_EQ(Stack(), QStringLiteral("4 0 7 5"));
+    QTest::keyClick(x, Qt::Key_PageDown);
+    EXPECT_EQ(x->text(), QStringLiteral("-5"));
+    // Backspace after an operation lifts first, as any other key does.
+    Click("SpeedButtonX2");
+    QTest::keyClick(x, Qt::Key_Backspace);
+    EXPECT_EQ(Box("EditY")->text(), QStringLiteral("25"));
+    EXPECT_EQ(x->text(), QString());
+}
+
+TEST_F(CalcWindowTest, TogglesChangeTheWindow) {
+    calc.ShowCalculator();
+    EXPECT_TRUE(calc.windowFlags() & Qt::WindowStaysOnTopHint);
+    QWidget* trig = calc.findChild<QWidget*>("TrigRows");
+    EXPECT_FALSE(trig->isVisible()); // the first show shrinks the window
+    const int small = calc.height();
+    Click("ButtonSmall");
+    EXPECT_TRUE(trig->isVisible());
+    EXPECT_GT(calc.height(), small);
+    EXPECT_EQ(Button("ButtonSmall")->text(), QStringLiteral("Shrink"));
+    EXPECT_EQ(Button("ButtonSmall")->toolTip(), QStringLiteral("Click to shrink"));
+    Click("Buttontop");
+    EXPECT_FALSE(calc.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(calc.isVisible());
+    EXPECT_EQ(Button("Buttontop")->text(), QStringLiteral("Top"));
+    EXPECT_EQ(Button("Buttontop")->toolTip(), QStringLiteral("Click stays on top"));
+    Click("Buttondeg");
+    EXPECT_EQ(calc.findChild<QLabel*>("Label5")->text(), QStringLiteral("Radians"));
+    Click("ButtonH");
+    EXPECT_EQ(ctx.helpContexts, std::vector<int>{150});
+}
+
+TEST_F(CalcWindowTest, MathErrorKeepsX) {
+    calc.ShowCalculator();
+    Click("ButtonSmall");
+    QTest::keyClicks(Box("EditX"), "2");
+    Click("Buttonacos");
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Math Error");
+    EXPECT_EQ(Box("EditX")->text(), QStringLiteral("2"));
+    // The on-top state is back after the message.
+    EXPECT_TRUE(calc.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(CalcWindowTest, ClipboardButtonsAndKeys) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    calc.ShowCalculator();
+    QLineEdit* x = Box("EditX");
+    QTest::keyClicks(x, "4");
+    clip->setText(QStringLiteral("12.5 kg"));
+    Click("ButtonPaste");
+    EXPECT_EQ(Stack(), QStringLiteral("0 0 4 12.5"));
+    Click("SpeedButton1X");
+    Click("ButtonCOPY");
+    EXPECT_EQ(clip->text(), QStringLiteral(".08"));
+    // Ctrl+C in a register box entered with the mouse copies that box.
+    QTest::mouseClick(Box("EditY"), Qt::LeftButton);
+    QTest::keyClick(Box("EditY"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clip->text(), QStringLiteral("4"));
+    // Ctrl+V replaces the X box's selection.
+    clip->setText(QStringLiteral("321"));
+    x->setFocus();
+    x->selectAll();
+    QTest::keyClick(x, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(x->text(), QStringLiteral("321"));
+}
+
+TEST_F(CalcWindowTest, RegistersSurviveHidingAndKFollows) {
+    calc.ShowCalculator();
+    QLineEdit* x = Box("EditX");
+    QTest::keyClicks(x, "6");
+    QTest::keyClick(x, Qt::Key_Return);
+    QTest::keyClicks(x, "7*9");
+    int closed = 0;
+    QObject::connect(&calc, &TCalcF::Closed, [&closed] { ++closed; });
+    Click("ButtonExit");
+    EXPECT_FALSE(calc.isVisible());
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(ctx.doc.ConstantK, 9);
+    calc.ShowCalculator();
+    EXPECT_EQ(Stack(), QStringLiteral("0 0 42 9"));
+    // Escape closes too; an unreadable X keeps K and tells nobody.
+    x->setText(QStringLiteral("abc"));
+    QTest::keyClick(x, Qt::Key_Escape);
+    EXPECT_FALSE(calc.isVisible());
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(ctx.doc.ConstantK, 9);
+    // K given elsewhere (a loaded graph, the K box) is X at the next show.
+    ctx.doc.ConstantK = 2.5;
+    calc.ShowCalculator();
+    EXPECT_EQ(Box("EditX")->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(Box("EditY")->text(), QStringLiteral("42"));
+}
+
+// The tool bar's button and the data window's Math menu open the one calculator.
+TEST(CalcWindowOpeners, ToolBarAndMathMenu) {
+    test::Shell s;
+    s.main->show();
+    TCalcF* calc = s.main->CalcF();
+    ASSERT_NE(calc, nullptr);
+    EXPECT_FALSE(calc->isVisible());
+    auto* tool = s.main->findChild<QToolButton*>("SpeedButton9");
+    ASSERT_NE(tool, nullptr);
+    QTest::mouseClick(tool, Qt::LeftButton);
+    EXPECT_TRUE(calc->isVisible());
+    calc->close();
+    s.main->NewData1Click();
+    auto* data = s.main->findChild<TSpreadF*>();
+    ASSERT_NE(data, nullptr);
+    data->findChild<QAction*>("N3")->trigger();
+    EXPECT_TRUE(calc->isVisible());
+    EXPECT_EQ(s.main->findChildren<TCalcF*>().size(), 1);
+}
