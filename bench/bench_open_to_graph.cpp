@@ -1,0 +1,74 @@
+// Starting the program on a 1,000,000-row data file until its graph is drawn:
+// what a user waits for after opening a big file.
+#include "core/document.h"
+#include "core/feedback.h"
+#include "core/grid_store.h"
+#include "files/data_file.h"
+#include "ui/graph_window.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+using namespace torvel;
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "bench_open_to_graph";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type >= QtCriticalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+        });
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// A data file of `rows` rows, written once per size.
+QString DataFile(const QTemporaryDir& dir, int rows) {
+    const QString path = dir.filePath(QStringLiteral("big%1.prn").arg(rows));
+    Document doc;
+    SilentFeedback fb;
+    doc.NewSeriesRows = rows;
+    Series& s = doc.CreateSeries(fb);
+    for (int r = 0; r < rows; ++r)
+        s.Rows[static_cast<std::size_t>(r)] = {
+            Real(r) / 7, Real(r % 1000) * Real(r) / 3, 0, true, true, false};
+    RowsToGrid(s);
+    if (!WriteDataFile(s, path.toStdString()))
+        fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return path;
+}
+
+void BM_StartOnDataFileUntilGraphDrawn(benchmark::State& state) {
+    App();
+    QTemporaryDir dir;
+    const QString file = DataFile(dir, static_cast<int>(state.range(0)));
+    SilentFeedback fb;
+    for (auto _ : state) {
+        TMDIMainF::Options o;
+        o.StartupFile = dir.filePath(QStringLiteral("torvel-graphics.fig"));
+        o.CommandLineFile = file;
+        o.FeedbackOverride = &fb;
+        TMDIMainF main(std::move(o));
+        main.show();
+        while (!main.GraphF())
+            QApplication::processEvents();
+        benchmark::DoNotOptimize(main.GraphF()->grab());
+    }
+}
+BENCHMARK(BM_StartOnDataFileUntilGraphDrawn)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+} // namespace
