@@ -8,6 +8,8 @@
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
 
+#include "bench_qt_app.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
@@ -20,23 +22,9 @@
 #include <string>
 
 using namespace torvel;
+using torvel::bench::App;
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_data_window";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        // The offscreen platform's notices would bury the figures.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type >= QtCriticalMsg) fprintf(stderr, "%s\n", qPrintable(text));
-        });
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 class BenchContext : public AppContext {
   public:

@@ -7,6 +7,8 @@
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 
+#include "bench_qt_app.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,22 +18,9 @@
 #include <cstdio>
 
 using namespace torvel;
+using torvel::bench::App;
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_open_to_graph";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type >= QtCriticalMsg) fprintf(stderr, "%s\n", qPrintable(text));
-        });
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // A data file of `rows` rows, written once per size.
 QString DataFile(const QTemporaryDir& dir, int rows) {
