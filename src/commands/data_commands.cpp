@@ -98,6 +98,7 @@ void ClearFitCommand(Series& series) {
 
 std::string DuplicateText(Series& source) {
     GridToRows(source);
+    AllocationCheckpoint(); // the text of every row
     std::string text;
     std::size_t size = 0;
     for (int r = 1; r <= source.IndexCount; ++r)

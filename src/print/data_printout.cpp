@@ -2,6 +2,7 @@
 
 #include "core/grid_store.h"
 #include "core/number_text.h"
+#include "core/out_of_memory.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -209,6 +210,7 @@ int PrintDataTables(Document& doc, Canvas& canvas, PageFeed& pages, const DataPa
     out.Title(doc.Settings, doc.GraphFileName);
     if (page.Portrait) out.SkipLine();
     for (const auto& s : doc.DataWindows()) {
+        AllocationCheckpoint(); // a series' texts are made row by row
         GridToRows(*s);
         out.PrintSeries(*s);
     }

@@ -5,11 +5,14 @@
 #include "ui/dialogs/print_setup_dialog.h"
 #include "ui/qt_canvas.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <new>
 
 namespace torvel {
 
@@ -66,21 +69,45 @@ bool PrintDataOn(Document& doc, QPagedPaintDevice& device) {
     page.Portrait = device.pageLayout().orientation() == QPageLayout::Portrait;
     QtCanvas canvas(painter, QSize(page.Width, page.Height));
     DevicePages pages(device);
-    PrintDataTables(doc, canvas, pages, page);
+    try {
+        PrintDataTables(doc, canvas, pages, page);
+    } catch (const std::bad_alloc&) {
+        AbortPrintJob(device);
+        throw;
+    }
     return painter.end();
 }
+
+namespace {
+
+// Runs a print job under the out-of-memory guard. A job that runs out of
+// memory is told as "Not enough memory to " + what, puts back the settings a
+// draw writes into, and leaves no half-written PDF file behind.
+void RunPrintJob(Document& doc, ProgramPrinter& printer, Feedback& feedback, const char* what,
+                 const std::function<bool(QPrinter&)>& job) {
+    QPrinter& p = printer.Printer();
+    bool started = true;
+    if (!GuardMemory(feedback, what, doc.Settings, [&] { started = job(p); })) {
+        if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty())
+            QFile::remove(p.outputFileName());
+        return;
+    }
+    if (!started) feedback.Message(MessageKind::Error, PrinterNotStarted, MessageButtons::Ok);
+}
+
+} // namespace
 
 void PrintGraphCommand(Document& doc, ProgramPrinter& printer, GraphViewState& view,
                        QWidget* parent, Feedback& feedback) {
     if (!printer.AskToPrint(parent)) return;
-    if (!PrintGraph(doc, printer.Printer(), view))
-        feedback.Message(MessageKind::Error, PrinterNotStarted, MessageButtons::Ok);
+    RunPrintJob(doc, printer, feedback, "print the graph",
+                [&](QPrinter& p) { return PrintGraph(doc, p, view); });
 }
 
 void PrintDataCommand(Document& doc, ProgramPrinter& printer, QWidget* parent, Feedback& feedback) {
     if (!printer.AskToPrint(parent)) return;
-    if (!PrintDataOn(doc, printer.Printer()))
-        feedback.Message(MessageKind::Error, PrinterNotStarted, MessageButtons::Ok);
+    RunPrintJob(doc, printer, feedback, "print the data",
+                [&](QPrinter& p) { return PrintDataOn(doc, p); });
 }
 
 } // namespace torvel

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace torvel {
@@ -368,8 +369,19 @@ bool PrintGraphOn(Document& doc, QPagedPaintDevice& device, bool colour, GraphVi
     page.Portrait = device.pageLayout().orientation() == QPageLayout::Portrait;
     page.Colour = colour;
     QtCanvas canvas(painter, QSize(page.Width, page.Height));
-    DrawGraphToPrinter(doc, canvas, view, page);
+    try {
+        DrawGraphToPrinter(doc, canvas, view, page);
+    } catch (const std::bad_alloc&) {
+        AbortPrintJob(device);
+        throw;
+    }
     return painter.end();
+}
+
+void AbortPrintJob(QPagedPaintDevice& device) {
+    // A printer is told to drop the pages; a PDF writer has no such thing and
+    // its file is removed by whoever named it.
+    if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
 }
 
 bool PrintGraph(Document& doc, QPrinter& printer, GraphViewState& view) {

@@ -111,7 +111,11 @@ QImage GraphWindowImage(Document& doc, GraphViewState& view, int windowWidth, in
 // here). Returns false when the printer could not be started.
 bool PrintGraph(Document& doc, QPrinter& printer, GraphViewState& view);
 // The same on any paged device (a QPdfWriter for PDF files).
+// A job that runs out of memory is aborted (std::bad_alloc passes on), so no
+// half-drawn page reaches the paper.
 bool PrintGraphOn(Document& doc, QPagedPaintDevice& device, bool colour, GraphViewState& view);
+// Aborts the job begun on a device, where the device can (a printer).
+void AbortPrintJob(QPagedPaintDevice& device);
 
 // Writes an image (.bmp, .png by the name's extension; BMP otherwise) through
 // the atomic file writer. Returns false with *error set on failure.

@@ -635,7 +635,14 @@ void TSpreadF::clearFit1Click() {
 void TSpreadF::FitError1Click() {
     if (!series_) return;
     grid_->CloseEditor(true);
-    if (!ShowFitError(context_.Doc(), *series_, context_.Fb())) return;
+    // The fit is recomputed and the column rewritten: out of memory puts the series back.
+    bool shown = false;
+    if (!GuardMemory(context_.Fb(), "show the fit error", *series_,
+                     [&] { shown = ShowFitError(context_.Doc(), *series_, context_.Fb()); })) {
+        RefreshGrid();
+        return;
+    }
+    if (!shown) return;
     RefreshGrid();
     context_.RedrawGraph();
 }
@@ -656,7 +663,12 @@ void TSpreadF::Duplicate(int extraRows) {
     Series* created = nullptr;
     {
         WorkProgress work(context_.MainWidget(), QStringLiteral("Duplicating"));
-        QGuiApplication::clipboard()->setText(QString::fromStdString(DuplicateText(*series_)));
+        // The copy's text for the clipboard is as large as the series.
+        if (!GuardMemory(context_.Fb(), "duplicate the series", [this] {
+                QGuiApplication::clipboard()->setText(
+                    QString::fromStdString(DuplicateText(*series_)));
+            }))
+            return;
         created =
             DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(), work.Callback());
     }

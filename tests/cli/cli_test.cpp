@@ -153,6 +153,8 @@ TEST_F(CliTest, RunningOutOfMemoryEndsTheCommandWithStatusOne) {
     const std::pair<std::vector<std::string>, std::string> runs[] = {
         {{"fit", prn, "--kind", "1"}, "Not enough memory to fit the series.\n"},
         {{"render", prn, "-o", Path("g.png")}, "Not enough memory to draw the graph.\n"},
+        {{"render", prn, "-o", Path("g.pdf")}, "Not enough memory to draw the graph.\n"},
+        {{"print-data", prn, "-o", Path("d.pdf")}, "Not enough memory to print the data.\n"},
     };
     for (const auto& [args, told] : runs) {
         std::ostringstream out, err;
@@ -161,7 +163,8 @@ TEST_F(CliTest, RunningOutOfMemoryEndsTheCommandWithStatusOne) {
         torvel::FailAllocationAt(0);
         EXPECT_EQ(err.str(), told);
     }
-    EXPECT_FALSE(fs::exists(Path("g.png")));
+    for (const char* name : {"g.png", "g.pdf", "d.pdf"})
+        EXPECT_FALSE(fs::exists(Path(name))) << name;
 }
 
 TEST_F(CliTest, BadCommandLinesAndHelp) {

@@ -3,6 +3,7 @@
 // document is as it was, and the command works again once memory is back.
 #include "core/out_of_memory.h"
 #include "fit/fit.h"
+#include "print/data_printout.h"
 #include "render/render_test_util.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,11 @@ struct Snapshot {
     }
 };
 
+// The data printout's pages, thrown away.
+struct NoPages : PageFeed {
+    void NewPage() override {}
+};
+
 struct Command {
     const char* Name;
     int Measured;     // the places it allocates at: one per series measured
@@ -82,6 +88,14 @@ TEST(OutOfMemory, EndsTheCommandTellsAndLeavesTheDocumentAsItWas) {
          [](Document& doc, Feedback& fb) {
              return GuardMemory(fb, "print the graph", doc.Settings, [&] {
                  test::DrawPrinted(doc, PrinterPage{4800, 6600});
+             });
+         }},
+        {"print data", 2, "print the data",
+         [](Document& doc, Feedback& fb) {
+             return GuardMemory(fb, "print the data", [&] {
+                 RecordingCanvas canvas;
+                 NoPages pages;
+                 PrintDataTables(doc, canvas, pages, DataPage{2480, 3508, true});
              });
          }},
         {"fit", 1, "fit the series",

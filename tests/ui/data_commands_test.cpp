@@ -3,6 +3,7 @@
 #include "ui_test_support.h"
 
 #include "core/grid_store.h"
+#include "core/out_of_memory.h"
 #include "ui/graph_window.h"
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
@@ -82,6 +83,44 @@ TEST(DataCommands, DuplicateAndExtendMakesANewWindowUpToTheLimit) {
     EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
     ASSERT_EQ(s.feedback.Messages.size(), 1u);
     EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+}
+
+// Duplicate and Fit Error that run out of memory say so and leave the series,
+// the window list and the clipboard as they were; with memory back they work.
+TEST(DataCommands, OutOfMemoryEndsOnlyTheCommand) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "2"}, {"2", "4.5"}, {"3", "5"}});
+    Series& series = w->GetSeries();
+    series.Fit.FitKind = 1;
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    const std::vector<std::pair<const char*, std::string>> commands = {
+        {"DuplicateData1", "Not enough memory to duplicate the series."},
+        {"FitError1", "Not enough memory to show the fit error."},
+    };
+    for (const auto& [action, told] : commands) {
+        SCOPED_TRACE(action);
+        s.feedback.Messages.clear();
+        const std::string header = series.Header(YFitColumn);
+        FailAllocationAt(1);
+        Trigger(w, action);
+        FailAllocationAt(0);
+        Settle();
+        ASSERT_EQ(s.feedback.Messages.size(), 1u);
+        EXPECT_EQ(s.feedback.Messages[0].Text, told);
+        EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+        EXPECT_EQ(series.Header(YFitColumn), header);
+        EXPECT_EQ(Shown(w, 2, YFitColumn), QString());
+        EXPECT_FALSE(series.HasFit);
+    }
+    s.feedback.Messages.clear();
+    Trigger(w, "FitError1");
+    Trigger(w, "DuplicateData1");
+    Settle();
+    EXPECT_TRUE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 2);
+    EXPECT_FALSE(Shown(w, 2, YFitColumn).isEmpty());
 }
 
 TEST(DataCommands, ViewAndAutoScaleMakeTheGraphWindow) {

@@ -3,6 +3,7 @@
 // colour dialog, and the graph window's PNG and SVG pictures.
 #include "ui_test_support.h"
 
+#include "core/out_of_memory.h"
 #include "ui/dialogs/print_setup_dialog.h"
 #include "ui/graph_window.h"
 #include "ui/spread_window.h"
@@ -118,6 +119,41 @@ TEST(Printing, GraphDataAndTextGoToThePrinter) {
     Trigger(text, "Print1");
     EXPECT_FALSE(QFileInfo::exists(s.pdf));
     EXPECT_TRUE(s.feedback.Messages.empty());
+}
+
+// A print job that runs out of memory says so, puts back what a draw writes
+// into the settings and leaves no half-written PDF file; then prints as ever.
+TEST(Printing, AJobThatRunsOutOfMemoryPrintsNothingAndChangesNothing) {
+    PrintingShell s;
+    TGraphF* graph = s.main->EnsureGraphWindow();
+    Settle();
+    GraphSettings& settings = s.main->Doc().Settings;
+    settings.LogX = true; // a draw rounds the limits to powers of ten
+    settings.MultiScaleX = false;
+    settings.XMax = 50;
+    settings.XMin = 2;
+    const GraphSettings before = settings;
+    const std::pair<QWidget*, const char*> jobs[] = {{graph, "PrintGraph1"},
+                                                     {s.data, "PrintGraph1"},
+                                                     {graph, "PrintData1"},
+                                                     {s.data, "PrintData1"}};
+    for (const auto& [window, action] : jobs) {
+        FailAllocationAt(1);
+        Trigger(window, action);
+        FailAllocationAt(0);
+        EXPECT_FALSE(QFileInfo::exists(s.pdf)) << action;
+    }
+    EXPECT_EQ(settings, before);
+    std::vector<std::string> told;
+    for (const auto& m : s.feedback.Messages)
+        told.push_back(m.Text);
+    EXPECT_EQ(told, (std::vector<std::string>{"Not enough memory to print the graph.",
+                                              "Not enough memory to print the graph.",
+                                              "Not enough memory to print the data.",
+                                              "Not enough memory to print the data."}));
+    Trigger(graph, "PrintGraph1");
+    EXPECT_TRUE(QFileInfo::exists(s.pdf));
+    EXPECT_NEAR(static_cast<double>(settings.XMax), 100, 1e-9);
 }
 
 TEST(Printing, APrinterThatCannotStartIsReported) {
