@@ -1,6 +1,7 @@
 // torvel-graphics: the desktop program. One optional argument: a graph file
 // (or a data file) to open at start.
 #include "files/startup_file.h"
+#include "ui/application.h"
 #include "ui/locale_setup.h"
 #include "ui/main_window.h"
 
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     // The words were read above; the toolkit gets only the program's name.
     int toolkitArgc = 1;
-    QApplication app(toolkitArgc, argv);
+    torvel::TApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("torvel-graphics"));
     QApplication::setApplicationVersion(QStringLiteral("2.07"));
     QGuiApplication::setDesktopFileName(QStringLiteral("torvel-graphics"));
@@ -114,8 +115,10 @@ int main(int argc, char** argv) {
     int rc = 0;
     {
         torvel::TMDIMainF window(std::move(options));
+        app.SetFeedback(&window.Fb());
         window.show();
         rc = app.exec();
+        app.SetFeedback(nullptr);
     }
     return rc;
 }

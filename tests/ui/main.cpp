@@ -1,5 +1,7 @@
 // The widget tests' main: a QApplication on the offscreen platform with a fixed
 // DPI, style and font, so that text measurements and layouts repeat on every machine.
+#include "ui/application.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLocale>
@@ -28,7 +30,7 @@ int main(int argc, char** argv) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QLocale::setDefault(QLocale::c());
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication app(argc, argv);
+    torvel::TApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
