@@ -332,8 +332,11 @@ GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& vie
     if (image.isNull() || view.BitmapScreenClass != screenClass || image.width() < needWidth ||
         image.height() < needHeight) {
         const BitmapSize size = GraphBitmapSize(screen);
-        image = QImage(std::max(size.Width, needWidth), std::max(size.Height, needHeight),
-                       QImage::Format_RGB32);
+        QImage larger(std::max(size.Width, needWidth), std::max(size.Height, needHeight),
+                      QImage::Format_RGB32);
+        // Qt gives a null image when its pixels cannot be had; the old one stays.
+        if (larger.isNull()) throw std::bad_alloc();
+        image = std::move(larger);
         view.BitmapScreenClass = screenClass;
     }
     QPainter painter(&image);

@@ -56,6 +56,16 @@ silent_success)
     expect 0 "fit with a display platform that cannot start"
     [ "$(head -1 "$work/out")" = "Series # 1" ] || fail "fit printed: $(head -3 "$work/out")"
     ;;
+out_of_memory)
+    # A graph image larger than the memory the process may have: the command
+    # ends with its message and status 1, and writes no file.
+    headless bash -c 'ulimit -v 600000 && exec "$0" "$@"' "$cli" render "$work/data.prn" \
+        -o "$work/big.png" --size 16000x16000 --screen 16384x16384
+    expect 1 "render beyond the memory limit"
+    [ "$(cat "$work/err")" = "Not enough memory to draw the graph." ] ||
+        fail "render beyond the memory limit said: $(head -c 300 "$work/err")"
+    [ ! -e "$work/big.png" ] || fail "render beyond the memory limit left a file"
+    ;;
 stdout_and_stdin)
     headless "$cli" render "$work/data.prn" -o "$work/file.png" --size 400x300
     expect 0 "render to a file"
