@@ -111,39 +111,53 @@ class Printout {
         Font(false);
     }
 
-    void Row(const Columns& col, int index, const Tdata& row, bool withFit) {
-        Draw(col.Index, std::to_string(index), TextAlign::Left);
-        if (row.XValid) Draw(col.X, NumberToText(row.X, 14), TextAlign::Left);
-        if (row.YValid) Draw(col.Y, NumberToText(row.Y, 14), TextAlign::Left);
-        if (withFit && row.YFitValid) Draw(col.YFit, NumberToText(row.YFit, 14), TextAlign::Left);
-        ++line_;
-    }
+    // The texts of one row in its printed columns; a row with none is not printed.
+    struct RowTexts {
+        std::string X, Y, YFit;
+        bool Empty() const { return X.empty() && Y.empty() && YFit.empty(); }
+    };
 
-    // Rows are printed when they hold anything; a page break repeats the
+    // Rows 1..IndexCount as texts(r) gives them; a page break repeats the
     // column headings only when another printed row follows it.
-    template <class Holds> void Rows(Series& s, const Columns& col, bool withFit, Holds holds) {
-        const std::size_t count = std::min(s.Rows.size(), static_cast<std::size_t>(s.IndexCount));
-        std::size_t lastHeld = 0; // one past the last row that prints
-        for (std::size_t i = 0; i < count; ++i)
-            if (holds(s.Rows[i])) lastHeld = i + 1;
-        for (std::size_t i = 0; i < lastHeld; ++i) {
-            if (!holds(s.Rows[i])) continue;
-            Row(col, static_cast<int>(i) + 1, s.Rows[i], withFit);
-            if (Beyond()) Continue(s.SeriesNumber, col, i + 1 < lastHeld);
+    template <class Texts> void Rows(Series& s, const Columns& col, Texts texts) {
+        const int count = static_cast<int>(
+            std::min(s.Rows.size(), static_cast<std::size_t>(std::max(s.IndexCount, 0))));
+        int lastHeld = 0; // the last row that prints
+        for (int r = 1; r <= count; ++r)
+            if (!texts(r).Empty()) lastHeld = r;
+        for (int r = 1; r <= lastHeld; ++r) {
+            const RowTexts t = texts(r);
+            if (t.Empty()) continue;
+            Draw(col.Index, std::to_string(r), TextAlign::Left);
+            if (!t.X.empty()) Draw(col.X, t.X, TextAlign::Left);
+            if (!t.Y.empty()) Draw(col.Y, t.Y, TextAlign::Left);
+            if (col.YFit && !t.YFit.empty()) Draw(col.YFit, t.YFit, TextAlign::Left);
+            ++line_;
+            if (Beyond()) Continue(s.SeriesNumber, col, r < lastHeld);
         }
     }
 
+    // Without a fit the cells print exactly as the grid shows them, a text
+    // that is not a number included.
     void PlainTable(Series& s) {
         Headings(PlainColumns);
         Font(false);
-        Rows(s, PlainColumns, false, [](const Tdata& r) { return r.XValid || r.YValid; });
+        Rows(s, PlainColumns, [&s](int r) {
+            return RowTexts{s.Cell(XColumn, r), s.Cell(YColumn, r), {}};
+        });
     }
 
     void FitTable(Series& s) {
         Headings(FitColumns);
         Font(false);
-        Rows(s, FitColumns, true,
-             [](const Tdata& r) { return r.XValid || r.YValid || r.YFitValid; });
+        Rows(s, FitColumns, [&s](int r) {
+            const Tdata& row = s.Rows[static_cast<std::size_t>(r - 1)];
+            auto text = [](bool present, Real v) {
+                return present ? NumberToText(v, 14) : std::string();
+            };
+            return RowTexts{text(row.XValid, row.X), text(row.YValid, row.Y),
+                            text(row.YFitValid, row.YFit)};
+        });
         const int m = FitCoefficientCount(s.Fit.FitKind);
         ++line_;
         static constexpr char Letters[] = "ABCDEF";

@@ -43,8 +43,9 @@ std::string FitEquationText(int fitKind);
 int FitCoefficientCount(int fitKind);
 
 // Prints the tables of every series in DataWindows order, beginning on the
-// current page. Each series' rows are refreshed from its grid first; the
-// numbers are printed from the stored values. Returns the number of pages used.
+// current page. Each series' rows are refreshed from its grid first; a table
+// without a fit prints the cells as the grid shows them, a fit table the
+// stored values. Returns the number of pages used.
 int PrintDataTables(Document& doc, Canvas& canvas, PageFeed& pages, const DataPage& page);
 
 } // namespace torvel

@@ -57,7 +57,8 @@ TEST(DataPrintout, TitleHeadingsAndPlainRowsAtTheirLines) {
     s.SetCell(YColumn, 3, "");
     s.SetCell(YColumn, 4, "");
     s.SetCell(XColumn, 4, "");
-    s.SetCell(YColumn, 2, ""); // an X-only row
+    s.SetCell(YColumn, 2, "");   // an X-only row
+    s.SetCell(XColumn, 5, "5x"); // typed so: printed as the grid shows it
     s.SeriesTitle = "first";
     RecordingCanvas canvas;
     RecordedPages feed(canvas);
@@ -81,6 +82,8 @@ TEST(DataPrintout, TitleHeadingsAndPlainRowsAtTheirLines) {
     EXPECT_EQ(Find(page, "2")->Points[0], At(20, 13));
     EXPECT_EQ(Find(page, "5")->Points[0], At(20, 14));
     EXPECT_EQ(Find(page, "50")->Points[0], At(70, 14));
+    ASSERT_TRUE(Find(page, "5x"));
+    EXPECT_EQ(Find(page, "5x")->Points[0], At(45, 14));
     EXPECT_FALSE(Find(page, "20"));
     EXPECT_FALSE(Find(page, "3"));
     EXPECT_EQ(Find(page, "5")->Font, (FontSpec{DataPrintFace, 12, true, false, {0, 0, 0}}));
