@@ -85,6 +85,13 @@ void Series::ClearValue(int col, int row) {
     ++gridVersion_;
 }
 
+bool Series::HoldsNumber(int col, int row) const {
+    if (!HasValue(col, row)) return false;
+    if (texts_.empty()) return true;
+    const auto kept = texts_.find(Key(col, row));
+    return kept == texts_.end() || TextToNumber(kept->second).Ok();
+}
+
 void Series::RowsChanged() {
     texts_.clear();
     ++gridVersion_;

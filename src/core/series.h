@@ -92,6 +92,9 @@ class Series {
     void ClearValue(int col, int row);
     bool HasValue(int col, int row) const { return *FlagOf(col, row); }
     Real ValueOf(int col, int row) const { return *const_cast<Series*>(this)->ValueRef(col, row); }
+    // The cell holds a number: a value whose text (if one is kept) reads as
+    // one. A text that is no number keeps only a partial value beside it.
+    bool HoldsNumber(int col, int row) const;
     // Rows were written directly: drop the kept texts, so every cell shows its
     // row again, and let cached measurements go.
     void RowsChanged();

@@ -8,11 +8,14 @@
 #include "ui/about_dialog.h"
 #include "ui/child_window.h"
 #include "ui/dialogs/calc_window.h"
+#include "ui/dialogs/fill_cells_dialog.h"
 #include "ui/dialogs/fit_dialog.h"
 #include "ui/dialogs/floating_titles_dialog.h"
 #include "ui/dialogs/graph_type_dialog.h"
 #include "ui/dialogs/grid_dialog_widget.h"
 #include "ui/dialogs/log_scale_dialog_widget.h"
+#include "ui/dialogs/math_dialog.h"
+#include "ui/dialogs/math_xy_dialog.h"
 #include "ui/dialogs/print_color_dialog.h"
 #include "ui/dialogs/scale_dialog_widget.h"
 #include "ui/dialogs/series_titles_dialog.h"
@@ -380,10 +383,14 @@ void TMDIMainF::CreateDialogs() {
     titleYF_ = new TTitleYF(*this);
     titleSerF_ = new TTitleSerF(*this);
     FitF();
+    fillF_ = new TFillF(*this);
+    mathXYF_ = new TMath_XYF(*this);
+    mathF_ = new TMathF(*this, [this] { ShowCalculator(); });
     gTypeF_ = new TGTypeF(*this, [this](Series& series) { FitDialogForGraphType(series); });
     titleFlF_ = new TTitleFlF(*this, [this] { EnsureGraphWindow(); });
     printCF_ = new TPrintCF(*this, this);
     calcF_ = new TCalcF(*this, this);
+    connect(calcF_, &TCalcF::Closed, mathF_, &TMathF::CalculatorClosed);
 }
 
 void TMDIMainF::Scale1Click() {
@@ -507,6 +514,12 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     });
     connect(&w, &TSpreadF::PrintColorRequested, this,
             [this](TSpreadF* window) { RunPrintColorDialog(window); });
+    connect(&w, &TSpreadF::FillCellsRequested, this,
+            [this](TSpreadF* window) { RunFillDialog(window); });
+    connect(&w, &TSpreadF::OperateCellsRequested, this,
+            [this](TSpreadF* window) { RunMathDialog(window); });
+    connect(&w, &TSpreadF::XYOperationsRequested, this,
+            [this](TSpreadF* window) { RunMathXYDialog(window); });
     connect(&w, &TSpreadF::CalculatorRequested, this, [this] { ShowCalculator(); });
     // Saving the graph needs the graph window: made and drawn first when missing.
     auto graph = [this] {
@@ -621,6 +634,24 @@ void TMDIMainF::RunPrintColorDialog(TSpreadF* start) {
     // A printer colour shows only on paper: the graph window is not redrawn.
     RunSeriesLoop(*this, start, SeriesLoopEnd::NoRedraw,
                   [this](TSpreadF& window) { printCF_->Execute(window); });
+}
+
+void TMDIMainF::RunFillDialog(TSpreadF* start) {
+    RunSeriesLoop(*this, start, SeriesLoopEnd::RedrawGraph,
+                  [this](TSpreadF& window) { fillF_->Execute(window); });
+}
+
+void TMDIMainF::RunMathDialog(TSpreadF* start) {
+    // K is read from the dialog's box while it is up; an open calculator
+    // would hold another.
+    if (calcF_ && calcF_->isVisible()) calcF_->close();
+    RunSeriesLoop(*this, start, SeriesLoopEnd::RedrawGraph,
+                  [this](TSpreadF& window) { mathF_->Execute(window); });
+}
+
+void TMDIMainF::RunMathXYDialog(TSpreadF* start) {
+    RunSeriesLoop(*this, start, SeriesLoopEnd::RedrawGraph,
+                  [this](TSpreadF& window) { mathXYF_->Execute(window); });
 }
 
 void TMDIMainF::RunFitDialog(TSpreadF* start) {

@@ -34,6 +34,9 @@ namespace torvel {
 class TFitF;
 class TPrintCF;
 class TCalcF;
+class TFillF;
+class TMathF;
+class TMath_XYF;
 class TGraphF;
 class TGridF;
 class TLogScaleF;
@@ -152,6 +155,14 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // The printer colour dialog in the series loop, from a data window; no redraw after it.
     void RunPrintColorDialog(TSpreadF* start);
     TPrintCF* PrintCF() const;
+    // The cell operation dialogs in the series loop, from a data window; the
+    // graph is redrawn after them. Operate on Cells closes the calculator first.
+    void RunFillDialog(TSpreadF* start);
+    void RunMathDialog(TSpreadF* start);
+    void RunMathXYDialog(TSpreadF* start);
+    TFillF* FillF() const { return fillF_; }
+    TMathF* MathF() const { return mathF_; }
+    TMath_XYF* MathXYF() const { return mathXYF_; }
     // The calculator window, created hidden at start-up and kept to the end.
     TCalcF* CalcF() const { return calcF_; }
     // Shows the calculator (tool bar, data window's Math menu, operate dialog).
@@ -274,6 +285,9 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     TCalcF* calcF_ = nullptr;
+    TFillF* fillF_ = nullptr;
+    TMathF* mathF_ = nullptr;
+    TMath_XYF* mathXYF_ = nullptr;
     QPointer<QWidget> activeChild_;
     QPointer<QMdiSubWindow> graphWindow_;
     QPointer<TFitF> fitF_;

@@ -434,19 +434,6 @@ void TSpreadF::CreateActions() {
         connect(action, &QAction::triggered, this, [this, signal] { emit(this->*signal)(); });
         return action;
     };
-    // Commands that come with their own dialogs and windows: shown, not yet usable.
-    struct Entry {
-        const char* name;
-        const char* text;
-    };
-    auto later = [&make](QMenu* menu, std::initializer_list<Entry> entries) {
-        for (const Entry& e : entries) {
-            QAction* action = make(e.name, e.text);
-            action->setEnabled(false);
-            menu->addAction(action);
-        }
-    };
-
     saveData1_ = make("SaveData1", "&Save Data");
     close1_ = make("Close1", "&Close Data", QKeySequence(Qt::ALT | Qt::Key_F3));
     cut1_ = make("Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -495,9 +482,17 @@ void TSpreadF::CreateActions() {
     QMenu* math = menuBar_->addMenu(QStringLiteral("&Math"));
     math->setObjectName(QStringLiteral("Math1"));
     math->addAction(forward("N3", "&Calculator", &TSpreadF::CalculatorRequested));
-    later(math, {{"OperateonCells2", "&Operate on Cells"},
-                 {"FillCells1", "&Fill Cells"},
-                 {"XYOperations2", "&X && Y Operations"}});
+    // The cell operations, in the Math menu and again in the pop-up menu.
+    auto cellEntry = [this, &make](const char* name, const char* text, void (TSpreadF::*slot)()) {
+        QAction* a = make(name, text);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    math->addAction(
+        cellEntry("OperateonCells2", "&Operate on Cells", &TSpreadF::OperateonCells2Click));
+    math->addAction(cellEntry("FillCells1", "&Fill Cells", &TSpreadF::FillCells1Click));
+    math->addAction(
+        cellEntry("XYOperations2", "&X && Y Operations", &TSpreadF::XYOperations2Click));
     QAction* sortUp = make("SortXAccending1", "Sort X &Ascending");
     connect(sortUp, &QAction::triggered, this, [this] { SortXAccending1Click(); });
     QAction* sortDown = make("SortXDeccending1", "Sort X &Descending");
@@ -537,9 +532,11 @@ void TSpreadF::CreateActions() {
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    later(popup_, {{"OperateonCells1", "&Operate on Cells"},
-                   {"FillCells2", "F&ill Cells"},
-                   {"XYOperations1", "&X && Y Operations"}});
+    popup_->addAction(
+        cellEntry("OperateonCells1", "&Operate on Cells", &TSpreadF::OperateonCells2Click));
+    popup_->addAction(cellEntry("FillCells2", "F&ill Cells", &TSpreadF::FillCells1Click));
+    popup_->addAction(
+        cellEntry("XYOperations1", "&X && Y Operations", &TSpreadF::XYOperations2Click));
     QAction* fit1 = make("Fit1", "&Fit");
     connect(fit1, &QAction::triggered, this, [this] { FitY1Click(); });
     popup_->addAction(fit1);
@@ -622,6 +619,24 @@ void TSpreadF::FitY1Click() {
 void TSpreadF::PrintColor1Click() {
     if (!series_) return;
     emit PrintColorRequested(this);
+}
+
+void TSpreadF::FillCells1Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true); // the operations work on what the cells show
+    emit FillCellsRequested(this);
+}
+
+void TSpreadF::OperateonCells2Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true);
+    emit OperateCellsRequested(this);
+}
+
+void TSpreadF::XYOperations2Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true);
+    emit XYOperationsRequested(this);
 }
 
 void TSpreadF::clearFit1Click() {

@@ -133,6 +133,11 @@ class TSpreadF : public QWidget, public DocumentObserver {
     // Pop-up Printer Color: asks the main window for the printer colour dialog
     // (its series loop starts here and ends without a redraw).
     void PrintColor1Click();
+    // Math menu and pop-up: the cell operation dialogs, run by the main window
+    // in the series loop starting here.
+    void FillCells1Click();
+    void OperateonCells2Click();
+    void XYOperations2Click();
     // What the menus, keys and tool bar run: a cell command (Cut, Paste,
     // Delete) that, running out of memory, is told and leaves the series as
     // it was; Save Data, told likewise.
@@ -170,6 +175,10 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void FitRequested(torvel::TSpreadF* window);
     // The pop-up Printer Color: the printer colour dialog for this window.
     void PrintColorRequested(torvel::TSpreadF* window);
+    // Math menu and pop-up: the cell operation dialogs for this window.
+    void FillCellsRequested(torvel::TSpreadF* window);
+    void OperateCellsRequested(torvel::TSpreadF* window);
+    void XYOperationsRequested(torvel::TSpreadF* window);
     // Graph menu entries that are the graph window's: View and Auto Scale.
     void ViewGraphRequested();
     void AutoScaleRequested();

@@ -146,8 +146,8 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
                            "&Print Graph", "P&rint Setup...", "E&xit"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Edit")), (QStringList{"Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Math")),
-              (QStringList{"&Calculator", "&Operate on Cells-", "&Fill Cells-",
-                           "&X && Y Operations-", "Sort X &Ascending", "Sort X &Descending"}));
+              (QStringList{"&Calculator", "&Operate on Cells", "&Fill Cells", "&X && Y Operations",
+                           "Sort X &Ascending", "Sort X &Descending"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Regression")),
               (QStringList{"&Fit", "&Clear Fit", "Fit &Error %"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");

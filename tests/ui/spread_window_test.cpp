@@ -603,7 +603,7 @@ TEST_F(SpreadWindowTest, PopupMenuOffersTheSeriesCommands) {
     Open();
     QMenu* popup = window->PopupMenu();
     EXPECT_EQ(test::MenuTexts(popup),
-              (QStringList{"&Operate on Cells-", "F&ill Cells-", "&X && Y Operations-", "&Fit",
+              (QStringList{"&Operate on Cells", "F&ill Cells", "&X && Y Operations", "&Fit",
                            "Graph &Type", "&Legend", "&Printer Color", "&Duplicate Data",
                            "Duplicate && &Extend Index", "&Save Data"}));
     EXPECT_EQ(test::MenuTexts(popup->actions()[5]->menu()),
