@@ -24,11 +24,11 @@ QByteArray GraphSvg(Document& doc, GraphViewState& view, int windowWidth, int wi
     svg.setResolution(96);
     svg.setTitle(QString::fromStdString(UpperFileName(doc.GraphFileName)));
     svg.setDescription(QStringLiteral("Torvel Graphics v2.07"));
-    QPainter painter;
-    if (!painter.begin(&svg)) return {};
-    QtCanvas canvas(painter, QSize(w, h));
+    PaintJob job;
+    if (!job.Begin(svg)) return {};
+    QtCanvas canvas(job.Painter(), QSize(w, h));
     DrawGraph(doc, canvas, view, w, h, screen);
-    painter.end();
+    job.End();
     return bytes;
 }
 

@@ -61,13 +61,13 @@ bool ProgramPrinter::PageSetup(QWidget* parent) {
 }
 
 bool PrintDataOn(Document& doc, QPagedPaintDevice& device) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
+    PaintJob job;
+    if (!job.Begin(device)) return false;
     DataPage page;
     page.Width = device.width();
     page.Height = device.height();
     page.Portrait = device.pageLayout().orientation() == QPageLayout::Portrait;
-    QtCanvas canvas(painter, QSize(page.Width, page.Height));
+    QtCanvas canvas(job.Painter(), QSize(page.Width, page.Height));
     DevicePages pages(device);
     try {
         PrintDataTables(doc, canvas, pages, page);
@@ -75,7 +75,7 @@ bool PrintDataOn(Document& doc, QPagedPaintDevice& device) {
         AbortPrintJob(device);
         throw;
     }
-    return painter.end();
+    return job.End();
 }
 
 namespace {

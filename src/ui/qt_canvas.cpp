@@ -363,22 +363,43 @@ QImage GraphWindowImage(Document& doc, GraphViewState& view, int windowWidth, in
     return VisibleGraphPart(image, g);
 }
 
+PaintJob::PaintJob() : painter_(std::make_unique<QPainter>()) {}
+
+PaintJob::~PaintJob() {
+    for (int attempt = 0; attempt < 2 && painter_->isActive(); ++attempt) {
+        try {
+            painter_->end();
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    // Its destructor would end it once more and throw.
+    if (painter_->isActive()) (void)painter_.release();
+}
+
+bool PaintJob::Begin(QPaintDevice& device) {
+    return painter_->begin(&device);
+}
+
+bool PaintJob::End() {
+    return painter_->end();
+}
+
 bool PrintGraphOn(Document& doc, QPagedPaintDevice& device, bool colour, GraphViewState& view) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
+    PaintJob job;
+    if (!job.Begin(device)) return false;
     PrinterPage page;
     page.Width = device.width();
     page.Height = device.height();
     page.Portrait = device.pageLayout().orientation() == QPageLayout::Portrait;
     page.Colour = colour;
-    QtCanvas canvas(painter, QSize(page.Width, page.Height));
+    QtCanvas canvas(job.Painter(), QSize(page.Width, page.Height));
     try {
         DrawGraphToPrinter(doc, canvas, view, page);
     } catch (const std::bad_alloc&) {
         AbortPrintJob(device);
         throw;
     }
-    return painter.end();
+    return job.End();
 }
 
 void AbortPrintJob(QPagedPaintDevice& device) {

@@ -11,6 +11,7 @@
 #include <QPen>
 #include <QPoint>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,28 @@ QImage VisibleGraphView(const QImage& image, const GraphGeometry& geometry);
 // its visible part.
 QImage GraphWindowImage(Document& doc, GraphViewState& view, int windowWidth, int windowHeight,
                         const ScreenInfo& screen = {});
+
+// A painter's job on a device that writes a file (a printer, a PDF writer, an
+// SVG generator). Ending the job writes the rest of the file and may itself
+// run out of memory; QPainter's own destructor would then end it again while
+// std::bad_alloc passes on, which aborts the program. A job left unended ends
+// in its destructor quietly: tried twice (the first failure's unwinding often
+// frees enough), then the painter is let go unended.
+class PaintJob {
+  public:
+    PaintJob();
+    ~PaintJob();
+    PaintJob(const PaintJob&) = delete;
+    PaintJob& operator=(const PaintJob&) = delete;
+
+    bool Begin(QPaintDevice& device);
+    QPainter& Painter() { return *painter_; }
+    // Ends the job; running out of memory passes on as std::bad_alloc.
+    bool End();
+
+  private:
+    std::unique_ptr<QPainter> painter_;
+};
 
 // Prints the graph on one page of a printer (the document is begun and ended
 // here). Returns false when the printer could not be started.

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -20,6 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <new>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -306,6 +309,65 @@ TEST_F(PrintingTest, SvgIsWellFormedAndHoldsTheTitles) {
         << width.toStdString();
     for (const char* want : {"Main & <title>", "Time (s)", "Legend text"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(want))) << want;
+}
+
+// A device whose writes run out of memory, as the growing buffer of a PDF
+// file may: after the writes that begin a document, the next `failures`
+// writes throw std::bad_alloc.
+class OutOfMemoryDevice : public QIODevice {
+  public:
+    OutOfMemoryDevice(qint64 beginWrites, int failures)
+        : beginWrites_(beginWrites), failures_(failures) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    qint64 Writes = 0;
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 length) override {
+        if (++Writes > beginWrites_ && failures_ > 0) {
+            --failures_;
+            throw std::bad_alloc();
+        }
+        return length;
+    }
+
+  private:
+    qint64 beginWrites_;
+    int failures_;
+};
+
+// Running out of memory while a page is written, and again while the job
+// ends (which writes the rest of the file), ends the print with
+// std::bad_alloc for the command to report; the program is not aborted.
+TEST_F(PrintingTest, APrintThatRunsOutOfMemoryWhileWritingEndsWithBadAlloc) {
+    Document doc;
+    FixedAxes(doc);
+    std::vector<std::pair<Real, Real>> rows;
+    for (int i = 1; i <= 120; ++i) // two pages
+        rows.emplace_back(i, i);
+    AddSeries(doc, rows);
+    qint64 beginWrites = 0;
+    {
+        OutOfMemoryDevice probe(0, 0);
+        QPdfWriter pdf(&probe);
+        QPainter painter(&pdf);
+        beginWrites = probe.Writes;
+    }
+    const std::pair<const char*, std::function<bool(QPdfWriter&)>> jobs[] = {
+        {"data", [&](QPdfWriter& pdf) { return PrintDataOn(doc, pdf); }},
+        {"graph",
+         [&](QPdfWriter& pdf) {
+             GraphViewState view;
+             return PrintGraphOn(doc, pdf, true, view);
+         }},
+    };
+    for (const auto& [name, job] : jobs)
+        for (const int failures : {1, 2}) {
+            OutOfMemoryDevice device(beginWrites, failures);
+            QPdfWriter pdf(&device);
+            EXPECT_THROW(job(pdf), std::bad_alloc) << name << " " << failures;
+        }
 }
 
 } // namespace
