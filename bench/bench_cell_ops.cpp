@@ -43,16 +43,28 @@ void BM_OperateColumn(benchmark::State& state) {
 }
 BENCHMARK(BM_OperateColumn)->ArgName("whole")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_Log10Column(benchmark::State& state) {
-    Series s = FilledSeries(false);
+// The slowest operations, each on a fresh copy of the column: Log10(Cell),
+// 10 ^ Cell (of those logarithms) and Cell ^ K with K = 2.5.
+void BM_SlowOperations(benchmark::State& state) {
+    const CellOp ops[] = {CellOp::Log10, CellOp::TenPower, CellOp::PowerK};
+    const CellOp op = ops[state.range(0)];
+    const Series filled = FilledSeries(false);
     for (auto _ : state) {
-        // Log10 then 10 ^ Cell: the column comes back to where it was.
-        OperateCells(s, CellOp::Log10, 0, ColumnCells(s, YColumn));
-        const OperateOutcome out = OperateCells(s, CellOp::TenPower, 0, ColumnCells(s, YColumn));
+        state.PauseTiming();
+        Series s = filled;
+        if (op == CellOp::TenPower) OperateCells(s, CellOp::Log10, 0, ColumnCells(s, YColumn));
+        state.ResumeTiming();
+        const OperateOutcome out = OperateCells(s, op, 2.5L, ColumnCells(s, YColumn));
         benchmark::DoNotOptimize(out.Cells);
     }
 }
-BENCHMARK(BM_Log10Column)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SlowOperations)
+    ->ArgName("log10_tenPower_powerK")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_Statistics(benchmark::State& state) {
     Series s = FilledSeries(false);

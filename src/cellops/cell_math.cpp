@@ -61,7 +61,9 @@ CellOpResult OperateValue(CellOp op, Real x, Real k) {
         r = std::pow(x, k);
         break;
     case CellOp::TenPower:
-        r = std::pow(Real(10), x);
+        // glibc's exp10l: correctly rounded where pow(10, x) is not (10^-2,
+        // 10^-3), and many times faster over a long column.
+        r = ::exp10l(x);
         break;
     case CellOp::Log10:
         if (x <= 0) return {x, true};

@@ -86,6 +86,14 @@ TEST(CellMath, RoundToPlaces) {
         EXPECT_EQ(r.Value, c.result) << NumberToText(c.x, 14) << " K=" << NumberToText(c.k, 14);
     }
     EXPECT_EQ(RoundToPlaces(1, 6000).Fault, CellFault::Overflow);
+    // 10 ^ Cell of a whole number is the nearest value to that power of ten.
+    for (int n = -6; n <= 6; ++n) {
+        Real exact = 1;
+        for (int i = 0; i < std::abs(n); ++i)
+            exact *= 10;
+        if (n < 0) exact = 1 / exact;
+        EXPECT_EQ(OperateValue(CellOp::TenPower, n, 0).Value, exact) << n;
+    }
     EXPECT_EQ(RoundToPlaces(1E4000L, 1000).Fault, CellFault::Overflow);
     const CellOpResult far = RoundToPlaces(5, -6000);
     EXPECT_TRUE(std::isfinite(far.Value));
