@@ -8,11 +8,15 @@
 namespace torvel {
 
 std::string SeriesHashCaption(int seriesNumber) {
-    return "Series # " + std::to_string(seriesNumber);
+    std::string caption = "Series # ";
+    caption += std::to_string(seriesNumber);
+    return caption;
 }
 
 std::string SeriesNumberCaption(int seriesNumber) {
-    return "Series Number  " + std::to_string(seriesNumber);
+    std::string caption = "Series Number  ";
+    caption += std::to_string(seriesNumber);
+    return caption;
 }
 
 void ReportFault(Feedback& feedback, CellFault fault) {
@@ -24,10 +28,13 @@ void ReportFault(Feedback& feedback, CellFault fault) {
 void FillDialogRules::Show(const Series& series) {
     State.Label1 = SeriesHashCaption(series.SeriesNumber);
     State.FailedBox.clear();
-    if (State.Edit1.empty()) State.Edit1 = "1";
+    // Copied whole: assigning the one-character literal gives GCC 12 at -O3
+    // a false -Wrestrict.
+    const std::string one(1, '1');
+    if (State.Edit1.empty()) State.Edit1 = one;
     if (State.Edit2.empty()) State.Edit2 = std::to_string(series.IndexCount);
-    if (State.Edit3.empty()) State.Edit3 = "1";
-    if (State.Edit4.empty()) State.Edit4 = "1";
+    if (State.Edit3.empty()) State.Edit3 = one;
+    if (State.Edit4.empty()) State.Edit4 = one;
 }
 
 bool FillDialogRules::Fail(std::string& box, const char* name, const char* text) {
@@ -104,7 +111,11 @@ bool MathDialogRules::ReadK(bool beep) {
     const NumberRead r = TextToNumber(State.Edit1);
     if (!r.Ok()) {
         // K stays what it was: a typing slip never changes the saved constant.
-        if (beep) feedback_.Beep("K is not a number: " + State.Edit1);
+        if (beep) {
+            std::string reason = "K is not a number: ";
+            reason += State.Edit1;
+            feedback_.Beep(reason);
+        }
         return false;
     }
     doc_.ConstantK = r.Value;
