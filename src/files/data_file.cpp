@@ -1,6 +1,7 @@
 #include "files/data_file.h"
 
 #include "core/grid_store.h"
+#include "core/out_of_memory.h"
 #include "files/atomic_file.h"
 #include "files/messages.h"
 #include "files/utf8_bom.h"
@@ -230,16 +231,20 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
 
     const int oldNewSeriesRows = doc.NewSeriesRows;
     std::vector<Series*> created;
-    auto undo = [&] {
+    auto discard = [&] {
         for (auto it = created.rbegin(); it != created.rend(); ++it)
             doc.DestroySeries(**it);
         doc.NewSeriesRows = oldNewSeriesRows;
+    };
+    auto undo = [&] {
+        discard();
         return incompatible();
     };
     try {
         doc.NewSeriesRows = static_cast<int>(lines);
         for (long long i = 1; i < columns; ++i)
             created.push_back(&doc.CreateSeries(feedback));
+        AllocationCheckpoint(); // the rows of every series are there
         doc.SortDataWindows();
 
         FillSink fill{created, lines};
@@ -257,7 +262,10 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
                          0.2 * static_cast<double>(i + 1) / static_cast<double>(created.size()));
         }
     } catch (const std::bad_alloc&) {
-        return undo();
+        // The file may be fine: it is memory that ran short.
+        discard();
+        feedback.Message(MessageKind::Error, NotEnoughMemoryToOpenText(path), MessageButtons::Ok);
+        return {};
     }
     return created;
 }

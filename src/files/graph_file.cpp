@@ -2,6 +2,7 @@
 
 #include "core/grid_store.h"
 #include "core/number_text.h"
+#include "core/out_of_memory.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/messages.h"
@@ -346,11 +347,10 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
     LineReader in(WithoutUtf8Bom(text));
     Progress tick(progress, in);
     Series* current = nullptr; // the series being read, shown even when reading stops
-    auto failed = [&] {
+    auto failed = [&](const std::string& why) {
         if (current != nullptr) RowsToGrid(*current);
         doc.SortDataWindows(); // the series that stay keep the list's order
-        feedback.Message(MessageKind::Error, IncompatibleFormatText(doc.GraphFileName),
-                         MessageButtons::Ok);
+        feedback.Message(MessageKind::Error, why, MessageButtons::Ok);
         doc.GraphLoadFailed = true;
     };
     long long rowsKept = 0;
@@ -389,6 +389,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
             doc.LoadingSeriesNumber = number;
             doc.LoadingSeries = true;
             Series& s = doc.CreateSeries(feedback);
+            AllocationCheckpoint(); // the series' rows are there
             current = &s;
             for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r, tick.Tick()) {
                 Real x, y;
@@ -416,15 +417,21 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         }
         ReadSettings(doc, in);
     } catch (const FormatError&) {
-        failed();
+        failed(IncompatibleFormatText(doc.GraphFileName));
         return;
     } catch (const std::bad_alloc&) {
-        failed();
+        // The file may be fine: it is memory that ran short.
+        failed(NotEnoughMemoryToOpenText(doc.GraphFileName));
         return;
     }
     doc.SortDataWindows();
-    for (const auto& p : doc.DataWindows())
-        if (p->HasFit) ComputeFit(doc, p->Fit, feedback);
+    try {
+        for (const auto& p : doc.DataWindows())
+            if (p->HasFit) ComputeFit(doc, p->Fit, feedback);
+    } catch (const std::bad_alloc&) {
+        failed(NotEnoughMemoryToOpenText(doc.GraphFileName));
+        return;
+    }
     if (doc.SeriesCount() > 0) doc.SuppressResizeDraw = true;
     tick.Done();
 }
@@ -446,7 +453,9 @@ void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
         readable = file.good() || file.eof();
         if (readable) text = std::move(buffer).str();
     } catch (const std::bad_alloc&) {
-        readable = false; // far larger than any graph the program writes
+        feedback.Message(MessageKind::Error, NotEnoughMemoryToOpenText(path), MessageButtons::Ok);
+        doc.GraphLoadFailed = true;
+        return;
     }
     if (!readable) {
         feedback.Message(MessageKind::Error, IncompatibleFormatText(path), MessageButtons::Ok);

@@ -1,5 +1,7 @@
 #include "files/messages.h"
 
+#include "core/out_of_memory.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -21,6 +23,12 @@ std::string NotARegularFileText(const std::string& path) {
 
 std::string UnknownFileTypeText(const std::string& path) {
     return "The file " + path + " cannot be opened: Unknown file type";
+}
+
+std::string NotEnoughMemoryToOpenText(const std::string& path) {
+    std::string what = "open ";
+    what += path;
+    return NotEnoughMemoryText(what);
 }
 
 std::string ReadProblemText(const std::string& path) {

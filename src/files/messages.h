@@ -15,6 +15,9 @@ std::string NotARegularFileText(const std::string& path);
 // "The file PATH cannot be opened: Unknown file type" (an extension no command reads).
 std::string UnknownFileTypeText(const std::string& path);
 
+// "Not enough memory to open PATH." (the file itself may be fine).
+std::string NotEnoughMemoryToOpenText(const std::string& path);
+
 // Why path cannot be opened and read as a regular file, in one of the texts
 // above; empty when it can.
 std::string ReadProblemText(const std::string& path);

@@ -1,6 +1,7 @@
 #include "files/data_file.h"
 
 #include "core/grid_store.h"
+#include "core/out_of_memory.h"
 #include "files/file_test_support.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +155,25 @@ bool RefusedWith(const std::string& path, const std::string& message) {
 
 void ExpectIncompatible(const std::string& path) {
     RefusedWith(path, "The file " + path + " has an incompatible format.");
+}
+
+// Memory that runs short while the rows are read is told as such (the file
+// may be fine), and nothing is created; with memory back the file opens.
+TEST(ReadDataFile, RunningOutOfMemoryIsToldAsSuchAndChangesNothing) {
+    TempFolder dir;
+    const std::string path = dir / "two.prn";
+    WriteText(path, "1 2 3\n4 5 6\n");
+    std::string told = "Not enough memory to open ";
+    told += path;
+    told += '.';
+    FailAllocationAt(1);
+    const bool refused = RefusedWith(path, told);
+    FailAllocationAt(0);
+    EXPECT_TRUE(refused);
+    Document doc;
+    RecordingFeedback fb;
+    EXPECT_EQ(ReadDataFile(doc, path, fb).size(), 2u);
+    EXPECT_TRUE(fb.Messages.empty());
 }
 
 // Without a single number it is no data file (a text file named .prn): nothing

@@ -2,6 +2,7 @@
 
 #include "core/grid_store.h"
 #include "core/number_text.h"
+#include "core/out_of_memory.h"
 #include "files/atomic_file.h"
 #include "files/file_test_support.h"
 #include "fit/fit.h"
@@ -386,6 +387,29 @@ TEST_F(GraphFileTest, ReadErrorKeepsSeriesCreatedBeforeAndRecomputesNothing) {
     const Series& s2 = *loaded.DataWindows()[1];
     EXPECT_EQ(s2.Fit.Coef[1], 0); // not recomputed
     EXPECT_EQ(s2.Cell(YFitColumn, 1), "");
+}
+
+// Memory that runs short while a series is read, or while its fit is computed
+// again, is told as such (the file may be fine); what was read stays, the
+// series being read included, as after any read error.
+TEST_F(GraphFileTest, RunningOutOfMemoryIsToldAsSuch) {
+    const std::string text = File(
+        2, {Block(1, {Row(1, 3), Row(2, 5)}, "6", "0", "1"), Block(2, {Row(1, 1), Row(2, 2)})});
+    for (const auto& [at, kept] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{3, 2}}) {
+        Document doc;
+        RecordingFeedback told;
+        FailAllocationAt(at);
+        ReadGraphText(doc, "/data/big.gra", text, told);
+        FailAllocationAt(0);
+        SCOPED_TRACE(at);
+        EXPECT_TRUE(doc.GraphLoadFailed);
+        EXPECT_EQ(doc.SeriesCount(), kept);
+        ASSERT_EQ(told.Messages.size(), 1u);
+        EXPECT_EQ(told.Messages[0].Text, "Not enough memory to open /data/big.gra.");
+    }
+    Load(text);
+    EXPECT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_TRUE(fb.Messages.empty());
 }
 
 TEST_F(GraphFileTest, BadSeriesNumbersTakeTheLowestFreeOne) {
