@@ -37,7 +37,10 @@ void SeriesTitleDialogRules::SeriesPlusNumber() {
 
 bool SeriesTitleDialogRules::Refused() {
     const std::string& t = State.TitSer1;
-    if (t.empty() || EndsWith(t, "#" + std::to_string(State.SeriesNumber))) {
+    // Appended, not "#" + ...: GCC 12 at -O3 gives a false -Wrestrict.
+    std::string number(1, '#');
+    number += std::to_string(State.SeriesNumber);
+    if (t.empty() || EndsWith(t, number)) {
         feedback_.Beep();
         return true;
     }
