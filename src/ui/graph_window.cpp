@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -101,6 +102,9 @@ class GraphImage : public QWidget {
         setObjectName(QStringLiteral("Image1"));
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMinimumSize(1, 1);
+        // Focus lets the Menu key and Shift+F10 open the pop-up, the only way
+        // to the graph window's Fit from the keyboard.
+        setFocusPolicy(Qt::StrongFocus);
     }
 
   protected:
@@ -116,10 +120,23 @@ class GraphImage : public QWidget {
         graph_.Image1MouseDown(at.x(), at.y());
     }
     void contextMenuEvent(QContextMenuEvent* e) override {
-        if (popup_) popup_->popup(e->globalPos());
+        if (!popup_) return;
+        // From the keyboard the pointer may be anywhere: open it on the graph.
+        popup_->popup(e->reason() == QContextMenuEvent::Keyboard ? KeyboardMenuPoint()
+                                                                 : e->globalPos());
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        // Shift+F10 opens the pop-up as the Menu key does.
+        if (popup_ && e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier) {
+            popup_->popup(KeyboardMenuPoint());
+            return;
+        }
+        QWidget::keyPressEvent(e);
     }
 
   private:
+    QPoint KeyboardMenuPoint() const { return mapToGlobal(QPoint(width() / 4, height() / 4)); }
+
     TGraphF& graph_;
     QMenu*& popup_;
 };

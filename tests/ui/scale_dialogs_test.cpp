@@ -4,6 +4,7 @@
 // the boxes must reach them and what they say must be shown.
 #include "ui_test_support.h"
 
+#include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/grid_dialog_widget.h"
 #include "ui/dialogs/log_scale_dialog_widget.h"
 #include "ui/dialogs/scale_dialog_widget.h"
@@ -77,11 +78,11 @@ QString Chosen(QWidget& d, const char* group) {
 QStringList Captions(QWidget& d) {
     QStringList texts;
     for (QGroupBox* g : d.findChildren<QGroupBox*>())
-        texts << g->title();
+        texts << ShownText(g->title());
     for (QLabel* l : d.findChildren<QLabel*>())
-        texts << l->text();
+        texts << ShownText(l->text());
     for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
-        texts << b->objectName() + "=" + b->text();
+        texts << b->objectName() + "=" + ShownText(b->text());
     return texts;
 }
 
@@ -286,12 +287,13 @@ TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {
     s.LogFormatExponential = true;
     WhenShown<TLogScaleF>([&](TLogScaleF& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Log Scale  Dialog"));
-        EXPECT_EQ(d.findChild<QGroupBox*>("LogBox")->title(), QStringLiteral("Log Scale"));
-        EXPECT_EQ(d.findChild<QGroupBox*>("FormatBox")->title(),
+        EXPECT_EQ(ShownText(d.findChild<QGroupBox*>("LogBox")->title()),
+                  QStringLiteral("Log Scale"));
+        EXPECT_EQ(ShownText(d.findChild<QGroupBox*>("FormatBox")->title()),
                   QStringLiteral("Format Log Scale"));
         EXPECT_EQ(Chosen(d, "LogBox"), QStringLiteral("X"));
         EXPECT_EQ(Chosen(d, "FormatBox"), QStringLiteral("Exponential"));
-        EXPECT_EQ(Button(d, "Button1")->text(), QStringLiteral("Help"));
+        EXPECT_EQ(ShownText(Button(d, "Button1")->text()), QStringLiteral("Help"));
         Click(d, "Button1");
         Choose(d, "LogBox", LogBoxBoth);
         EXPECT_TRUE(s.LogX && s.LogY);

@@ -2,6 +2,7 @@
 
 #include "core/data_model.h"
 
+#include <QButtonGroup>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -38,6 +39,30 @@ void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber) {
     QPalette pal = label.palette();
     pal.setColor(QPalette::WindowText, QColor(c.R, c.G, c.B));
     label.setPalette(pal);
+}
+
+QString WithAccessKey(const QString& caption) {
+    QString text = caption;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i].isLetter()) return text.insert(i, QLatin1Char('&'));
+    return text;
+}
+
+QString ShownText(const QString& caption) {
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
+void TabToCheckedOnly(QButtonGroup& group) {
+    const QAbstractButton* checked = group.checkedButton();
+    for (QAbstractButton* b : group.buttons())
+        b->setFocusPolicy(!checked || b == checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -20,6 +21,17 @@ void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset = 30);
 
 // The per-series dialogs' label: text + the series number, in the series' screen colour.
 void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber);
+
+// A caption with its first letter as the access key (Alt+letter), any literal
+// '&' kept as itself.
+QString WithAccessKey(const QString& caption);
+
+// A caption as it reads on screen: access-key marks gone, "&&" shown as "&".
+QString ShownText(const QString& caption);
+
+// Tab stops at the checked item of a radio group only (the arrow keys move
+// between its items), also after the program itself checked an item.
+void TabToCheckedOnly(QButtonGroup& group);
 
 // A push button named for tests that takes no Enter of its own.
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text);

@@ -38,7 +38,7 @@ TFitF::TFitF(AppContext& context, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
-    radioFit1_ = new QGroupBox(QStringLiteral("Regression Equation"), this);
+    radioFit1_ = new QGroupBox(QStringLiteral("Regression &Equation"), this);
     radioFit1_->setObjectName(QStringLiteral("RadioFit1"));
     kinds_ = new QButtonGroup(radioFit1_);
     auto* radios = new QVBoxLayout(radioFit1_);
@@ -84,9 +84,9 @@ TFitF::TFitF(AppContext& context, QWidget* parent)
 
     okBtn_ = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    nextB_ = MakeButton(this, "NextB", QStringLiteral("Next"));
-    button2_ = MakeButton(this, "Button2", QStringLiteral("Copy Coefficients"));
-    button1_ = MakeButton(this, "Button1", QStringLiteral("Help"));
+    nextB_ = MakeButton(this, "NextB", QStringLiteral("&Next"));
+    button2_ = MakeButton(this, "Button2", QStringLiteral("&Copy Coefficients"));
+    button1_ = MakeButton(this, "Button1", QStringLiteral("&Help"));
     connect(okBtn_, &QPushButton::clicked, this, &TFitF::OKBtnClick);
     connect(cancelBtn_, &QPushButton::clicked, this, &QDialog::reject);
     connect(nextB_, &QPushButton::clicked, this, &TFitF::NextBClick);
@@ -124,6 +124,7 @@ void TFitF::ShowState() {
     showing_ = true;
     if (QAbstractButton* b = kinds_->button(s.RadioFit1)) b->setChecked(true);
     showing_ = false;
+    TabToCheckedOnly(*kinds_);
     for (std::size_t i = 0; i < s.Labels.size(); ++i)
         labels_[i]->setText(QString::fromStdString(s.Labels[i]));
     labels_[7]->setText(QString::fromStdString(s.Label8));

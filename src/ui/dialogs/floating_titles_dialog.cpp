@@ -17,11 +17,12 @@ TTitleFlF::TTitleFlF(AppContext& context, std::function<void()> ensureGraph)
                                             context.RedrawGraph();
                                         }}) {
     auto* grid = new QGridLayout;
-    const char* const captions[] = {"Floating Titles", "X Position", "Y Position"};
+    const char* const captions[] = {"&Floating Titles", "&X Position", "&Y Position"};
+    QLabel* labels[3] = {};
     for (int c = 0; c < 3; ++c) {
-        auto* label = new QLabel(QString::fromLatin1(captions[c]), this);
-        label->setObjectName(QStringLiteral("Label%1").arg(c + 1));
-        grid->addWidget(label, 0, c);
+        labels[c] = new QLabel(QString::fromLatin1(captions[c]), this);
+        labels[c]->setObjectName(QStringLiteral("Label%1").arg(c + 1));
+        grid->addWidget(labels[c], 0, c);
     }
     // Made column by column, Edit1 to Edit30: the tab order they are listed in.
     for (int i = 0; i < 3 * FloatTitleCount; ++i) {
@@ -31,14 +32,17 @@ TTitleFlF::TTitleFlF(AppContext& context, std::function<void()> ensureGraph)
         grid->addWidget(edit, 1 + i % FloatTitleCount, i / FloatTitleCount);
         edits_[static_cast<std::size_t>(i)] = edit;
     }
+    // Each caption's access key goes to the first box of its column.
+    for (int c = 0; c < 3; ++c)
+        labels[c]->setBuddy(edits_[static_cast<std::size_t>(c * FloatTitleCount)]);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
     QPushButton* ok = MakeButton(this, "Button1", QStringLiteral("OK"));
     cancel_ = MakeButton(this, "Button2", QStringLiteral("Cancel"));
-    QPushButton* help = MakeButton(this, "Button3", QStringLiteral("Help"));
-    QPushButton* view = MakeButton(this, "Button4", QStringLiteral("View"));
+    QPushButton* help = MakeButton(this, "Button3", QStringLiteral("&Help"));
+    QPushButton* view = MakeButton(this, "Button4", QStringLiteral("&View"));
     SetDefaultButton(*ok);
     connect(ok, &QPushButton::clicked, this, &TTitleFlF::Button1Click);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);

@@ -45,18 +45,18 @@ TGTypeF::TGTypeF(AppContext& context, std::function<void(Series&)> fitDialog)
 
     // The ampersands are the items' own characters, not access keys.
     QGroupBox *typeBox = nullptr, *pointsBox = nullptr, *axisBox = nullptr;
-    types_ = RadioGroup(this, "RadioGroup1", QStringLiteral("Graph Type"),
+    types_ = RadioGroup(this, "RadioGroup1", QStringLiteral("Graph &Type"),
                         {QStringLiteral("Line"), QStringLiteral("Bar"), QStringLiteral("Fit"),
                          QStringLiteral("None"), QStringLiteral("Line && Bar"),
                          QStringLiteral("Line && Fit"), QStringLiteral("Bar && Fit")},
                         &typeBox);
-    points_ = RadioGroup(this, "RadioGroup2", QStringLiteral("Points"),
+    points_ = RadioGroup(this, "RadioGroup2", QStringLiteral("&Points"),
                          {QStringLiteral("Show"), QStringLiteral("Hide")}, &pointsBox);
-    axis_ = RadioGroup(this, "RadioGroup3", QStringLiteral("Y Axis"),
+    axis_ = RadioGroup(this, "RadioGroup3", QStringLiteral("&Y Axis"),
                        {QStringLiteral("Left"), QStringLiteral("Right")}, &axisBox);
     QPushButton* ok = MakeButton(this, "OKBtn", QStringLiteral("OK"));
-    QPushButton* next = MakeButton(this, "NextB", QStringLiteral("Next"));
-    QPushButton* help = MakeButton(this, "Button1", QStringLiteral("Help"));
+    QPushButton* next = MakeButton(this, "NextB", QStringLiteral("&Next"));
+    QPushButton* help = MakeButton(this, "Button1", QStringLiteral("&Help"));
     SetDefaultButton(*ok);
 
     connect(types_, &QButtonGroup::idClicked, this, &TGTypeF::RadioGroup1Click);
@@ -83,8 +83,10 @@ TGTypeF::TGTypeF(AppContext& context, std::function<void(Series&)> fitDialog)
 void TGTypeF::ShowState() {
     const GraphTypeDialogState& s = rules_.State;
     for (auto [group, id] : {std::pair{types_, s.RadioGroup1}, std::pair{points_, s.RadioGroup2},
-                             std::pair{axis_, s.RadioGroup3}})
+                             std::pair{axis_, s.RadioGroup3}}) {
         if (QAbstractButton* b = group->button(id)) b->setChecked(true);
+        TabToCheckedOnly(*group);
+    }
 }
 
 int TGTypeF::Execute(Series& series) {

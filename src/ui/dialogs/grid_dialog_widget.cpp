@@ -66,13 +66,13 @@ TGridF::TGridF(AppContext& context, GridDialogRules& rules, QWidget* parent)
 
     QPushButton* okBtn = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    QPushButton* helpB = MakeButton(this, "HelpB", QStringLiteral("Help"));
-    QPushButton* clearB = MakeButton(this, "ClearB", QStringLiteral("Clear"));
-    QPushButton* autoX = MakeButton(this, "AutoXGridB", QStringLiteral("Auto X"));
-    QPushButton* autoYL = MakeButton(this, "AutoYLGridB", QStringLiteral("Auto YL"));
-    QPushButton* autoYR = MakeButton(this, "AutoYRGridB", QStringLiteral("Auto YR"));
-    QPushButton* drawGridB = MakeButton(this, "DrawGridB", QStringLiteral("View"));
-    goScaleB_ = MakeButton(this, "GoScaleB", QStringLiteral("Scale"));
+    QPushButton* helpB = MakeButton(this, "HelpB", QStringLiteral("&Help"));
+    QPushButton* clearB = MakeButton(this, "ClearB", QStringLiteral("&Clear"));
+    QPushButton* autoX = MakeButton(this, "AutoXGridB", QStringLiteral("Auto &X"));
+    QPushButton* autoYL = MakeButton(this, "AutoYLGridB", QStringLiteral("Auto Y&L"));
+    QPushButton* autoYR = MakeButton(this, "AutoYRGridB", QStringLiteral("Auto Y&R"));
+    QPushButton* drawGridB = MakeButton(this, "DrawGridB", QStringLiteral("&View"));
+    goScaleB_ = MakeButton(this, "GoScaleB", QStringLiteral("&Scale"));
 
     const QString minor = QStringLiteral("Minor [ 1..10 ]");
     const QString major = QStringLiteral("Major [ 1..20 ]");

@@ -37,6 +37,7 @@ void Check(QButtonGroup* group, int id) {
     // The rules chose this item themselves; it is no new choice.
     const QSignalBlocker block(group);
     if (QAbstractButton* item = group->button(id)) item->setChecked(true);
+    TabToCheckedOnly(*group);
 }
 
 } // namespace
@@ -51,16 +52,16 @@ TLogScaleF::TLogScaleF(AppContext& context, RedrawHooks redraw, QWidget* parent)
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
     QList<QWidget*> order;
-    auto* logGroup = new QGroupBox(QStringLiteral("Log Scale"), this);
+    auto* logGroup = new QGroupBox(QStringLiteral("&Log Scale"), this);
     logGroup->setObjectName(QStringLiteral("LogBox"));
     logBox_ = RadioGroup(logGroup, {"X", "Y", "Both", "None"}, order);
-    auto* formatGroup = new QGroupBox(QStringLiteral("Format Log Scale"), this);
+    auto* formatGroup = new QGroupBox(QStringLiteral("&Format Log Scale"), this);
     formatGroup->setObjectName(QStringLiteral("FormatBox"));
     formatBox_ = RadioGroup(formatGroup, {"Exponential", "Decimal"}, order);
 
     QPushButton* okBtn = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    QPushButton* button1 = MakeButton(this, "Button1", QStringLiteral("Help"));
+    QPushButton* button1 = MakeButton(this, "Button1", QStringLiteral("&Help"));
     order << okBtn << cancelBtn_ << button1;
 
     auto* groups = new QHBoxLayout;

@@ -73,7 +73,7 @@ TScaleF::TScaleF(AppContext& context, RedrawHooks redraw, GridDialogRules& grid,
     maxYR_ = MakeBox(this, "MaxYR");
     minYR_ = MakeBox(this, "MinYR");
 
-    auto* autoGroup = new QGroupBox(QStringLiteral("Multi-Scale"), this);
+    auto* autoGroup = new QGroupBox(QStringLiteral("&Multi-Scale"), this);
     autoGroup->setObjectName(QStringLiteral("AutoBox"));
     autoBox_ = new QButtonGroup(autoGroup);
     auto* autoLayout = new QHBoxLayout(autoGroup);
@@ -93,19 +93,19 @@ TScaleF::TScaleF(AppContext& context, RedrawHooks redraw, GridDialogRules& grid,
     QPushButton* autoBX = MakeButton(this, "AutoBX", QStringLiteral("Auto"));
     QPushButton* autoBYL = MakeButton(this, "AutoBYL", QStringLiteral("Auto"));
     QPushButton* autoBYR = MakeButton(this, "AutoBYR", QStringLiteral("Auto"));
-    QPushButton* setMaxMin1 = MakeButton(this, "SetMaxMin1", QStringLiteral("Find All"));
+    QPushButton* setMaxMin1 = MakeButton(this, "SetMaxMin1", QStringLiteral("Find &All"));
     okBtn_ = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    goGridB_ = MakeButton(this, "GoGridB", QStringLiteral("Grid"));
-    QPushButton* drawScaleB = MakeButton(this, "DrawScaleB", QStringLiteral("View"));
-    QPushButton* button4 = MakeButton(this, "Button4", QStringLiteral("Help"));
+    goGridB_ = MakeButton(this, "GoGridB", QStringLiteral("&Grid"));
+    QPushButton* drawScaleB = MakeButton(this, "DrawScaleB", QStringLiteral("&View"));
+    QPushButton* button4 = MakeButton(this, "Button4", QStringLiteral("&Help"));
 
     auto* axes = new QHBoxLayout;
-    axes->addWidget(AxisGroup(this, QStringLiteral("X - Axis Scale"), "GroupBox1", maxX_, minX_,
+    axes->addWidget(AxisGroup(this, QStringLiteral("&X - Axis Scale"), "GroupBox1", maxX_, minX_,
                               button1, autoBX));
-    axes->addWidget(AxisGroup(this, QStringLiteral("Y Left  -  Axis Scale"), "GroupBox2", maxYL_,
+    axes->addWidget(AxisGroup(this, QStringLiteral("Y &Left  -  Axis Scale"), "GroupBox2", maxYL_,
                               minYL_, button2, autoBYL));
-    axes->addWidget(AxisGroup(this, QStringLiteral("Y Right  -  Axis Scale"), "GroupBox3", maxYR_,
+    axes->addWidget(AxisGroup(this, QStringLiteral("Y &Right  -  Axis Scale"), "GroupBox3", maxYR_,
                               minYR_, button3, autoBYR));
     auto* middle = new QHBoxLayout;
     middle->addWidget(autoGroup, 1);
@@ -174,6 +174,7 @@ void TScaleF::ShowState() {
         const QSignalBlocker block(autoBox_);
         if (QAbstractButton* item = autoBox_->button(s.AutoBox)) item->setChecked(true);
     }
+    TabToCheckedOnly(*autoBox_);
     cancelBtn_->setVisible(s.CancelShown);
     cancelBtn_->setEnabled(s.CancelShown);
     goGridB_->setVisible(s.GridButtonShown);

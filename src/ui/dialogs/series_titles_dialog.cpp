@@ -18,7 +18,7 @@ TTitleSerF::TTitleSerF(AppContext& context)
     bold.setBold(true);
     label1_->setFont(bold);
 
-    auto* titleGroup = new QGroupBox(QStringLiteral("Series Title \"Text\""), this);
+    auto* titleGroup = new QGroupBox(QStringLiteral("Series &Title \"Text\""), this);
     titleGroup->setObjectName(QStringLiteral("GroupBox1"));
     titSer1_ = new QLineEdit(titleGroup);
     titSer1_->setObjectName(QStringLiteral("TitSer1"));
@@ -28,14 +28,14 @@ TTitleSerF::TTitleSerF(AppContext& context)
     // Created in the tab order: the box, the dialog's buttons, then the group's.
     QPushButton* ok = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    QPushButton* next = MakeButton(this, "Button6", QStringLiteral("Next"));
-    QPushButton* help = MakeButton(this, "Button1", QStringLiteral("Help"));
+    QPushButton* next = MakeButton(this, "Button6", QStringLiteral("&Next"));
+    QPushButton* help = MakeButton(this, "Button1", QStringLiteral("&Help"));
     auto* autoGroup = new QGroupBox(QStringLiteral("Auto Label All"), this);
     autoGroup->setObjectName(QStringLiteral("GroupBox2"));
-    QPushButton* b2 = MakeButton(autoGroup, "Button2", QStringLiteral("Series + ##"));
-    QPushButton* b3 = MakeButton(autoGroup, "Button3", QStringLiteral("\"Text\" + ##"));
-    QPushButton* b4 = MakeButton(autoGroup, "Button4", QStringLiteral("\"Text \" only"));
-    QPushButton* b5 = MakeButton(autoGroup, "Button5", QStringLiteral("Clear"));
+    QPushButton* b2 = MakeButton(autoGroup, "Button2", QStringLiteral("&Series + ##"));
+    QPushButton* b3 = MakeButton(autoGroup, "Button3", QStringLiteral("\"Te&xt\" + ##"));
+    QPushButton* b4 = MakeButton(autoGroup, "Button4", QStringLiteral("\"Text \" &only"));
+    QPushButton* b5 = MakeButton(autoGroup, "Button5", QStringLiteral("&Clear"));
     auto* autoLayout = new QHBoxLayout(autoGroup);
     for (QPushButton* b : {b2, b3, b4, b5})
         autoLayout->addWidget(b);

@@ -13,7 +13,8 @@ TitleDialog::TitleDialog(AppContext& context, TitleDialogKind kind, const char* 
     setWindowTitle(QString::fromStdString(rules_.Caption()));
     auto* boxes = new QVBoxLayout;
     for (std::size_t i = 0; i < rules_.BoxNames().size(); ++i) {
-        auto* group = new QGroupBox(QString::fromStdString(rules_.GroupCaptions()[i]), this);
+        auto* group =
+            new QGroupBox(WithAccessKey(QString::fromStdString(rules_.GroupCaptions()[i])), this);
         group->setObjectName(QStringLiteral("GroupBox%1").arg(i + 1));
         auto* edit = new QLineEdit(group);
         edit->setObjectName(QString::fromStdString(rules_.BoxNames()[i]));
@@ -25,7 +26,7 @@ TitleDialog::TitleDialog(AppContext& context, TitleDialogKind kind, const char* 
     }
     QPushButton* ok = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     QPushButton* cancel = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    QPushButton* help = MakeButton(this, "Button1", QStringLiteral("Help"));
+    QPushButton* help = MakeButton(this, "Button1", QStringLiteral("&Help"));
     SetDefaultButton(*ok);
     connect(ok, &QPushButton::clicked, this, &TitleDialog::OKBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
