@@ -526,7 +526,8 @@ void TSpreadF::CreateActions() {
         menu->addAction(forward(series, "&Series", &TSpreadF::SeriesTitlesRequested));
         menu->addAction(forward(floating, "&Floating", &TSpreadF::FloatingTitlesRequested));
     };
-    QMenu* legend = graph->addMenu(QStringLiteral("&Legend"));
+    // "L&egend" as in the graph window's menu: "&Log Scale" has the L.
+    QMenu* legend = graph->addMenu(QStringLiteral("L&egend"));
     legend->setObjectName(QStringLiteral("Legend1"));
     legendEntries(legend, "Main1", "XAxis2", "&X Axis", "YAxis2", "SeriesTitle1", "Floating1");
 

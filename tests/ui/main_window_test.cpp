@@ -152,7 +152,7 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
               (QStringList{"&Fit", "&Clear Fit", "Fit &Error %"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(dataGraph), (QStringList{"&View", "&Auto Scale", "&Scale", "&Grid",
-                                                 "&Log Scale", "Graph &Type", "&Legend"}));
+                                                 "&Log Scale", "Graph &Type", "L&egend"}));
     EXPECT_EQ(MenuTexts(dataGraph->actions().last()->menu()),
               (QStringList{"&Main", "&X Axis", "&Y Axis", "&Series", "&Floating"}));
     // Its New Data is the main window's command.
