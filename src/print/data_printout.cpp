@@ -3,6 +3,7 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "core/out_of_memory.h"
+#include "fit/fit_dialog.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -191,26 +192,10 @@ int LastDataLine(const DataPage& page) {
 }
 
 std::string FitEquationText(int fitKind) {
-    switch (fitKind) {
-    case 1:
-        return "Y   = A + B*X";
-    case 2:
-        return "Y   = A + B*X + C*X^2";
-    case 3:
-        return "Y   = A + B*X + C*X^2 + D*X^3";
-    case 4:
-        return "Y   = A + B*X + C*X^2 + D*X^3 + E*X^4";
-    case 5:
-        return "Y   = A + B*X + C*X^2 + D*X^3 + E*X^4 + F*X^5";
-    case 6:
-        return "Y   = A*X^B";
-    case 7:
-        return "Y   = A*e^(B*X)";
-    case 8:
-        return "Y   = A + B*Ln(X)";
-    default:
-        return {};
-    }
+    // The fit dialog's equation, its "=" moved under the coefficients' "=".
+    std::string text = SampleEquation(fitKind);
+    if (!text.empty()) text.insert(1, "  ");
+    return text;
 }
 
 int FitCoefficientCount(int fitKind) {
