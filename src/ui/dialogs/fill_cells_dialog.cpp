@@ -1,5 +1,6 @@
 #include "ui/dialogs/fill_cells_dialog.h"
 
+#include "ui/dialogs/operate_buttons.h"
 #include "ui/spread_window.h"
 
 #include <QButtonGroup>
@@ -51,29 +52,13 @@ TFillF::TFillF(AppContext& context)
         edits_[static_cast<std::size_t>(i)] = edit;
     }
 
-    QPushButton* operate = MakeButton(this, "ButtonOperate", QStringLiteral("Operate"));
-    QPushButton* ok = MakeButton(this, "ButtonOK", QStringLiteral("OK"));
-    QPushButton* next = MakeButton(this, "NextB", QStringLiteral("Next"));
-    QPushButton* help = MakeButton(this, "ButtonHelp", QStringLiteral("Help"));
-    // Enter operates: OK only closes, as Escape does, so Enter on OK would
-    // throw away what was just typed.
-    SetDefaultButton(*operate);
-    connect(operate, &QPushButton::clicked, this, &TFillF::ButtonOperateClick);
-    connect(ok, &QPushButton::clicked, this, &TFillF::ButtonOKClick);
-    connect(next, &QPushButton::clicked, this, &TFillF::NextBClick);
-    connect(help, &QPushButton::clicked, this, &TFillF::ButtonHelpClick);
-
     auto* left = new QVBoxLayout;
     left->addWidget(label1_);
     left->addWidget(operateOnBox);
     left->addWidget(limits);
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {operate, ok, next, help})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    LayOutWithOperateButtons(*this, left,
+                             {[this] { ButtonOperateClick(); }, [this] { ButtonOKClick(); },
+                              [this] { NextBClick(); }, [this] { ButtonHelpClick(); }});
 }
 
 void TFillF::ReadBoxes() {

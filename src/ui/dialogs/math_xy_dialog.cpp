@@ -1,5 +1,6 @@
 #include "ui/dialogs/math_xy_dialog.h"
 
+#include "ui/dialogs/operate_buttons.h"
 #include "ui/spread_window.h"
 
 #include <QButtonGroup>
@@ -41,27 +42,12 @@ TMath_XYF::TMath_XYF(AppContext& context)
         radios->addWidget(radio);
     }
 
-    QPushButton* operate = MakeButton(this, "ButtonOperate", QStringLiteral("Operate"));
-    QPushButton* ok = MakeButton(this, "ButtonOK", QStringLiteral("OK"));
-    QPushButton* next = MakeButton(this, "NextB", QStringLiteral("Next"));
-    QPushButton* help = MakeButton(this, "ButtonHelp", QStringLiteral("Help"));
-    // Enter operates; OK only closes, as Escape does.
-    SetDefaultButton(*operate);
-    connect(operate, &QPushButton::clicked, this, &TMath_XYF::ButtonOperateClick);
-    connect(ok, &QPushButton::clicked, this, &TMath_XYF::ButtonOKClick);
-    connect(next, &QPushButton::clicked, this, &TMath_XYF::NextBClick);
-    connect(help, &QPushButton::clicked, this, &TMath_XYF::ButtonHelpClick);
-
     auto* left = new QVBoxLayout;
     left->addWidget(label1_);
     left->addWidget(box);
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {operate, ok, next, help})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    LayOutWithOperateButtons(*this, left,
+                             {[this] { ButtonOperateClick(); }, [this] { ButtonOKClick(); },
+                              [this] { NextBClick(); }, [this] { ButtonHelpClick(); }});
 }
 
 int TMath_XYF::Execute(TSpreadF& window) {
