@@ -15,36 +15,13 @@
 #include <gtest/gtest.h>
 
 using namespace torvel;
+using torvel::test::NewDataWindow;
 using torvel::test::Settle;
 using torvel::test::Shell;
+using torvel::test::Shown;
+using torvel::test::Trigger;
 
 namespace {
-
-TSpreadF* NewDataWindow(Shell& s, std::initializer_list<std::pair<const char*, const char*>> rows) {
-    s.main->NewData1Click();
-    Series& series = *s.main->Doc().DataWindows().back();
-    int r = 1;
-    for (const auto& [x, y] : rows) {
-        series.SetCell(XColumn, r, x);
-        series.SetCell(YColumn, r, y);
-        ++r;
-    }
-    GridToRows(series);
-    auto* w = qobject_cast<TSpreadF*>(s.main->DataWindowOf(series));
-    w->RefreshGrid();
-    return w;
-}
-
-void Trigger(QWidget* window, const char* action) {
-    QAction* a = window->findChild<QAction*>(QString::fromLatin1(action));
-    ASSERT_NE(a, nullptr) << action;
-    ASSERT_TRUE(a->isEnabled()) << action;
-    a->trigger();
-}
-
-QString Shown(TSpreadF* w, int row, int col) {
-    return w->Model()->index(row - 1, col).data().toString();
-}
 
 TEST(DataCommands, SortXFromTheMathMenu) {
     Shell s;

@@ -19,27 +19,12 @@
 #include <gtest/gtest.h>
 
 using namespace torvel;
+using torvel::test::NewDataWindow;
 using torvel::test::Settle;
 using torvel::test::Shell;
 using torvel::test::WhenModal;
 
 namespace {
-
-// A data window of the shell holding rows "x:y ..." (the first row at the top).
-TSpreadF* NewDataWindow(Shell& s, std::initializer_list<std::pair<const char*, const char*>> rows) {
-    s.main->NewData1Click();
-    Series& series = *s.main->Doc().DataWindows().back();
-    int r = 1;
-    for (const auto& [x, y] : rows) {
-        series.SetCell(XColumn, r, x);
-        series.SetCell(YColumn, r, y);
-        ++r;
-    }
-    GridToRows(series);
-    auto* w = qobject_cast<TSpreadF*>(s.main->DataWindowOf(series));
-    w->RefreshGrid();
-    return w;
-}
 
 template <typename T> T* In(QWidget* dialog, const char* name) {
     T* w = dialog->findChild<T*>(QString::fromLatin1(name));

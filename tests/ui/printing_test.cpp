@@ -31,6 +31,7 @@
 using namespace torvel;
 using torvel::test::Settle;
 using torvel::test::Shell;
+using torvel::test::Trigger;
 using torvel::test::WhenModal;
 
 namespace {
@@ -50,13 +51,6 @@ std::string PdfText(const QString& pdf) {
     for (char c : text)
         if (c != ' ' || (!out.empty() && out.back() != ' ' && out.back() != '\n')) out += c;
     return out;
-}
-
-void Trigger(QWidget* window, const char* action) {
-    QAction* a = window->findChild<QAction*>(QString::fromLatin1(action));
-    ASSERT_TRUE(a) << action;
-    ASSERT_TRUE(a->isEnabled()) << action;
-    a->trigger();
 }
 
 struct PrintingShell : Shell {

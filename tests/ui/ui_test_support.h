@@ -5,6 +5,8 @@
 #include "ui/app_context.h"
 #include "ui/main_window.h"
 #include "ui/printing.h"
+#include "ui/series_table_model.h"
+#include "ui/spread_window.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,12 +21,16 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Failures show texts, not the bytes of their characters.
@@ -149,6 +155,35 @@ inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text =
         if (text) *text = box->text();
         box->button(button)->click();
     });
+}
+
+// A new data window of the shell holding rows (X text, Y text), the first at the top.
+inline TSpreadF* NewDataWindow(Shell& s,
+                               std::initializer_list<std::pair<const char*, const char*>> rows) {
+    s.main->NewData1Click();
+    Series& series = *s.main->Doc().DataWindows().back();
+    int r = 1;
+    for (const auto& [x, y] : rows) {
+        series.SetCell(XColumn, r, x);
+        series.SetCell(YColumn, r, y);
+        ++r;
+    }
+    auto* w = qobject_cast<TSpreadF*>(s.main->DataWindowOf(series));
+    w->RefreshGrid();
+    return w;
+}
+
+// Triggers a window's menu entry, which must exist and be enabled.
+inline void Trigger(QWidget* window, const char* action) {
+    QAction* a = window->findChild<QAction*>(QString::fromLatin1(action));
+    ASSERT_NE(a, nullptr) << action;
+    ASSERT_TRUE(a->isEnabled()) << action;
+    a->trigger();
+}
+
+// The text a data window shows in a cell (row from 1).
+inline QString Shown(TSpreadF* w, int row, int col) {
+    return w->Model()->index(row - 1, col).data().toString();
 }
 
 } // namespace torvel::test
