@@ -99,18 +99,7 @@ void ClearFitCommand(Series& series) {
 std::string DuplicateText(Series& source) {
     GridToRows(source);
     AllocationCheckpoint(); // the text of every row
-    std::string text;
-    std::size_t size = 0;
-    for (int r = 1; r <= source.IndexCount; ++r)
-        size += source.Cell(XColumn, r).size() + source.Cell(YColumn, r).size() + 3;
-    text.reserve(size);
-    for (int r = 1; r <= source.IndexCount; ++r) {
-        text += source.Cell(XColumn, r);
-        text += '\t';
-        text += source.Cell(YColumn, r);
-        text += "\r\n";
-    }
-    return text;
+    return CopyCells(source, {XColumn, 1, YColumn, source.IndexCount});
 }
 
 Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& feedback,
