@@ -20,16 +20,6 @@ void WriteCell(Series& series, int col, int row, Real value) {
     series.SetValue(col, row, value);
 }
 
-CellRect Clipped(const Series& series, CellRect r) {
-    if (r.Left > r.Right) std::swap(r.Left, r.Right);
-    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
-    r.Left = std::max(r.Left, 1);
-    r.Right = std::min(r.Right, 3);
-    r.Top = std::max(r.Top, 1);
-    r.Bottom = std::min(r.Bottom, series.IndexCount);
-    return r;
-}
-
 struct NewValue {
     int Col, Row;
     Real Value;
@@ -55,7 +45,7 @@ CellFault FillCells(Series& series, int col, int first, int last, Real start, Re
 
 OperateOutcome OperateCells(Series& series, CellOp op, Real k, CellRect cells) {
     OperateOutcome out;
-    const CellRect r = Clipped(series, cells);
+    const CellRect r = ClippedToGrid(series, cells);
     std::vector<NewValue> pass;
     AllocationCheckpoint();
     for (int row = r.Top; row <= r.Bottom; ++row)
@@ -78,7 +68,7 @@ OperateOutcome OperateCells(Series& series, CellOp op, Real k, CellRect cells) {
 
 CellStatistics StatisticsOf(const Series& series, CellRect cells) {
     CellStatistics stats;
-    const CellRect r = Clipped(series, cells);
+    const CellRect r = ClippedToGrid(series, cells);
     for (int row = r.Top; row <= r.Bottom; ++row)
         for (int col = r.Left; col <= r.Right; ++col) {
             Real x = 0;

@@ -9,15 +9,9 @@ namespace torvel {
 
 namespace {
 
-// The selection clipped to the data cells, corners in order; false when
-// nothing of it lies inside the grid.
+// ClippedToGrid, false when nothing of the selection lies inside the grid.
 bool ClipRect(const Series& series, CellRect& r) {
-    if (r.Left > r.Right) std::swap(r.Left, r.Right);
-    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
-    r.Left = std::max(r.Left, 1);
-    r.Right = std::min(r.Right, 3);
-    r.Top = std::max(r.Top, 1);
-    r.Bottom = std::min(r.Bottom, series.IndexCount);
+    r = ClippedToGrid(series, r);
     return r.Left <= r.Right && r.Top <= r.Bottom;
 }
 
@@ -89,6 +83,16 @@ CommitResult CommitEdit(Series& series, Feedback& feedback) {
     series.SetValue(col, row, series.EditValue); // shown normalised, kept whole
     ApplyValueRule(series, col, row, series.EditValue);
     return CommitResult::Committed;
+}
+
+CellRect ClippedToGrid(const Series& series, CellRect r) {
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+    r.Left = std::max(r.Left, 1);
+    r.Right = std::min(r.Right, 3);
+    r.Top = std::max(r.Top, 1);
+    r.Bottom = std::min(r.Bottom, series.IndexCount);
+    return r;
 }
 
 std::string CopyCells(const Series& series, CellRect selection) {

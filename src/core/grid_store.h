@@ -39,6 +39,10 @@ struct CellPos {
     bool operator==(const CellPos&) const = default;
 };
 
+// The selection with its corners in order, cut to the grid's three columns and
+// the series' rows (empty, Left > Right or Top > Bottom, when outside).
+CellRect ClippedToGrid(const Series& series, CellRect r);
+
 // The selected cells as TAB-separated lines, each ended by CR LF.
 std::string CopyCells(const Series& series, CellRect selection);
 // Pastes clipboard text starting at `at`; returns true when any cell changed.
