@@ -207,7 +207,15 @@ void SpreadGrid::commitData(QWidget* editor) {
 }
 
 void SpreadGrid::contextMenuEvent(QContextMenuEvent* event) {
-    owner_.PopupMenu()->popup(event->globalPos());
+    owner_.PopupMenu()->popup(event->reason() == QContextMenuEvent::Keyboard ? KeyboardMenuPoint()
+                                                                             : event->globalPos());
+}
+
+// From the keyboard the pointer may be anywhere: the menu opens at the current cell.
+QPoint SpreadGrid::KeyboardMenuPoint() const {
+    const QRect cell = visualRect(currentIndex());
+    const QPoint at = cell.isValid() ? cell.center() : QPoint(width() / 4, height() / 4);
+    return viewport()->mapToGlobal(at);
 }
 
 bool SpreadGrid::MoveByTab(bool shift) {
@@ -224,6 +232,12 @@ void SpreadGrid::DeleteKey() {
 }
 
 void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 opens the pop-up menu as the Menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        owner_.PopupMenu()->popup(KeyboardMenuPoint());
+        event->accept();
+        return;
+    }
     if (QLineEdit* editor = Editor()) {
         // Text meant for the open editor goes there; other keys the editor
         // passed on (Up, Down, Page Up/Down) move, committing on the way.

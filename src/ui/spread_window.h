@@ -63,6 +63,7 @@ class SpreadGrid : public QTableView {
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void commitData(QWidget* editor) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    QPoint KeyboardMenuPoint() const;
     void keyboardSearch(const QString& search) override;
 
   private:

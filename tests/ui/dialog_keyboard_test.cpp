@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -204,6 +205,27 @@ TEST(DialogKeyboard, TheGraphPopupMenuOpensFromTheKeyboard) {
     popup->hide();
     QTest::keyClick(image, Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_TRUE(popup->isVisible());
+    popup->hide();
+}
+
+TEST(DialogKeyboard, TheDataPopupMenuOpensFromTheKeyboardAtTheCurrentCell) {
+    KeyboardShell s;
+    auto* window = s.main->findChild<TSpreadF*>();
+    ASSERT_NE(window, nullptr);
+    auto* grid = window->findChild<QTableView*>();
+    ASSERT_NE(grid, nullptr);
+    QMenu* popup = window->PopupMenu();
+    const QRect cell(
+        grid->viewport()->mapToGlobal(grid->visualRect(grid->currentIndex()).topLeft()),
+        grid->visualRect(grid->currentIndex()).size());
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(cell.contains(popup->pos()));
+    popup->hide();
+    QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(grid, &byKey);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(cell.contains(popup->pos()));
     popup->hide();
 }
 
