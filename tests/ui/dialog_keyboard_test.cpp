@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QGroupBox>
@@ -276,5 +277,29 @@ TEST(DialogKeyboard, CaptionsReadAsListed) {
         Settle();
         for (const char* caption : c.captions)
             EXPECT_TRUE(seen.contains(QString::fromUtf8(caption))) << caption;
+    }
+}
+
+// In the data window's dialogs too, Tab reaches a choice at its checked item
+// only, whatever item the dialog itself checked.
+TEST(DialogKeyboard, TabReachesTheCellAndPrinterColourChoicesAtTheCheckedItem) {
+    KeyboardShell s;
+    auto* window = s.main->findChild<TSpreadF*>();
+    ASSERT_NE(window, nullptr);
+    for (const char* opener : {"FillCells1", "OperateonCells2", "XYOperations2", "PrintColor1"}) {
+        SCOPED_TRACE(opener);
+        int groups = 0;
+        WhenModal([&groups](QWidget* d) {
+            for (QButtonGroup* group : d->findChildren<QButtonGroup*>()) {
+                ++groups;
+                for (QAbstractButton* b : group->buttons())
+                    EXPECT_EQ(b->focusPolicy() == Qt::StrongFocus, b->isChecked())
+                        << qPrintable(b->objectName());
+            }
+            static_cast<QDialog*>(d)->reject();
+        });
+        window->findChild<QAction*>(opener)->trigger();
+        Settle();
+        EXPECT_GT(groups, 0);
     }
 }

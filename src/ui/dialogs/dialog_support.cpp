@@ -65,6 +65,13 @@ void TabToCheckedOnly(QButtonGroup& group) {
         b->setFocusPolicy(!checked || b == checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+void KeepTabOnChecked(QButtonGroup& group) {
+    QObject::connect(&group, &QButtonGroup::idToggled, &group, [&group](int, bool checked) {
+        if (checked) TabToCheckedOnly(group);
+    });
+    TabToCheckedOnly(group);
+}
+
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(objectName));

@@ -32,6 +32,8 @@ QString ShownText(const QString& caption);
 // Tab stops at the checked item of a radio group only (the arrow keys move
 // between its items), also after the program itself checked an item.
 void TabToCheckedOnly(QButtonGroup& group);
+// The same, kept so whenever the checked item changes.
+void KeepTabOnChecked(QButtonGroup& group);
 
 // A push button named for tests that takes no Enter of its own.
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text);

@@ -36,6 +36,7 @@ TFillF::TFillF(AppContext& context)
         operateOn_->addButton(radio, i);
         radios->addWidget(radio);
     }
+    KeepTabOnChecked(*operateOn_);
 
     auto* limits = new QGroupBox(QStringLiteral("Select Fill Limits"), this);
     limits->setObjectName(QStringLiteral("GroupBox1"));

@@ -49,6 +49,7 @@ TMathF::TMathF(AppContext& context, std::function<void()> showCalculator)
         operation_->addButton(radio, i);
         ops->addWidget(radio);
     }
+    KeepTabOnChecked(*operation_);
 
     auto* kBox = new QGroupBox(QStringLiteral("Enter Constant K"), this);
     kBox->setObjectName(QStringLiteral("GroupBox1"));
@@ -70,6 +71,7 @@ TMathF::TMathF(AppContext& context, std::function<void()> showCalculator)
         targets->addWidget(radio);
         connect(radio, &QRadioButton::clicked, this, &TMathF::SelectedCellsRBClick);
     }
+    KeepTabOnChecked(*target_);
 
     auto* statsBox = new QGroupBox(this);
     statsBox->setObjectName(QStringLiteral("GroupBox3"));

@@ -41,6 +41,7 @@ TMath_XYF::TMath_XYF(AppContext& context)
         items_->addButton(radio, i);
         radios->addWidget(radio);
     }
+    KeepTabOnChecked(*items_);
 
     auto* left = new QVBoxLayout;
     left->addWidget(label1_);

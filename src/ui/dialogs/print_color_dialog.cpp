@@ -40,6 +40,7 @@ TPrintCF::TPrintCF(AppContext& context, QWidget* parent)
         items_->addButton(radio, i);
         radios->addWidget(radio);
     }
+    KeepTabOnChecked(*items_);
     label1_ = new QLabel(this);
     label1_->setObjectName(QStringLiteral("Label1"));
     QFont bold = label1_->font();

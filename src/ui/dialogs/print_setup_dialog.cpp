@@ -1,5 +1,7 @@
 #include "ui/dialogs/print_setup_dialog.h"
 
+#include "ui/dialogs/dialog_support.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -63,6 +65,7 @@ TPrintSetupF::TPrintSetupF(QPrinter& printer, QWidget* parent)
     landscape->setObjectName(QStringLiteral("Landscape"));
     orientation_->addButton(portrait, 0);
     orientation_->addButton(landscape, 1);
+    KeepTabOnChecked(*orientation_);
     auto* orientationLayout = new QVBoxLayout(orientationBox);
     orientationLayout->addWidget(portrait);
     orientationLayout->addWidget(landscape);
