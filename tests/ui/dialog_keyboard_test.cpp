@@ -16,6 +16,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTest>
 
@@ -281,8 +283,9 @@ TEST(DialogKeyboard, CaptionsReadAsListed) {
 }
 
 // In the data window's dialogs too, Tab reaches a choice at its checked item
-// only, whatever item the dialog itself checked.
-TEST(DialogKeyboard, TabReachesTheCellAndPrinterColourChoicesAtTheCheckedItem) {
+// only, whatever item the dialog itself checked, and every button but OK and
+// Cancel (Enter and Escape) has an access key of its own.
+TEST(DialogKeyboard, TheCellAndPrinterColourDialogsByKeyboard) {
     KeyboardShell s;
     auto* window = s.main->findChild<TSpreadF*>();
     ASSERT_NE(window, nullptr);
@@ -295,6 +298,16 @@ TEST(DialogKeyboard, TabReachesTheCellAndPrinterColourChoicesAtTheCheckedItem) {
                 for (QAbstractButton* b : group->buttons())
                     EXPECT_EQ(b->focusPolicy() == Qt::StrongFocus, b->isChecked())
                         << qPrintable(b->objectName());
+            }
+            QSet<QChar> keys;
+            for (QPushButton* b : d->findChildren<QPushButton*>()) {
+                const QString text = b->text();
+                if (text == QStringLiteral("OK") || text == QStringLiteral("Cancel")) continue;
+                const qsizetype amp = text.indexOf(QLatin1Char('&'));
+                ASSERT_TRUE(amp >= 0 && amp + 1 < text.size()) << qPrintable(text);
+                const QChar key = text[amp + 1].toLower();
+                EXPECT_FALSE(keys.contains(key)) << qPrintable(text);
+                keys.insert(key);
             }
             static_cast<QDialog*>(d)->reject();
         });

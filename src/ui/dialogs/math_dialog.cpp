@@ -89,12 +89,12 @@ TMathF::TMathF(AppContext& context, std::function<void()> showCalculator)
         *statEdits[i] = edit;
     }
 
-    QPushButton* operate = HintedButton(this, "ButtonOperate", "Operate", "Operate on Cells");
+    QPushButton* operate = HintedButton(this, "ButtonOperate", "&Operate", "Operate on Cells");
     QPushButton* ok = HintedButton(this, "Button1", "OK", "Close Dialog");
-    QPushButton* copy = HintedButton(this, "ButtonCopy", "Copy", "Win Clip = Tot, Ave, Sig");
-    QPushButton* next = HintedButton(this, "NextB", "Next", "Next Series #");
-    QPushButton* calc = HintedButton(this, "ButtonCal", "Calculator", "Open Calculator");
-    QPushButton* help = MakeButton(this, "Button3", QStringLiteral("Help"));
+    QPushButton* copy = HintedButton(this, "ButtonCopy", "&Copy", "Win Clip = Tot, Ave, Sig");
+    QPushButton* next = HintedButton(this, "NextB", "&Next", "Next Series #");
+    QPushButton* calc = HintedButton(this, "ButtonCal", "C&alculator", "Open Calculator");
+    QPushButton* help = MakeButton(this, "Button3", QStringLiteral("&Help"));
     // Enter operates with the K just typed; OK only closes, as Escape does.
     SetDefaultButton(*operate);
     connect(operate, &QPushButton::clicked, this, &TMathF::ButtonOperateClick);

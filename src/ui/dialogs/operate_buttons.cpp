@@ -9,10 +9,10 @@
 namespace torvel {
 
 void LayOutWithOperateButtons(QDialog& dialog, QLayout* left, OperateHandlers handlers) {
-    QPushButton* operate = MakeButton(&dialog, "ButtonOperate", QStringLiteral("Operate"));
+    QPushButton* operate = MakeButton(&dialog, "ButtonOperate", QStringLiteral("&Operate"));
     QPushButton* ok = MakeButton(&dialog, "ButtonOK", QStringLiteral("OK"));
-    QPushButton* next = MakeButton(&dialog, "NextB", QStringLiteral("Next"));
-    QPushButton* help = MakeButton(&dialog, "ButtonHelp", QStringLiteral("Help"));
+    QPushButton* next = MakeButton(&dialog, "NextB", QStringLiteral("&Next"));
+    QPushButton* help = MakeButton(&dialog, "ButtonHelp", QStringLiteral("&Help"));
     MakeDefaultButton(dialog, *operate);
     QObject::connect(operate, &QPushButton::clicked, &dialog, std::move(handlers.Operate));
     QObject::connect(ok, &QPushButton::clicked, &dialog, std::move(handlers.Ok));

@@ -49,8 +49,8 @@ TPrintCF::TPrintCF(AppContext& context, QWidget* parent)
 
     okBtn_ = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    button6_ = MakeButton(this, "Button6", QStringLiteral("Next"));
-    button1_ = MakeButton(this, "Button1", QStringLiteral("Help"));
+    button6_ = MakeButton(this, "Button6", QStringLiteral("&Next"));
+    button1_ = MakeButton(this, "Button1", QStringLiteral("&Help"));
     connect(okBtn_, &QPushButton::clicked, this, &TPrintCF::OKBtnClick);
     connect(cancelBtn_, &QPushButton::clicked, this, &QDialog::reject);
     connect(button6_, &QPushButton::clicked, this, &TPrintCF::Button6Click);
