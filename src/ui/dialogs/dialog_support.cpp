@@ -33,6 +33,15 @@ void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset) {
     dialog.move(at);
 }
 
+QLabel* MakeSeriesLabel(QWidget* parent) {
+    auto* label = new QLabel(QStringLiteral("Series # 1"), parent);
+    label->setObjectName(QStringLiteral("Label1"));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
 void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber) {
     label.setText(text + QString::number(seriesNumber));
     const Rgb c = SeriesColorOf(seriesNumber);

@@ -19,6 +19,9 @@ namespace torvel {
 // corner of the main window (30 for most dialogs), kept on the main window's screen.
 void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset = 30);
 
+// The per-series dialogs' bold series label ("Label1"), before its first show.
+QLabel* MakeSeriesLabel(QWidget* parent);
+
 // The per-series dialogs' label: text + the series number, in the series' screen colour.
 void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber);
 

@@ -18,11 +18,7 @@ namespace torvel {
 TFillF::TFillF(AppContext& context)
     : PlacedDialog(context, "FillF", QString::fromLatin1(FillCaption), false),
       rules_(context.Doc(), context.Fb(), RedrawHooks{[&context] { context.RedrawGraph(); }, {}}) {
-    label1_ = new QLabel(QStringLiteral("Series # 1"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    QFont bold = label1_->font();
-    bold.setBold(true);
-    label1_->setFont(bold);
+    label1_ = MakeSeriesLabel(this);
 
     // Created in the tab order: the column, the limits, then the buttons.
     auto* operateOnBox = new QGroupBox(QStringLiteral("Operate on"), this);

@@ -37,11 +37,7 @@ TGTypeF::TGTypeF(AppContext& context, std::function<void(Series&)> fitDialog)
     : PlacedDialog(context, "GTypeF", QStringLiteral("Graph Type Dialog"), false),
       rules_(context.Doc(), context.Fb(), RedrawHooks{[&context] { context.RedrawGraph(); }, {}},
              std::move(fitDialog)) {
-    label1_ = new QLabel(QStringLiteral("Series # 1"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    QFont bold = label1_->font();
-    bold.setBold(true);
-    label1_->setFont(bold);
+    label1_ = MakeSeriesLabel(this);
 
     // The ampersands are the items' own characters, not access keys.
     QGroupBox *typeBox = nullptr, *pointsBox = nullptr, *axisBox = nullptr;

@@ -31,11 +31,7 @@ TMathF::TMathF(AppContext& context, std::function<void()> showCalculator)
     : PlacedDialog(context, "MathF", QString::fromLatin1(MathCaption), false),
       rules_(context.Doc(), context.Fb(), RedrawHooks{[&context] { context.RedrawGraph(); }, {}}),
       showCalculator_(std::move(showCalculator)) {
-    label1_ = new QLabel(QStringLiteral("Series # 1"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    QFont bold = label1_->font();
-    bold.setBold(true);
-    label1_->setFont(bold);
+    label1_ = MakeSeriesLabel(this);
 
     // Created in the tab order: operation, K, target, statistics, buttons.
     auto* operationBox = new QGroupBox(QStringLiteral("Operation "), this);

@@ -25,11 +25,7 @@ QString Literal(const char* text) {
 TMath_XYF::TMath_XYF(AppContext& context)
     : PlacedDialog(context, "Math_XYF", QString::fromLatin1(MathXYCaption), false),
       rules_(context.Doc(), context.Fb(), RedrawHooks{[&context] { context.RedrawGraph(); }, {}}) {
-    label1_ = new QLabel(QStringLiteral("Series # 1"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    QFont bold = label1_->font();
-    bold.setBold(true);
-    label1_->setFont(bold);
+    label1_ = MakeSeriesLabel(this);
 
     auto* box = new QGroupBox(Literal("X & Y Operations"), this);
     box->setObjectName(QStringLiteral("Math_XYBox"));

@@ -41,11 +41,7 @@ TPrintCF::TPrintCF(AppContext& context, QWidget* parent)
         radios->addWidget(radio);
     }
     KeepTabOnChecked(*items_);
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    QFont bold = label1_->font();
-    bold.setBold(true);
-    label1_->setFont(bold);
+    label1_ = MakeSeriesLabel(this);
 
     okBtn_ = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
