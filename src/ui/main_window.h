@@ -1,6 +1,10 @@
 // The multiple-document main window: owns the one Document, the data, text and
 // graph windows, runs start-up and shut-down, opens and creates documents,
 // enforces the window limits, arranges the children and offers help.
+// One class, its code in files by role: main_window.cpp (wiring and children),
+// _menus (menus and tool bar), _documents (new, open, save, close, clear),
+// _dialogs (the dialogs and the commands that open them), _arrange (tiling),
+// _help, _startup (start-up file, first graph, exit, preferences).
 #pragma once
 
 #include "core/document.h"
@@ -245,6 +249,9 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void OpenUrl(const QUrl& url);
     // A beep's reason in the status bar, for a few seconds.
     void ShowReason(const std::string& reason);
+    // The extension rule of Open: from the last dot of the name, at most four
+    // characters, upper-cased.
+    static QString OpenExtension(const QString& path);
     // The help window, made on first use; null (and told) without a help file.
     THelpF* ShowHelpWindow();
 

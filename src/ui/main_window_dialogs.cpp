@@ -1,0 +1,156 @@
+// The dialogs made at start-up and the commands that open them, the
+// per-series ones in the series loop.
+#include "ui/main_window.h"
+
+#include "ui/dialogs/calc_window.h"
+#include "ui/dialogs/fill_cells_dialog.h"
+#include "ui/dialogs/fit_dialog.h"
+#include "ui/dialogs/floating_titles_dialog.h"
+#include "ui/dialogs/graph_type_dialog.h"
+#include "ui/dialogs/grid_dialog_widget.h"
+#include "ui/dialogs/log_scale_dialog_widget.h"
+#include "ui/dialogs/math_dialog.h"
+#include "ui/dialogs/math_xy_dialog.h"
+#include "ui/dialogs/print_color_dialog.h"
+#include "ui/dialogs/scale_dialog_widget.h"
+#include "ui/dialogs/series_titles_dialog.h"
+#include "ui/dialogs/title_dialogs.h"
+#include "ui/series_loop.h"
+#include "ui/spread_window.h"
+
+namespace torvel {
+
+void TMDIMainF::ShowCalculator() {
+    if (calcF_) calcF_->ShowCalculator();
+}
+
+void TMDIMainF::CreateDialogs() {
+    // Made once, hidden, and reused for the whole run, in this order:
+    // preferences, scale, log scale, main titles, X titles, Y titles, series
+    // titles, fit, fill cells, X & Y operations, operations on cells, graph
+    // type, printer colour, calculator, floating titles, grid.
+    const RedrawHooks redraw{[this] { RedrawGraph(); },
+                             [this] {
+                                 EnsureGraphWindow();
+                                 RedrawGraph();
+                             }};
+    gridRules_ = std::make_unique<GridDialogRules>(doc_.Settings, *fb_, redraw);
+    scaleF_ = new TScaleF(*this, redraw, *gridRules_, this);
+    // A draw that has to repair a logarithmic range shows it in the scale dialog.
+    graphState_.View.ScaleBoxes = &scaleF_->Rules().State.Boxes;
+    logScaleF_ = new TLogScaleF(*this, redraw, this);
+    gridF_ = new TGridF(*this, *gridRules_, this);
+    scaleF_->SetGridDialog(gridF_);
+    gridF_->SetScaleDialog(scaleF_);
+    titleTF_ = new TTitleTF(*this);
+    titleXF_ = new TTitleXF(*this);
+    titleYF_ = new TTitleYF(*this);
+    titleSerF_ = new TTitleSerF(*this);
+    FitF();
+    fillF_ = new TFillF(*this);
+    mathXYF_ = new TMath_XYF(*this);
+    mathF_ = new TMathF(*this, [this] { ShowCalculator(); });
+    gTypeF_ = new TGTypeF(*this, [this](Series& series) { FitDialogForGraphType(series); });
+    titleFlF_ = new TTitleFlF(*this, [this] { EnsureGraphWindow(); });
+    printCF_ = new TPrintCF(*this, this);
+    calcF_ = new TCalcF(*this, this);
+    connect(calcF_, &TCalcF::Closed, mathF_, &TMathF::CalculatorClosed);
+}
+
+void TMDIMainF::Scale1Click() {
+    scaleF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::Grid1Click() {
+    gridF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::LogScale1Click() {
+    logScaleF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::FitDialogForGraphType(Series& series) {
+    // For the active data window, which is this series' window; the graph type
+    // dialog stays open over it.
+    auto* window = qobject_cast<TSpreadF*>(DataWindowOf(series));
+    if (!window) return;
+    FitF()->Execute(*window);
+    // Its Next has no next series to go to here: the graph type dialog's own
+    // Next is what steps on.
+    doc_.NextSeriesRequested = false;
+}
+
+void TMDIMainF::MainTitlesDialog() {
+    titleTF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::XTitlesDialog() {
+    titleXF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::YTitlesDialog() {
+    titleYF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::FloatingTitlesDialog() {
+    titleFlF_->Execute();
+    RedrawGraph();
+}
+
+void TMDIMainF::SeriesTitlesDialog(TSpreadF* from) {
+    RunSeriesLoop(*this, from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  [this](TSpreadF& window) { titleSerF_->Execute(window.GetSeries()); });
+}
+
+void TMDIMainF::GraphTypeDialog(TSpreadF* from) {
+    RunSeriesLoop(*this, from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  [this](TSpreadF& window) { gTypeF_->Execute(window.GetSeries()); });
+}
+
+TFitF* TMDIMainF::FitF() {
+    if (!fitF_) fitF_ = new TFitF(*this, this);
+    return fitF_;
+}
+
+TPrintCF* TMDIMainF::PrintCF() const {
+    return printCF_;
+}
+
+void TMDIMainF::RunPrintColorDialog(TSpreadF* start) {
+    // A printer colour shows only on paper: the graph window is not redrawn.
+    RunSeriesLoop(*this, start, SeriesLoopEnd::NoRedraw,
+                  [this](TSpreadF& window) { printCF_->Execute(window); });
+}
+
+void TMDIMainF::RunFillDialog(TSpreadF* start) {
+    RunSeriesLoop(*this, start, SeriesLoopEnd::RedrawGraph,
+                  [this](TSpreadF& window) { fillF_->Execute(window); });
+}
+
+void TMDIMainF::RunMathDialog(TSpreadF* start) {
+    // K is read from the dialog's box while it is up; an open calculator
+    // would hold another.
+    if (calcF_ && calcF_->isVisible()) calcF_->close();
+    RunSeriesLoop(*this, start, SeriesLoopEnd::RedrawGraph,
+                  [this](TSpreadF& window) { mathF_->Execute(window); });
+}
+
+void TMDIMainF::RunMathXYDialog(TSpreadF* start) {
+    RunSeriesLoop(*this, start, SeriesLoopEnd::RedrawGraph,
+                  [this](TSpreadF& window) { mathXYF_->Execute(window); });
+}
+
+void TMDIMainF::RunFitDialog(TSpreadF* start) {
+    // From the graph window the loop starts at the lowest series and ends
+    // with the graph window active again.
+    RunSeriesLoop(*this, start, start ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  [this](TSpreadF& window) { FitF()->Execute(window); });
+}
+
+} // namespace torvel
