@@ -2,7 +2,7 @@
 
 #include "core/fit_value.h"
 #include "core/grid_store.h"
-#include "fit/determinants.h"
+#include "fit/normal_equations.h"
 #include "fit/power_sums.h"
 #include "scale/ranges.h"
 
@@ -82,32 +82,18 @@ Quad Determination(const PowerSums& s, const std::array<Quad, 6>& c, int degree)
 
 enum class Solve { Solved, Singular, Overflow };
 
-// The normal equations by Cramer's rule in 128 bits; v shifted back by V0
-// into the constant term.
+// The normal equations in 128 bits; v shifted back by V0 into the constant
+// term.
 Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feedback) {
     const int n = degree + 1;
-    const auto& h = s.U;
-    const Quad d = degree == 1 ? h[0] * h[2] - h[1] * h[1] : HankelDeterminant(n, h.data());
+    const NormalSolution solution = SolveNormalEquations(s, degree);
+    const Quad d = solution.Determinant;
     fit.Sums[SumDeterm] = static_cast<Real>(d);
     if (d == 0) {
         feedback.Beep("The fit's equations are singular (determinant 0): too few different X.");
         return Solve::Singular;
     }
-    std::array<Quad, 6> c{};
-    if (degree == 1) {
-        c[0] = (s.UW[0] * h[2] - h[1] * s.UW[1]) / d;
-        c[1] = (h[0] * s.UW[1] - h[1] * s.UW[0]) / d;
-    } else {
-        std::array<Quad, 36> m{};
-        for (int col = 0; col < n; ++col) {
-            for (int i = 0; i < n; ++i)
-                for (int j = 0; j < n; ++j)
-                    m[static_cast<std::size_t>(i * n + j)] =
-                        j == col ? s.UW[static_cast<std::size_t>(i)]
-                                 : h[static_cast<std::size_t>(i + j)];
-            c[static_cast<std::size_t>(col)] = Determinant(n, m.data()) / d;
-        }
-    }
+    std::array<Quad, 6> c = solution.C;
     const Quad r2 = s.AllVEqual ? 1 : Determination(s, c, degree);
     c[0] += s.V0;
     bool finite = IsFinite(d) && IsFinite(r2);
@@ -129,6 +115,18 @@ Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feed
 }
 
 } // namespace
+
+// The leading rows themselves when they are the valid rows in order (sorted
+// data without gaps), else gathered, so that a refused fit leaves the rows
+// where they are.
+std::span<const Tdata> MeasuredRows(const Series& s, std::vector<Tdata>& gathered) {
+    const auto valid = static_cast<std::size_t>(s.ValidCount);
+    if (s.Measured.Identity) return {s.Rows.data(), valid};
+    gathered.resize(valid);
+    for (std::size_t i = 0; i < valid; ++i)
+        gathered[i] = s.ValidRow(static_cast<int>(i));
+    return gathered;
+}
 
 int FitDegree(int fitKind) {
     if (fitKind >= 1 && fitKind <= 5) return fitKind;
@@ -173,16 +171,8 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     ComputeSeriesRange(s, true, doc.Settings);
 
     const auto valid = static_cast<std::size_t>(s.ValidCount);
-    // The valid rows in X order as one block: the leading rows themselves
-    // when they are (sorted data without gaps), else gathered, so that a
-    // refused fit leaves the rows where they are.
     std::vector<Tdata> gathered;
-    if (!s.Measured.Identity) {
-        gathered.resize(valid);
-        for (std::size_t i = 0; i < valid; ++i)
-            gathered[i] = s.ValidRow(static_cast<int>(i));
-    }
-    const std::span<const Tdata> rows(s.Measured.Identity ? s.Rows.data() : gathered.data(), valid);
+    const std::span<const Tdata> rows = MeasuredRows(s, gathered);
     const DataBounds bounds = BoundsOf(rows);
     const bool logU = fit.FitKind == 6 || fit.FitKind == 8;
     const bool logV = fit.FitKind == 6 || fit.FitKind == 7;

@@ -8,6 +8,9 @@
 #include "core/document.h"
 #include "core/feedback.h"
 
+#include <span>
+#include <vector>
+
 namespace torvel {
 
 // Positions in TFitObj::Sums: sums of u^1..u^10 at 0..9, then these.
@@ -22,6 +25,11 @@ enum FitSum {
 // Highest power of X of a kind: 1..5 for the polynomials, 1 for the
 // transformed straight lines (6..8), 0 for none or an unknown kind.
 int FitDegree(int fitKind);
+
+// The valid rows of a series just measured (ComputeSeriesRange), in X order
+// as one block: the store's own rows where they already are, else copied
+// into gathered.
+std::span<const Tdata> MeasuredRows(const Series& s, std::vector<Tdata>& gathered);
 
 // Fits fit.FitKind to the valid rows of the series numbered fit.SeriesNumber
 // (the first series when none has that number): measures the series

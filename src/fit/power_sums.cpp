@@ -131,6 +131,33 @@ int BinaryExponent(Real x) {
     return e;
 }
 
+// The scaled variables of some rows: w shifted by a middle row's v, u and w
+// scaled by powers of two to below 1 (exponents in eu, ew).
+Transform ScaledTransform(std::span<const Tdata> rows, bool logU, bool logV,
+                          const DataBounds& bounds, int& eu, int& ew) {
+    Transform t{logU, logV, 0, 1, 1};
+    auto u = [&](Real x) { return logU ? std::log(x) : x; };
+    auto v = [&](Real y) { return logV ? std::log(y) : y; };
+    // A middle row's v: for data rising or falling with X it lies near the mean.
+    t.V0 = v(rows[rows.size() / 2].Y);
+    const Real maxU = std::max(std::fabs(u(bounds.MinX)), std::fabs(u(bounds.MaxX)));
+    const Real maxW = std::max(std::fabs(v(bounds.MinY) - t.V0), std::fabs(v(bounds.MaxY) - t.V0));
+    eu = BinaryExponent(maxU);
+    ew = BinaryExponent(maxW);
+    t.ScaleU = std::ldexp(1.0L, -eu);
+    t.ScaleW = std::ldexp(1.0L, -ew);
+    return t;
+}
+
+// a + b with the rounding of the high parts kept and the result normalised,
+// so that a long Horner chain does not drift.
+inline Pair Sum(const Pair& a, const Pair& b) {
+    Pair s = a;
+    Add(s, b);
+    const Lane hi = s.Hi + s.Lo;
+    return {hi, s.Lo - (hi - s.Hi)};
+}
+
 } // namespace
 
 DataBounds BoundsOf(std::span<const Tdata> rows) {
@@ -153,20 +180,10 @@ PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const Dat
     sums.AllVEqual = bounds.MinY == bounds.MaxY;
     if (rows.empty()) return sums;
 
-    Transform t{logU, logV, 0, 1, 1};
-    auto u = [&](Real x) { return logU ? std::log(x) : x; };
-    auto v = [&](Real y) { return logV ? std::log(y) : y; };
-    // A middle row's v: for data rising or falling with X it lies near the mean.
-    t.V0 = v(rows[rows.size() / 2].Y);
-    const Real maxU = std::max(std::fabs(u(bounds.MinX)), std::fabs(u(bounds.MaxX)));
-    const Real maxW = std::max(std::fabs(v(bounds.MinY) - t.V0), std::fabs(v(bounds.MaxY) - t.V0));
-    const int eu = BinaryExponent(maxU), ew = BinaryExponent(maxW);
-    t.ScaleU = std::ldexp(1.0L, -eu);
-    t.ScaleW = std::ldexp(1.0L, -ew);
-
+    int scaleU = 0, scaleW = 0;
+    const Transform t = ScaledTransform(rows, logU, logV, bounds, scaleU, scaleW);
     Totals totals{};
     SumPairs(rows, t, totals);
-    const int scaleU = eu, scaleW = ew;
 
     sums.V0 = t.V0;
     for (int k = 1; k <= 10; ++k)
@@ -178,6 +195,43 @@ PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const Dat
             Scaled(totals[SumUW + static_cast<std::size_t>(k - 1)], k * scaleU + scaleW);
     sums.W2 = Scaled(totals[SumW2], 2 * scaleW);
     return sums;
+}
+
+Quad SumSquaredResiduals(std::span<const Tdata> rows, bool logU, bool logV,
+                         const DataBounds& bounds, const std::array<Quad, 6>& c, int degree) {
+    if (rows.empty()) return 0;
+    int eu = 0, ew = 0;
+    const Transform t = ScaledTransform(rows, logU, logV, bounds, eu, ew);
+    // The coefficients of the scaled variables, each as a pair of doubles.
+    std::array<Pair, 6> coef{};
+    for (int k = 0; k <= degree; ++k) {
+        const Quad q = c[static_cast<std::size_t>(k)] * Pow2(k * eu - ew);
+        const auto hi = static_cast<double>(q);
+        const auto lo = static_cast<double>(q - hi);
+        if (!std::isfinite(hi) || !std::isfinite(lo)) return q - q; // not a number
+        coef[static_cast<std::size_t>(k)] = {Lane{hi, hi}, Lane{lo, lo}};
+    }
+    Quad total = 0;
+    BlockValues b;
+    for (std::size_t start = 0; start < rows.size(); start += BlockRows) {
+        const std::size_t count = std::min(rows.size() - start, BlockRows);
+        LoadBlock(rows.subspan(start, count), t, b);
+        Pair acc{};
+        for (std::size_t i = 0; i < count; i += 2) {
+            const Pair u{{b.UHi[i], b.UHi[i + 1]}, {b.ULo[i], b.ULo[i + 1]}};
+            const Pair w{{b.WHi[i], b.WHi[i + 1]}, {b.WLo[i], b.WLo[i + 1]}};
+            Pair p = coef[static_cast<std::size_t>(degree)];
+            for (int k = degree - 1; k >= 0; --k)
+                p = Sum(Mul(p, u), coef[static_cast<std::size_t>(k)]);
+            Pair r = Sum(w, {-p.Hi, -p.Lo});
+            // The zero row that ends an odd block has no residual.
+            if (i + 1 == count) r.Hi[1] = r.Lo[1] = 0;
+            Add(acc, Mul(r, r));
+        }
+        total += (static_cast<Quad>(acc.Hi[0]) + static_cast<Quad>(acc.Hi[1])) +
+                 (static_cast<Quad>(acc.Lo[0]) + static_cast<Quad>(acc.Lo[1]));
+    }
+    return Scaled(total, 2 * ew);
 }
 
 } // namespace torvel

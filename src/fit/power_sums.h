@@ -35,4 +35,12 @@ struct PowerSums {
 // when asked for; the caller has checked that their arguments are positive.
 PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const DataBounds& bounds);
 
+// The sum of the squared residuals w - (c[0] + c[1] u + ... + c[degree] u^degree)
+// of the same rows, with w shifted as SumPowers shifts it: each residual is
+// formed in double-double, so an exact fit leaves next to nothing. Not a
+// number when the coefficients of the scaled variables leave the doubles'
+// range.
+Quad SumSquaredResiduals(std::span<const Tdata> rows, bool logU, bool logV,
+                         const DataBounds& bounds, const std::array<Quad, 6>& c, int degree);
+
 } // namespace torvel
