@@ -9,6 +9,7 @@
 #include "files/graph_file.h"
 #include "files/messages.h"
 #include "fit/fit.h"
+#include "fit/fit_statistics.h"
 #include "render/draw_graph.h"
 #include "scale/auto_scale.h"
 #include "scale/ranges.h"
@@ -418,9 +419,12 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
 int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string input;
     std::optional<int> kind, digits;
+    bool stats = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--kind") {
+        if (a == "--stats") {
+            stats = true;
+        } else if (a == "--kind") {
             if (i + 1 >= args.size()) return Usage(err, "--kind needs a value 0..8");
             kind = WholeNumber(args[++i], 0, 8);
             if (!kind) return Usage(err, "--kind must be a whole number from 0 to 8");
@@ -453,6 +457,7 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     int status = 0;
     SilentFeedback quiet;
+    std::vector<Series*> fitted;
     for (Series* s : created) {
         out << "Series # " << s->SeriesNumber << '\n';
         s->Fit.FitKind = *kind;
@@ -467,6 +472,12 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             const Real c = s->Fit.Coef[static_cast<std::size_t>(i)];
             out << (digits ? GeneralText(c, *digits) : NumberToText(c, 14)) << '\n';
         }
+        fitted.push_back(s);
+    }
+    // The tables follow the coefficient lines, which stay as they were.
+    for (Series* s : fitted) {
+        const auto st = stats ? ComputeFitStatistics(doc, *s) : std::nullopt;
+        if (st) out << '\n' << FitStatisticsReport(s->SeriesNumber, *st, digits.value_or(0));
     }
     return status;
 }
@@ -487,7 +498,7 @@ std::string CliHelpText() {
   torvel-cli render INPUT -o OUTPUT [--format FORMAT] [--size WxH] [--screen WxH]
                     [--auto-scale]
   torvel-cli print-data INPUT -o OUTPUT.pdf
-  torvel-cli fit INPUT.prn --kind N [--digits D]
+  torvel-cli fit INPUT.prn --kind N [--digits D] [--stats]
   torvel-cli --help | --version
 
 render  Draws the graph exactly as the graph window of outer size WxH would show
@@ -522,6 +533,13 @@ fit     Opens the data file (- reads it from standard input) and fits every
                        as C's %.Dg writes it: a point as decimal separator,
                        the exponent form below 1e-04 and from 1e+D on,
                        trailing zeros dropped, a tie rounded away from 0
+          --stats      then, for each fitted series, a table of its
+                       statistics: each coefficient's value and standard
+                       error, n, the degrees of freedom n - p, the residual
+                       sum of squares and standard deviation, R^2 and
+                       adjusted R^2 (power, exponential and log fits: those
+                       of the straight line in the logarithms); every digit
+                       unless --digits; "not defined" where n = p
         A refused fit prints its reason on standard error (exit status 1).
 
 Exit status: 0 success, 1 unreadable input, refused fit or failed write,

@@ -123,6 +123,23 @@ TEST_F(CliTest, FitDigitsPrintsSignificantDigits) {
     EXPECT_EQ(Cli("fit '" + prn + "' --kind 2 --digits").Status, 2);
 }
 
+TEST_F(CliTest, FitStatsAddsATablePerSeriesAfterTheCoefficients) {
+    const std::string prn = Write("line.prn", "1 3\n2 5\n3 7\n4 10\n");
+    const CliRun r = Cli("fit '" + prn + "' --stats --kind 1 --digits 6");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "Series # 1\n0.5\n2.3\n0\n0\n0\n0\n0.988785\n\n"
+                     "Series # 1   Y = A + B*X\n"
+                     "Coefficient                   Value                     Standard error\n"
+                     "A                             0.5                       0.474342\n"
+                     "B                             2.3                       0.173205\n"
+                     "Points used (n)               4\n"
+                     "Degrees of freedom (n - p)    2\n"
+                     "Residual sum of squares       0.3\n"
+                     "Residual standard deviation   0.387298\n"
+                     "R^2                           0.988785\n"
+                     "Adjusted R^2                  0.983178\n");
+}
+
 TEST_F(CliTest, RefusedFitReportsTheReason) {
     const std::string prn = Write("zero.prn", "0 1\n1 2\n2 3\n");
     const CliRun r = Cli("fit '" + prn + "' --kind 6");
