@@ -1,5 +1,6 @@
 #include "cellops/cell_dialogs.h"
 
+#include "core/change_recorder.h"
 #include "core/number_text.h"
 #include "core/out_of_memory.h"
 
@@ -65,6 +66,9 @@ bool FillDialogRules::Operate(Series& series) {
     const int first = std::max(start.Value, 1);
     const int last = std::min(std::max(stop.Value, first), series.IndexCount);
     const int col = State.OperateOnBox == 0 ? XColumn : YColumn;
+    RecordedStep record(doc_, "Fill Cells");
+    record.Cells(series, {col, first, col, last});
+    record.Fit(series);
     // The sequence is worked out before any cell changes: running out of
     // memory (or a fault) leaves the column as it was.
     CellFault f = CellFault::None;
@@ -133,7 +137,18 @@ void MathDialogRules::TargetChanged(const Series& series, CellRect selection) {
 }
 
 bool MathDialogRules::Operate(Series& series, CellRect selection) {
+    // Named as the operation's item, without its trailing blank.
+    std::string name = OperationItems[static_cast<std::size_t>(
+        std::clamp(State.OperationBox, 0, CellOpCount - 1))];
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    RecordedStep record(doc_, name);
+    record.Settings(); // K is read from its box
     if (!ReadK(true)) return false;
+    CellRect cells = Targets(series, selection);
+    cells.Right = std::min(cells.Right, static_cast<int>(YColumn)); // the fit's column stays
+    record.Cells(series, cells);
+    record.Fit(series);
     OperateOutcome out;
     if (!GuardMemory(feedback_, "operate on the cells", [&] {
             out = OperateCells(series, static_cast<CellOp>(State.OperationBox), doc_.ConstantK,
@@ -163,6 +178,10 @@ std::string MathDialogRules::CopyText() const {
 
 bool MathXYDialogRules::Operate(Series& series) {
     const XYOp op = static_cast<XYOp>(State.Math_XYBox);
+    RecordedStep record(
+        doc_,
+        MathXYItems[static_cast<std::size_t>(std::clamp(State.Math_XYBox, 0, XYOpCount - 1))]);
+    record.WholeSeries(series);
     CellFault f = CellFault::None;
     if (!GuardMemory(feedback_, "combine X and Y", [&] { f = OperateXY(series, op); }))
         return false;

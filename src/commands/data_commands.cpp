@@ -1,5 +1,6 @@
 #include "commands/data_commands.h"
 
+#include "core/change_recorder.h"
 #include "core/out_of_memory.h"
 #include "fit/fit_dialog.h"
 #include "scale/ranges.h"
@@ -104,6 +105,7 @@ std::string DuplicateText(Series& source) {
 
 Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& feedback,
                         const CommandProgress& progress) {
+    RecordedStep step(doc, extraRows > 0 ? "Duplicate & Extend Index" : "Duplicate Data");
     if (doc.SeriesCount() >= MaxSeries) {
         feedback.Beep();
         feedback.Message(MessageKind::Error, SeriesLimitText(MaxSeries), MessageButtons::Ok);
@@ -140,6 +142,60 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
     }
     Report(progress, 1.0);
     return created;
+}
+
+CommitResult CommitTyping(Document& doc, Series& series, Feedback& feedback) {
+    RecordedStep step(doc, "Typing");
+    const int row = series.EditRow;
+    if (row >= 1 && row <= series.IndexCount &&
+        (series.EditCol == XColumn || series.EditCol == YColumn)) {
+        // The cell already holds what was typed; the text it started with
+        // is what it held before.
+        step.CellAsText(series, series.EditCol, row, series.EditText);
+        step.Cells(series, {XColumn, row, YColumn, row}); // an X may bring its fitted Y
+        step.Fit(series);
+    }
+    return CommitEdit(series, feedback);
+}
+
+bool PasteCells(Document& doc, Series& series, std::string_view clipboard, CellPos at) {
+    RecordedStep step(doc, "Paste");
+    if (at.Row >= 1 && at.Row <= series.IndexCount) {
+        // At most one row a line, whichever line ends the text uses.
+        const auto lines = std::count(clipboard.begin(), clipboard.end(), '\r') +
+                           std::count(clipboard.begin(), clipboard.end(), '\n');
+        const long long last = std::min<long long>(at.Row + lines, series.IndexCount);
+        step.Cells(series, {at.Col, at.Row, YColumn, static_cast<int>(last)});
+        step.Fit(series);
+    }
+    return PasteCells(series, clipboard, at);
+}
+
+std::string CutCells(Document& doc, Series& series, CellRect selection) {
+    RecordedStep step(doc, "Cut");
+    step.Cells(series, selection);
+    step.Fit(series);
+    return CutCells(series, selection);
+}
+
+void DeleteCells(Document& doc, Series& series, CellRect selection) {
+    RecordedStep step(doc, "Delete");
+    step.Cells(series, selection);
+    step.Fit(series);
+    DeleteCells(series, selection);
+}
+
+bool SortSeriesX(Document& doc, Series& series, bool ascending, Feedback& feedback,
+                 const CommandProgress& progress) {
+    RecordedStep step(doc, ascending ? "Sort X Ascending" : "Sort X Descending");
+    step.WholeSeries(series);
+    return SortSeriesX(series, ascending, doc.Settings, feedback, progress);
+}
+
+void ClearFitCommand(Document& doc, Series& series) {
+    RecordedStep step(doc, "Clear Fit");
+    step.Fit(series);
+    ClearFitCommand(series);
 }
 
 } // namespace torvel

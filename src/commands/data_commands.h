@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace torvel {
 
@@ -46,5 +47,20 @@ std::string DuplicateText(Series& source);
 // gives null; so it does, with its own message, when memory runs out.
 Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& feedback,
                         const CommandProgress& progress = {});
+
+// The commands above as steps of the document's history (core/change_recorder.h),
+// each named as its menu entry: what they change is kept for Undo.
+
+// The cell being edited, committed ("Typing"): one step per committed cell.
+CommitResult CommitTyping(Document& doc, Series& series, Feedback& feedback);
+// "Paste", "Cut" and "Delete".
+bool PasteCells(Document& doc, Series& series, std::string_view clipboard, CellPos at);
+std::string CutCells(Document& doc, Series& series, CellRect selection);
+void DeleteCells(Document& doc, Series& series, CellRect selection);
+// "Sort X Ascending" and "Sort X Descending".
+bool SortSeriesX(Document& doc, Series& series, bool ascending, Feedback& feedback,
+                 const CommandProgress& progress = {});
+// "Clear Fit".
+void ClearFitCommand(Document& doc, Series& series);
 
 } // namespace torvel

@@ -1,5 +1,7 @@
 #include "core/document.h"
 
+#include "core/change_recorder.h"
+
 #include <algorithm>
 
 namespace torvel {
@@ -65,6 +67,7 @@ Series& Document::CreateSeries(Feedback& feedback) {
     }
     Series& s = *series_.back();
     try {
+        if (Recorder) Recorder->SeriesCreated(s);
         TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesAdded(s); });
     } catch (...) {
         // Nor for its window: a series nobody shows must not stay behind.
@@ -75,12 +78,31 @@ Series& Document::CreateSeries(Feedback& feedback) {
 }
 
 void Document::DestroySeries(Series& series) {
+    std::unique_ptr<Series> gone = TakeSeries(series);
+    if (gone && Recorder) Recorder->SeriesDestroyed(std::move(gone));
+}
+
+std::unique_ptr<Series> Document::TakeSeries(Series& series) {
     auto it = std::find_if(series_.begin(), series_.end(),
                            [&](const auto& p) { return p.get() == &series; });
-    if (it == series_.end()) return;
+    if (it == series_.end()) return nullptr;
     TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesRemoving(series); });
     ReleaseSeriesNumber(series.SeriesNumber);
+    std::unique_ptr<Series> taken = std::move(*it);
     series_.erase(it);
+    return taken;
+}
+
+bool Document::PutBackSeries(std::unique_ptr<Series>& series) {
+    const int n = series->SeriesNumber;
+    if (n < 1 || n > MaxSeries || SeriesNumberUsed[static_cast<std::size_t>(n)]) return false;
+    const auto at =
+        std::upper_bound(series_.begin(), series_.end(), n,
+                         [](int number, const auto& p) { return number < p->SeriesNumber; });
+    Series& s = **series_.insert(at, std::move(series));
+    SeriesNumberUsed[static_cast<std::size_t>(n)] = true;
+    TellObservers(observers_, [&](DocumentObserver& o) { o.SeriesAdded(s); });
+    return true;
 }
 
 void Document::DestroyAllSeries() {

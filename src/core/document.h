@@ -14,6 +14,8 @@
 
 namespace torvel {
 
+class ChangeRecorder;
+
 // Told when series come and go, so windows can follow the document.
 class DocumentObserver {
   public:
@@ -41,6 +43,9 @@ class Document {
     bool GraphLoadFailed = false;
     bool SuppressResizeDraw = false;
     bool NextSeriesRequested = false;
+    // The document's history (core/change_recorder.h), or null: told of every
+    // series made and handed every series removed.
+    ChangeRecorder* Recorder = nullptr;
 
     // The series in ascending series-number order (after SortDataWindows).
     const std::vector<std::unique_ptr<Series>>& DataWindows() const { return series_; }
@@ -55,6 +60,11 @@ class Document {
     // Removes the series and releases its number.
     void DestroySeries(Series& series);
     void DestroyAllSeries();
+    // Undo and redo: a series taken out whole (observers told as for a
+    // removal, its number released) and put back whole, with its number, in
+    // number order. PutBackSeries gives false when its number is in use.
+    std::unique_ptr<Series> TakeSeries(Series& series);
+    bool PutBackSeries(std::unique_ptr<Series>& series);
 
     int AllocateSeriesNumber(Feedback& feedback);
     void ReleaseSeriesNumber(int n);

@@ -92,6 +92,12 @@ class Series {
     void ClearValue(int col, int row);
     bool HasValue(int col, int row) const { return *FlagOf(col, row); }
     Real ValueOf(int col, int row) const { return *const_cast<Series*>(this)->ValueRef(col, row); }
+    // The text kept beside the cell's value (see SetCell), or null.
+    const std::string* KeptText(int col, int row) const {
+        if (texts_.empty()) return nullptr;
+        const auto kept = texts_.find(Key(col, row));
+        return kept == texts_.end() ? nullptr : &kept->second;
+    }
     // The cell holds a number: a value whose text (if one is kept) reads as
     // one. A text that is no number keeps only a partial value beside it.
     bool HoldsNumber(int col, int row) const;
