@@ -149,6 +149,8 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::OpenRequested, this, [this] { Open1Click(); });
     connect(&w, &TSpreadF::ExitRequested, this, [this] { Exit1Click(); });
     connect(&w, &TSpreadF::FitRequested, this, [this](TSpreadF* window) { RunFitDialog(window); });
+    connect(&w, &TSpreadF::FitStatisticsRequested, this,
+            [this](TSpreadF* window) { RunFitStatistics(window); });
     connect(&w, &TSpreadF::ViewGraphRequested, this, [this] { ViewGraph(); });
     connect(&w, &TSpreadF::AutoScaleRequested, this, [this] {
         if (TGraphF* g = EnsureGraphWindow()) g->AutoScale1Click();

@@ -155,6 +155,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     // The fit dialog for a data window's series (its Regression > Fit), or with
     // null for the lowest series in use first (the graph window's Fit).
     void RunFitDialog(TSpreadF* start);
+    // The fit statistics report of each series of the loop in a new text window.
+    void RunFitStatistics(TSpreadF* start);
     TFitF* FitF();
     // The printer colour dialog in the series loop, from a data window; no redraw after it.
     void RunPrintColorDialog(TSpreadF* start);
@@ -207,7 +209,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void Discard(QMdiSubWindow* sub);
     QWidget* CreateDataChild(Series& series);
     TTextF* CreateTextChild();
-    QWidget* ShowTextWindow(TTextF* window);
+    QWidget* ShowTextWindow(TTextF* window, QSize size = QSize(480, 350));
     bool ReadDataFileWithProgress(const QString& path);
     bool ReadGraphFileWithProgress(const QString& path);
     bool AskSaveFirst(bool* proceed);

@@ -17,6 +17,15 @@
 #include "ui/dialogs/title_dialogs.h"
 #include "ui/series_loop.h"
 #include "ui/spread_window.h"
+#include "ui/text_window.h"
+
+#include "core/out_of_memory.h"
+#include "fit/fit_statistics.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include <algorithm>
 
 namespace torvel {
 
@@ -151,6 +160,35 @@ void TMDIMainF::RunFitDialog(TSpreadF* start) {
     // with the graph window active again.
     RunSeriesLoop(*this, start, start ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
                   [this](TSpreadF& window) { FitF()->Execute(window); });
+}
+
+void TMDIMainF::RunFitStatistics(TSpreadF* start) {
+    // Nothing changes: no redraw.
+    RunSeriesLoop(*this, start, SeriesLoopEnd::NoRedraw, [this](TSpreadF& window) {
+        Series& series = window.GetSeries();
+        const std::string name = "Series # " + std::to_string(series.SeriesNumber);
+        std::optional<FitStatistics> stats;
+        if (!GuardMemory(*fb_, "compute the fit statistics",
+                         [&] { stats = ComputeFitStatistics(doc_, series); }))
+            return;
+        if (!stats) {
+            fb_->Beep(name + " has no fit: choose one with Regression > Fit.");
+            return;
+        }
+        if (TextLimitReached()) return;
+        TTextF* text = CreateTextChild();
+        // The report is a table: its columns line up in a fixed-pitch font,
+        // and the window is wide enough to show them whole.
+        const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        const QString report =
+            QString::fromStdString(FitStatisticsReport(series.SeriesNumber, *stats));
+        int width = 0;
+        for (const QString& line : report.split(QLatin1Char('\n')))
+            width = std::max(width, QFontMetrics(font).horizontalAdvance(line));
+        text->Memo()->setFont(font);
+        text->Memo()->setPlainText(report);
+        ShowTextWindow(text, QSize(std::max(480, width + 60), 350));
+    });
 }
 
 } // namespace torvel

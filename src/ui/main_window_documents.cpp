@@ -76,8 +76,8 @@ QWidget* TMDIMainF::NewTextWindow() {
     return ShowTextWindow(CreateTextChild());
 }
 
-QWidget* TMDIMainF::ShowTextWindow(TTextF* w) {
-    QMdiSubWindow* sub = AddChild(w, QSize(480, 350));
+QWidget* TMDIMainF::ShowTextWindow(TTextF* w, QSize size) {
+    QMdiSubWindow* sub = AddChild(w, size);
     // Deleted by the main window once its close is agreed to, never by the close itself.
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     textWindows_.push_back(sub);

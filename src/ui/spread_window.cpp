@@ -521,7 +521,9 @@ void TSpreadF::CreateActions() {
     connect(clearFit1, &QAction::triggered, this, [this] { clearFit1Click(); });
     QAction* fitError1 = make("FitError1", "Fit &Error %");
     connect(fitError1, &QAction::triggered, this, [this] { FitError1Click(); });
-    regression->addActions({fitY1, clearFit1, fitError1});
+    QAction* fitStatistics1 = make("FitStatistics1", "Fit &Statistics");
+    connect(fitStatistics1, &QAction::triggered, this, [this] { FitStatistics1Click(); });
+    regression->addActions({fitY1, clearFit1, fitError1, fitStatistics1});
 
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Graph1"));
@@ -555,6 +557,10 @@ void TSpreadF::CreateActions() {
     QAction* fit1 = make("Fit1", "&Fit");
     connect(fit1, &QAction::triggered, this, [this] { FitY1Click(); });
     popup_->addAction(fit1);
+    // "&Save Data" below has the S.
+    QAction* fitStatistics2 = make("FitStatistics2", "Fit St&atistics");
+    connect(fitStatistics2, &QAction::triggered, this, [this] { FitStatistics1Click(); });
+    popup_->addAction(fitStatistics2);
     popup_->addAction(forward("GraphType1", "Graph &Type", &TSpreadF::GraphTypeRequested));
     QMenu* legendPop = popup_->addMenu(QStringLiteral("&Legend"));
     legendPop->setObjectName(QStringLiteral("Legend2"));
@@ -629,6 +635,12 @@ void TSpreadF::FitY1Click() {
     if (!series_) return;
     grid_->CloseEditor(true); // the fit reads what the cells show
     emit FitRequested(this);
+}
+
+void TSpreadF::FitStatistics1Click() {
+    if (!series_) return;
+    grid_->CloseEditor(true); // an edit committed here clears the fit, as any edit does
+    emit FitStatisticsRequested(this);
 }
 
 void TSpreadF::PrintColor1Click() {

@@ -116,6 +116,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void FitY1Click();
     void clearFit1Click();
     void FitError1Click();
+    // Regression > Fit Statistics: the report of the series' fit in a text window.
+    void FitStatistics1Click();
     // Math menu: the rows sorted by X (the graph is not redrawn).
     void SortXAccending1Click() { SortRows(true); }
     void SortXDeccending1Click() { SortRows(false); }
@@ -174,6 +176,7 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void ExitRequested();
     // Regression > Fit and the pop-up Fit: the fit dialog for this window.
     void FitRequested(torvel::TSpreadF* window);
+    void FitStatisticsRequested(torvel::TSpreadF* window);
     // The pop-up Printer Color: the printer colour dialog for this window.
     void PrintColorRequested(torvel::TSpreadF* window);
     // Math menu and pop-up: the cell operation dialogs for this window.

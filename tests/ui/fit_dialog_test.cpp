@@ -7,13 +7,19 @@
 #include "ui/graph_window.h"
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
+#include "ui/text_window.h"
+
+#include "fit/fit.h"
+#include "fit/fit_statistics.h"
 
 #include <QClipboard>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -158,6 +164,29 @@ TEST(FitDialog, ClearFitAndFitErrorFromTheRegressionMenu) {
     EXPECT_EQ(series.GraphType, GraphLine);
     EXPECT_EQ(series.Header(YFitColumn), "          Y1 Fit");
     EXPECT_EQ(series.Cell(YFitColumn, 2), "");
+}
+
+TEST(FitDialog, FitStatisticsShowsTheReportInATextWindow) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "2"}, {"2", "0"}, {"3", "7"}});
+    Series& series = w->GetSeries();
+    w->findChild<QAction*>(QStringLiteral("FitStatistics1"))->trigger();
+    EXPECT_EQ(s.feedback.Beeps, 1);
+    EXPECT_EQ(s.main->statusBar()->currentMessage(),
+              "Series # 1 has no fit: choose one with Regression > Fit.");
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+
+    series.Fit.FitKind = 1;
+    ComputeFit(s.main->Doc(), series.Fit, s.feedback);
+    w->findChild<QAction*>(QStringLiteral("FitStatistics2"))->trigger(); // the pop-up's
+    ASSERT_EQ(s.main->TextWindowCount(), 1);
+    auto* text = qobject_cast<TTextF*>(s.main->findChild<QMdiArea*>()->activeSubWindow()->widget());
+    ASSERT_NE(text, nullptr);
+    const auto stats = ComputeFitStatistics(s.main->Doc(), series);
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(text->Memo()->toPlainText().toStdString(), FitStatisticsReport(1, *stats));
+    EXPECT_TRUE(QFontInfo(text->Memo()->font()).fixedPitch());
 }
 
 } // namespace

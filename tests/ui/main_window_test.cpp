@@ -149,7 +149,7 @@ TEST(MainWindow, ActiveChildsMenusStandInTheBar) {
               (QStringList{"&Calculator", "&Operate on Cells", "&Fill Cells", "&X && Y Operations",
                            "Sort X &Ascending", "Sort X &Descending"}));
     EXPECT_EQ(MenuTexts(BarMenu(bar, "&Regression")),
-              (QStringList{"&Fit", "&Clear Fit", "Fit &Error %"}));
+              (QStringList{"&Fit", "&Clear Fit", "Fit &Error %", "Fit &Statistics"}));
     QMenu* dataGraph = BarMenu(bar, "&Graph");
     EXPECT_EQ(MenuTexts(dataGraph), (QStringList{"&View", "&Auto Scale", "&Scale", "&Grid",
                                                  "&Log Scale", "Graph &Type", "L&egend"}));

@@ -604,9 +604,9 @@ TEST_F(SpreadWindowTest, PopupMenuOffersTheSeriesCommands) {
     QMenu* popup = window->PopupMenu();
     EXPECT_EQ(test::MenuTexts(popup),
               (QStringList{"&Operate on Cells", "F&ill Cells", "&X && Y Operations", "&Fit",
-                           "Graph &Type", "&Legend", "&Printer Color", "&Duplicate Data",
-                           "Duplicate && &Extend Index", "&Save Data"}));
-    EXPECT_EQ(test::MenuTexts(popup->actions()[5]->menu()),
+                           "Fit St&atistics", "Graph &Type", "&Legend", "&Printer Color",
+                           "&Duplicate Data", "Duplicate && &Extend Index", "&Save Data"}));
+    EXPECT_EQ(test::MenuTexts(popup->actions()[6]->menu()),
               (QStringList{"&Main", "&X  Axis", "&Y Axis", "&Series", "&Floating"}));
     // The File menu's entries of the main window only announce themselves.
     QSignalSpy open(window.get(), &TSpreadF::OpenRequested);
