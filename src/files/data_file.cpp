@@ -4,6 +4,7 @@
 #include "core/out_of_memory.h"
 #include "files/atomic_file.h"
 #include "files/messages.h"
+#include "files/read_file.h"
 #include "files/utf8_bom.h"
 
 #include <array>
@@ -177,19 +178,6 @@ struct FillSink {
     }
 };
 
-class FileCloser {
-  public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-  private:
-    int fd_;
-};
-
 } // namespace
 
 std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedback& feedback,
@@ -203,15 +191,9 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         feedback.Message(MessageKind::Error, why, MessageButtons::Ok);
         return std::vector<Series*>{};
     };
-    // Non-blocking, so that a named pipe is refused instead of waited on.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return cannotOpen(CannotReadText(path, errno));
-    FileCloser closer(fd);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return cannotOpen(CannotReadText(path, errno));
-    if (const std::string problem = FileTypeProblemText(path, st.st_mode); !problem.empty())
-        return cannotOpen(problem);
-    DataScanner scanner(fd, static_cast<long long>(st.st_size));
+    const ReadOnlyFile in(path);
+    if (!in.Problem().empty()) return cannotOpen(in.Problem());
+    DataScanner scanner(in.Fd(), in.Size());
 
     // Pre-scan: the widest line gives the number of series, the lines the rows.
     CountSink count;
@@ -229,28 +211,16 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
     const long long lines = count.Lines;
     if (lines > MaxDataFileCells / (columns - 1)) return incompatible();
 
-    const int oldNewSeriesRows = doc.NewSeriesRows;
-    std::vector<Series*> created;
-    auto discard = [&] {
-        for (auto it = created.rbegin(); it != created.rend(); ++it)
-            doc.DestroySeries(**it);
-        doc.NewSeriesRows = oldNewSeriesRows;
-    };
-    auto undo = [&] {
-        discard();
-        return incompatible();
-    };
+    PendingSeries pending(doc);
+    std::vector<Series*>& created = pending.List;
     try {
-        doc.NewSeriesRows = static_cast<int>(lines);
-        for (long long i = 1; i < columns; ++i)
-            created.push_back(&doc.CreateSeries(feedback));
-        AllocationCheckpoint(); // the rows of every series are there
+        pending.Create(columns - 1, lines, feedback);
         doc.SortDataWindows();
 
         FillSink fill{created, lines};
         const auto result = scanner.Run(fill, progress, 0.4, 0.8);
         if (result != DataScanner::Result::Done && result != DataScanner::Result::Stopped)
-            return undo();
+            return incompatible();
 
         created.back()->FileName = path;
         for (std::size_t i = 0; i < created.size(); ++i) {
@@ -263,11 +233,30 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         }
     } catch (const std::bad_alloc&) {
         // The file may be fine: it is memory that ran short.
-        discard();
         feedback.Message(MessageKind::Error, NotEnoughMemoryToOpenText(path), MessageButtons::Ok);
         return {};
     }
-    return created;
+    return pending.Keep();
+}
+
+PendingSeries::~PendingSeries() {
+    for (auto it = List.rbegin(); it != List.rend(); ++it)
+        doc_.DestroySeries(**it);
+    doc_.NewSeriesRows = oldRows_;
+}
+
+void PendingSeries::Create(long long count, long long rows, Feedback& feedback) {
+    doc_.NewSeriesRows = static_cast<int>(rows);
+    for (long long i = 0; i < count; ++i)
+        List.push_back(&doc_.CreateSeries(feedback));
+    doc_.NewSeriesRows = oldRows_;
+    AllocationCheckpoint(); // the rows of every series are there
+}
+
+std::vector<Series*> PendingSeries::Keep() {
+    std::vector<Series*> kept;
+    kept.swap(List);
+    return kept;
 }
 
 void WriteDataRows(const Series& series, std::ostream& out) {

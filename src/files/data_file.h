@@ -21,6 +21,27 @@ namespace torvel {
 // nothing but line ends from taking all memory before a single value is read.
 inline constexpr long long MaxDataFileCells = 25'000'000;
 
+// The new series of a file being read: made with `rows` empty rows each, and
+// removed again (NewSeriesRows as it was) unless the reader keeps them, so a
+// failed read leaves the document as it was.
+class PendingSeries {
+  public:
+    explicit PendingSeries(Document& doc) : doc_(doc), oldRows_(doc.NewSeriesRows) {}
+    ~PendingSeries();
+    PendingSeries(const PendingSeries&) = delete;
+    PendingSeries& operator=(const PendingSeries&) = delete;
+
+    // Throws std::bad_alloc when memory runs short.
+    void Create(long long count, long long rows, Feedback& feedback);
+    std::vector<Series*> Keep();
+
+    std::vector<Series*> List;
+
+  private:
+    Document& doc_;
+    int oldRows_;
+};
+
 // Told the fraction done (0..1) now and then while a file is read, so the
 // window can show a progress dialog.
 using ReadProgress = std::function<void(double fraction)>;
