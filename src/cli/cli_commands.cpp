@@ -8,6 +8,7 @@
 #include "files/data_file.h"
 #include "files/graph_file.h"
 #include "files/messages.h"
+#include "files/table_file.h"
 #include "fit/fit.h"
 #include "fit/fit_statistics.h"
 #include "render/draw_graph.h"
@@ -188,27 +189,109 @@ std::optional<std::pair<int, int>> ParseSize(const std::string& text) {
     return std::make_pair(w, h);
 }
 
+std::optional<int> WholeNumber(const std::string& text, int low, int high);
+int Usage(std::ostream& err, const std::string& problem);
+
+// The choices of a table that override what is sniffed.
+struct TableOptions {
+    char Separator = 0; // 0: sniffed
+    bool DecimalComma = false;
+    std::optional<int> Header;
+    std::optional<int> XColumn;
+    bool Any() const { return Separator != 0 || DecimalComma || Header || XColumn; }
+};
+
+// The table option at args[i] (with its value): nothing when args[i] is none,
+// else 0 when taken or the exit status of the usage error.
+std::optional<int> TakeTableOption(const std::vector<std::string>& args, std::size_t& i,
+                                   TableOptions& table, std::ostream& err) {
+    const std::string& a = args[i];
+    if (a == "--decimal-comma") {
+        table.DecimalComma = true;
+        return 0;
+    }
+    if (a != "--separator" && a != "--header" && a != "--x-column") return std::nullopt;
+    if (i + 1 >= args.size()) return Usage(err, a + " needs a value");
+    const std::string& v = args[++i];
+    if (a == "--separator") {
+        if (v == "tab" || v == "\t")
+            table.Separator = '\t';
+        else if (v == "blanks" || v == "space")
+            table.Separator = BlankSeparator;
+        else if (v.size() == 1 && (v[0] == '\t' || AcceptableSeparator(v[0])))
+            table.Separator = v[0];
+        else
+            return Usage(err, "--separator takes one character (not a digit, sign, point, "
+                              "quote or e), tab or blanks");
+        return 0;
+    }
+    const auto n = WholeNumber(v, 0, a == "--header" ? 1'000'000'000 : MaxTableColumns);
+    if (!n) return Usage(err, a + " must be a whole number from 0");
+    (a == "--header" ? table.Header : table.XColumn) = *n;
+    return 0;
+}
+
+// Reads a table as the Import Table dialog does with the choices it sniffs,
+// the given options overriding them.
+bool LoadTable(Document& doc, const std::string& path, const TableOptions& options, Feedback& fb) {
+    const TableHead head = ReadTableHead(path);
+    if (!head.Problem.empty()) {
+        fb.Message(MessageKind::Error, head.Problem, MessageButtons::Ok);
+        return false;
+    }
+    TableFormat format = SniffTable(head, options.Separator, options.DecimalComma ? ',' : 0);
+    if (options.Header) {
+        // Line N names the columns and the data follow it; 0: data from line 1.
+        format.HeaderLine = *options.Header;
+        format.SkipLines = *options.Header;
+    }
+    if (options.Header || options.XColumn) {
+        const TablePreview preview = PreviewTable(head, format, 0);
+        if (options.XColumn && *options.XColumn > preview.Columns) {
+            fb.Message(MessageKind::Error,
+                       "The file " + path + " has " + std::to_string(preview.Columns) +
+                           " columns: there is no column " + std::to_string(*options.XColumn) +
+                           " for X.",
+                       MessageButtons::Ok);
+            return false;
+        }
+        ChooseTableColumns(format, preview, options.XColumn.value_or(-1));
+    }
+    return !ReadTableFile(doc, path, format, fb).Created.empty();
+}
+
 // Loads INPUT into a fresh document as the Open command would. False (with
 // the message written) when it cannot be read. Messages name the file as
 // shownName when given (a scratch copy of standard input).
 bool LoadInput(Document& doc, const std::string& path, std::ostream& err,
-               const std::string& shownName = {}) {
+               const std::string& shownName = {}, const TableOptions& table = {}) {
     CliFeedback fb(err);
     if (!shownName.empty()) fb.Rename(path, shownName);
     const std::string ext = LowerExtension(path);
     bool loaded = false;
-    if (ext == ".prn") {
+    if (ext == ".prn" && !table.Any()) {
         loaded = !ReadDataFile(doc, path, fb).empty();
     } else if (ext == ".gra") {
         // Reading a graph file recomputes the fits, as opening one does.
         ReadGraphFile(doc, path, fb);
         loaded = !doc.GraphLoadFailed;
+    } else if (IsTableFile(path) || table.Any()) {
+        // A .prn too is read as a table when its layout is given.
+        loaded = LoadTable(doc, path, table, fb);
     } else {
         fb.Message(MessageKind::Error, UnknownFileTypeText(path), MessageButtons::Ok);
     }
     if (!loaded && fb.Messages == 0)
         fb.Message(MessageKind::Error, IncompatibleFormatText(path), MessageButtons::Ok);
     return loaded;
+}
+
+// The table options say how to read a table, never a graph file: 0 when
+// they fit the input, else the usage error's exit status.
+int TableOptionsFit(const TableOptions& table, const std::string& input, std::ostream& err) {
+    if (!table.Any() || LowerExtension(input) != ".gra") return 0;
+    return Usage(err, "--separator, --decimal-comma, --header and --x-column read tables, not "
+                      "graph files");
 }
 
 // An A4 portrait PDF laid out as the printer lays out its pages.
@@ -249,6 +332,7 @@ int TakeInput(const std::string& word, std::string& input, std::ostream& err) {
 constexpr std::array<const char*, 4> RenderFormats = {"png", "bmp", "pdf", "svg"};
 
 int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
+    TableOptions table;
     std::string input, output, format;
     int width = 800, height = 600;
     ScreenInfo screen;
@@ -291,11 +375,14 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
             }
         } else if (a == "--auto-scale") {
             autoScale = true;
+        } else if (const auto status = TakeTableOption(args, i, table, err)) {
+            if (*status != 0) return *status;
         } else if (const int status = TakeInput(a, input, err)) {
             return status;
         }
     }
     if (input.empty()) return Usage(err, "render needs an input file");
+    if (const int status = TableOptionsFit(table, input, err)) return status;
     if (output.empty()) return Usage(err, "render needs -o OUTPUT");
     const bool toStdout = output == "-";
     if (toStdout && format.empty()) return Usage(err, "-o - needs --format png, bmp, pdf or svg");
@@ -320,7 +407,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     if ((input == "-" || toStdout) && !MakeScratch(scratch, err)) return 1;
     if (input == "-" && !StageStdin(*scratch, inputPath, err)) return 1;
     Document doc;
-    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string())) return 1;
+    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string(), table)) return 1;
     RangeTexts boxes;
     if (autoScale) {
         AutoScaleXAxis(doc, boxes);
@@ -351,6 +438,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
 }
 
 int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& err) {
+    TableOptions table;
     std::string input, output;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -358,11 +446,14 @@ int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& err)
             if (!output.empty()) return Usage(err, "more than one -o OUTPUT");
             if (i + 1 >= args.size()) return Usage(err, "-o needs a value");
             output = args[++i];
+        } else if (const auto status = TakeTableOption(args, i, table, err)) {
+            if (*status != 0) return *status;
         } else if (const int status = TakeInput(a, input, err)) {
             return status;
         }
     }
     if (input.empty()) return Usage(err, "print-data needs an input file");
+    if (const int status = TableOptionsFit(table, input, err)) return status;
     if (output.empty()) return Usage(err, "print-data needs -o OUTPUT.pdf");
     const bool toStdout = output == "-";
     if (!toStdout && LowerExtension(output) != ".pdf")
@@ -372,7 +463,7 @@ int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& err)
     if ((input == "-" || toStdout) && !MakeScratch(scratch, err)) return 1;
     if (input == "-" && !StageStdin(*scratch, inputPath, err)) return 1;
     Document doc;
-    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string())) return 1;
+    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string(), table)) return 1;
     const std::string target = toStdout ? scratch->File("data.pdf") : output;
     std::string error;
     bool ok = WritePdf(target, &error, [&](QPdfWriter& pdf) { return PrintDataOn(doc, pdf); });
@@ -417,6 +508,7 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
 }
 
 int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TableOptions table;
     std::string input;
     std::optional<int> kind, digits;
     bool stats = false;
@@ -432,6 +524,8 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             if (i + 1 >= args.size()) return Usage(err, "--digits needs a value 1..21");
             digits = WholeNumber(args[++i], 1, 21);
             if (!digits) return Usage(err, "--digits must be a whole number from 1 to 21");
+        } else if (const auto status = TakeTableOption(args, i, table, err)) {
+            if (*status != 0) return *status;
         } else if (const int status = TakeInput(a, input, err)) {
             return status;
         }
@@ -445,16 +539,15 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     Document doc;
     CliFeedback fb(err);
     if (input == "-") fb.Rename(inputPath, StdinName);
-    if (LowerExtension(inputPath) != ".prn") {
+    // Data files and tables are fitted; a graph file is no input of fit.
+    if (LowerExtension(inputPath) == ".gra") {
         fb.Message(MessageKind::Error, UnknownFileTypeText(inputPath), MessageButtons::Ok);
         return 1;
     }
-    const std::vector<Series*> created = ReadDataFile(doc, inputPath, fb);
-    if (created.empty()) {
-        if (fb.Messages == 0)
-            fb.Message(MessageKind::Error, IncompatibleFormatText(inputPath), MessageButtons::Ok);
-        return 1;
-    }
+    if (!LoadInput(doc, inputPath, err, input == "-" ? StdinName : std::string(), table)) return 1;
+    std::vector<Series*> created;
+    for (const auto& s : doc.DataWindows())
+        created.push_back(s.get());
     int status = 0;
     SilentFeedback quiet;
     std::vector<Series*> fitted;
@@ -496,16 +589,18 @@ int RunGuarded(std::ostream& err, const std::string& what, const std::function<i
 std::string CliHelpText() {
     return R"(Usage:
   torvel-cli render INPUT -o OUTPUT [--format FORMAT] [--size WxH] [--screen WxH]
-                    [--auto-scale]
-  torvel-cli print-data INPUT -o OUTPUT.pdf
-  torvel-cli fit INPUT.prn --kind N [--digits D] [--stats]
+                    [--auto-scale] [TABLE OPTIONS]
+  torvel-cli print-data INPUT -o OUTPUT.pdf [TABLE OPTIONS]
+  torvel-cli fit INPUT --kind N [--digits D] [--stats] [TABLE OPTIONS]
   torvel-cli --help | --version
 
 render  Draws the graph exactly as the graph window of outer size WxH would show
         it and writes the window's part of the image, as "Save Bitmap" does.
           INPUT        a graph file (.gra), loaded as Open loads it (fits
-                       recomputed), or a data file (.prn) opened into a
-                       fresh graph; - reads a data file from standard input
+                       recomputed), a data file (.prn) or a table (.csv,
+                       .tsv, .dat, .txt; any file with a table option)
+                       opened into a fresh graph; - reads a data file from
+                       standard input, a table with a table option
           -o OUTPUT    .bmp or .png: the window image;
                        .pdf: the printed graph on an A4 portrait page;
                        .svg: the window's drawing as SVG (titles as text);
@@ -523,8 +618,8 @@ print-data
         pages of a PDF file (- writes it to standard output). INPUT is read
         as for render.
 
-fit     Opens the data file (- reads it from standard input) and fits every
-        series it creates with kind N:
+fit     Opens the data file or table (- reads it from standard input, as
+        for render) and fits every series it creates with kind N:
           0 None, 1..5 polynomial of that degree, 6 power, 7 exponential,
           8 natural log.
         For each series prints "Series # " and its number, then A, B, C, D,
@@ -541,6 +636,18 @@ fit     Opens the data file (- reads it from standard input) and fits every
                        of the straight line in the logarithms); every digit
                        unless --digits; "not defined" where n = p
         A refused fit prints its reason on standard error (exit status 1).
+
+Table options (render, print-data, fit): a table is read as Import Table
+reads it with the choices it sniffs (separator, decimal separator, header
+line, X column; every other column of numbers a series, header names their
+titles); these override them and make a .prn read as a table:
+          --separator C   the field separator: one character (a digit, sign,
+                          point, quote or e cannot be one), tab, or blanks
+                          (runs of blanks and tabs)
+          --decimal-comma numbers are written with a decimal comma
+          --header N      line N names the columns and the data follow it;
+                          0: no header, the data start at line 1
+          --x-column N    column N is X; 0: the row number is X
 
 Exit status: 0 success, 1 unreadable input, refused fit or failed write,
 2 bad command line. Messages go to standard error; a successful run prints

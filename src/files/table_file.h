@@ -40,6 +40,11 @@ std::string NoNumbersText(const std::string& path);
 // Whether the file has changed since its head was read.
 bool TableFileChanged(const TableHead& head, const std::string& path);
 
+// The extension of a path, lower-cased, without the dot ("" when none).
+std::string TableKind(const std::string& path);
+// The tables Open and a drop take: .csv, .tsv, .dat and .txt.
+bool IsTableFile(const std::string& path);
+
 // One cell as it will load.
 struct TableCell {
     std::string Text; // the field; empty for a missing (padded) cell
@@ -67,9 +72,10 @@ TablePreview PreviewTable(const TableHead& head, const TableFormat& format, int 
 // the ones given, when not 0), the header and the lines above the data, then
 // the columns as below.
 TableFormat SniffTable(const TableHead& head, char separator = 0, char decimal = 0);
-// Columns from the preview; X the first column when it holds numbers, else
-// the row number; every other column holding numbers loads as a series.
-void ChooseTableColumns(TableFormat& format, const TablePreview& preview);
+// Columns from the preview; X the given column (RowNumberX for the row
+// number), or when none is given (-1) the first column when it holds numbers,
+// else the row number; every other column holding numbers loads as a series.
+void ChooseTableColumns(TableFormat& format, const TablePreview& preview, int x = -1);
 
 // What a load did.
 struct TableLoad {

@@ -4,6 +4,7 @@
 #include "files/utf8_bom.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace torvel {
 
@@ -29,6 +30,12 @@ bool ReadTableNumber(std::string_view field, char decimal, Real& value) {
         pointed[i] = c == ',' ? '.' : c;
     }
     return ParseFileNumber(std::string_view(pointed, field.size()), value);
+}
+
+bool AcceptableSeparator(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u > 0x20 && u < 0x7F && !std::isdigit(u) &&
+           std::string_view("\".+-eE").find(c) == std::string_view::npos;
 }
 
 namespace {

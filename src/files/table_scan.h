@@ -51,6 +51,10 @@ inline bool TableCellValue(std::string_view field, char decimal, Real& value) {
     return ReadTableNumber(field, decimal, value) && value < EmptyThreshold;
 }
 
+// A separator typed in: one character that cannot belong to a number or a
+// quote (tab and the blanks have their own choices).
+bool AcceptableSeparator(char c);
+
 // The encoding of a file from its first bytes: a byte-order mark, else UTF-8
 // when they are valid UTF-8 (a sequence cut by the end of `head` allowed
 // unless `whole`), else Latin-1. bomLength gets the mark's length.

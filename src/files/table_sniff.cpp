@@ -4,6 +4,7 @@
 #include "files/table_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +43,21 @@ std::string EmptyFileText(const std::string& path) {
 
 std::string NoNumbersText(const std::string& path) {
     return "The file " + path + " has no numbers to load.";
+}
+
+std::string TableKind(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string kind = path.substr(dot + 1);
+    for (char& c : kind)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return kind;
+}
+
+bool IsTableFile(const std::string& path) {
+    const std::string kind = TableKind(path);
+    return kind == "csv" || kind == "tsv" || kind == "dat" || kind == "txt";
 }
 
 TableHead TableHeadOf(std::string_view bytes, bool whole, const std::string& path) {
@@ -238,13 +254,16 @@ TablePreview PreviewTable(const TableHead& head, const TableFormat& format, int 
     return preview;
 }
 
-void ChooseTableColumns(TableFormat& format, const TablePreview& preview) {
+void ChooseTableColumns(TableFormat& format, const TablePreview& preview, int x) {
     format.Columns = preview.Columns;
     const auto holdsNumbers = [&](int column) {
         return preview.NumberCount[static_cast<std::size_t>(column - 1)] > 0;
     };
     format.XColumn = RowNumberX;
-    if (preview.Columns >= 2 && holdsNumbers(1) && preview.NumberCount[0] >= preview.TextCount[0])
+    if (x >= 0)
+        format.XColumn = std::min(x, preview.Columns);
+    else if (preview.Columns >= 2 && holdsNumbers(1) &&
+             preview.NumberCount[0] >= preview.TextCount[0])
         format.XColumn = 1;
     format.SeriesColumns.clear();
     for (int c = 1; c <= preview.Columns; ++c)

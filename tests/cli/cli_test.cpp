@@ -106,6 +106,34 @@ TEST_F(CliTest, FitPrintsSevenCoefficientLinesPerSeries) {
     EXPECT_EQ(r.Out, "Series # 1\n1\n2\n0\n0\n0\n0\n1\nSeries # 2\n2\n0\n0\n0\n0\n0\n1\n");
 }
 
+// Tables are read as Import Table sniffs them, the options overriding.
+TEST_F(CliTest, FitReadsTablesWithTheirOptions) {
+    Write("t.csv", "time;temp\n0;20,5\n1;21,25\n");
+    Write("d.prn", "1,5 4\n2,5 6\n");
+    const struct {
+        const char* Args;
+        int Status;
+        const char* Out;
+    } cases[] = {
+        {"t.csv --kind 1", 0, "Series # 1\n20.5\n.75\n0\n0\n0\n0\n1\n"},
+        {"t.csv --kind 1 --x-column 0 --digits 3", 0,
+         "Series # 1\n-1\n1\n0\n0\n0\n0\n1\nSeries # 2\n19.8\n0.75\n0\n0\n0\n0\n1\n"},
+        {"d.prn --kind 1 --decimal-comma --separator blanks", 0,
+         "Series # 1\n1\n2\n0\n0\n0\n0\n1\n"},
+        {"t.csv --kind 1 --header 0 --separator x", 1, ""},
+        {"t.csv --kind 1 --x-column 3", 1, ""},
+        {"t.csv --kind 1 --separator 5", 2, ""},
+        {"t.csv --kind 1 --header x", 2, ""},
+        {"g.gra --kind 1 --decimal-comma", 1, ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli("fit " + std::string(c.Args).insert(0, Path("")));
+        EXPECT_EQ(r.Status, c.Status) << c.Args << ": " << r.Err;
+        EXPECT_EQ(r.Out, c.Out) << c.Args;
+    }
+    EXPECT_EQ(Cli("render " + Path("g.gra") + " -o x.png --header 1").Status, 2);
+}
+
 // An exact quadratic, and the same scaled by 1e-6: every printed digit holds.
 TEST_F(CliTest, FitDigitsPrintsSignificantDigits) {
     std::string rows;

@@ -107,10 +107,10 @@ write_failures)
     [ -z "$(ls -A "$work" | grep -v '^\(data.prn\|out\|err\|tmp\)$')" ] ||
         fail "files left behind: $(ls -A "$work")"
     # A file no command reads says so.
-    echo "1 2" >"$work/notes.txt"
-    headless "$cli" render "$work/notes.txt" -o "$work/x.png"
-    expect 1 "a text file"
-    grep -qx "The file $work/notes.txt cannot be opened: Unknown file type" "$work/err" ||
+    echo "1 2" >"$work/notes.doc"
+    headless "$cli" render "$work/notes.doc" -o "$work/x.png"
+    expect 1 "a file of another kind"
+    grep -qx "The file $work/notes.doc cannot be opened: Unknown file type" "$work/err" ||
         fail "unknown type said: $(cat "$work/err")"
     ;;
 man_pages)
