@@ -59,6 +59,11 @@ class Canvas {
     virtual void Lines(std::span<const Segment> segments) = 0;
     // The same as MoveTo(points[0]) and LineTo for the rest; the pen ends on the last point.
     virtual void Polyline(std::span<const Point> points) = 0;
+    // The line of a series: a Polyline, except that a canvas on which the
+    // pixels of one piece depend on the piece before it (how a rasteriser
+    // joins them) draws each piece on its own, so that a line cut down to
+    // fewer points along the same pixels (PlotStream) draws the same.
+    virtual void SeriesLine(std::span<const Point> points) { Polyline(points); }
     // Closed shapes: outlined with the pen, filled with the brush.
     virtual void Polygon(std::span<const Point> points) = 0;
     virtual void Rectangle(Point topLeft, Point bottomRight) = 0;

@@ -26,6 +26,8 @@ struct DrawStyle {
     int LinearXNumberDrop = 0;
     int LogXExponentDrop = 0;
     int LogXDecimalDrop = 0;
+    // Leave out the marks of a series that change no pixel (PlotStream).
+    bool Reduce = true;
 };
 
 struct DrawContext {

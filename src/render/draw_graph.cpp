@@ -110,6 +110,7 @@ GraphGeometry DrawGraph(Document& doc, Canvas& canvas, GraphViewState& view, int
     st.NumberFont = {face, l.LabelFontSize, false, false, White};
     st.TitleFont = {face, l.TitleFontSize, false, true, Yellow};
     st.SeriesPenWidth = l.Width > 700 ? 2 : 1;
+    st.Reduce = !view.DrawEveryMark;
     st.ReduceXTicks = true;
     st.LinearXNumberDrop = l.LabelUnit * 35 / 10;
     st.LogXExponentDrop = st.LogXDecimalDrop = l.LabelUnit * 35 / 10;
@@ -171,6 +172,7 @@ void DrawGraphToPrinter(Document& doc, Canvas& canvas, GraphViewState& view,
     st.LegendFont = {face, page.Portrait ? 11 : 10, true, true, Black};
     st.SeriesPenWidth = l.Width < 701 ? 1 : 2;
     st.PentagonForCircle = !page.Colour;
+    st.Reduce = !view.DrawEveryMark;
     st.ReduceXTicks = false;
     st.LinearXNumberDrop = 3 * l.LabelUnit;
     st.LogXExponentDrop = 3 * l.LabelUnit;

@@ -59,6 +59,9 @@ struct GraphViewState {
     // The scale dialog's boxes, refreshed when a draw has to measure an
     // unusable logarithmic range; null: measured without showing.
     RangeTexts* ScaleBoxes = nullptr;
+    // Every mark of every row drawn as it comes, for comparing pictures:
+    // without it what cannot change a pixel is left out.
+    bool DrawEveryMark = false;
 
     static std::array<bool, FloatTitleCount + 1> MakeAllPlaced() {
         std::array<bool, FloatTitleCount + 1> a{};

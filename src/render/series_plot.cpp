@@ -2,6 +2,7 @@
 
 #include "core/fit_value.h"
 #include "render/markers.h"
+#include "render/plot_stream.h"
 #include "scale/ranges.h"
 
 #include <algorithm>
@@ -136,18 +137,22 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
 
     const bool bars = type == GraphBar || type == GraphLineBar || type == GraphBarFit;
     const bool line = type == GraphLine || type == GraphLineBar || type == GraphLineFit;
-    const int barHalf = dc.Style.Printer ? std::max(1, dc.Doc.Prefs.BarWidth * l.BarUnit)
-                                         : dc.Doc.Prefs.BarWidth * l.BarUnit;
-    const int t = l.TickLength;
-    // Without markers or bars between them the line is drawn as polylines, one
-    // per stretch inside the plot; with them every row is drawn in turn so
-    // later rows paint over earlier ones.
-    const bool batchLine = line && !s.ShowPoints && !bars;
-    std::vector<Point> polyline;
-    auto flush = [&] {
-        if (polyline.size() >= 2) c.Polyline(polyline);
-        polyline.clear();
-    };
+    PlotMarks marks;
+    marks.Markers = s.ShowPoints;
+    marks.Shape = s.SeriesNumber;
+    marks.MarkerSize = l.TickLength;
+    marks.Pentagon = dc.Style.PentagonForCircle;
+    marks.Bars = bars;
+    marks.BarHalf = dc.Style.Printer ? std::max(1, dc.Doc.Prefs.BarWidth * l.BarUnit)
+                                     : dc.Doc.Prefs.BarWidth * l.BarUnit;
+    marks.PlotLeft = L;
+    marks.PlotRight = L + W;
+    marks.PlotTop = y0 - H;
+    marks.PlotBottom = y0;
+    marks.Colour = colour;
+    marks.Paper = dc.Style.Paper;
+    marks.Reduce = dc.Style.Reduce;
+    PlotStream stream(c, marks);
     auto toPixel = [&](const PlotOffset& p) {
         // Truncated like a row's own position; a border crossing computed a
         // hair outside still lands on the border.
@@ -162,12 +167,9 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     PlotOffset previous;
     bool previousInside = false;
     Point previousPixel;
-    // A row on the same pixel as the two drawn before it repaints exactly
-    // what they painted, so it is left out.
-    bool previousRepeated = false;
 
     for (int i = 0; i < s.ValidCount; ++i) {
-        const Tdata& row = s.ValidRow(i);
+        const auto row = s.ValidRow(i);
         if (g.LogX && row.X <= 0) continue;
         if (g.LogY && row.Y <= 0) continue;
         const Real xv = g.LogX ? std::log(row.X) : row.X;
@@ -181,44 +183,14 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
         if (inside) {
             at = {std::trunc(at.X), std::trunc(at.Y)};
             pixel = toPixel(at);
-            const bool same = havePrevious && previousInside && previousPixel == pixel;
-            if (same && (previousRepeated || !line)) continue;
-            previousRepeated = same;
-            if (s.ShowPoints) c.Marker(pixel, s.SeriesNumber, t, dc.Style.PentagonForCircle);
-            if (bars) {
-                c.SetBrush(colour);
-                const int left = pixel.X == L ? pixel.X : pixel.X - barHalf;
-                const int right = pixel.X == L + W ? pixel.X : pixel.X + barHalf;
-                c.Rectangle({left, pixel.Y}, {right, y0});
-                c.SetBrush(dc.Style.Paper);
-            }
-        } else {
-            previousRepeated = false;
+            stream.At(pixel);
         }
         if (line && havePrevious) {
             if (previousInside && inside) {
-                if (!batchLine) {
-                    c.Line(previousPixel, pixel);
-                } else {
-                    if (polyline.empty() || polyline.back() != previousPixel) {
-                        flush();
-                        polyline.push_back(previousPixel);
-                    }
-                    if (pixel != polyline.back()) polyline.push_back(pixel);
-                }
+                stream.LinePiece(previousPixel, pixel);
             } else if (const auto part = ClipToPlot(previous, at, W, H)) {
                 const Point a = toPixel(part->first), b = toPixel(part->second);
-                if (a != b) {
-                    if (!batchLine) {
-                        c.Line(a, b);
-                    } else {
-                        if (polyline.empty() || polyline.back() != a) {
-                            flush();
-                            polyline.push_back(a);
-                        }
-                        polyline.push_back(b);
-                    }
-                }
+                if (a != b) stream.LinePiece(a, b);
             }
         }
         previous = at;
@@ -226,7 +198,7 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
         previousPixel = pixel;
         havePrevious = true;
     }
-    flush();
+    stream.Finish();
 }
 
 void DrawAllSeries(DrawContext& dc) {

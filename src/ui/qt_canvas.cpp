@@ -178,6 +178,18 @@ void QtCanvas::Polyline(std::span<const Point> points) {
     painter_.drawPolyline(pts.data(), static_cast<int>(pts.size()));
 }
 
+void QtCanvas::SeriesLine(std::span<const Point> points) {
+    // Qt's stroker joins the pieces of one call; on an image each piece gets
+    // its own call, so its pixels are its own whatever came before.
+    if (!raster_) {
+        Polyline(points);
+        return;
+    }
+    for (std::size_t i = 1; i < points.size(); ++i)
+        Line(points[i - 1], points[i]);
+    if (!points.empty()) at_ = ToQPoint(points.back());
+}
+
 void QtCanvas::Polygon(std::span<const Point> points) {
     if (points.empty()) return;
     QPoint pts[16];

@@ -35,6 +35,7 @@ class QtCanvas : public Canvas {
     void Line(Point a, Point b) override;
     void Lines(std::span<const Segment> segments) override;
     void Polyline(std::span<const Point> points) override;
+    void SeriesLine(std::span<const Point> points) override;
     void Polygon(std::span<const Point> points) override;
     void Rectangle(Point topLeft, Point bottomRight) override;
     void Ellipse(Point topLeft, Point bottomRight) override;
