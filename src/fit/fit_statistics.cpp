@@ -96,8 +96,8 @@ std::string FitStatisticsReport(int seriesNumber, const FitStatistics& st, int d
         return line + "\n";
     };
 
-    std::string text =
-        "Series # " + std::to_string(seriesNumber) + "   " + SampleEquation(st.FitKind) + "\n";
+    std::string text = "Series # ";
+    text += std::to_string(seriesNumber) + "   " + SampleEquation(st.FitKind) + "\n";
     const bool logA = st.FitKind == 6 || st.FitKind == 7;
     switch (st.FitKind) {
     case 6:

@@ -166,7 +166,8 @@ void TMDIMainF::RunFitStatistics(TSpreadF* start) {
     // Nothing changes: no redraw.
     RunSeriesLoop(*this, start, SeriesLoopEnd::NoRedraw, [this](TSpreadF& window) {
         Series& series = window.GetSeries();
-        const std::string name = "Series # " + std::to_string(series.SeriesNumber);
+        std::string name = "Series # ";
+        name += std::to_string(series.SeriesNumber);
         std::optional<FitStatistics> stats;
         if (!GuardMemory(*fb_, "compute the fit statistics",
                          [&] { stats = ComputeFitStatistics(doc_, series); }))

@@ -75,8 +75,9 @@ TEST(FitStatisticsTest, ReferenceSetsGiveTheCertifiedFigures) {
             const auto i = static_cast<std::size_t>(k);
             // The figures describe the very coefficients the fit shows.
             EXPECT_EQ(st->Coef[i], s.Fit.Coef[i + 1]) << "coefficient " << k;
+            SCOPED_TRACE(k);
             ExpectCertified(st->StandardError[i], set.Sd[i], std::fabs(st->Coef[i]),
-                            ("standard error " + std::to_string(k)).c_str());
+                            "standard error");
         }
         ExpectCertified(st->ResidualSD, set.ResidualSd, std::fabs(st->Coef[0]),
                         "residual standard deviation");
