@@ -4,6 +4,7 @@
 #include "core/feedback.h"
 #include "core/grid_store.h"
 #include "files/data_file.h"
+#include "files/graph_file.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 
@@ -38,10 +39,23 @@ QString DataFile(const QTemporaryDir& dir, int rows) {
     return path;
 }
 
-void BM_StartOnDataFileUntilGraphDrawn(benchmark::State& state) {
-    App();
-    QTemporaryDir dir;
-    const QString file = DataFile(dir, static_cast<int>(state.range(0)));
+// A three-row graph whose main title is `bytes` long.
+QString LongTitleGraph(const QTemporaryDir& dir, int bytes) {
+    const QString path = dir.filePath(QStringLiteral("title.gra"));
+    Document doc;
+    SilentFeedback fb;
+    doc.NewSeriesRows = 3;
+    Series& s = doc.CreateSeries(fb);
+    for (int r = 0; r < 3; ++r)
+        s.Rows[static_cast<std::size_t>(r)] = {Real(r), Real(r * r), 0, true, true, false};
+    RowsToGrid(s);
+    doc.Settings.MainTitles[0].assign(static_cast<std::size_t>(bytes), 'T');
+    if (!WriteGraphFile(doc, path.toStdString(), fb))
+        fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return path;
+}
+
+void StartUntilGraphDrawn(benchmark::State& state, const QTemporaryDir& dir, const QString& file) {
     SilentFeedback fb;
     for (auto _ : state) {
         TMDIMainF::Options o;
@@ -55,6 +69,22 @@ void BM_StartOnDataFileUntilGraphDrawn(benchmark::State& state) {
         benchmark::DoNotOptimize(main.GraphF()->grab());
     }
 }
+
+void BM_StartOnDataFileUntilGraphDrawn(benchmark::State& state) {
+    App();
+    QTemporaryDir dir;
+    StartUntilGraphDrawn(state, dir, DataFile(dir, static_cast<int>(state.range(0))));
+}
+// A title of megabytes costs what its visible part costs.
+void BM_StartOnLongTitleGraphUntilDrawn(benchmark::State& state) {
+    App();
+    QTemporaryDir dir;
+    StartUntilGraphDrawn(state, dir, LongTitleGraph(dir, static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_StartOnLongTitleGraphUntilDrawn)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_StartOnDataFileUntilGraphDrawn)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)

@@ -36,9 +36,10 @@ class DataScanner {
             start_ = static_cast<off_t>(Utf8Bom.size());
         for (int c = 0; c < 256; ++c)
             class_[static_cast<std::size_t>(c)] = TokenChar;
-        for (char c : {' ', '\t', '\r', '\v', '\f'})
+        for (char c : {' ', '\t', '\v', '\f'})
             class_[static_cast<unsigned char>(c)] = Separator;
         class_['\n'] = LineEnd;
+        class_['\r'] = LineEnd; // a CR alone ends a line too; the LF of a CR LF is skipped
         class_[0] = Nul;
     }
 
@@ -49,6 +50,7 @@ class DataScanner {
         carry_.clear();
         pending_ = false;
         bool lineStarted = false;
+        bool lfEndsNothing = false; // the block before ended in the CR of a CR LF
         long long done = 0;
         for (;;) {
             const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
@@ -60,6 +62,8 @@ class DataScanner {
             done += got;
             const char* p = buffer_.data();
             const char* const end = p + got;
+            if (lfEndsNothing && *p == '\n') ++p;
+            lfEndsNothing = false;
             while (p < end) {
                 switch (class_[static_cast<unsigned char>(*p)]) {
                 case TokenChar: {
@@ -85,6 +89,12 @@ class DataScanner {
                     Flush(sink);
                     lineStarted = false;
                     if (!sink.LineEnd()) return Result::Stopped;
+                    if (*p == '\r') {
+                        if (p + 1 == end)
+                            lfEndsNothing = true;
+                        else if (p[1] == '\n')
+                            ++p;
+                    }
                     break;
                 default:
                     return Result::Binary;

@@ -2,8 +2,10 @@
 
 #include "core/number_text.h"
 #include "files/atomic_file.h"
+#include "files/line_ends.h"
 #include "files/utf8_bom.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <locale>
@@ -29,29 +31,26 @@ bool MakeFolders(const std::string& folder) {
     return ::mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST;
 }
 
-// The first lines of a small text file, line ends (LF or CR LF) removed.
+// The first lines of a small text file, line ends (LF, CR LF or CR) removed.
 // False when the file cannot be opened or read.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    std::string line;
-    while (lines.size() < MaxLines) {
-        line.clear();
-        char c;
-        bool any = false;
-        while (in.get(c)) {
-            any = true;
-            if (c == '\n') break;
-            if (line.size() < MaxLineLength) line += c;
-        }
-        if (!any) break;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (lines.empty() && line.starts_with(Utf8Bom)) line.erase(0, Utf8Bom.size());
-        lines.push_back(line);
+    // Nine short lines are ours; what lies beyond this much is not read at all.
+    std::string text(MaxLines * (MaxLineLength + 2), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return false;
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    std::string_view rest = WithoutUtf8Bom(text);
+    for (std::size_t pos = 0; pos < rest.size() && lines.size() < MaxLines;) {
+        std::size_t next = 0;
+        const std::size_t end = LineEndFrom(rest, pos, next);
+        lines.emplace_back(rest.substr(pos, std::min(end - pos, MaxLineLength)));
+        pos = next;
     }
-    return !in.bad();
+    return true;
 }
 
 bool ReadInt(const std::string& text, int& value) {

@@ -5,8 +5,10 @@
 
 #include "core/data_model.h"
 
+#include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace torvel {
 
@@ -79,5 +81,11 @@ class Canvas {
     virtual int TextHeight() = 0;
     virtual int TextWidth(const std::string& text) = 0;
 };
+
+// Of a text longer than maxBytes, the part that can meet the surface from its
+// anchor: the start of a left-aligned text, the end of a right-aligned one,
+// the middle of a centred one; cut between UTF-8 characters. A title of
+// megabytes then costs what a screen's width of it costs to shape and draw.
+std::string_view VisibleTextPart(std::string_view text, TextAlign align, std::size_t maxBytes);
 
 } // namespace torvel

@@ -311,7 +311,10 @@ void QtCanvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
 }
 
 void QtCanvas::Text(Point anchor, const std::string& text, TextAlign align) {
-    const QString s = QString::fromStdString(text);
+    // Even one-pixel characters this many cover the surface from the anchor.
+    const std::size_t shown = 4096 + 8 * static_cast<std::size_t>(std::max(0, surface_.width()));
+    const std::string_view part = VisibleTextPart(text, align, shown);
+    const QString s = QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()));
     const QFontMetrics fm = painter_.fontMetrics();
     const int width = fm.horizontalAdvance(s);
     const int height = fm.height();

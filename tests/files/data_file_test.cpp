@@ -281,6 +281,25 @@ TEST(ReadDataFile, TokensAcrossReadBlocks) {
     EXPECT_DOUBLE_EQ(fractions.back(), 1.0);
 }
 
+TEST(ReadDataFile, LfCrLfAndCrAloneEachEndOneLine) {
+    TempFolder dir;
+    const std::string path = dir / "ends.prn";
+    // The last case puts a CR LF across the reader's 1 MiB blocks.
+    const std::string pad((1 << 20) - 5, ' ');
+    for (const std::string& text :
+         {std::string("1 2\n2 4\n3 9\n"), std::string("1 2\r\n2 4\r\n3 9\r\n"),
+          std::string("1 2\r2 4\r3 9\r"), std::string("1 2\r2 4\n3 9"),
+          "1 2" + pad + "\r\n2 4\r\n3 9\r\n"}) {
+        WriteText(path, text);
+        Document doc;
+        SilentFeedback fb;
+        const auto created = ReadDataFile(doc, path, fb);
+        ASSERT_EQ(created.size(), 1u) << text.size();
+        ASSERT_EQ(created[0]->IndexCount, 3) << text.size();
+        EXPECT_EQ(created[0]->Rows[2], (Tdata{3, 9, 0, true, true, false}));
+    }
+}
+
 // ---- writing -----------------------------------------------------------
 
 TEST(WriteDataFile, LinesOf47CharactersForEveryRow) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -477,14 +478,20 @@ TEST_F(GraphFileTest, TitlesNeverBreakTheLineLayout) {
     EXPECT_EQ(loaded.Settings.FloatTitleText[9], "c d");
 }
 
-TEST_F(GraphFileTest, LinuxLineEndsTrailingBlanksAndAByteOrderMarkAreRead) {
+TEST_F(GraphFileTest, LfOrCrLineEndsTrailingBlanksAndAByteOrderMarkAreRead) {
     std::string text = File(1, {Block(1, {Row(1, 2)})});
-    std::string lf = "\xEF\xBB\xBF"; // as an editor may save it
-    for (char ch : text)
-        if (ch != '\r') lf += ch;
-    Load(lf);
-    ASSERT_FALSE(loaded.GraphLoadFailed);
-    EXPECT_EQ(loaded.DataWindows()[0]->Rows[0].Y, 2);
+    for (const char* end : {"\n", "\r"}) {
+        std::string other = "\xEF\xBB\xBF"; // as an editor may save it
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text.compare(i, 2, "\r\n") == 0)
+                other += end, ++i;
+            else
+                other += text[i];
+        Load(other);
+        ASSERT_FALSE(loaded.GraphLoadFailed) << int(end[0]);
+        EXPECT_EQ(loaded.DataWindows()[0]->Rows[0].Y, 2);
+        EXPECT_EQ(loaded.DataWindows()[0]->SeriesTitle, "Series 1");
+    }
 }
 
 TEST_F(GraphFileTest, ProgressRisesToOne) {
@@ -533,6 +540,21 @@ TEST_F(GraphFileOnDisk, UnreadableFileLeavesTheGraphAlone) {
         ASSERT_EQ(fb.Messages.size(), 1u);
         EXPECT_EQ(fb.Messages[0].Text, message);
     }
+}
+
+TEST_F(GraphFileOnDisk, ProgressIsToldWhileALargeFileOfFewLinesIsRead) {
+    std::vector<std::string> settings = Settings();
+    settings[24] = std::string(6 << 20, 'T'); // a main title of 6 MiB
+    const std::string path = dir / "title.gra";
+    WriteText(path, File(1, {Block(1, {Row(1, 2)})}, settings));
+    std::vector<double> seen;
+    ReadGraphFile(loaded, path, fb, [&](double f) { seen.push_back(f); });
+    ASSERT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_EQ(loaded.Settings.MainTitles[0].size(), std::size_t{6} << 20);
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_LT(seen.front(), 0.5);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(seen.back(), 1.0);
 }
 
 // The dialog loop itself is tested with ChooseSavePath.

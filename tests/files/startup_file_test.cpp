@@ -80,14 +80,15 @@ TEST(StartupFile, ShortOrDamagedFiles) {
         bool geometry;
         const char* graph; // nullptr: none
     };
-    for (Case c :
-         {Case{"10\r\n1\r\n0\r\n0\r\n", false, nullptr},
-          Case{"10\n1\n0\n0\n800\n600\n", false, nullptr},
-          Case{"10\n1\n0\n0\n800\n600\n5\n6\n", true, nullptr},
-          Case{"10\n1\n0\n0\n800\n600\n5\n6\n\n", true, nullptr},
-          Case{"x\ny\nz\nw\n800\n600\n5\n6\n/g.gra", true, "/g.gra"},
-          Case{"10\n1\n0\n0\nwide\n600\n5\n6\n/g.gra\n", false, "/g.gra"},
-          Case{"10\n1\n0\n0\n0\n600\n5\n6\n/g.gra\n", false, "/g.gra"}, Case{"", false, nullptr}}) {
+    for (Case c : {Case{"10\r\n1\r\n0\r\n0\r\n", false, nullptr},
+                   Case{"10\n1\n0\n0\n800\n600\n", false, nullptr},
+                   Case{"10\n1\n0\n0\n800\n600\n5\n6\n", true, nullptr},
+                   Case{"10\n1\n0\n0\n800\n600\n5\n6\n\n", true, nullptr},
+                   Case{"x\ny\nz\nw\n800\n600\n5\n6\n/g.gra", true, "/g.gra"},
+                   Case{"10\n1\n0\n0\nwide\n600\n5\n6\n/g.gra\n", false, "/g.gra"},
+                   Case{"10\n1\n0\n0\n0\n600\n5\n6\n/g.gra\n", false, "/g.gra"},
+                   Case{"10\r1\r0\r0\r800\r600\r5\r6\r/g.gra\r", true, "/g.gra"},
+                   Case{"", false, nullptr}}) {
         WriteText(fig, c.text);
         const StartupFile read = ReadStartupFile(fig);
         EXPECT_TRUE(read.Found);

@@ -108,6 +108,16 @@ TEST(ScreenLayout, TitlesAndLegendAnchors) {
     EXPECT_EQ(geo.LastGraphHeight, 600);
 }
 
+TEST(VisibleTextPart, KeepsWhatCanMeetTheSurfaceFromTheAnchor) {
+    EXPECT_EQ(VisibleTextPart("short", TextAlign::Centre, 5), "short");
+    EXPECT_EQ(VisibleTextPart("abcdefgh", TextAlign::Left, 3), "abc");
+    EXPECT_EQ(VisibleTextPart("abcdefgh", TextAlign::Right, 3), "fgh");
+    EXPECT_EQ(VisibleTextPart("abcdefgh", TextAlign::Centre, 4), "cdef");
+    // "\xC3\xA9" is one character: never cut in two.
+    EXPECT_EQ(VisibleTextPart("a\xC3\xA9\xC3\xA9z", TextAlign::Left, 4), "a\xC3\xA9");
+    EXPECT_EQ(VisibleTextPart("a\xC3\xA9\xC3\xA9z", TextAlign::Right, 4), "\xC3\xA9z");
+}
+
 TEST(ScreenLayout, SmallWindowsKeepAPlot) {
     Document empty;
     // Raised to 160 x 120 first.

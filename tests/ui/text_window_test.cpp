@@ -129,6 +129,10 @@ TEST_F(TextWindowTest, OpenedFileRoundTripsByteForByte) {
     test::WriteAll(QString::fromStdString(path), "\357\273\277alpha\r\n");
     ASSERT_TRUE(window.OpenFile(QString::fromStdString(path), &error));
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha"));
+    // A CR alone ends a line, as in old spreadsheet exports.
+    test::WriteAll(QString::fromStdString(path), "alpha\rbeta\r\rgamma\r");
+    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path), &error));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha\nbeta\n\ngamma"));
 }
 
 TEST_F(TextWindowTest, OpeningAMissingFileChangesNothing) {
