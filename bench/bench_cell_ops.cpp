@@ -3,38 +3,28 @@
 // kept texts), the statistics, a fill and the running integral. Each must take
 // well under a second.
 #include "cellops/cell_ops.h"
-#include "core/grid_store.h"
+
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <random>
-
 using namespace torvel;
+using torvel::bench::LongSeries;
+using torvel::bench::MillionRows;
 
 namespace {
 
-constexpr int Rows = 1'000'000;
-
 // X in shuffled order, Y a smooth function; whole: X holds whole numbers.
-Series FilledSeries(bool whole) {
-    Series s(1, Rows);
-    std::vector<int> order(Rows);
-    for (int i = 0; i < Rows; ++i)
-        order[static_cast<std::size_t>(i)] = i;
-    std::shuffle(order.begin(), order.end(), std::mt19937(7));
-    for (int r = 0; r < Rows; ++r) {
-        const Real i = Real(order[static_cast<std::size_t>(r)]);
-        const Real x = whole ? i : i / 7;
-        s.Rows[static_cast<std::size_t>(r)] = {x, x * x / 3 + 1, 0, true, true, false};
-    }
-    RowsToGrid(s);
-    return s;
+Series& FilledSeries(Document& doc, bool whole) {
+    const Real scale = whole ? 1 : 7;
+    return LongSeries(
+        doc, MillionRows, [scale](int i) { return Real(i) / scale; },
+        [scale](int i) { return Real(i) * Real(i) / (scale * scale * 3) + 1; }, true);
 }
 
 void BM_OperateColumn(benchmark::State& state) {
-    const bool whole = state.range(0) != 0;
-    Series s = FilledSeries(whole);
+    Document doc;
+    Series& s = FilledSeries(doc, state.range(0) != 0);
     for (auto _ : state) {
         const OperateOutcome out =
             OperateCells(s, CellOp::MultiplyK, 1.0L, ColumnCells(s, XColumn));
@@ -48,7 +38,8 @@ BENCHMARK(BM_OperateColumn)->ArgName("whole")->Arg(0)->Arg(1)->Unit(benchmark::k
 void BM_SlowOperations(benchmark::State& state) {
     const CellOp ops[] = {CellOp::Log10, CellOp::TenPower, CellOp::PowerK};
     const CellOp op = ops[state.range(0)];
-    const Series filled = FilledSeries(false);
+    Document doc;
+    const Series& filled = FilledSeries(doc, false);
     for (auto _ : state) {
         state.PauseTiming();
         Series s = filled;
@@ -66,31 +57,25 @@ BENCHMARK(BM_SlowOperations)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-void BM_Statistics(benchmark::State& state) {
-    Series s = FilledSeries(false);
+void BM_StatisticsAndFill(benchmark::State& state) {
+    Document doc;
+    Series& s = FilledSeries(doc, false);
     for (auto _ : state) {
-        const CellStatistics st = StatisticsOf(s, {1, 1, 2, Rows});
-        benchmark::DoNotOptimize(st.Sigma());
+        if (state.range(0) == 0)
+            benchmark::DoNotOptimize(StatisticsOf(s, {1, 1, 2, MillionRows}).Sigma());
+        else
+            benchmark::DoNotOptimize(FillCells(s, XColumn, 1, MillionRows, 0, 0.1L));
     }
 }
-BENCHMARK(BM_Statistics)->Unit(benchmark::kMillisecond);
-
-void BM_Fill(benchmark::State& state) {
-    Series s = FilledSeries(false);
-    for (auto _ : state) {
-        const CellFault f = FillCells(s, XColumn, 1, Rows, 0, 0.1L);
-        benchmark::DoNotOptimize(f);
-    }
-}
-BENCHMARK(BM_Fill)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StatisticsAndFill)->ArgName("fill")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Integral(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        Series s = FilledSeries(false);
+        Document doc;
+        Series& s = FilledSeries(doc, false);
         state.ResumeTiming();
-        const CellFault f = OperateXY(s, XYOp::Integral);
-        benchmark::DoNotOptimize(f);
+        benchmark::DoNotOptimize(OperateXY(s, XYOp::Integral));
     }
 }
 BENCHMARK(BM_Integral)->Unit(benchmark::kMillisecond)->Iterations(3);

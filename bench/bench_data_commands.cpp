@@ -1,35 +1,22 @@
 // The data window's commands on a 1,000,000-row series: sorting by X (shuffled
 // and already sorted) and duplicating. Each must take well under a second.
 #include "commands/data_commands.h"
-#include "core/document.h"
-#include "core/grid_store.h"
+
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <random>
-
 using namespace torvel;
+using torvel::bench::LongSeries;
+using torvel::bench::MillionRows;
 
 namespace {
 
-constexpr int Rows = 1'000'000;
-
-// Rows of a shuffled (or sorted) X with a Y, every tenth row holding only an X.
+// X in shuffled (or sorted) order with a Y, every tenth row holding only an X.
 Series& FilledSeries(Document& doc, bool shuffled) {
-    SilentFeedback fb;
-    doc.NewSeriesRows = Rows;
-    Series& s = doc.CreateSeries(fb);
-    std::vector<int> order(Rows);
-    for (int i = 0; i < Rows; ++i)
-        order[static_cast<std::size_t>(i)] = i;
-    if (shuffled) std::shuffle(order.begin(), order.end(), std::mt19937(7));
-    for (int r = 0; r < Rows; ++r) {
-        const Real x = Real(order[static_cast<std::size_t>(r)]) / 7;
-        s.Rows[static_cast<std::size_t>(r)] = {x, x * x / 3, 0, true, r % 10 != 9, false};
-    }
-    RowsToGrid(s);
-    return s;
+    return LongSeries(
+        doc, MillionRows, [](int i) { return Real(i) / 7; },
+        [](int i) { return Real(i) * Real(i) / 147; }, shuffled, 10);
 }
 
 void BM_SortX(benchmark::State& state) {

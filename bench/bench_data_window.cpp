@@ -2,13 +2,13 @@
 // engine rewrote the cells, and a full-size paste. The window must stay
 // responsive at 100,000 rows.
 #include "core/document.h"
-#include "core/grid_store.h"
 #include "ui/app_context.h"
 #include "ui/printing.h"
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
 
 #include "bench_qt_app.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,13 +42,9 @@ class BenchContext : public AppContext {
 };
 
 Series& FilledSeries(BenchContext& ctx, int rows) {
-    ctx.doc.NewSeriesRows = rows;
-    Series& s = ctx.doc.CreateSeries(ctx.fb);
-    for (int r = 0; r < rows; ++r)
-        s.Rows[static_cast<std::size_t>(r)] = {Real(r) / 7, Real(r) * Real(r) / 3, 0, true, true,
-                                               false};
-    RowsToGrid(s);
-    return s;
+    return bench::LongSeries(
+        ctx.doc, rows, [](int i) { return Real(i) / 7; },
+        [](int i) { return Real(i) * Real(i) / 3; });
 }
 
 void BM_OpenAndPaint(benchmark::State& state) {

@@ -1,41 +1,29 @@
-// Measuring and fitting a large series, the whole path: the rows are checked
-// (valid, already in order) and sorted only when they are not.
-#include "core/document.h"
-#include "core/number_text.h"
+// Measuring, fitting and auto-scaling large series, the whole path: the rows
+// are checked (valid, already in order) and sorted only when they are not.
 #include "fit/fit.h"
-#include "fit/power_sums.h"
+#include "scale/auto_scale.h"
 #include "scale/ranges.h"
+
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <numeric>
-#include <random>
-#include <span>
-#include <vector>
+using namespace torvel;
+using torvel::bench::LongSeries;
+using torvel::bench::MillionRows;
 
 namespace {
 
-using namespace torvel;
-
-constexpr int Rows = 1'000'000;
-
-// A series of Rows rows with X = 0..Rows-1 (in the given order) and noisy Y.
-Series& MakeSeries(Document& doc, bool shuffled) {
-    SilentFeedback fb;
-    doc.NewSeriesRows = Rows;
-    Series& s = doc.CreateSeries(fb);
-    std::vector<int> xs(Rows);
-    std::iota(xs.begin(), xs.end(), 0);
-    std::mt19937_64 rng(3);
-    if (shuffled) std::shuffle(xs.begin(), xs.end(), rng);
-    std::uniform_real_distribution<double> noise(-1, 1);
-    for (int r = 1; r <= Rows; ++r) {
-        const Real x = xs[static_cast<std::size_t>(r - 1)] / 1000.0L;
-        s.SetCell(XColumn, r, NumberToText(x, 14));
-        s.SetCell(YColumn, r, NumberToText(2 + x - 0.01L * x * x + noise(rng), 14));
-    }
-    return s;
+// X = 0..0.999999 (in the given order) and a noisy quadratic Y.
+Series& MakeSeries(Document& doc, bool shuffled, int rows = MillionRows) {
+    return LongSeries(
+        doc, rows, [](int i) { return i / 1000.0L; },
+        [rng = std::mt19937_64(3),
+         noise = std::uniform_real_distribution<double>(-1, 1)](int i) mutable {
+            const Real x = i / 1000.0L;
+            return 2 + x - 0.01L * x * x + noise(rng);
+        },
+        shuffled);
 }
 
 // Every iteration measures afresh, as after any edit; X shuffled (1) or
@@ -48,7 +36,7 @@ void BM_ComputeSeriesRange_Reread(benchmark::State& state) {
         ComputeSeriesRange(s, true, doc.Settings);
         benchmark::DoNotOptimize(s.LastX);
     }
-    state.SetItemsProcessed(state.iterations() * Rows);
+    state.SetItemsProcessed(state.iterations() * MillionRows);
 }
 BENCHMARK(BM_ComputeSeriesRange_Reread)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -61,7 +49,7 @@ void BM_ComputeSeriesRange_Unchanged(benchmark::State& state) {
         ComputeSeriesRange(s, true, doc.Settings);
         benchmark::DoNotOptimize(s.LastX);
     }
-    state.SetItemsProcessed(state.iterations() * Rows);
+    state.SetItemsProcessed(state.iterations() * MillionRows);
 }
 BENCHMARK(BM_ComputeSeriesRange_Unchanged)->Unit(benchmark::kMillisecond);
 
@@ -76,23 +64,22 @@ void BM_ComputeFit_Quintic(benchmark::State& state) {
         ComputeFit(doc, s.Fit, fb);
         benchmark::DoNotOptimize(s.Fit.Coef[7]);
     }
-    state.SetItemsProcessed(state.iterations() * Rows);
+    state.SetItemsProcessed(state.iterations() * MillionRows);
 }
 BENCHMARK(BM_ComputeFit_Quintic)->Unit(benchmark::kMillisecond);
 
-// The sums of a fit alone, on the measured rows: the part of ComputeFit whose
-// arithmetic is in double length.
-void BM_SumPowers(benchmark::State& state) {
+// The whole "Auto Scale" command over 21 series of state.range(0) rows each,
+// X in random order, on both Y axes.
+void BM_AutoScaleGraph(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
     Document doc;
-    Series& s = MakeSeries(doc, false);
-    ComputeSeriesRange(s, true, doc.Settings);
-    const std::span<const Tdata> rows(s.Rows.data(), static_cast<std::size_t>(s.ValidCount));
-    for (auto _ : state) {
-        const PowerSums sums = SumPowers(rows, false, false, BoundsOf(rows));
-        benchmark::DoNotOptimize(sums.W2);
-    }
-    state.SetItemsProcessed(state.iterations() * Rows);
+    for (int s = 0; s < MaxSeries; ++s)
+        MakeSeries(doc, true, rows).YAxisLeft = s % 2 == 0;
+    RangeTexts boxes;
+    for (auto _ : state)
+        AutoScaleGraph(doc, boxes, {});
+    state.SetItemsProcessed(state.iterations() * MaxSeries * rows);
 }
-BENCHMARK(BM_SumPowers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoScaleGraph)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace

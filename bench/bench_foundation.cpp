@@ -1,8 +1,10 @@
-// Reading a large data file, number text both ways, and the grid copy.
+// Reading and writing a large data file, number text both ways, and the grid copy.
 #include "core/document.h"
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "files/data_file.h"
+
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,10 +19,17 @@
 namespace torvel {
 namespace {
 
-constexpr int BigRows = 1'000'000;
+using bench::MillionRows;
+constexpr int BigRows = MillionRows;
 
 Real SampleY(int i) {
     return std::sin(static_cast<Real>(i) * 0.001L) * 1234.5678L + 0.1L * i;
+}
+
+// X = 0, 1, 2 ... and a wavy Y.
+Series& BigSeries(Document& doc) {
+    return bench::LongSeries(
+        doc, BigRows, [](int i) { return static_cast<Real>(i); }, SampleY);
 }
 
 // Resident and peak resident memory of this process in bytes.
@@ -44,12 +53,9 @@ const std::string& BigFile() {
             std::filesystem::temp_directory_path() / ("torvel-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         const std::string p = (dir / "big.prn").string();
-        Series s(1, BigRows);
-        for (int i = 0; i < BigRows; ++i)
-            s.Rows[static_cast<std::size_t>(i)] =
-                Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
+        Document doc;
         std::ofstream out(p, std::ios::binary);
-        WriteDataRows(s, out);
+        WriteDataRows(BigSeries(doc), out);
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(std::filesystem::temp_directory_path() /
@@ -81,11 +87,8 @@ void BM_ReadDataFile1M(benchmark::State& state) {
 BENCHMARK(BM_ReadDataFile1M)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_WriteDataFile1M(benchmark::State& state) {
-    Series s(1, BigRows);
-    for (int i = 0; i < BigRows; ++i)
-        s.Rows[static_cast<std::size_t>(i)] =
-            Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
-    RowsToGrid(s);
+    Document doc;
+    Series& s = BigSeries(doc);
     const std::string path = BigFile() + ".out";
     for (auto _ : state) {
         if (!WriteDataFile(s, path)) state.SkipWithError("not written");
@@ -97,11 +100,8 @@ BENCHMARK(BM_WriteDataFile1M)->Unit(benchmark::kMillisecond)->Iterations(2);
 // The texts of every X and Y cell, made from the kept values, as a copy of
 // the whole column does; the window itself only makes the visible ones.
 void BM_CellTexts1M(benchmark::State& state) {
-    Series s(1, BigRows);
-    for (int i = 0; i < BigRows; ++i)
-        s.Rows[static_cast<std::size_t>(i)] =
-            Tdata{static_cast<Real>(i), SampleY(i), 0, true, true, false};
-    RowsToGrid(s);
+    Document doc;
+    Series& s = BigSeries(doc);
     for (auto _ : state) {
         std::size_t chars = 0;
         for (int r = 1; r <= BigRows; ++r)
@@ -153,31 +153,6 @@ void BM_TextToNumber(benchmark::State& state) {
     state.SetLabel(state.range(0) == 0 ? "whole" : state.range(0) == 1 ? "fixed" : "scientific");
 }
 BENCHMARK(BM_TextToNumber)->Arg(0)->Arg(1)->Arg(2);
-
-void BM_FileNumberText(benchmark::State& state) {
-    const auto values = Values(1);
-    std::size_t i = 0;
-    char buf[23];
-    for (auto _ : state) {
-        FileNumberText(values[i++ & 1023], buf);
-        benchmark::DoNotOptimize(buf);
-    }
-}
-BENCHMARK(BM_FileNumberText);
-
-void BM_ParseFileNumber(benchmark::State& state) {
-    const auto values = Values(1);
-    std::vector<std::string> texts;
-    for (Real v : values)
-        texts.push_back(FileNumberText(v).substr(1));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        Real v = 0;
-        ParseFileNumber(texts[i++ & 1023], v);
-        benchmark::DoNotOptimize(v);
-    }
-}
-BENCHMARK(BM_ParseFileNumber);
 
 } // namespace
 } // namespace torvel

@@ -2,13 +2,13 @@
 // what a user waits for after opening a big file.
 #include "core/document.h"
 #include "core/feedback.h"
-#include "core/grid_store.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 
 #include "bench_qt_app.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,13 +27,9 @@ namespace {
 QString DataFile(const QTemporaryDir& dir, int rows) {
     const QString path = dir.filePath(QStringLiteral("big%1.prn").arg(rows));
     Document doc;
-    SilentFeedback fb;
-    doc.NewSeriesRows = rows;
-    Series& s = doc.CreateSeries(fb);
-    for (int r = 0; r < rows; ++r)
-        s.Rows[static_cast<std::size_t>(r)] = {
-            Real(r) / 7, Real(r % 1000) * Real(r) / 3, 0, true, true, false};
-    RowsToGrid(s);
+    Series& s = bench::LongSeries(
+        doc, rows, [](int i) { return Real(i) / 7; },
+        [](int i) { return Real(i % 1000) * Real(i) / 3; });
     if (!WriteDataFile(s, path.toStdString()))
         fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return path;

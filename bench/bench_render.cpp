@@ -5,7 +5,8 @@
 #include "render/draw_graph.h"
 #include "ui/qt_canvas.h"
 
-#include <QGuiApplication>
+#include "bench_qt_app.h"
+
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -19,17 +20,6 @@
 namespace {
 
 using namespace torvel;
-
-// Fonts and painters need an application object; benchmark_main owns main().
-void EnsureApp() {
-    static std::unique_ptr<QGuiApplication> app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "bench_render";
-        static char* argv[] = {name, nullptr};
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-}
 
 // series x rows, rows typed in random X order, smooth Y, fixed axes.
 std::unique_ptr<Document> MakeDocument(int series, int rows, bool points, int type = GraphLine) {
@@ -64,7 +54,7 @@ std::unique_ptr<Document> MakeDocument(int series, int rows, bool points, int ty
 const ScreenInfo Screen{1920, 1080, 20};
 
 void BM_FirstDraw_21x10000_LinePoints(benchmark::State& state) {
-    EnsureApp();
+    bench::App();
     QImage image;
     for (auto _ : state) {
         state.PauseTiming();
@@ -81,7 +71,7 @@ BENCHMARK(BM_FirstDraw_21x10000_LinePoints)->Unit(benchmark::kMillisecond)->Iter
 
 // Redraws with nothing changed: the cost of every repaint of the window.
 void BM_Redraw(benchmark::State& state, int series, int rows, bool points) {
-    EnsureApp();
+    bench::App();
     auto doc = MakeDocument(series, rows, points);
     GraphViewState view;
     QImage image;

@@ -221,6 +221,7 @@ TEST(FloatingTitlesDialog, ShowOkAndView) {
     GraphSettings& s = f.doc.Settings;
     s.FloatTitleText[0] = "peak";
     s.FloatTitleX[0] = 1.0L / 3; // shown rounded, kept whole
+    s.FloatTitleY[0] = 1.0L / 7; // a box left as shown keeps its own value
     s.FloatTitleY[9] = 2.5L;
     FloatingTitlesDialogRules r(f.doc, f.redraw);
     r.Show();
@@ -238,6 +239,7 @@ TEST(FloatingTitlesDialog, ShowOkAndView) {
     EXPECT_EQ(f.ensured, 1);
     EXPECT_EQ(s.FloatTitleText[1], "new");
     EXPECT_EQ(s.FloatTitleX[0], 1.0L / 3);
+    EXPECT_EQ(s.FloatTitleY[0], 1.0L / 7);
     EXPECT_EQ(s.FloatTitleX[1], 0);
     EXPECT_EQ(s.FloatTitleY[9], 7);
     const GraphSettings viewed = s;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,7 @@ TEST(FillDialog, OperateTable) {
         {"0", "5", "1", "1", 0, {1, 2, 3, 4, 5}, "", ""},
         {"8", "3", "1", "1", 0, {8}, "", ""},
         {"9", "50", "1", "1", 1, {9, 10}, "", ""},
+        {"10", "12", "1", "1", 0, {10}, "", ""},
         {"-4", "2", "1.5", "1", 1, {1, 2}, "", ""},
         {"11", "12", "1", "1", 0, {}, "Edit1", "Too Large"},
         {"x", "5", "1", "1", 0, {}, "Edit1", "Enter integer"},
@@ -114,9 +116,10 @@ TEST(FillDialog, RepeatedAdditionAndOverflow) {
     ASSERT_TRUE(fill.Operate(s));
     Real v = 0;
     for (int r = 1; r <= 11; ++r) {
-        EXPECT_EQ(s.Cell(XColumn, r), NumberToText(v, 14)) << r;
+        EXPECT_EQ(s.ValueOf(XColumn, r), v) << r; // the running sum, not start + i * step
         v += 0.1L;
     }
+    EXPECT_EQ(s.Cell(XColumn, 11), "1");
     // A sequence that leaves the number range fills nothing.
     Series t(1, 3);
     fill.State = {1, "1", "3", "1E4932", "1E4932", "", ""};
@@ -151,6 +154,14 @@ TEST(MathDialog, OperateTable) {
         {8, "0", {"2.5", "2.4", "-2.7", "-2.5"}, {"3", "2", "-3", "-3"}, ""},
         {8, "1.9", {"3.14159", "-3.16"}, {"3.1", "-3.2"}, ""},
         {8, "-2", {"1250", "-1249"}, {"1300", "-1200"}, ""},
+        {8, "-.5", {"3.15", "-.4"}, {"3", "0"}, ""}, // the whole part of K counts
+        {8, "6000", {"1"}, {"1"}, "Floating point overflow."},
+        {8, "-6000", {"5"}, {"5"}, "Floating point overflow."},
+        // Results beyond the extended range are faults as well.
+        {0, "1E4932", {"1E4932"}, {"1E4932"}, "Floating point overflow."},
+        {2, "1E3000", {"1E3000"}, {"1E3000"}, "Floating point overflow."},
+        {3, "1E-4000", {"1E4000"}, {"1E4000"}, "Floating point overflow."},
+        {4, "2", {"1E4000"}, {"1E4000"}, "Floating point overflow."},
     };
     for (const Case& c : cases) {
         Counting k;
@@ -242,6 +253,8 @@ TEST(MathDialog, StatisticsAndCopy) {
         {{"5"}, "5\r5\r0"},
         {{"", "x"}, "0\r0\r0"},
         {{"-1.5", "1.5"}, "0\r0\r2.12132034356"},
+        // Far from zero the spread survives (a sum of squares would cancel it).
+        {{"1000000000001", "1000000000002", "1000000000003"}, "3.00000E+0012\r1.00000E+0012\r1"},
     };
     for (const Case& c : cases) {
         Counting k;
@@ -263,6 +276,7 @@ TEST(MathXYDialog, OperateOnRows) {
         {0, {{"5", ""}, {"1", "2"}}, {{"", "5"}, {"2", "1"}}},
         {1, {{"1", "2"}, {"3", ""}, {"", "4"}}, {{"1", "3"}, {"3", "3"}, {"", "4"}}},
         {2, {{"1", ""}}, {{"1", "-1"}}},
+        {3, {{"3", "2"}, {"5", ""}}, {{"3", "6"}, {"5", "0"}}},
         {4, {{"2", "1"}, {"0", "1"}}, {{"2", ".5"}, {"0", "1"}}},
         {5, {{"2", "4"}, {"1", "0"}}, {{"2", ".5"}, {"1", "0"}}},
         {6, {{"1", "1"}, {"2", "2"}, {"3", "3"}}, {{"1", "1"}, {"2", "3"}, {"3", "6"}}},
@@ -290,19 +304,41 @@ TEST(MathXYDialog, OperateOnRows) {
         EXPECT_EQ(k.draws, 1);
     }
     // An overflow on one row leaves every row as it was.
+    for (const XYOp op : {XYOp::AddX, XYOp::MultiplyX, XYOp::Sum, XYOp::Integral}) {
+        Counting k;
+        MathXYDialogRules xy(k.doc, k.fb, k.Hooks());
+        Series s(1, 3);
+        const char* const cells[][2] = {{"2", "3"}, {"-1E4932", "1E4932"}, {"1E4932", "1E4932"}};
+        for (int r = 1; r <= 3; ++r) {
+            s.SetCell(XColumn, r, cells[r - 1][0]);
+            s.SetCell(YColumn, r, cells[r - 1][1]);
+        }
+        xy.State.Math_XYBox = int(op);
+        EXPECT_FALSE(xy.Operate(s)) << int(op);
+        EXPECT_EQ(Column(s, YColumn), (std::vector<std::string>{"3", "1E4932", "1E4932"}));
+        ASSERT_EQ(k.fb.Messages.size(), 1u);
+        EXPECT_EQ(k.fb.Messages[0].Text, "Floating point overflow.");
+        EXPECT_EQ(k.draws, 0);
+    }
+}
+
+// 10 ^ Cell of a whole number is the nearest value to that power of ten.
+TEST(MathDialog, TenPowerOfAWholeNumberIsExact) {
     Counting k;
-    MathXYDialogRules xy(k.doc, k.fb, k.Hooks());
-    Series s(1, 2);
-    s.SetCell(XColumn, 1, "2");
-    s.SetCell(YColumn, 1, "3");
-    s.SetCell(XColumn, 2, "1E4932");
-    s.SetCell(YColumn, 2, "1E4932");
-    xy.State.Math_XYBox = int(XYOp::MultiplyX);
-    EXPECT_FALSE(xy.Operate(s));
-    EXPECT_EQ(s.Cell(YColumn, 1), "3");
-    ASSERT_EQ(k.fb.Messages.size(), 1u);
-    EXPECT_EQ(k.fb.Messages[0].Text, "Floating point overflow.");
-    EXPECT_EQ(k.draws, 0);
+    MathDialogRules math(k.doc, k.fb, k.Hooks());
+    Series s(1, 13);
+    for (int r = 1; r <= 13; ++r)
+        s.SetValue(YColumn, r, r - 7);
+    math.State.OperationBox = int(CellOp::TenPower);
+    math.State.Target = YColumnCellsTarget;
+    math.Show(s, {});
+    ASSERT_TRUE(math.Operate(s, {}));
+    for (int n = -6; n <= 6; ++n) {
+        Real exact = 1;
+        for (int i = 0; i < std::abs(n); ++i)
+            exact *= 10;
+        EXPECT_EQ(s.ValueOf(YColumn, n + 7), n < 0 ? 1 / exact : exact) << n;
+    }
 }
 
 // Running out of memory in any of the three operations is told, and every cell
@@ -354,4 +390,10 @@ TEST(MathDialog, TextsThatAreNoNumberAreSkipped) {
     math.State.OperationBox = int(CellOp::MultiplyK);
     ASSERT_TRUE(math.Operate(s, {}));
     EXPECT_EQ(Column(s, YColumn), (std::vector<std::string>{"12 kg", "30", "15", "7x"}));
+    // A selection without a number changes nothing: the fit stays, nothing is drawn.
+    s.HasFit = true;
+    math.State.Target = SelectedCells;
+    EXPECT_FALSE(math.Operate(s, {YColumn, 1, YColumn, 1}));
+    EXPECT_TRUE(s.HasFit);
+    EXPECT_EQ(k.draws, 1);
 }

@@ -1,10 +1,28 @@
+// The Qt canvas as a reader sees its output: window images as pixels, printed
+// pages read back through pdftoppm, SVG read as XML, and print jobs that run
+// out of memory while the file is written.
 #include "render/render_test_util.h"
+#include "ui/graph_export.h"
+#include "ui/printing.h"
 #include "ui/qt_canvas.h"
 
 #include <QColor>
+#include <QIODevice>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <optional>
+#include <string>
 
 namespace torvel {
 namespace {
@@ -110,6 +128,189 @@ TEST(QtCanvas, TextIsOpaqueAndAnchored) {
     // The box ends at the anchor and is filled with the brush.
     EXPECT_EQ(image.pixelColor(99, 50 - 6).blue(), 255);
     EXPECT_EQ(image.pixelColor(101, 50), QColor(Qt::red));
+}
+
+// Prints a document on an A4 page of a PDF writer (no margins, 300 dpi) and
+// reads the page back as pixels; `recorded` gets what the renderer drew.
+QImage PrintedPage(Document& doc, bool colour, RecordingCanvas& recorded) {
+    QTemporaryDir dir;
+    const std::string pdf = dir.filePath(QStringLiteral("page.pdf")).toStdString();
+    const std::string png = dir.filePath(QStringLiteral("page")).toStdString();
+    {
+        QPdfWriter writer(QString::fromStdString(pdf));
+        writer.setResolution(PrintResolution);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        GraphViewState view;
+        EXPECT_TRUE(PrintGraphOn(doc, writer, colour, view));
+        DrawGraphToPrinter(doc, recorded, view, {writer.width(), writer.height(), true, colour});
+    }
+    // One pixel per device pixel: 300 dpi without anti-aliasing.
+    const std::string command = "pdftoppm -png -r 300 -aa no -aaVector no -f 1 -l 1 -singlefile '" +
+                                pdf + "' '" + png + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return QImage(QString::fromStdString(png + ".png"));
+}
+
+bool IsBlack(const QImage& image, Point p) {
+    const QColor c = image.pixelColor(p.X, p.Y);
+    return c.red() < 60 && c.green() < 60 && c.blue() < 60;
+}
+
+// Of the points along a segment (every pixel, ends left out), the share
+// with a black pixel within one pixel across the line.
+double BlackShare(const QImage& image, Segment s) {
+    const bool flat = s.A.Y == s.B.Y;
+    const int from = (flat ? std::min(s.A.X, s.B.X) : std::min(s.A.Y, s.B.Y)) + 5;
+    const int to = (flat ? std::max(s.A.X, s.B.X) : std::max(s.A.Y, s.B.Y)) - 5;
+    int black = 0, all = 0;
+    for (int v = from; v <= to; ++v, ++all)
+        for (int d = -1; d <= 1; ++d)
+            if (IsBlack(image, flat ? Point{v, s.A.Y + d} : Point{s.A.X + d, v})) {
+                ++black;
+                break;
+            }
+    return all ? double(black) / all : 0;
+}
+
+// The printer options give the minor grid's pen (dotted or solid) and the
+// frame's width (3 pixels with "Black", 1 otherwise), in colour or not.
+TEST(QtCanvasPrinted, PrinterOptionsGiveTheMinorGridAndFramePens) {
+    const struct {
+        int options;
+        bool colour, dotted;
+        int frameWidth;
+    } cases[] = {
+        {2, true, false, 3}, {3, true, true, 1}, {2, false, false, 3}, {3, false, true, 1}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.options << " colour " << k.colour);
+        Document doc;
+        test::FixedAxes(doc);
+        doc.Settings.XGridMinor = doc.Settings.YGridMinor = 2;
+        doc.Prefs.PrinterOptions = k.options;
+        test::AddSeries(doc, {{2, 2}, {8, 8}}, true, GraphNone, false);
+        RecordingCanvas c;
+        const QImage page = PrintedPage(doc, k.colour, c);
+        ASSERT_FALSE(page.isNull());
+        // A vertical minor line of the X grid, drawn with the minor pen.
+        std::optional<Segment> minor;
+        for (const CanvasCall& call : c.Calls)
+            if ((call.Kind == CallKind::Lines || call.Kind == CallKind::Line) &&
+                call.PenKind == (k.dotted ? PenStyle::Dotted : PenStyle::Solid) &&
+                call.PenWidth == 1 && call.PenColour == Rgb{0, 0, 0} &&
+                call.Points[0].X == call.Points[1].X &&
+                std::abs(call.Points[0].Y - call.Points[1].Y) > 500)
+                minor = Segment{call.Points[0], call.Points[1]};
+        ASSERT_TRUE(minor);
+        if (k.dotted)
+            EXPECT_LT(BlackShare(page, *minor), 0.8);
+        else
+            EXPECT_GT(BlackShare(page, *minor), 0.97);
+        const auto frame = test::FramePoints(c);
+        ASSERT_EQ(frame.size(), 5u);
+        const int y = (frame[0].Y + frame[2].Y) / 2 + 3;
+        int width = 0;
+        for (int x = frame[0].X - 4; x <= frame[0].X + 4; ++x)
+            width += IsBlack(page, {x, y});
+        EXPECT_EQ(width, k.frameWidth);
+    }
+}
+
+TEST(QtCanvasPrinted, SeriesPrintInTheirPrinterColours) {
+    Document doc;
+    test::FixedAxes(doc);
+    // Series 1 black by choice, 2 and 3 in their own colours, 4 by default: black.
+    test::AddSeries(doc, {{1, 5}}, true, GraphBar, false).PrintColor = PrintBlack;
+    test::AddSeries(doc, {{3, 5}}, true, GraphBar, false);
+    test::AddSeries(doc, {{5, 5}}, true, GraphBar, false).PrintColor = PrintRed;
+    test::AddSeries(doc, {{7, 5}}, true, GraphBar, false);
+    RecordingCanvas c;
+    const QImage page = PrintedPage(doc, true, c);
+    const auto bars = c.OfKind(CallKind::Rectangle);
+    ASSERT_EQ(bars.size(), 4u);
+    const Rgb want[] = {{0, 0, 0}, PrintColorOf(2), PrintColorOf(PrintRed), {0, 0, 0}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Point a = bars[i].Points[0], b = bars[i].Points[1];
+        EXPECT_EQ(page.pixelColor((a.X + b.X) / 2, (a.Y + b.Y) / 2),
+                  QColor(want[i].R, want[i].G, want[i].B))
+            << "series " << i + 1;
+    }
+}
+
+// Titles are SVG text, escaped where XML needs it.
+TEST(QtCanvasSvg, IsWellFormedAndHoldsTheTitles) {
+    Document doc;
+    test::FixedAxes(doc);
+    doc.Settings.MainTitles = {"Main & <title>", "", ""};
+    doc.Settings.XTitles[0] = "Time (s)";
+    test::AddSeries(doc, {{1, 2}, {5, 6}}).SeriesTitle = "Legend text";
+    GraphViewState view;
+    QXmlStreamReader xml(GraphSvg(doc, view, 640, 480));
+    QString texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::Characters) texts += xml.text();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    for (const char* want : {"Main & <title>", "Time (s)", "Legend text"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(want))) << want;
+}
+
+// A device whose writes run out of memory, as the growing buffer of a PDF
+// file may: after the writes that begin a document, the next `failures`
+// writes throw std::bad_alloc.
+class OutOfMemoryDevice : public QIODevice {
+  public:
+    OutOfMemoryDevice(qint64 beginWrites, int failures)
+        : beginWrites_(beginWrites), failures_(failures) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    qint64 Writes = 0;
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 length) override {
+        if (++Writes > beginWrites_ && failures_ > 0) {
+            --failures_;
+            throw std::bad_alloc();
+        }
+        return length;
+    }
+
+  private:
+    qint64 beginWrites_;
+    int failures_;
+};
+
+// Running out of memory while a page is written, and again while the job
+// ends (which writes the rest of the file), ends the print with
+// std::bad_alloc for the command to report; the program is not aborted.
+TEST(QtCanvasPrinted, APrintThatRunsOutOfMemoryWhileWritingEndsWithBadAlloc) {
+    Document doc;
+    test::FixedAxes(doc);
+    std::vector<std::pair<Real, Real>> rows;
+    for (int i = 1; i <= 120; ++i) // two pages
+        rows.emplace_back(i, i);
+    test::AddSeries(doc, rows);
+    qint64 beginWrites = 0;
+    {
+        OutOfMemoryDevice probe(0, 0);
+        QPdfWriter pdf(&probe);
+        QPainter painter(&pdf);
+        beginWrites = probe.Writes;
+    }
+    const std::pair<const char*, std::function<bool(QPdfWriter&)>> jobs[] = {
+        {"data", [&](QPdfWriter& pdf) { return PrintDataOn(doc, pdf); }},
+        {"graph",
+         [&](QPdfWriter& pdf) {
+             GraphViewState view;
+             return PrintGraphOn(doc, pdf, true, view);
+         }},
+    };
+    for (const auto& [name, job] : jobs)
+        for (const int failures : {1, 2}) {
+            OutOfMemoryDevice device(beginWrites, failures);
+            QPdfWriter pdf(&device);
+            EXPECT_THROW(job(pdf), std::bad_alloc) << name << " " << failures;
+        }
 }
 
 } // namespace

@@ -63,6 +63,12 @@ TEST(GridStore, CellsAreAViewOfTheRows) {
     // Texts the grid would not show that way stay until the rows are shown.
     EXPECT_EQ(s.Cell(XColumn, 1), "1,5");
     EXPECT_EQ(s.Cell(XColumn, 2), "-12.5x");
+    // A shorter series keeps the typed texts of the rows it keeps, the last one too.
+    Series cut = s;
+    cut.SetIndexCount(2);
+    EXPECT_EQ(cut.Cell(XColumn, 2), "-12.5x");
+    cut.SetIndexCount(3);
+    EXPECT_EQ(cut.Cell(YFitColumn, 3), "");
 
     s.Rows[3].Y = 42; // unflagged: shown empty
     s.Rows[3].X = 7;

@@ -45,6 +45,8 @@ TEST(SeriesLoop, LowestNumberAndTheFlag) {
     EXPECT_EQ(LowestSeriesInUse(doc), 0);
     Use(doc, {21, 6, 9});
     EXPECT_EQ(LowestSeriesInUse(doc), 6);
+    Use(doc, {21, 1});
+    EXPECT_EQ(LowestSeriesInUse(doc), 1);
 
     EXPECT_FALSE(TakeNextSeriesRequest(doc));
     doc.NextSeriesRequested = true;

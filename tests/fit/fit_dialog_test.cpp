@@ -2,7 +2,6 @@
 
 #include "core/grid_store.h"
 #include "core/number_text.h"
-#include "core/series_loop.h"
 #include "fit/fit.h"
 #include "scale/scale_test_support.h"
 
@@ -130,29 +129,6 @@ TEST_F(FitDialogTest, OkAndNextKeepTheChoice) {
     EXPECT_FALSE(s.HasFit);
     EXPECT_EQ(s.GraphType, GraphLine);
     EXPECT_EQ(Column(s, YFitColumn), "|||");
-}
-
-// Next keeps each choice and the loop goes on at the next number in use.
-TEST_F(FitDialogTest, NextStepsOneThreeSevenOne) {
-    for (int n = 1; n <= 7; ++n)
-        AddSeries(doc, "1:1 2:3 3:4");
-    for (int n : {2, 4, 5, 6})
-        doc.DestroySeries(*doc.FindSeries(n));
-    std::vector<int> shown;
-    int number = 1;
-    for (int kind : {1, 2, 8, 6}) {
-        Series& s = *doc.FindSeries(number);
-        rules.Show(s);
-        shown.push_back(s.SeriesNumber);
-        EXPECT_EQ(rules.State.Label9, "Series # " + std::to_string(number));
-        Select(kind);
-        rules.Next();
-        rules.Closed();
-        EXPECT_EQ(s.Fit.FitKind, kind);
-        ASSERT_TRUE(TakeNextSeriesRequest(doc));
-        number = NextSeriesInUse(doc, number);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{1, 3, 7, 1}));
 }
 
 TEST_F(FitDialogTest, RefusedExponentialFallsBackToNone) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,12 @@ const CanvasCall* Find(const std::vector<CanvasCall>& page, const std::string& t
     return nullptr;
 }
 
+// Where a text is drawn on the page; none when it is not there.
+std::optional<Point> PlaceOf(const std::vector<CanvasCall>& page, const std::string& text) {
+    const CanvasCall* c = Find(page, text);
+    return c ? std::optional<Point>(c->Points[0]) : std::nullopt;
+}
+
 constexpr DataPage A4{2480, 3508, true}; // 300 dpi: u = 24, last line 60
 constexpr int U = 24;
 constexpr Point At(int column, int line) {
@@ -67,25 +74,26 @@ TEST(DataPrintout, TitleHeadingsAndPlainRowsAtTheirLines) {
 
     // No main titles: the file name, then a blank line in portrait.
     ASSERT_TRUE(Find(page, "NoName.gra"));
-    EXPECT_EQ(Find(page, "NoName.gra")->Points[0], At(50, 3));
+    EXPECT_EQ(PlaceOf(page, "NoName.gra"), At(50, 3));
     EXPECT_EQ(Find(page, "NoName.gra")->Align, TextAlign::Centre);
     const CanvasCall* heading = Find(page, "Series #1");
     ASSERT_TRUE(heading);
     EXPECT_EQ(heading->Points[0], At(50, 7));
     EXPECT_EQ(heading->Font, (FontSpec{DataPrintFace, 12, true, true, PrintColorOf(1)}));
-    EXPECT_EQ(Find(page, "first")->Points[0], At(50, 8));
-    EXPECT_EQ(Find(page, "Index")->Points[0], At(20, 10));
-    EXPECT_EQ(Find(page, "Y")->Points[0], At(70, 10));
-    EXPECT_TRUE(Find(page, "Y")->Font.Underline);
+    EXPECT_EQ(PlaceOf(page, "first"), At(50, 8));
+    EXPECT_EQ(PlaceOf(page, "Index"), At(20, 10));
+    EXPECT_EQ(PlaceOf(page, "Y"), At(70, 10));
+    EXPECT_TRUE(Find(page, "Y") && Find(page, "Y")->Font.Underline);
     // Rows 1, 2 and 5 keep their index numbers; row 2 has no Y.
-    EXPECT_EQ(Find(page, "1")->Points[0], At(20, 12));
-    EXPECT_EQ(Find(page, "2")->Points[0], At(20, 13));
-    EXPECT_EQ(Find(page, "5")->Points[0], At(20, 14));
-    EXPECT_EQ(Find(page, "50")->Points[0], At(70, 14));
+    EXPECT_EQ(PlaceOf(page, "1"), At(20, 12));
+    EXPECT_EQ(PlaceOf(page, "2"), At(20, 13));
+    EXPECT_EQ(PlaceOf(page, "5"), At(20, 14));
+    EXPECT_EQ(PlaceOf(page, "50"), At(70, 14));
     ASSERT_TRUE(Find(page, "5x"));
-    EXPECT_EQ(Find(page, "5x")->Points[0], At(45, 14));
+    EXPECT_EQ(PlaceOf(page, "5x"), At(45, 14));
     EXPECT_FALSE(Find(page, "20"));
     EXPECT_FALSE(Find(page, "3"));
+    ASSERT_TRUE(Find(page, "5"));
     EXPECT_EQ(Find(page, "5")->Font, (FontSpec{DataPrintFace, 12, true, false, {0, 0, 0}}));
 }
 
@@ -105,15 +113,15 @@ TEST(DataPrintout, FitTableWithCoefficientsAndEquation) {
         PrintDataTables(doc, canvas, feed, {3508, 2480, false});
         const auto page = feed.Pages().front();
         // Landscape: no blank line after the one title.
-        EXPECT_EQ(Find(page, "Second")->Points[0], (Point{50 * 35, 3 * 55}));
-        EXPECT_EQ(Find(page, "Series #1")->Points[0], (Point{50 * 35, 6 * 55}));
-        EXPECT_EQ(Find(page, "YFit")->Points[0], (Point{75 * 35, 8 * 55}));
-        EXPECT_EQ(Find(page, "A   = .5")->Points[0], (Point{35 * 35, 13 * 55}));
+        EXPECT_EQ(PlaceOf(page, "Second"), (Point{50 * 35, 3 * 55}));
+        EXPECT_EQ(PlaceOf(page, "Series #1"), (Point{50 * 35, 6 * 55}));
+        EXPECT_EQ(PlaceOf(page, "YFit"), (Point{75 * 35, 8 * 55}));
+        EXPECT_EQ(PlaceOf(page, "A   = .5"), (Point{35 * 35, 13 * 55}));
         const std::string last = std::string(1, char('A' + letters - 1)) + "   = " +
                                  NumberToText(s.Fit.Coef[std::size_t(letters)], 14);
-        EXPECT_EQ(Find(page, last)->Points[0], (Point{35 * 35, (12 + letters) * 55})) << kind;
-        EXPECT_EQ(Find(page, "R^2 = .25")->Points[0], (Point{35 * 35, (13 + letters) * 55}));
-        EXPECT_EQ(Find(page, equation)->Points[0], (Point{35 * 35, (14 + letters) * 55}));
+        EXPECT_EQ(PlaceOf(page, last), (Point{35 * 35, (12 + letters) * 55})) << kind;
+        EXPECT_EQ(PlaceOf(page, "R^2 = .25"), (Point{35 * 35, (13 + letters) * 55}));
+        EXPECT_EQ(PlaceOf(page, equation), (Point{35 * 35, (14 + letters) * 55}));
         EXPECT_FALSE(Find(page, std::string(1, char('A' + letters)) + "   = " +
                                     NumberToText(s.Fit.Coef[std::size_t(letters + 1)], 14)));
     }
@@ -134,18 +142,18 @@ TEST(DataPrintout, PageBreaksRepeatTheHeadingsOnlyWhenRowsFollow) {
         const auto pages = feed.Pages();
         ASSERT_EQ(pages.size(), 2u);
         EXPECT_FALSE(Find(pages[0], "Page 1"));
-        EXPECT_EQ(Find(pages[0], "150")->Points[0], At(70, 60));
-        EXPECT_EQ(Find(pages[1], "Page 2")->Points[0], At(50, 3));
+        EXPECT_EQ(PlaceOf(pages[0], "150"), At(70, 60));
+        EXPECT_EQ(PlaceOf(pages[1], "Page 2"), At(50, 3));
         const CanvasCall* continued = Find(pages[1], "Series #1  (continued)");
         ASSERT_TRUE(continued);
         EXPECT_EQ(continued->Points[0], At(50, 5));
         EXPECT_EQ(continued->Font.Colour, PrintColorOf(1));
         if (rows == 50) {
             // The last row ended the page: no column headings over nothing.
-            EXPECT_EQ(Find(pages[1], "Series #2")->Points[0], At(50, 9));
+            EXPECT_EQ(PlaceOf(pages[1], "Series #2"), At(50, 9));
         } else {
-            EXPECT_EQ(Find(pages[1], "Index")->Points[0], At(20, 7));
-            EXPECT_EQ(Find(pages[1], "51")->Points[0], At(20, 9));
+            EXPECT_EQ(PlaceOf(pages[1], "Index"), At(20, 7));
+            EXPECT_EQ(PlaceOf(pages[1], "51"), At(20, 9));
         }
     }
 }

@@ -183,6 +183,8 @@ TEST(AppearanceDialogs, FloatingTitlesCommaEmptyAndView) {
     DialogShell s({1});
     GraphSettings& st = s.main->Doc().Settings;
     st.FloatTitleY[0] = 4;
+    st.FloatTitleX[2] = 3; // boxes left as shown: each position stays its own
+    st.FloatTitleY[2] = 6;
     // From a data window with the graph window closed: View makes it again.
     s.graph->findChild<QAction*>("Close1")->trigger();
     Settle();
@@ -209,6 +211,8 @@ TEST(AppearanceDialogs, FloatingTitlesCommaEmptyAndView) {
     EXPECT_EQ(st.FloatTitleX[0], 0);
     EXPECT_EQ(st.FloatTitleY[0], 0);
     EXPECT_EQ(st.FloatTitleX[1], 1.5L);
+    EXPECT_EQ(st.FloatTitleX[2], 3);
+    EXPECT_EQ(st.FloatTitleY[2], 6);
 
     // The emptied box shows 0 at the next opening, with "Cancel" back.
     WhenModal([](QWidget* d) {

@@ -1,10 +1,9 @@
 // The data window's own commands driven through its menus in the main window:
-// sorting, duplicating, View and Auto Scale.
+// sorting and duplicating, and what they do when memory runs out.
 #include "ui_test_support.h"
 
 #include "core/grid_store.h"
 #include "core/out_of_memory.h"
-#include "ui/graph_window.h"
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
 
@@ -38,7 +37,7 @@ TEST(DataCommands, SortXFromTheMathMenu) {
     EXPECT_EQ(w->GetSeries().IndexCount, 10);
 }
 
-TEST(DataCommands, DuplicateAndExtendMakesANewWindowUpToTheLimit) {
+TEST(DataCommands, DuplicateAndExtendMakesANewWindow) {
     Shell s;
     s.main->show();
     TSpreadF* w = NewDataWindow(s, {{"1", "2"}, {"3", "4"}});
@@ -52,14 +51,6 @@ TEST(DataCommands, DuplicateAndExtendMakesANewWindowUpToTheLimit) {
     EXPECT_EQ(copyWindow->Model()->rowCount(), 30);
     EXPECT_EQ(Shown(copyWindow, 2, YColumn), "4");
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("1\t2\r\n3\t4\r\n\t\r\n"));
-
-    while (s.main->Doc().SeriesCount() < MaxSeries)
-        Trigger(w, "DuplicateData1");
-    EXPECT_TRUE(s.feedback.Messages.empty());
-    Trigger(w, "DuplicateData1");
-    EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
 }
 
 // Duplicate and Fit Error that run out of memory say so and leave the series,
@@ -98,26 +89,6 @@ TEST(DataCommands, OutOfMemoryEndsOnlyTheCommand) {
     EXPECT_TRUE(s.feedback.Messages.empty());
     EXPECT_EQ(s.main->Doc().SeriesCount(), 2);
     EXPECT_FALSE(Shown(w, 2, YFitColumn).isEmpty());
-}
-
-TEST(DataCommands, ViewAndAutoScaleMakeTheGraphWindow) {
-    Shell s;
-    s.main->show();
-    TSpreadF* w = NewDataWindow(s, {{"0", "0"}, {"7", "93"}});
-    Trigger(w, "View1");
-    Settle();
-    ASSERT_NE(s.main->GraphF(), nullptr);
-    s.main->GraphF()->Close1Click();
-    Settle();
-    ASSERT_EQ(s.main->GraphF(), nullptr);
-
-    Trigger(w, "AutoScale1");
-    Settle();
-    EXPECT_NE(s.main->GraphF(), nullptr);
-    const GraphSettings& g = s.main->Doc().Settings;
-    EXPECT_EQ(g.XMax, 7);
-    EXPECT_EQ(g.YLMax, 95);
-    EXPECT_FALSE(g.MultiScaleX);
 }
 
 } // namespace

@@ -105,6 +105,15 @@ TEST(Printing, GraphDataAndTextGoToThePrinter) {
     Trigger(text, "Print1");
     EXPECT_NE(PdfText(s.pdf).find("line one\nline two"), std::string::npos) << PdfText(s.pdf);
 
+    // A long series goes on on the device's next page.
+    Series& series = s.data->GetSeries();
+    series.SetIndexCount(120);
+    for (int r = 4; r <= 120; ++r)
+        series.SetCell(XColumn, r, std::to_string(r));
+    s.data->RefreshGrid();
+    Trigger(s.data, "PrintData1");
+    EXPECT_NE(PdfText(s.pdf).find("Page 2"), std::string::npos) << PdfText(s.pdf);
+
     // A cancelled dialog prints nothing.
     QFile::remove(s.pdf);
     s.confirm = false;

@@ -182,11 +182,8 @@ TEST_F(TextWindowTest, CloseAsksEvenWhenNothingChanged) {
     EXPECT_EQ(accepted.count(), 1);
 }
 
-TEST_F(TextWindowTest, MenusCarryTheCaptions) {
-    EXPECT_EQ(test::MenuTexts(window.FileMenu()),
-              (QStringList{"&New  Data", "New  &Text", "&Open", "&Save Text", "&Close Text",
-                           "&Print Text", "P&rint Setup...", "E&xit"}));
-    EXPECT_EQ(test::MenuTexts(window.EditMenu()), (QStringList{"Cu&t", "&Copy", "&Paste"}));
+// Close Text has its key; the File menu's entries of the main window only announce themselves.
+TEST_F(TextWindowTest, MenuEntriesReachTheirCommands) {
     EXPECT_EQ(window.findChild<QAction*>("Close1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
     QSignalSpy newText(&window, &TTextF::NewTextRequested);
     window.FileMenu()->actions()[1]->trigger();
