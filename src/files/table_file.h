@@ -45,6 +45,10 @@ std::string TableKind(const std::string& path);
 // The tables Open and a drop take: .csv, .tsv, .dat and .txt.
 bool IsTableFile(const std::string& path);
 
+// What a drop of other files is told: the files the program takes, and the
+// names of those it does not (a folder's ending in "/").
+std::string DropRefusedText(const std::vector<std::string>& names);
+
 // One cell as it will load.
 struct TableCell {
     std::string Text; // the field; empty for a missing (padded) cell

@@ -60,6 +60,17 @@ bool IsTableFile(const std::string& path) {
     return kind == "csv" || kind == "tsv" || kind == "dat" || kind == "txt";
 }
 
+std::string DropRefusedText(const std::vector<std::string>& names) {
+    std::string text = "Torvel Graphics opens graph files (.gra), data files (.prn) and "
+                       "tables (.csv, .tsv, .dat, .txt). Not opened: ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += names[i];
+    }
+    text += '.';
+    return text;
+}
+
 TableHead TableHeadOf(std::string_view bytes, bool whole, const std::string& path) {
     TableHead head;
     head.Whole = whole;

@@ -177,6 +177,8 @@ void TGraphF::CreateMenus() {
     add(file, "NewText1", QStringLiteral("New  &Text"), [this] { main_.NewText1Click(); });
     ShowMainWindowKey(*add(file, "Open1", QStringLiteral("&Open"), [this] { main_.Open1Click(); }),
                       QKeySequence(Qt::Key_F3));
+    add(file, "ImportTable1", QStringLiteral("&Import Table..."),
+        [this] { main_.ImportTable1Click(); });
     add(file, "SaveGraph1", QStringLiteral("&Save Graph"), &TGraphF::SaveGraph1Click);
     add(file, "SaveBitmap1", QStringLiteral("Save &Bitmap"), &TGraphF::SaveBitmap1Click);
     add(file, "Close1", QStringLiteral("&Close Graph"), &TGraphF::Close1Click);

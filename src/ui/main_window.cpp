@@ -46,6 +46,7 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    setAcceptDrops(true);
 
     // A sensible first size; the start-up file replaces it.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -147,6 +148,7 @@ void TMDIMainF::ConnectDataWindow(TSpreadF& w) {
     connect(&w, &TSpreadF::NewDataRequested, this, [this] { NewData1Click(); });
     connect(&w, &TSpreadF::NewTextRequested, this, [this] { NewText1Click(); });
     connect(&w, &TSpreadF::OpenRequested, this, [this] { Open1Click(); });
+    connect(&w, &TSpreadF::ImportTableRequested, this, [this] { ImportTable1Click(); });
     connect(&w, &TSpreadF::ExitRequested, this, [this] { Exit1Click(); });
     connect(&w, &TSpreadF::FitRequested, this, [this](TSpreadF* window) { RunFitDialog(window); });
     connect(&w, &TSpreadF::FitStatisticsRequested, this,

@@ -4,11 +4,13 @@
 // One class, its code in files by role: main_window.cpp (wiring and children),
 // _menus (menus and tool bar), _documents (new, open, save, close, clear),
 // _dialogs (the dialogs and the commands that open them), _arrange (tiling),
-// _help, _startup (start-up file, first graph, exit, preferences).
+// _help, _startup (start-up file, first graph, exit, preferences), _import
+// (Import Table and files dropped on the window).
 #pragma once
 
 #include "core/document.h"
 #include "files/graph_file.h"
+#include "files/import_table_dialog.h"
 #include "scale/grid_settings.h"
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
@@ -121,8 +123,16 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void SeriesTitlesDialog(TSpreadF* from);
     void GraphTypeDialog(TSpreadF* from);
 
-    // What Open does with a chosen file: filter 0 Data, 1 Graph, 2 Text, 3 Any File as Text.
+    // What Open does with a chosen file: filter 0 Data, 1 Graph, 2 Text, 3 Any File as Text,
+    // 4 Table.
     void OpenChosenFile(const QString& path, int filterIndex);
+    // Import Table...: a table file chosen, then the import dialog.
+    void ImportTable1Click();
+    // The import dialog on a table; its series made on OK, the status bar
+    // telling what loaded. False when nothing was loaded.
+    bool ImportTableFile(const QString& path);
+    // Files dropped on the window, each opened as Open opens it, one after another.
+    void OpenDroppedFiles(const QStringList& paths);
     // Reads a data file into new data windows, with progress shown for big files.
     bool OpenDataFile(const QString& path);
     // Replaces the graph by a graph file; false when it could not be read.
@@ -134,7 +144,7 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     bool SaveGraph();
     // A new, empty text window (limit checked), or null.
     QWidget* NewTextWindow();
-    // The four filters of the open dialog, in order.
+    // The five filters of the open dialog, in order.
     static QStringList OpenFilters();
     GraphWindowState& GraphState() { return graphState_; }
     // The dialogs made at start-up and reused for the whole run.
@@ -202,6 +212,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     QAction* MakeAction(const char* name, const QString& text,
@@ -268,6 +280,9 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QAction* actNewData_ = nullptr;
     QAction* actNewText_ = nullptr;
     QAction* actOpen_ = nullptr;
+    QAction* actImportTable_ = nullptr;
+    // The import dialog's last choices for each kind of table file.
+    RememberedTables rememberedTables_;
     QAction* actExit_ = nullptr;
     QAction* actTileVert_ = nullptr;
     QAction* actTileHorz_ = nullptr;

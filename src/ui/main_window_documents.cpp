@@ -111,7 +111,8 @@ QWidget* TMDIMainF::OpenTextFile(const QString& path) {
 
 QStringList TMDIMainF::OpenFilters() {
     return {QStringLiteral("Data File (*.prn)"), QStringLiteral("Graph File (*.gra)"),
-            QStringLiteral("Text File (*.txt)"), QStringLiteral("Any File as Text (*)")};
+            QStringLiteral("Text File (*.txt)"), QStringLiteral("Any File as Text (*)"),
+            QStringLiteral("Table (*.csv *.tsv *.dat *.txt)")};
 }
 
 QString TMDIMainF::StartFolder() const {
@@ -141,6 +142,10 @@ void TMDIMainF::Open1Click() {
 }
 
 void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
+    if (filterIndex == 4) {
+        ImportTableFile(path);
+        return;
+    }
     if (filterIndex >= 2) {
         OpenTextFile(path);
         return;

@@ -40,6 +40,8 @@ void TMDIMainF::CreateActions() {
     actNewText_ = MakeAction("NewText1", QStringLiteral("New  &Text"), [this] { NewText1Click(); });
     actOpen_ = MakeAction("Open1", QStringLiteral("&Open"), [this] { Open1Click(); });
     actOpen_->setShortcut(QKeySequence(Qt::Key_F3));
+    actImportTable_ = MakeAction("ImportTable1", QStringLiteral("&Import Table..."),
+                                 [this] { ImportTable1Click(); });
     actExit_ = MakeAction("Exit1", QStringLiteral("E&xit"), [this] { Exit1Click(); });
     actExit_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     // Their keys work whichever child is active, whose menus then stand in the
@@ -91,6 +93,7 @@ void TMDIMainF::CreateMenus() {
     fileMenu_->addAction(actNewData_);
     fileMenu_->addAction(actNewText_);
     fileMenu_->addAction(actOpen_);
+    fileMenu_->addAction(actImportTable_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(actExit_);
 

@@ -473,6 +473,8 @@ void TSpreadF::CreateActions() {
     QAction* open1 = forward("open1", "&Open", &TSpreadF::OpenRequested);
     ShowMainWindowKey(*open1, QKeySequence(Qt::Key_F3));
     fileMenu_->addAction(open1);
+    fileMenu_->addAction(
+        forward("ImportTable1", "&Import Table...", &TSpreadF::ImportTableRequested));
     fileMenu_->addSeparator();
     fileMenu_->addAction(saveData1_);
     fileMenu_->addAction(forward("SaveGraph1", "Save &Graph", &TSpreadF::SaveGraphRequested));

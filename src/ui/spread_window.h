@@ -170,6 +170,7 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void NewDataRequested();
     void NewTextRequested();
     void OpenRequested();
+    void ImportTableRequested();
     void SaveGraphRequested();
     void SaveBitmapRequested();
     void PrintGraphRequested();

@@ -750,7 +750,7 @@ TEST(MainWindow, OpenExtensionDecidesUnderTheFirstTwoFilters) {
     EXPECT_NE(s.main->GraphF(), nullptr);
 }
 
-TEST(MainWindow, OpenDialogHasTheFourFiltersWithGraphFilePreselected) {
+TEST(MainWindow, OpenDialogHasTheFiveFiltersWithGraphFilePreselected) {
     Shell s;
     test::WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     s.main->Open1Click();
@@ -774,7 +774,7 @@ TEST(MainWindow, OpenDialogHasTheFourFiltersWithGraphFilePreselected) {
     });
     s.main->Open1Click();
     EXPECT_EQ(filters, (QStringList{"Data File (*.prn)", "Graph File (*.gra)", "Text File (*.txt)",
-                                    "Any File as Text (*)"}));
+                                    "Any File as Text (*)", "Table (*.csv *.tsv *.dat *.txt)"}));
     EXPECT_EQ(selected, QStringLiteral("Graph File (*.gra)"));
     EXPECT_EQ(folder, QDir(s.dir.path()).absolutePath());
     EXPECT_EQ(s.main->TextWindowCount(), 1);

@@ -1,0 +1,88 @@
+// The Import Table dialog's preview and files dropped on the main window.
+#include "ui/dialogs/import_table_dialog.h"
+
+#include "files/table_file.h"
+#include "ui_test_support.h"
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace torvel {
+namespace {
+
+using test::Settle;
+using test::Shell;
+using test::WhenModal;
+using test::WriteAll;
+
+QString PreviewText(TImportTableF& d, int row, int column) {
+    auto* view = d.findChild<QTableView*>(QStringLiteral("Preview"));
+    return view->model()->index(row, column).data().toString();
+}
+
+TEST(ImportTable, ThePreviewFollowsAChangedChoice) {
+    const std::string path = "/t.csv";
+    RecordingFeedback fb;
+    TImportTableF d(ImportTableStart(path, TableHeadOf("t;a\n0;1,5\n1;2,5\n", true, path), 21, {}),
+                    fb);
+    auto* decimal = d.findChild<QComboBox*>(QStringLiteral("DecimalBox"));
+    auto* ok = d.findChild<QPushButton*>(QStringLiteral("OKBtn"));
+    EXPECT_EQ(decimal->currentIndex(), 1);
+    EXPECT_EQ(PreviewText(d, 0, 1), QStringLiteral("1.5"));
+    EXPECT_TRUE(ok->isEnabled());
+
+    decimal->setCurrentIndex(0); // as the user picks "Point"
+    EXPECT_EQ(PreviewText(d, 0, 1), QStringLiteral("1,5"));
+    auto* view = d.findChild<QTableView*>(QStringLiteral("Preview"));
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("2: a\nnot loaded"));
+    EXPECT_FALSE(ok->isEnabled()) << "no column of numbers is left to load";
+}
+
+void Drop(QWidget& target, const QStringList& files) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& f : files)
+        urls << QUrl::fromLocalFile(f);
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    Settle();
+}
+
+TEST(ImportTable, DroppedFilesOpenOneAfterAnother) {
+    Shell s;
+    s.main->show();
+    const QString prn = s.Path(QStringLiteral("a.prn")), csv = s.Path(QStringLiteral("b.csv")),
+                  doc = s.Path(QStringLiteral("c.doc"));
+    WriteAll(prn, "1 2\n");
+    WriteAll(csv, "time,temp\n0,20.5\nNA,21\n");
+    WriteAll(doc, "words");
+    WhenModal([](QWidget* w) {
+        auto* d = qobject_cast<TImportTableF*>(w);
+        ASSERT_NE(d, nullptr);
+        d->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    });
+    Drop(*s.main, {prn, csv, doc, s.dir.path()});
+    const Document& d = s.main->Doc();
+    ASSERT_EQ(d.SeriesCount(), 2);
+    EXPECT_EQ(d.DataWindows()[1]->SeriesTitle, "temp");
+    EXPECT_EQ(d.Settings.XTitles[0], "time");
+    EXPECT_EQ(s.main->statusBar()->currentMessage(),
+              QStringLiteral("Loaded 2 rows of B.CSV into series 2; 1 cell was empty or not a "
+                             "number, at line 3, column 1."));
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.feedback.Messages[0].Text,
+              DropRefusedText({"c.doc", QFileInfo(s.dir.path()).fileName().toStdString() + "/"}));
+}
+
+} // namespace
+} // namespace torvel
