@@ -59,7 +59,8 @@ void Build(Document& doc, const GraphCase& c) {
         s.GraphType = 1 + (k - 1) % 7;
         s.ShowPoints = (k - 1) / 7 != 1;
         s.YAxisLeft = k % 3 != 0;
-        s.SeriesTitle = k % 5 == 0 ? "S" + std::to_string(k) : "";
+        // Built with += : GCC 12 at -O3 flags "literal" + string with a false -Wrestrict.
+        if (k % 5 == 0) (s.SeriesTitle = "S") += std::to_string(k);
         std::vector<int> order(Rows);
         std::iota(order.begin(), order.end(), 1);
         std::shuffle(order.begin(), order.end(), rng);
