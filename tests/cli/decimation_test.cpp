@@ -59,8 +59,11 @@ void Build(Document& doc, const GraphCase& c) {
         s.GraphType = 1 + (k - 1) % 7;
         s.ShowPoints = (k - 1) / 7 != 1;
         s.YAxisLeft = k % 3 != 0;
-        // Built with += : GCC 12 at -O3 flags "literal" + string with a false -Wrestrict.
-        if (k % 5 == 0) (s.SeriesTitle = "S") += std::to_string(k);
+        // No literal assigned or added here: GCC 12 at -O3 flags that with a false -Wrestrict.
+        if (k % 5 == 0) {
+            s.SeriesTitle = std::to_string(k);
+            s.SeriesTitle.insert(s.SeriesTitle.begin(), 'S');
+        }
         std::vector<int> order(Rows);
         std::iota(order.begin(), order.end(), 1);
         std::shuffle(order.begin(), order.end(), rng);
