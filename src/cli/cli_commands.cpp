@@ -248,11 +248,14 @@ bool LoadTable(Document& doc, const std::string& path, const TableOptions& optio
     if (options.Header || options.XColumn) {
         const TablePreview preview = PreviewTable(head, format, 0);
         if (options.XColumn && *options.XColumn > preview.Columns) {
-            fb.Message(MessageKind::Error,
-                       "The file " + path + " has " + std::to_string(preview.Columns) +
-                           " columns: there is no column " + std::to_string(*options.XColumn) +
-                           " for X.",
-                       MessageButtons::Ok);
+            std::string text = "The file ";
+            text += path;
+            text += " has ";
+            text += std::to_string(preview.Columns);
+            text += " columns: there is no column ";
+            text += std::to_string(*options.XColumn);
+            text += " for X.";
+            fb.Message(MessageKind::Error, text, MessageButtons::Ok);
             return false;
         }
         ChooseTableColumns(format, preview, options.XColumn.value_or(-1));

@@ -19,8 +19,9 @@ void Explain(ImportTableState& s) {
     if (s.FreeSeries <= 0) {
         s.Note = SeriesLimitText(MaxSeries);
     } else if (s.Preview.SampleRows == 0) {
-        s.Note = "There are no rows to load below line " +
-                 std::to_string(s.Format.DataStart() - 1) + ".";
+        s.Note = "There are no rows to load below line ";
+        s.Note += std::to_string(s.Format.DataStart() - 1);
+        s.Note += '.';
     } else if (wanted == 0) {
         s.Note = "Choose at least one column to load as a series.";
     }
@@ -134,7 +135,9 @@ void ImportFileChanged(ImportTableState& state, TableHead head) {
         state.Format.SeriesColumns = kept.SeriesColumns;
         Explain(state);
     }
-    state.Note = "The file has changed: the preview shows it as it is now. " + state.Note;
+    std::string note = "The file has changed: the preview shows it as it is now. ";
+    note += state.Note;
+    state.Note = std::move(note);
 }
 
 void ImportRemember(const ImportTableState& state, RememberedTables& remembered) {

@@ -38,11 +38,17 @@ long long ModifiedOf(const struct stat& st) {
 } // namespace
 
 std::string EmptyFileText(const std::string& path) {
-    return "The file " + path + " is empty.";
+    std::string text = "The file ";
+    text += path;
+    text += " is empty.";
+    return text;
 }
 
 std::string NoNumbersText(const std::string& path) {
-    return "The file " + path + " has no numbers to load.";
+    std::string text = "The file ";
+    text += path;
+    text += " has no numbers to load.";
+    return text;
 }
 
 std::string TableKind(const std::string& path) {
