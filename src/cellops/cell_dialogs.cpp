@@ -136,7 +136,8 @@ void MathDialogRules::TargetChanged(const Series& series, CellRect selection) {
     ShowStatistics(series, selection);
 }
 
-bool MathDialogRules::Operate(Series& series, CellRect selection) {
+bool MathDialogRules::Operate(Series& series, CellRect selection,
+                              const std::function<void()>& shown) {
     // Named as the operation's item, without its trailing blank.
     std::string name = OperationItems[static_cast<std::size_t>(
         std::clamp(State.OperationBox, 0, CellOpCount - 1))];
@@ -160,6 +161,7 @@ bool MathDialogRules::Operate(Series& series, CellRect selection) {
         return false;
     }
     ShowStatistics(series, selection);
+    if (shown) shown();
     if (out.Undefined) {
         feedback_.Beep();
         feedback_.Message(MessageKind::Error, UndefinedOperationText, MessageButtons::Ok);

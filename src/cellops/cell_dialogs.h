@@ -10,6 +10,7 @@
 #include "scale/redraw_hooks.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace torvel {
@@ -100,8 +101,10 @@ class MathDialogRules {
     void Show(const Series& series, CellRect selection);
     // One of the three target buttons was clicked.
     void TargetChanged(const Series& series, CellRect selection);
-    // "Operate": true when cells were rewritten.
-    bool Operate(Series& series, CellRect selection);
+    // "Operate": true when cells were rewritten. `shown` runs once the cells
+    // and the statistics are new and before any message about them, so that
+    // the user sees what the message is about.
+    bool Operate(Series& series, CellRect selection, const std::function<void()>& shown = {});
     // Focus left for another window: K read, a beep when it does not read.
     void Deactivate() { ReadK(true); }
     // "Calculator": K read when it reads, silently otherwise.

@@ -126,5 +126,8 @@ struct Rgb {
 Rgb SeriesColorOf(int index);
 // Paper colour of a printer colour code or series number (black outside 0..21).
 Rgb PrintColorOf(int index);
+// Black or white, whichever reads better on the background (the larger
+// contrast of relative luminances).
+Rgb ReadableTextOn(Rgb background);
 
 } // namespace torvel

@@ -20,6 +20,9 @@ class Feedback {
     // Every implementation gives the reason the same empty default.
     virtual void Beep(const std::string& reason = {}) = 0;
     virtual Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
+    // A new choice of the user's: the reason of an earlier beep, if still
+    // shown, no longer applies and goes away.
+    virtual void ForgetReason() {}
 };
 
 // Counts beeps, keeps every message and answers from a script. With the script

@@ -34,6 +34,28 @@ bool IsNumberStart(char c) {
 bool IsTokenChar(char c) {
     return IsNumberStart(c) || c == 'E' || c == 'e';
 }
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Where the first line of a paste ends when it is a row of column names (text
+// but no number, as a copied range with its header gives); 0 otherwise.
+std::size_t HeaderLineEnd(std::string_view text) {
+    const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+    const std::string_view line = text.substr(0, end);
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return 0; // an empty row
+    for (std::size_t i = 0; i < line.size();) {
+        if (!IsNumberStart(line[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && IsTokenChar(line[i]))
+            ++i;
+        if (TextToNumber(line.substr(start, i - start)).Ok()) return 0;
+    }
+    return end;
+}
 
 } // namespace
 
@@ -118,9 +140,11 @@ bool PasteCells(Series& series, std::string_view clipboard, CellPos at) {
     const std::string_view text =
         clipboard.substr(0, std::min<std::size_t>(clipboard.size(), 99999));
     const std::size_t n = text.size();
-    std::size_t i = 0;
+    // Other programs end lines with LF, CR LF or CR alone: each is one line end.
+    std::size_t i = HeaderLineEnd(text);
+    if (i > 0) i += text.compare(i, 2, "\r\n") == 0 ? 2 : (i < n ? 1 : 0);
     auto skip = [&] {
-        while (i < n && !IsNumberStart(text[i]) && text[i] != '\r')
+        while (i < n && !IsNumberStart(text[i]) && !IsLineEnd(text[i]))
             ++i;
     };
 
@@ -146,10 +170,10 @@ bool PasteCells(Series& series, std::string_view clipboard, CellPos at) {
         ++tokenCol;
         skip();
         if (i >= n) break;
-        if (text[i] == '\r') {
+        if (IsLineEnd(text[i])) {
             tokenCol = targetCol = startCol;
             ++row;
-            ++i;
+            i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
             if (row > series.IndexCount) break;
         }
         skip();

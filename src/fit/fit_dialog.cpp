@@ -124,6 +124,8 @@ void FitDialogRules::Show(Series& series) {
 void FitDialogRules::SelectionChanged() {
     if (!series_) return;
     Series& s = *series_;
+    // Each choice shows its own outcome, not a refusal of the one before.
+    feedback_.ForgetReason();
     const int index = State.RadioFit1;
     s.SetHeader(YFitColumn, s.FitHeaderText());
     s.Fit.FitKind = index;

@@ -165,7 +165,9 @@ void LinearYNumbers(DrawContext& dc, Real max, Real min, int ticksCount, int dec
         const std::string text = LinearNumberText(v, decimals, exponent);
         if (left) {
             Label(dc, L - 2 * t, y, text, TextAlign::Right);
-            ticks.push_back({{L, y}, {L - t, y}});
+            // Drawn rightwards, as every canvas leaves out the right end
+            // pixel of a flat line: t pixels, L - t + 1 to L, as on the right.
+            ticks.push_back({{L - t + 1, y}, {L + 1, y}});
         } else {
             Label(dc, L + W + 2 * t, y, text, TextAlign::Left);
             ticks.push_back({{L + W, y}, {L + W + t, y}});

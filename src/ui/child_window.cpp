@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTreeView>
@@ -56,6 +58,11 @@ void CloseChild(QWidget& child) {
 
 void PrepareFileDialog(QFileDialog& dialog) {
     dialog.resize(760, 480);
+    // "File name" has its Alt+N; the type list gets its Alt+T.
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Files of &type:"));
+    auto* typeLabel = dialog.findChild<QLabel*>(QStringLiteral("fileTypeLabel"));
+    auto* typeList = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (typeLabel && typeList) typeLabel->setBuddy(typeList);
     if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
         QHeaderView* header = list->header();
         header->setStretchLastSection(false);

@@ -255,11 +255,14 @@ void TGraphF::Draw() {
     // one that runs out of memory leaves them as they were. Told once: a
     // resize asks for one draw after another.
     SilentFeedback toldAlready;
-    drawFailed_ = !GuardMemory(drawFailed_ ? static_cast<Feedback&>(toldAlready) : main_.Fb(),
-                               "draw the graph", doc.Settings, [&] {
-                                   RenderGraphImage(doc, bitmap_, state_.View, outer.width(),
-                                                    outer.height(), Screen());
-                               });
+    drawFailed_ =
+        !GuardMemory(drawFailed_ ? static_cast<Feedback&>(toldAlready) : main_.Fb(),
+                     "draw the graph", doc.Settings, [&] {
+                         // As sharp as the rest of the window on a
+                         // high-density screen, in the same layout.
+                         RenderGraphImage(doc, bitmap_, state_.View, outer.width(), outer.height(),
+                                          Screen(), image_->devicePixelRatioF());
+                     });
     image_->update();
     emit main_.GraphRedrawn();
 }
@@ -378,12 +381,20 @@ void TGraphF::SaveGraph1Click() {
     UpdateCaption();
 }
 
+QImage TGraphF::Picture() const {
+    if (bitmap_.devicePixelRatio() == 1) return VisibleGraphView(bitmap_, state_.View.Geometry);
+    // A high-density screen's image has more pixels than the picture: drawn
+    // again at one pixel a logical one; the window's own view state stays.
+    GraphViewState view = state_.View;
+    const GraphGeometry& g = state_.View.Geometry;
+    return GraphWindowImage(main_.Doc(), view, g.LastGraphWidth, g.LastGraphHeight, Screen());
+}
+
 bool TGraphF::WriteBitmap(const QString& path, QString* error) const {
     // The window's outer size at the last draw, cut from the top-left corner,
     // always as a Windows bitmap whatever the name ends with.
     std::string why;
-    const bool ok = SaveImageFile(VisibleGraphView(bitmap_, state_.View.Geometry),
-                                  path.toStdString(), &why, "BMP");
+    const bool ok = SaveImageFile(Picture(), path.toStdString(), &why, "BMP");
     if (!ok && error) *error = QString::fromStdString(why);
     return ok;
 }
@@ -393,8 +404,7 @@ bool TGraphF::WritePicture(const QString& path, PictureFormat format, QString* e
     std::string why;
     bool ok;
     if (format == PictureFormat::Png) {
-        ok = SaveImageFile(VisibleGraphView(bitmap_, state_.View.Geometry), path.toStdString(),
-                           &why);
+        ok = SaveImageFile(Picture(), path.toStdString(), &why);
     } else {
         // Drawn again for the size of the last draw; the window's own view
         // state (geometry, picked title) stays as it is.

@@ -92,6 +92,9 @@ class TGraphF : public QWidget {
 
     // Writes the bitmap (the window's outer size at the last draw) to a path.
     bool WriteBitmap(const QString& path, QString* error = nullptr) const;
+    // What Save Bitmap writes: the graph at the window's outer size, one pixel
+    // a logical pixel whatever the screen's density.
+    QImage Picture() const;
     // Writes the graph as a PNG picture or an SVG drawing of the same size.
     bool WritePicture(const QString& path, PictureFormat format, QString* error = nullptr);
 

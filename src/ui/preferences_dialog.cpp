@@ -1,5 +1,7 @@
 #include "ui/preferences_dialog.h"
 
+#include "ui/dialogs/dialog_support.h"
+
 #include <QButtonGroup>
 
 #include <QGridLayout>
@@ -9,19 +11,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace torvel {
 
 namespace {
 
-QButtonGroup* AddItems(QGroupBox* box, const char* const* items, int count) {
+// keys: each item's access key, a letter of its caption.
+QButtonGroup* AddItems(QGroupBox* box, const char* const* items, int count, const char* keys) {
     auto* group = new QButtonGroup(box);
     auto* layout = new QVBoxLayout(box);
     for (int i = 0; i < count; ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(items[i]), box);
+        auto* radio = new QRadioButton(
+            WithAccessKey(QString::fromLatin1(items[i]), QLatin1Char(keys[i])), box);
         radio->setObjectName(box->objectName() + QStringLiteral("Item") + QString::number(i));
         group->addButton(radio, i);
         layout->addWidget(radio);
@@ -50,10 +52,13 @@ TPreferF::TPreferF(AppContext& context, std::string cfgPath, QWidget* parent)
     barWidth1_->setObjectName(QStringLiteral("BarWidth1"));
     for (QLineEdit* box : {maxLenth1_, barWidth1_})
         box->setMaxLength(12);
-    auto* maxLabel = new QLabel(QString::fromLatin1(MaxDataIndexLabel), sizeGroup_);
+    // Alt+letter reaches every box and choice: M, B, G, F and the items' own.
+    auto* maxLabel = new QLabel(WithAccessKey(QString::fromLatin1(MaxDataIndexLabel)), sizeGroup_);
     maxLabel->setObjectName(QStringLiteral("Label1"));
-    auto* barLabel = new QLabel(QString::fromLatin1(BarWidthLabel), sizeGroup_);
+    maxLabel->setBuddy(maxLenth1_);
+    auto* barLabel = new QLabel(WithAccessKey(QString::fromLatin1(BarWidthLabel)), sizeGroup_);
     barLabel->setObjectName(QStringLiteral("Label2"));
+    barLabel->setBuddy(barWidth1_);
     auto* sizeLayout = new QGridLayout(sizeGroup_);
     sizeLayout->addWidget(maxLabel, 0, 0);
     sizeLayout->addWidget(maxLenth1_, 0, 1);
@@ -61,19 +66,21 @@ TPreferF::TPreferF(AppContext& context, std::string cfgPath, QWidget* parent)
     sizeLayout->addWidget(barWidth1_, 1, 1);
     sizeLayout->setColumnStretch(0, 1);
 
-    radioGroup1_ = new QGroupBox(QString::fromLatin1(GridColorGroup), this);
+    radioGroup1_ =
+        new QGroupBox(WithAccessKey(QString::fromLatin1(GridColorGroup), QLatin1Char('G')), this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
-    gridItems_ = AddItems(radioGroup1_, GridColorItems.data(), int(GridColorItems.size()));
-    radioGroup2_ = new QGroupBox(QString::fromLatin1(FontSizeGroup), this);
+    gridItems_ = AddItems(radioGroup1_, GridColorItems.data(), int(GridColorItems.size()), "DLko");
+    radioGroup2_ =
+        new QGroupBox(WithAccessKey(QString::fromLatin1(FontSizeGroup), QLatin1Char('F')), this);
     radioGroup2_->setObjectName(QStringLiteral("RadioGroup2"));
-    fontItems_ = AddItems(radioGroup2_, FontSizeItems.data(), int(FontSizeItems.size()));
+    fontItems_ = AddItems(radioGroup2_, FontSizeItems.data(), int(FontSizeItems.size()), "er");
 
     okBtn_ = new QPushButton(QStringLiteral("OK"), this);
     okBtn_->setObjectName(QStringLiteral("OKBtn"));
     okBtn_->setDefault(true);
     cancelBtn_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancelBtn_->setObjectName(QStringLiteral("CancelBtn"));
-    button1_ = new QPushButton(QStringLiteral("Help"), this);
+    button1_ = new QPushButton(QStringLiteral("&Help"), this);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setAutoDefault(false);
     connect(okBtn_, &QPushButton::clicked, this, &TPreferF::OKBtnClick);
@@ -106,19 +113,8 @@ void TPreferF::FormShow() {
 }
 
 void TPreferF::PlaceInsideMain() {
-    QWidget* main = context_.MainWidget();
-    if (!main || main == this) return;
     // Bottom-right corner 30 pixels inside the main window's, frames included.
-    const QRect m = main->frameGeometry();
-    const QRect own = frameGeometry();
-    QPoint at(m.x() + m.width() - own.width() - 30, m.y() + m.height() - own.height() - 30);
-    // Never off the screen, where it could not be reached.
-    if (const QScreen* screen = main->screen()) {
-        const QRect avail = screen->availableGeometry();
-        at.setX(std::max(avail.left(), std::min(at.x(), avail.right() - own.width())));
-        at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() - own.height())));
-    }
-    move(at);
+    PlaceDialog(*this, context_.MainWidget(), 30);
 }
 
 int TPreferF::Execute() {

@@ -10,6 +10,7 @@
 #include <QPaintEngine>
 #include <QPolygon>
 #include <QPrinter>
+#include <QtMath>
 
 #include <algorithm>
 #include <cctype>
@@ -251,14 +252,19 @@ void QtCanvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
             }
     }
     const int c = s + penWidth_ + 2;
+    QPaintDevice* device = painter_.device();
     if (!sprite) {
         // Aliased drawing is the same at every whole-pixel offset, so one
         // stamp drawn through this canvas's own rules serves every point.
-        QImage image(2 * c + 1, 2 * c + 1, QImage::Format_ARGB32_Premultiplied);
+        // At the target's pixel ratio, so a high-density graph's markers are as sharp.
+        const qreal ratio = device ? device->devicePixelRatio() : 1;
+        QImage image(qCeil((2 * c + 1) * ratio), qCeil((2 * c + 1) * ratio),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::transparent);
         {
             QPainter painter(&image);
-            QtCanvas stamp(painter, image.size());
+            QtCanvas stamp(painter, LogicalSize(image));
             stamp.SetPen({static_cast<std::uint8_t>(qRed(pen)),
                           static_cast<std::uint8_t>(qGreen(pen)),
                           static_cast<std::uint8_t>(qBlue(pen))},
@@ -287,9 +293,9 @@ void QtCanvas::Marker(Point p, int shape, int s, bool pentagonForCircle) {
     }
     // Thousands of points: write opaque stamps straight into an unshared,
     // unclipped image instead of going through the painter each time.
-    QPaintDevice* device = painter_.device();
     if (sprite->Opaque && device && device->devType() == QInternal::Image &&
-        !painter_.hasClipping() && painter_.transform().isIdentity()) {
+        device->devicePixelRatio() == 1 && !painter_.hasClipping() &&
+        painter_.transform().isIdentity()) {
         auto* target = static_cast<QImage*>(device);
         const auto format = target->format();
         if (target->isDetached() &&
@@ -338,32 +344,44 @@ int QtCanvas::TextWidth(const std::string& text) {
 }
 
 GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& view, int windowWidth,
-                               int windowHeight, const ScreenInfo& screen) {
+                               int windowHeight, const ScreenInfo& screen, qreal pixelRatio) {
     const int screenClass = ScreenClassOf(screen.Width);
     // Everything drawn lies within the window's width and its height less two
     // menu bars; a screen that grew within its class must not cut the graph off.
     const int needWidth = std::max(windowWidth, 160);
     const int needHeight = std::max(windowHeight, 120) - 2 * screen.MenuBarHeight;
-    if (image.isNull() || view.BitmapScreenClass != screenClass || image.width() < needWidth ||
-        image.height() < needHeight) {
+    const QSize logical = LogicalSize(image);
+    if (image.isNull() || view.BitmapScreenClass != screenClass ||
+        image.devicePixelRatio() != pixelRatio || logical.width() < needWidth ||
+        logical.height() < needHeight) {
         const BitmapSize size = GraphBitmapSize(screen);
-        QImage larger(std::max(size.Width, needWidth), std::max(size.Height, needHeight),
+        const QSize want(std::max(size.Width, needWidth), std::max(size.Height, needHeight));
+        // Device pixels at the screen's ratio, the layout in the same logical pixels.
+        QImage larger(qCeil(want.width() * pixelRatio), qCeil(want.height() * pixelRatio),
                       QImage::Format_RGB32);
         // Qt gives a null image when its pixels cannot be had; the old one stays.
         if (larger.isNull()) throw std::bad_alloc();
+        larger.setDevicePixelRatio(pixelRatio);
         image = std::move(larger);
         view.BitmapScreenClass = screenClass;
     }
     QPainter painter(&image);
-    QtCanvas canvas(painter, image.size());
+    QtCanvas canvas(painter, LogicalSize(image));
     return DrawGraph(doc, canvas, view, windowWidth, windowHeight, screen);
 }
 
+QSize LogicalSize(const QImage& image) {
+    return image.deviceIndependentSize().toSize();
+}
+
 QImage VisibleGraphPart(const QImage& image, const GraphGeometry& geometry) {
-    return image.copy(0, 0, geometry.LastGraphWidth, geometry.LastGraphHeight);
+    const qreal ratio = image.devicePixelRatio();
+    return image.copy(0, 0, qCeil(geometry.LastGraphWidth * ratio),
+                      qCeil(geometry.LastGraphHeight * ratio));
 }
 
 QImage VisibleGraphView(const QImage& image, const GraphGeometry& geometry) {
+    if (image.devicePixelRatio() != 1) return VisibleGraphPart(image, geometry);
     const int w = std::clamp(geometry.LastGraphWidth, 0, image.width());
     const int h = std::clamp(geometry.LastGraphHeight, 0, image.height());
     if (image.isNull() || w == 0 || h == 0) return {};

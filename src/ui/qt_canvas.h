@@ -94,8 +94,13 @@ class QtCanvas : public Canvas {
 // (re)created at the screen's graph bitmap size when it is null, was made for
 // another screen class or is too small for the window; otherwise it is reused
 // (never shrunk to the window).
+// The image has `pixelRatio` device pixels a logical one (a high-density
+// screen's); the layout and every pixel rule are in logical pixels.
 GraphGeometry RenderGraphImage(Document& doc, QImage& image, GraphViewState& view, int windowWidth,
-                               int windowHeight, const ScreenInfo& screen = {});
+                               int windowHeight, const ScreenInfo& screen = {},
+                               qreal pixelRatio = 1);
+// An image's size in logical pixels.
+QSize LogicalSize(const QImage& image);
 
 // The top-left part of the image that the window shows and "Save Bitmap"
 // writes: LastGraphWidth x LastGraphHeight of the last draw.

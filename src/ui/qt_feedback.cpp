@@ -1,7 +1,12 @@
 #include "ui/qt_feedback.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace torvel {
 
@@ -52,6 +57,16 @@ Answer QtFeedback::Message(MessageKind kind, const std::string& text, MessageBut
     shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
     QMessageBox box(icon, title, shown, set, parent_);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // A short text ("Math Error") makes a box too narrow for its own title
+    // bar, where the window manager's icon and buttons leave the title "E… r".
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont bold = box.font();
+        bold.setBold(true);
+        const int width = std::max(MinimumMessageWidth,
+                                   QFontMetrics(bold).horizontalAdvance(title) + TitleBarControls);
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.setDefaultButton(def);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -12,6 +12,11 @@ namespace torvel {
 
 class QtFeedback : public Feedback {
   public:
+    // A message box is at least this wide, and as wide as its title with the
+    // window manager's icon and buttons beside it.
+    static constexpr int MinimumMessageWidth = 260;
+    static constexpr int TitleBarControls = 180;
+
     explicit QtFeedback(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Beep(const std::string& reason = {}) override;
@@ -33,6 +38,10 @@ class ReasonShowingFeedback : public Feedback {
     }
     Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
         return inner_.Message(kind, text, buttons);
+    }
+    void ForgetReason() override {
+        inner_.ForgetReason();
+        if (show_) show_({});
     }
 
   private:

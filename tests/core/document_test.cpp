@@ -107,6 +107,17 @@ TEST(ColorTables, ScreenAndPaper) {
     }
 }
 
+TEST(ColorTables, ReadableTextOnEverySeriesColour) {
+    const Rgb black{0, 0, 0}, white{255, 255, 255};
+    struct Case {
+        int index;
+        Rgb text;
+    };
+    for (Case c : {Case{0, white}, Case{1, black}, Case{4, black}, Case{6, white}, Case{10, white},
+                   Case{16, black}, Case{17, white}, Case{21, black}})
+        EXPECT_EQ(ReadableTextOn(SeriesColorOf(c.index)), c.text) << c.index;
+}
+
 // Observers that register or leave while the document tells them of a change.
 TEST(DocumentObservers, MayRegisterAndLeaveWhileBeingTold) {
     Document doc;

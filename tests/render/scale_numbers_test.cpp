@@ -155,6 +155,12 @@ TEST(ScaleNumbers, LinearTicksAndPlacement) {
     ExpectText(d.Canvas, "4.00", {2 * W / 5 + L, y0 + u * 35 / 10}, TextAlign::Centre);
     ExpectText(d.Canvas, "250.0000000", {L - 2 * t, y0 - H / 2}, TextAlign::Right);
     ExpectText(d.Canvas, "8", {L + W + 2 * t, y0 - 3 * H / 4}, TextAlign::Left);
+    // Ticks of t pixels each side, the end pixel left out: the left one from
+    // L - t + 1 to L, the right one from L + W to L + W + t - 1.
+    const std::vector<Segment> all = d.Canvas.AllSegments();
+    for (const Segment tick : {Segment{{L - t + 1, y0 - H / 2}, {L + 1, y0 - H / 2}},
+                               Segment{{L + W, y0 - H / 4}, {L + W + t, y0 - H / 4}}})
+        EXPECT_NE(std::find(all.begin(), all.end(), tick), all.end()) << tick.A.X;
 }
 
 // Scale numbers that fall exactly halfway round away from zero on the axes,

@@ -192,9 +192,12 @@ TEST(AppearanceDialogs, FloatingTitlesCommaEmptyAndView) {
     ASSERT_NE(data, nullptr);
     ASSERT_EQ(s.main->GraphF(), nullptr);
 
+    s.main->setGeometry(20, 20, 760, 560); // on the offscreen screen, where the corner is free
     bool cancelAfterView = true;
     WhenModal([&](QWidget* d) {
         EXPECT_EQ(d->windowTitle(), "Floating Titles Dialog");
+        // 10 pixels inside the main window's corner, the frames included.
+        EXPECT_EQ(torvel::test::CornerGap(*d, *s.main, {10, 10}), QPoint(10, 10));
         EXPECT_TRUE(Child(d, "Button2")->isVisible());
         Child<QLineEdit>(d, "Edit1")->setText("Peak");
         Child<QLineEdit>(d, "Edit11")->setText("1,5");

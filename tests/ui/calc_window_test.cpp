@@ -2,13 +2,16 @@
 // the engine's (tests/calc).
 #include "ui_test_support.h"
 
+#include "calc/calculator.h"
 #include "ui/dialogs/calc_window.h"
+#include "ui/qt_feedback.h"
 #include "ui/spread_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -109,6 +112,24 @@ TEST_F(CalcWindowTest, MathErrorKeepsX) {
     EXPECT_EQ(Box("EditX")->text(), QStringLiteral("2"));
     // The on-top state is back after the message.
     EXPECT_TRUE(calc.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+// The box is wide enough for its title beside a window manager's icon and
+// three buttons: never "E... r".
+TEST(CalcWindowMessages, TheMathErrorBoxShowsItsWholeTitle) {
+    QtFeedback feedback;
+    int width = 0, needed = 0;
+    torvel::test::WhenModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        QFont bold = box->font();
+        bold.setBold(true);
+        width = box->width();
+        needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 150;
+        box->button(QMessageBox::Ok)->click();
+    });
+    feedback.Message(MessageKind::Error, MathErrorText, MessageButtons::Ok);
+    EXPECT_GE(width, needed);
 }
 
 TEST_F(CalcWindowTest, ClipboardButtonsAndKeys) {

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -174,4 +175,47 @@ TEST(CellDialogs, XYOperationsWithNextOverTwoSeries) {
     EXPECT_EQ((QStringList{Shown(two, 1, YColumn), Shown(two, 2, YColumn), Shown(two, 3, YColumn),
                            Shown(two, 3, XColumn)}),
               (QStringList{"0", "1", "3", "2"}));
+}
+
+// The grid and the statistics show a pass's new values before its message.
+TEST(CellDialogs, TheUndefinedMessageComesAfterTheNewValuesAreShown) {
+    Shell s(false); // real message boxes
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"0", ""}, {"100", ""}});
+    QSignalSpy refreshed(w->Model(), &QAbstractItemModel::dataChanged);
+    QString totalAtMessage;
+    qsizetype refreshesAtMessage = -1;
+    WhenModal([&](QWidget* d) {
+        Child<QRadioButton>(d, "XColumnCellsRB")->click();
+        Child<QRadioButton>(d, "OperationBoxItem6")->click(); // Log10(Cell)
+        WhenModal([&, d](QWidget* box) {
+            totalAtMessage = Child<QLineEdit>(d, "Edit2")->text();
+            refreshesAtMessage = refreshed.count();
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
+        Child<QPushButton>(d, "ButtonOperate")->click();
+        Child<QPushButton>(d, "Button1")->click();
+    });
+    Trigger(w, "OperateonCells2");
+    EXPECT_EQ(totalAtMessage, QStringLiteral("2")); // 0 stays 0, 100 gives 2
+    EXPECT_GT(refreshesAtMessage, 0);
+}
+
+// The three dialogs take the series' colour, their texts black or white to read on it.
+TEST(CellDialogs, TakeTheSeriesColourWithReadableTexts) {
+    Shell s;
+    s.main->show();
+    TSpreadF* w = NewDataWindow(s, {{"1", "2"}});
+    const Rgb back = SeriesColorOf(1), text = ReadableTextOn(back);
+    for (const char* opener : {"FillCells1", "OperateonCells2", "XYOperations2"}) {
+        QColor background, label;
+        WhenModal([&](QWidget* d) {
+            background = d->palette().color(QPalette::Window);
+            label = Child<QLabel>(d, "Label1")->palette().color(QPalette::WindowText);
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        Trigger(w, opener);
+        EXPECT_EQ(background, QColor(back.R, back.G, back.B)) << opener;
+        EXPECT_EQ(label, QColor(text.R, text.G, text.B)) << opener;
+    }
 }

@@ -12,10 +12,12 @@
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSet>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -228,4 +230,100 @@ TEST(DialogKeyboard, PopupMenusOpenFromTheKeyboard) {
         EXPECT_TRUE(c.where.contains(c.popup->pos()));
         c.popup->hide();
     }
+}
+
+// The scale dialog's Tab goes down each axis's column: Max, Min, Find, Auto.
+TEST(DialogKeyboard, TheScaleDialogTabsDownEachAxisColumn) {
+    KeyboardShell s;
+    QStringList round;
+    WhenModal([&](QWidget* d) {
+        Activate(d);
+        round = TabRound(d);
+        qobject_cast<QDialog*>(d)->reject();
+    });
+    s.graph->findChild<QAction*>("scale2")->trigger();
+    Settle();
+    EXPECT_EQ(round.mid(0, 12), (QStringList{"MinX", "Button1", "AutoBX", "MaxYL", "MinYL",
+                                             "Button2", "AutoBYL", "MaxYR", "MinYR", "Button3",
+                                             "AutoBYR", "AutoBoxItem3"}));
+}
+
+// Every access key of a dialog is its own, and every button but OK and Cancel
+// (Enter and Escape) and every item of a choice that acts at once has one.
+TEST(DialogKeyboard, AccessKeysAreUniqueAndOnEveryChoice) {
+    KeyboardShell s;
+    for (const char* opener : {"scale2", "Log2", "GraphType2"}) {
+        SCOPED_TRACE(opener);
+        WhenModal([](QWidget* d) {
+            QStringList keyed, missing;
+            auto key = [&](const QString& text, const QString& name) {
+                const qsizetype amp =
+                    QString(text).replace(QStringLiteral("&&"), "__").indexOf('&');
+                if (amp < 0 || amp + 1 >= text.size()) {
+                    missing << name;
+                    return;
+                }
+                const QString k = text[amp + 1].toLower();
+                EXPECT_FALSE(keyed.contains(k)) << qPrintable(name);
+                keyed << k;
+            };
+            for (QAbstractButton* b : d->findChildren<QAbstractButton*>())
+                if (b->text() != QStringLiteral("OK") && b->text() != QStringLiteral("Cancel"))
+                    key(b->text(), b->objectName());
+            for (QGroupBox* g : d->findChildren<QGroupBox*>())
+                if (!g->title().isEmpty()) key(g->title(), g->objectName());
+            // The scale dialog's Multi-Scale items share the axes' letters.
+            for (const QString& name : missing)
+                EXPECT_TRUE(name.startsWith(QStringLiteral("AutoBoxItem"))) << qPrintable(name);
+            qobject_cast<QDialog*>(d)->reject();
+        });
+        s.graph->findChild<QAction*>(opener)->trigger();
+        Settle();
+    }
+}
+
+namespace {
+
+// Rejects the fit dialog whenever it comes up, counting how often it did.
+struct FitDialogWatch {
+    FitDialogWatch() {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (w && w->objectName() == QStringLiteral("FitF")) {
+                ++shown;
+                qobject_cast<QDialog*>(w)->reject();
+            }
+        });
+        timer.start();
+    }
+    QTimer timer;
+    int shown = 0;
+};
+
+} // namespace
+
+// Passing an item with the arrow keys does nothing; stopping on one (a pause
+// or any other key) does what a click on it does.
+TEST(DialogKeyboard, ArrowKeysActOnlyWhereTheyStop) {
+    KeyboardShell s;
+    Series& series = *s.main->Doc().FindSeries(1);
+    ASSERT_EQ(series.GraphType, GraphLine);
+    FitDialogWatch fit;
+    QString chosen;
+    WhenModal([&](QWidget* d) {
+        Activate(d);
+        // Line, Bar, Fit, None: passing Fit opens no fit dialog.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+        EXPECT_EQ(series.GraphType, GraphLine);
+        QTest::qWait(QApplication::keyboardInputInterval() + 200);
+        chosen = FocusName(d);
+        qobject_cast<QDialog*>(d)->accept();
+    });
+    s.graph->findChild<QAction*>("GraphType2")->trigger();
+    Settle();
+    EXPECT_EQ(chosen, QStringLiteral("RadioGroup1Item3"));
+    EXPECT_EQ(series.GraphType, GraphNone);
+    EXPECT_EQ(fit.shown, 0);
 }

@@ -7,15 +7,19 @@
 #include "ui/qt_canvas.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 using namespace torvel;
 using torvel::test::Settle;
@@ -235,6 +239,46 @@ TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
     // The sub-window is bigger than its image control: the bitmap is the outer size.
     EXPECT_GT(s.sub->size().width(),
               s.graph->findChild<QWidget*>(QStringLiteral("Image1"))->width());
+}
+
+// On a high-density screen the graph is drawn at the screen's pixel ratio in
+// the layout of one pixel a logical pixel; Save Bitmap keeps the window's size.
+// The window part counts under QT_SCALE_FACTOR=2 (ctest GraphWindow.HighDensity).
+TEST(GraphWindow, DrawsAtTheScreensPixelRatio) {
+    GraphShell s;
+    QImage plain, dense;
+    GraphViewState v1, v2;
+    const GraphGeometry g1 = RenderGraphImage(s.main->Doc(), plain, v1, 420, 330, {}, 1);
+    const GraphGeometry g2 = RenderGraphImage(s.main->Doc(), dense, v2, 420, 330, {}, 2);
+    EXPECT_EQ(dense.size(), plain.size() * 2);
+    EXPECT_EQ(dense.devicePixelRatio(), 2);
+    EXPECT_EQ((std::array{g1.PlotLeft, g1.PlotBottom, g1.PlotWidth, g1.PlotHeight, g1.LegendTop}),
+              (std::array{g2.PlotLeft, g2.PlotBottom, g2.PlotWidth, g2.PlotHeight, g2.LegendTop}));
+
+    s.sub->resize(420, 330);
+    s.graph->Draw();
+    EXPECT_EQ(s.graph->GraphBitmap().devicePixelRatio(),
+              s.graph->findChild<QWidget*>(QStringLiteral("Image1"))->devicePixelRatioF());
+    EXPECT_EQ(s.graph->Picture().size(), QSize(420, 330));
+    EXPECT_EQ(s.graph->Picture().devicePixelRatio(), 1);
+}
+
+// Save Bitmap's "Files of type" has an Alt+letter of its own, as "File name" has.
+TEST(GraphWindow, SaveBitmapTypesHaveAnAccessKey) {
+    GraphShell s;
+    QString label;
+    QWidget* buddy = nullptr;
+    torvel::test::WhenModal([&](QWidget* d) {
+        if (auto* l = d->findChild<QLabel*>(QStringLiteral("fileTypeLabel"))) {
+            label = l->text();
+            buddy = l->buddy();
+        }
+        EXPECT_EQ(buddy, d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")));
+        qobject_cast<QDialog*>(d)->reject();
+    });
+    s.graph->findChild<QAction*>(QStringLiteral("SaveBitmap1"))->trigger();
+    EXPECT_EQ(label, QStringLiteral("Files of &type:"));
+    EXPECT_NE(buddy, nullptr);
 }
 
 // A draw that runs out of memory says so once (a resize asks for one draw

@@ -31,7 +31,7 @@ class PreferencesDialogTest : public ::testing::Test {
         cfg = dir.filePath(QStringLiteral("torvel.cfg")).toStdString();
         // Inside the offscreen screen (800 x 600), which the dialog is kept on.
         ctx.MainWidget()->setGeometry(40, 30, 720, 540);
-        ctx.MainWidget()->show();
+        torvel::test::ShowFramed(*ctx.MainWidget());
     }
 
     // Runs the dialog modally; `user` acts on it once it is shown.
@@ -93,9 +93,18 @@ TEST_F(PreferencesDialogTest, ShowsThePreferencesInsideTheMainWindow) {
         QStringList checked;
         for (QRadioButton* r : d.findChildren<QRadioButton*>())
             if (r->isChecked()) checked << r->text();
-        EXPECT_EQ(checked, (QStringList{"Black", "Large"}));
-        const QRect main = ctx.MainWidget()->frameGeometry();
-        EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(30, 30));
+        EXPECT_EQ(checked, (QStringList{"Blac&k", "La&rge"}));
+        // Every box and choice has an Alt+letter of its own.
+        QStringList keyed;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            if (l->buddy()) keyed << l->text() + "->" + l->buddy()->objectName();
+        for (QGroupBox* g : d.findChildren<QGroupBox*>())
+            keyed << g->title();
+        EXPECT_EQ(keyed, (QStringList{"&Max Data  Index [ 1..10000 ]->MaxLenth1",
+                                      "&Bar Width [ 1..10 ]->BarWidth1",
+                                      "Data Set Size && Graph Bar Width",
+                                      "Printer Minor &Grid Color", "Printer &Font Size"}));
+        EXPECT_EQ(torvel::test::CornerGap(d, *ctx.MainWidget(), {30, 30}), QPoint(30, 30));
         Click(d, "Button1");
         EXPECT_TRUE(d.isVisible());
         Click(d, "CancelBtn");

@@ -71,7 +71,7 @@ void Choose(QWidget& d, const char* group, int item) {
 QString Chosen(QWidget& d, const char* group) {
     for (QRadioButton* r :
          d.findChild<QGroupBox*>(QString::fromLatin1(group))->findChildren<QRadioButton*>())
-        if (r->isChecked()) return r->text();
+        if (r->isChecked()) return ShownText(r->text());
     return {};
 }
 // The three dialogs on a recording context, linked as the main window links them.
@@ -106,8 +106,7 @@ TEST_F(ScaleDialogsTest, ScaleDialogShowsTheLimitsFivePixelsInside) {
         EXPECT_EQ(d.focusWidget(), Box(d, "MaxX"));
         EXPECT_EQ(Box(d, "MaxX")->selectedText().trimmed(), QStringLiteral("10"));
         EXPECT_EQ(Box(d, "MinYL")->text().trimmed(), QStringLiteral("-100"));
-        const QRect main = ctx.MainWidget()->frameGeometry();
-        EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(5, 5));
+        EXPECT_EQ(torvel::test::CornerGap(d, *ctx.MainWidget(), {5, 5}), QPoint(5, 5));
         Click(d, "Button4");
         EXPECT_TRUE(d.isVisible());
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -261,12 +260,6 @@ TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {
         EXPECT_TRUE(s.LogX && s.LogY);
         EXPECT_EQ(draws, 1);
         EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
-        // The arrow keys move the choice as clicks do.
-        d.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-        QTest::keyClick(d.focusWidget(), Qt::Key_Down);
-        EXPECT_EQ(Chosen(d, "LogBox"), QStringLiteral("None"));
-        EXPECT_FALSE(s.LogX || s.LogY);
         Choose(d, "FormatBox", FormatDecimal);
         QTest::keyClick(&d, Qt::Key_Escape); // Cancel is out of use
         EXPECT_TRUE(d.isVisible());
@@ -274,8 +267,41 @@ TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {
     });
     EXPECT_EQ(log.Execute(), QDialog::Accepted);
     EXPECT_FALSE(s.LogFormatExponential);
-    EXPECT_EQ(draws, 3);
+    EXPECT_EQ(draws, 2);
     EXPECT_EQ(ctx.helpContexts, std::vector<int>{LogScaleHelpContext});
+}
+
+// From None to Y the arrow keys pass Both, which must not make X logarithmic
+// for a moment (its draw would round the X limits); where they stop counts,
+// once the user pauses or presses another key such as Enter.
+TEST_F(ScaleDialogsTest, LogScaleArrowKeysActOnlyWhereTheyStop) {
+    GraphSettings& s = ctx.doc.Settings;
+    WhenShown<TLogScaleF>([&](TLogScaleF& d) {
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(d.focusWidget(), Qt::Key_Up); // None to Both
+        QTest::keyClick(d.focusWidget(), Qt::Key_Up); // Both to Y
+        EXPECT_EQ(draws, 0);
+        EXPECT_FALSE(s.LogX || s.LogY);
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(log.Execute(), QDialog::Accepted);
+    EXPECT_TRUE(s.LogY);
+    EXPECT_FALSE(s.LogX);
+    EXPECT_EQ(draws, 1);
+    draws = 0;
+    WhenShown<TLogScaleF>([&](TLogScaleF& d) {
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(d.focusWidget(), Qt::Key_Up); // Y to X, then a pause
+        QTest::qWait(QApplication::keyboardInputInterval() + 200);
+        EXPECT_EQ(draws, 1);
+        EXPECT_TRUE(s.LogX && !s.LogY);
+        EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(log.Execute(), QDialog::Accepted);
+    EXPECT_EQ(draws, 1);
 }
 
 // Every entry that opens one of the three dialogs, and the redraw after it.

@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -104,6 +106,22 @@ inline void Settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+// The gap between the bottom-right corners of a dialog and the main window,
+// frames included, once a window manager has framed the dialog (it may place
+// it again then): waits up to two seconds for the expected gap.
+inline QPoint CornerGap(const QWidget& dialog, const QWidget& main, QPoint expected) {
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        // A window manager frames a window a moment after it is shown.
+        (void)QTest::qWaitForWindowExposed(&dialog);
+        QTest::qWait(500);
+    }
+    auto gap = [&] {
+        return main.frameGeometry().bottomRight() - dialog.frameGeometry().bottomRight();
+    };
+    (void)QTest::qWaitFor([&] { return gap() == expected; }, 2000);
+    return gap();
 }
 
 // A main window whose start-up file lives in a temporary folder.

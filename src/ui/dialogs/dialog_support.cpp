@@ -2,11 +2,15 @@
 
 #include "core/data_model.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QPalette>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -14,11 +18,46 @@
 
 namespace torvel {
 
+namespace {
+
+// A window manager frames a dialog (title bar, borders) only after it is on
+// screen, so the first placement measured it without its frame. When the
+// frame's size becomes known (the dialog moves or grows), it is placed again.
+class FramePlacer : public QObject {
+  public:
+    explicit FramePlacer(QDialog& dialog) : QObject(&dialog), dialog_(dialog) {
+        setObjectName(QStringLiteral("FramePlacer"));
+        dialog.installEventFilter(this);
+    }
+
+    QPointer<const QWidget> Main;
+    int Inset = 30;
+    QSize Used; // the frame size the last placement measured
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+            dialog_.isVisible() && Main && dialog_.frameGeometry().size() != Used)
+            PlaceDialog(dialog_, Main, Inset);
+        return false;
+    }
+
+  private:
+    QDialog& dialog_;
+};
+
+} // namespace
+
 void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset) {
     if (!mainWindow || mainWindow == &dialog) return;
-    // The frame is known once the dialog is on screen; before that its client
-    // size stands for it (the dialog is placed again when shown).
+    auto* placer =
+        dialog.findChild<FramePlacer*>(QStringLiteral("FramePlacer"), Qt::FindDirectChildrenOnly);
+    if (!placer) placer = new FramePlacer(dialog);
+    placer->Main = mainWindow;
+    placer->Inset = inset;
+    // Before the dialog is on screen its client size stands for its frame.
     const QSize size = dialog.isVisible() ? dialog.frameGeometry().size() : dialog.size();
+    placer->Used = size;
     const QRect main = mainWindow->frameGeometry();
     QPoint at(main.x() + main.width() - inset - size.width(),
               main.y() + main.height() - inset - size.height());
@@ -50,11 +89,25 @@ void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber) {
     label.setPalette(pal);
 }
 
-QString WithAccessKey(const QString& caption) {
+void ShowSeriesBackground(QWidget& dialog, QLabel& label, int seriesNumber) {
+    const Rgb back = SeriesColorOf(seriesNumber);
+    const Rgb text = ReadableTextOn(back);
+    const QColor textColour(text.R, text.G, text.B);
+    QPalette pal = dialog.palette();
+    pal.setColor(QPalette::Window, QColor(back.R, back.G, back.B));
+    pal.setColor(QPalette::WindowText, textColour);
+    dialog.setPalette(pal);
+    QPalette own = label.palette();
+    own.setColor(QPalette::WindowText, textColour);
+    label.setPalette(own);
+}
+
+QString WithAccessKey(const QString& caption, QChar key) {
     QString text = caption;
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     for (qsizetype i = 0; i < text.size(); ++i)
-        if (text[i].isLetter()) return text.insert(i, QLatin1Char('&'));
+        if (key.isNull() ? text[i].isLetter() : text[i] == key)
+            return text.insert(i, QLatin1Char('&'));
     return text;
 }
 
@@ -69,9 +122,14 @@ QString ShownText(const QString& caption) {
 }
 
 void TabToCheckedOnly(QButtonGroup& group) {
-    const QAbstractButton* checked = group.checkedButton();
+    QAbstractButton* checked = group.checkedButton();
     for (QAbstractButton* b : group.buttons())
         b->setFocusPolicy(!checked || b == checked ? Qt::StrongFocus : Qt::ClickFocus);
+    // The focus follows a check the program moved (a refused fit back to
+    // "None"): the arrow keys move a choice only from its checked item.
+    auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (checked && focused && focused != checked && focused->group() == &group)
+        checked->setFocus(Qt::OtherFocusReason);
 }
 
 void KeepTabOnChecked(QButtonGroup& group) {
@@ -79,6 +137,92 @@ void KeepTabOnChecked(QButtonGroup& group) {
         if (checked) TabToCheckedOnly(group);
     });
     TabToCheckedOnly(group);
+}
+
+namespace {
+
+bool IsArrowMove(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+SettledChoice::SettledChoice(QButtonGroup& group, std::function<void(int)> act)
+    : QObject(&group), group_(group), act_(std::move(act)) {
+    timer_.setSingleShot(true);
+    timer_.setInterval(QApplication::keyboardInputInterval());
+    connect(&timer_, &QTimer::timeout, this, &SettledChoice::Settle);
+    connect(&group_, &QButtonGroup::idClicked, this, [this](int id) {
+        if (byArrow_) {
+            pending_ = id;
+            timer_.start();
+            return;
+        }
+        timer_.stop();
+        pending_ = -1;
+        act_(id);
+    });
+    for (QAbstractButton* b : group_.buttons())
+        b->installEventFilter(this);
+}
+
+void SettledChoice::Settle() {
+    timer_.stop();
+    const int id = pending_;
+    pending_ = -1;
+    if (id >= 0) act_(id);
+}
+
+void SettledChoice::SettleBefore(QObject* watched, QEvent* key) {
+    // Space on the item waiting clicks it, which acts: once is enough.
+    if (static_cast<QKeyEvent*>(key)->key() == Qt::Key_Space && pending_ >= 0 &&
+        watched == group_.button(pending_)) {
+        timer_.stop();
+        pending_ = -1;
+        return;
+    }
+    Settle();
+}
+
+bool SettledChoice::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (IsArrowMove(event) && !byArrow_) {
+            // The button moves the check as it always does; the click it
+            // makes is only noted as a move.
+            byArrow_ = true;
+            QCoreApplication::sendEvent(watched, event);
+            byArrow_ = false;
+            return true;
+        }
+        if (!byArrow_) SettleBefore(watched, event);
+        break;
+    case QEvent::ShortcutOverride: // Alt+letter and the like
+        if (!IsArrowMove(event)) SettleBefore(watched, event);
+        break;
+    case QEvent::FocusOut: {
+        // Moving on within the group is still choosing.
+        auto* to = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        if (!to || to->group() != &group_) Settle();
+        break;
+    }
+    case QEvent::Hide:
+        Settle();
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text) {

@@ -7,6 +7,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <QTimer>
+
+#include <functional>
 
 class QButtonGroup;
 class QLabel;
@@ -25,9 +28,13 @@ QLabel* MakeSeriesLabel(QWidget* parent);
 // The per-series dialogs' label: text + the series number, in the series' screen colour.
 void ShowSeriesNumber(QLabel& label, const QString& text, int seriesNumber);
 
-// A caption with its first letter as the access key (Alt+letter), any literal
-// '&' kept as itself.
-QString WithAccessKey(const QString& caption);
+// The cell dialogs: the dialog's background in the series' screen colour and
+// every text on it (the series label too) black or white, whichever reads.
+void ShowSeriesBackground(QWidget& dialog, QLabel& label, int seriesNumber);
+
+// A caption with its first letter (or the first `key`) as the access key
+// (Alt+letter), any literal '&' kept as itself.
+QString WithAccessKey(const QString& caption, QChar key = QChar());
 
 // A caption as it reads on screen: access-key marks gone, "&&" shown as "&".
 QString ShownText(const QString& caption);
@@ -37,6 +44,31 @@ QString ShownText(const QString& caption);
 void TabToCheckedOnly(QButtonGroup& group);
 // The same, kept so whenever the checked item changes.
 void KeepTabOnChecked(QButtonGroup& group);
+
+// A radio group whose choice takes effect as a click's: a click (or Space, or
+// an access key) acts at once; a choice moved with the arrow keys acts once the
+// user stops on it (after the platform's key interval) or goes on to anything
+// else (another key, Tab, Enter, a button, the focus leaving). Items merely
+// passed on the way have no effect. `act` gets the chosen item's id.
+class SettledChoice : public QObject {
+  public:
+    SettledChoice(QButtonGroup& group, std::function<void(int)> act);
+    // Acts on a choice still waiting, now.
+    void Settle();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Before another key goes on: acts on the choice waiting.
+    void SettleBefore(QObject* watched, QEvent* key);
+
+    QButtonGroup& group_;
+    std::function<void(int)> act_;
+    QTimer timer_;
+    int pending_ = -1;
+    bool byArrow_ = false;
+};
 
 // A push button named for tests that takes no Enter of its own.
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text);

@@ -83,6 +83,7 @@ int TFillF::Execute(TSpreadF& window) {
     rules_.Show(window.GetSeries());
     ShowBoxes();
     ShowSeriesNumber(*label1_, QStringLiteral("Series # "), window.GetSeries().SeriesNumber);
+    ShowSeriesBackground(*this, *label1_, window.GetSeries().SeriesNumber);
     edits_[0]->setFocus();
     edits_[0]->selectAll();
     const int result = RunModal();

@@ -48,9 +48,9 @@ TFitF::TFitF(AppContext& context, QWidget* parent)
         kinds_->addButton(radio, i);
         radios->addWidget(radio);
     }
-    // Clicks and arrow keys alike: the item that became checked.
-    connect(kinds_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked && !showing_) RadioFit1Click(id);
+    // A new choice fits at once; one passed on the way by the arrow keys is none.
+    new SettledChoice(*kinds_, [this](int id) {
+        if (id != rules_.State.RadioFit1) RadioFit1Click(id);
     });
 
     for (int i = 0; i < 9; ++i)
@@ -121,9 +121,7 @@ TFitF::TFitF(AppContext& context, QWidget* parent)
 
 void TFitF::ShowState() {
     const FitDialogState& s = rules_.State;
-    showing_ = true;
     if (QAbstractButton* b = kinds_->button(s.RadioFit1)) b->setChecked(true);
-    showing_ = false;
     TabToCheckedOnly(*kinds_);
     for (std::size_t i = 0; i < s.Labels.size(); ++i)
         labels_[i]->setText(QString::fromStdString(s.Labels[i]));

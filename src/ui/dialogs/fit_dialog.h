@@ -61,7 +61,6 @@ class TFitF : public QDialog {
     QPushButton* nextB_ = nullptr;
     QPushButton* button2_ = nullptr;
     QPushButton* button1_ = nullptr;
-    bool showing_ = false;
 };
 
 } // namespace torvel

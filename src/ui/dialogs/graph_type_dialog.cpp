@@ -39,25 +39,26 @@ TGTypeF::TGTypeF(AppContext& context, std::function<void(Series&)> fitDialog)
              std::move(fitDialog)) {
     label1_ = MakeSeriesLabel(this);
 
-    // The ampersands are the items' own characters, not access keys.
+    // Every caption and item has a letter of its own; "&&" is the items' own "&".
     QGroupBox *typeBox = nullptr, *pointsBox = nullptr, *axisBox = nullptr;
     types_ = RadioGroup(this, "RadioGroup1", QStringLiteral("Graph &Type"),
-                        {QStringLiteral("Line"), QStringLiteral("Bar"), QStringLiteral("Fit"),
-                         QStringLiteral("None"), QStringLiteral("Line && Bar"),
-                         QStringLiteral("Line && Fit"), QStringLiteral("Bar && Fit")},
+                        {QStringLiteral("&Line"), QStringLiteral("&Bar"), QStringLiteral("&Fit"),
+                         QStringLiteral("N&one"), QStringLiteral("Line && B&ar"),
+                         QStringLiteral("Line && F&it"), QStringLiteral("Ba&r && Fit")},
                         &typeBox);
     points_ = RadioGroup(this, "RadioGroup2", QStringLiteral("&Points"),
-                         {QStringLiteral("Show"), QStringLiteral("Hide")}, &pointsBox);
+                         {QStringLiteral("&Show"), QStringLiteral("Hi&de")}, &pointsBox);
     axis_ = RadioGroup(this, "RadioGroup3", QStringLiteral("&Y Axis"),
-                       {QStringLiteral("Left"), QStringLiteral("Right")}, &axisBox);
+                       {QStringLiteral("L&eft"), QStringLiteral("Ri&ght")}, &axisBox);
     QPushButton* ok = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     QPushButton* next = MakeButton(this, "NextB", QStringLiteral("&Next"));
     QPushButton* help = MakeButton(this, "Button1", QStringLiteral("&Help"));
     SetDefaultButton(*ok);
 
-    connect(types_, &QButtonGroup::idClicked, this, &TGTypeF::RadioGroup1Click);
-    connect(points_, &QButtonGroup::idClicked, this, &TGTypeF::RadioGroup2Click);
-    connect(axis_, &QButtonGroup::idClicked, this, &TGTypeF::RadioGroup3Click);
+    // A type passed on the way by the arrow keys opens no fit dialog.
+    new SettledChoice(*types_, [this](int) { RadioGroup1Click(); });
+    new SettledChoice(*points_, [this](int) { RadioGroup2Click(); });
+    new SettledChoice(*axis_, [this](int) { RadioGroup3Click(); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(next, &QPushButton::clicked, this, &TGTypeF::NextBClick);
     connect(help, &QPushButton::clicked, this, &TGTypeF::Button1Click);

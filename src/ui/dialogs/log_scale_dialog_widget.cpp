@@ -54,10 +54,10 @@ TLogScaleF::TLogScaleF(AppContext& context, RedrawHooks redraw, QWidget* parent)
     QList<QWidget*> order;
     auto* logGroup = new QGroupBox(QStringLiteral("&Log Scale"), this);
     logGroup->setObjectName(QStringLiteral("LogBox"));
-    logBox_ = RadioGroup(logGroup, {"X", "Y", "Both", "None"}, order);
+    logBox_ = RadioGroup(logGroup, {"&X", "&Y", "&Both", "&None"}, order);
     auto* formatGroup = new QGroupBox(QStringLiteral("&Format Log Scale"), this);
     formatGroup->setObjectName(QStringLiteral("FormatBox"));
-    formatBox_ = RadioGroup(formatGroup, {"Exponential", "Decimal"}, order);
+    formatBox_ = RadioGroup(formatGroup, {"&Exponential", "&Decimal"}, order);
 
     QPushButton* okBtn = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
@@ -84,11 +84,12 @@ TLogScaleF::TLogScaleF(AppContext& context, RedrawHooks redraw, QWidget* parent)
     connect(okBtn, &QPushButton::clicked, this, &TLogScaleF::OKBtnClick);
     connect(cancelBtn_, &QPushButton::clicked, this, &QDialog::reject);
     connect(button1, &QPushButton::clicked, this, &TLogScaleF::Button1Click);
-    connect(logBox_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked) LogBoxClick(id);
+    // Only a new choice counts, and one passed on the way by the arrow keys is none.
+    new SettledChoice(*logBox_, [this](int id) {
+        if (id != rules_.State.LogBox) LogBoxClick(id);
     });
-    connect(formatBox_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked) FormatBoxClick(id);
+    new SettledChoice(*formatBox_, [this](int id) {
+        if (id != rules_.State.FormatBox) FormatBoxClick(id);
     });
 }
 

@@ -65,9 +65,10 @@ TMathF::TMathF(AppContext& context, std::function<void()> showCalculator)
         radio->setObjectName(QString::fromLatin1(targetNames[i]));
         target_->addButton(radio, i);
         targets->addWidget(radio);
-        connect(radio, &QRadioButton::clicked, this, &TMathF::SelectedCellsRBClick);
     }
     KeepTabOnChecked(*target_);
+    // The statistics of a whole column are not worked out for each target passed.
+    new SettledChoice(*target_, [this](int) { SelectedCellsRBClick(); });
 
     auto* statsBox = new QGroupBox(this);
     statsBox->setObjectName(QStringLiteral("GroupBox3"));
@@ -146,6 +147,7 @@ int TMathF::Execute(TSpreadF& window) {
     rules_.Show(window.GetSeries(), Selection());
     ShowBoxes();
     ShowSeriesNumber(*label1_, QStringLiteral("Series # "), window.GetSeries().SeriesNumber);
+    ShowSeriesBackground(*this, *label1_, window.GetSeries().SeriesNumber);
     edit1_->setFocus();
     edit1_->selectAll();
     running_ = true;
@@ -173,8 +175,12 @@ void TMathF::changeEvent(QEvent* event) {
 void TMathF::ButtonOperateClick() {
     if (!window_ || window_->Detached()) return;
     ReadBoxes();
-    const bool changed = rules_.Operate(window_->GetSeries(), Selection());
-    if (changed) window_->RefreshGrid();
+    // The grid and the statistics show the new values before any message.
+    const auto shown = [this] {
+        window_->RefreshGrid();
+        ShowBoxes();
+    };
+    if (rules_.Operate(window_->GetSeries(), Selection(), shown)) window_->RefreshGrid();
     ShowBoxes();
 }
 

@@ -52,6 +52,7 @@ int TMath_XYF::Execute(TSpreadF& window) {
     window_ = &window;
     rules_.Show(window.GetSeries());
     ShowSeriesNumber(*label1_, QStringLiteral("Series Number  "), window.GetSeries().SeriesNumber);
+    ShowSeriesBackground(*this, *label1_, window.GetSeries().SeriesNumber);
     if (QAbstractButton* b = items_->button(rules_.State.Math_XYBox)) {
         b->setChecked(true);
         b->setFocus();

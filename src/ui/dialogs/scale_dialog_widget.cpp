@@ -87,12 +87,13 @@ TScaleF::TScaleF(AppContext& context, RedrawHooks redraw, GridDialogRules& grid,
         radios << radio;
     }
 
-    QPushButton* button1 = MakeButton(this, "Button1", QStringLiteral("Find"));
-    QPushButton* button2 = MakeButton(this, "Button2", QStringLiteral("Find"));
-    QPushButton* button3 = MakeButton(this, "Button3", QStringLiteral("Find"));
-    QPushButton* autoBX = MakeButton(this, "AutoBX", QStringLiteral("Auto"));
-    QPushButton* autoBYL = MakeButton(this, "AutoBYL", QStringLiteral("Auto"));
-    QPushButton* autoBYR = MakeButton(this, "AutoBYR", QStringLiteral("Auto"));
+    // Three "Find" and three "Auto": each its own letter, left to right.
+    QPushButton* button1 = MakeButton(this, "Button1", QStringLiteral("&Find"));
+    QPushButton* button2 = MakeButton(this, "Button2", QStringLiteral("F&ind"));
+    QPushButton* button3 = MakeButton(this, "Button3", QStringLiteral("Fi&nd"));
+    QPushButton* autoBX = MakeButton(this, "AutoBX", QStringLiteral("A&uto"));
+    QPushButton* autoBYL = MakeButton(this, "AutoBYL", QStringLiteral("Au&to"));
+    QPushButton* autoBYR = MakeButton(this, "AutoBYR", QStringLiteral("Aut&o"));
     QPushButton* setMaxMin1 = MakeButton(this, "SetMaxMin1", QStringLiteral("Find &All"));
     okBtn_ = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     cancelBtn_ = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
@@ -123,11 +124,12 @@ TScaleF::TScaleF(AppContext& context, RedrawHooks redraw, GridDialogRules& grid,
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Tab order as the controls are listed: the limit boxes, the choice, then the buttons.
-    QList<QWidget*> order{maxX_, minX_, maxYL_, minYL_, maxYR_, minYR_};
+    // Tab goes down each axis's column (Max, Min, Find, Auto), then the choice
+    // and the buttons below.
+    QList<QWidget*> order{maxX_,   minX_,   button1, autoBX, maxYL_,  minYL_,
+                          button2, autoBYL, maxYR_,  minYR_, button3, autoBYR};
     order += radios;
-    order += {button1,    button2, button3,    autoBX,   autoBYL,    autoBYR,
-              setMaxMin1, okBtn_,  cancelBtn_, goGridB_, drawScaleB, button4};
+    order += {setMaxMin1, okBtn_, cancelBtn_, goGridB_, drawScaleB, button4};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     MakeDefaultButton(*this, *okBtn_);
@@ -144,9 +146,9 @@ TScaleF::TScaleF(AppContext& context, RedrawHooks redraw, GridDialogRules& grid,
     connect(goGridB_, &QPushButton::clicked, this, &TScaleF::GoGridBClick);
     connect(drawScaleB, &QPushButton::clicked, this, &TScaleF::DrawScaleBClick);
     connect(button4, &QPushButton::clicked, this, &TScaleF::Button4Click);
-    // Arrow keys move the choice as clicks do; only a new choice counts.
-    connect(autoBox_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked) AutoBoxClick(id);
+    // Only a new choice counts, and one passed on the way by the arrow keys is none.
+    new SettledChoice(*autoBox_, [this](int id) {
+        if (id != rules_.State.AutoBox) AutoBoxClick(id);
     });
 }
 
