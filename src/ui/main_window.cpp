@@ -45,6 +45,7 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBar();
+    CreateChildKeys();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     setAcceptDrops(true);
 

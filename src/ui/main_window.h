@@ -233,6 +233,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
+    // The desktop's keys for the child windows (window menu, close, next).
+    void CreateChildKeys();
     void CreateDialogs();
     // Where the graph type dialog shows the fit dialog for a series that needs a fit.
     void FitDialogForGraphType(Series& series);

@@ -3,12 +3,36 @@
 
 #include "ui/window_layout.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <algorithm>
 
 namespace torvel {
+
+void TMDIMainF::CreateChildKeys() {
+    // As on the desktop: Alt+- opens the active child's window menu (restore,
+    // maximise, close ...), whose Close has Ctrl+F4 (through the child's own
+    // question); Ctrl+F6 and Ctrl+Tab go on to the next child, with Shift back.
+    auto key = [this](const char* name, QList<QKeySequence> keys, void (*act)(QMdiArea&)) {
+        auto* a = new QAction(this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, [this, act] { act(*mdi_); });
+        addAction(a);
+    };
+    key("ChildMenuKey", {QKeySequence(Qt::ALT | Qt::Key_Minus)}, [](QMdiArea& area) {
+        if (QMdiSubWindow* sub = area.activeSubWindow()) sub->showSystemMenu();
+    });
+    key("NextChildKey", {QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+        [](QMdiArea& area) { area.activateNextSubWindow(); });
+    key("PreviousChildKey",
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
+        [](QMdiArea& area) { area.activatePreviousSubWindow(); });
+}
 
 void TMDIMainF::ShowInside(QMdiSubWindow* sub) {
     // The area's own placement may leave a new window partly outside the

@@ -6,9 +6,9 @@
 set -u
 test_ui=$1
 command -v xvfb-run >/dev/null && command -v openbox >/dev/null || exit 77
-filter='ScaleDialogsTest.ScaleDialogShowsItsControlsAndSitsFivePixelsInside'
+filter='ScaleDialogsTest.ScaleDialogShowsTheLimitsFivePixelsInside'
 filter+=':AppearanceDialogs.FloatingTitlesCommaEmptyAndView'
-filter+=':PreferencesDialogTest.SitsThirtyPixelsInsideTheMainWindowsCorner'
+filter+=':PreferencesDialogTest.ShowsThePreferencesInsideTheMainWindow'
 exec xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
     openbox >/dev/null 2>&1 &
     wm=$!

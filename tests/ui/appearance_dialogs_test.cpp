@@ -193,6 +193,7 @@ TEST(AppearanceDialogs, FloatingTitlesCommaEmptyAndView) {
     ASSERT_EQ(s.main->GraphF(), nullptr);
 
     s.main->setGeometry(20, 20, 760, 560); // on the offscreen screen, where the corner is free
+    torvel::test::ShowFramed(*s.main);
     bool cancelAfterView = true;
     WhenModal([&](QWidget* d) {
         EXPECT_EQ(d->windowTitle(), "Floating Titles Dialog");

@@ -243,9 +243,9 @@ TEST(DialogKeyboard, TheScaleDialogTabsDownEachAxisColumn) {
     });
     s.graph->findChild<QAction*>("scale2")->trigger();
     Settle();
-    EXPECT_EQ(round.mid(0, 12), (QStringList{"MinX", "Button1", "AutoBX", "MaxYL", "MinYL",
-                                             "Button2", "AutoBYL", "MaxYR", "MinYR", "Button3",
-                                             "AutoBYR", "AutoBoxItem3"}));
+    EXPECT_EQ(round.mid(0, 12),
+              (QStringList{"MinX", "Button1", "AutoBX", "MaxYL", "MinYL", "Button2", "AutoBYL",
+                           "MaxYR", "MinYR", "Button3", "AutoBYR", "AutoBoxItem3"}));
 }
 
 // Every access key of a dialog is its own, and every button but OK and Cancel

@@ -446,6 +446,48 @@ TEST(MainWindow, ChildrenClosedByThemselvesAskAndLeave) {
         EXPECT_EQ(m.Text, "Possible data loss. Continue?");
 }
 
+// The desktop's keys for child windows: Ctrl+F6 (or Ctrl+Tab) to the next one,
+// with Shift back, Alt+- its window menu, Ctrl+F4 closes it through its question.
+TEST(MainWindow, ChildWindowsByKeyboard) {
+    Shell s;
+    s.main->resize(900, 700);
+    s.main->show();
+    s.main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+    s.main->NewData1Click();
+    s.main->NewText1Click();
+    Settle();
+    QMdiArea* area = s.main->MdiArea();
+    auto press = [&](QKeyCombination key) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : s.main.get(), key.key(), key.keyboardModifiers());
+        Settle();
+    };
+    QMdiSubWindow* text = area->activeSubWindow();
+    ASSERT_NE(text, nullptr);
+    press(Qt::CTRL | Qt::Key_F6);
+    QMdiSubWindow* data = area->activeSubWindow();
+    EXPECT_NE(data, text);
+    press(Qt::CTRL | Qt::Key_Tab);
+    EXPECT_EQ(area->activeSubWindow(), text);
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_F6);
+    EXPECT_EQ(area->activeSubWindow(), data);
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_F6);
+    ASSERT_EQ(area->activeSubWindow(), text);
+
+    s.feedback.Script = {Answer::Cancel, Answer::Yes};
+    press(Qt::CTRL | Qt::Key_F4);
+    EXPECT_EQ(s.main->TextWindowCount(), 1);
+    press(Qt::ALT | Qt::Key_Minus);
+    EXPECT_TRUE(text->systemMenu()->isVisible());
+    QTest::keyClick(text->systemMenu(), Qt::Key_Escape);
+    Settle();
+    EXPECT_FALSE(text->systemMenu()->isVisible());
+    press(Qt::CTRL | Qt::Key_F4);
+    EXPECT_EQ(s.main->TextWindowCount(), 0);
+    EXPECT_EQ(s.feedback.Messages.size(), 2u);
+}
+
 // Cascade: one size, each a title bar further down and right, the active one on top.
 TEST(MainWindow, CascadeStacksTheWindowsWithTheActiveOneOnTop) {
     Shell s;

@@ -79,7 +79,7 @@ class ScaleDialogsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ctx.MainWidget()->setGeometry(40, 30, 760, 560);
-        ctx.MainWidget()->show();
+        torvel::test::ShowFramed(*ctx.MainWidget());
         GraphSettings& s = ctx.doc.Settings;
         s.XMax = 10;
         s.XMin = 0;

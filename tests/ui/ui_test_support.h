@@ -108,10 +108,19 @@ inline void Settle() {
     }
 }
 
+// Shows a window and, under a window manager, waits until it has framed it:
+// the dialogs measure the main window with its frame.
+inline void ShowFramed(QWidget& window) {
+    window.show();
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) return;
+    (void)QTest::qWaitForWindowExposed(&window);
+    QTest::qWait(500);
+}
+
 // The gap between the bottom-right corners of a dialog and the main window,
 // frames included, once a window manager has framed the dialog (it may place
 // it again then): waits up to two seconds for the expected gap.
-inline QPoint CornerGap(const QWidget& dialog, const QWidget& main, QPoint expected) {
+inline QPoint CornerGap(QWidget& dialog, const QWidget& main, QPoint expected) {
     if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
         // A window manager frames a window a moment after it is shown.
         (void)QTest::qWaitForWindowExposed(&dialog);

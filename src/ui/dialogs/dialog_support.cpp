@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -20,44 +21,86 @@ namespace torvel {
 
 namespace {
 
-// A window manager frames a dialog (title bar, borders) only after it is on
-// screen, so the first placement measured it without its frame. When the
-// frame's size becomes known (the dialog moves or grows), it is placed again.
+// A window manager frames a window (title bar, borders) only after it is on
+// screen, and tells the program its frame a moment later still, so a
+// placement may have measured the dialog or the main window without its
+// frame. When a frame becomes known (the dialog's frame size or the main
+// window's frame margins change) the dialog is placed again: looked at on
+// each move or resize, and for a second after it shows (a frame alone comes
+// with neither). A window the user merely moves changes neither.
 class FramePlacer : public QObject {
   public:
     explicit FramePlacer(QDialog& dialog) : QObject(&dialog), dialog_(dialog) {
         setObjectName(QStringLiteral("FramePlacer"));
         dialog.installEventFilter(this);
+        settling_.setInterval(50);
+        connect(&settling_, &QTimer::timeout, this, [this] {
+            if (++ticks_ >= 20) settling_.stop();
+            Check();
+        });
+        if (dialog.isVisible()) settling_.start(); // first placed once shown
     }
 
-    QPointer<const QWidget> Main;
+    void Watch(QWidget* main) {
+        if (main != Main) main->installEventFilter(this);
+        Main = main;
+    }
+    static QMargins FrameOf(const QWidget& w) {
+        const QRect f = w.frameGeometry(), g = w.geometry();
+        return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                f.bottom() - g.bottom()};
+    }
+
+    QPointer<QWidget> Main;
     int Inset = 30;
-    QSize Used; // the frame size the last placement measured
+    QSize Used;        // the dialog's frame size the last placement measured
+    QMargins MainUsed; // and the main window's frame margins
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-            dialog_.isVisible() && Main && dialog_.frameGeometry().size() != Used)
-            PlaceDialog(dialog_, Main, Inset);
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            Check();
+            break;
+        case QEvent::Show:
+            ticks_ = 0;
+            settling_.start();
+            break;
+        case QEvent::Hide:
+            settling_.stop();
+            break;
+        default:
+            break;
+        }
         return false;
     }
 
   private:
+    void Check() {
+        if (dialog_.isVisible() && Main &&
+            (dialog_.frameGeometry().size() != Used || FrameOf(*Main) != MainUsed))
+            PlaceDialog(dialog_, Main, Inset);
+    }
+
     QDialog& dialog_;
+    QTimer settling_;
+    int ticks_ = 0;
 };
 
 } // namespace
 
-void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset) {
+void PlaceDialog(QDialog& dialog, QWidget* mainWindow, int inset) {
     if (!mainWindow || mainWindow == &dialog) return;
     auto* placer =
         dialog.findChild<FramePlacer*>(QStringLiteral("FramePlacer"), Qt::FindDirectChildrenOnly);
     if (!placer) placer = new FramePlacer(dialog);
-    placer->Main = mainWindow;
+    placer->Watch(mainWindow);
     placer->Inset = inset;
     // Before the dialog is on screen its client size stands for its frame.
     const QSize size = dialog.isVisible() ? dialog.frameGeometry().size() : dialog.size();
     placer->Used = size;
+    placer->MainUsed = FramePlacer::FrameOf(*mainWindow);
     const QRect main = mainWindow->frameGeometry();
     QPoint at(main.x() + main.width() - inset - size.width(),
               main.y() + main.height() - inset - size.height());

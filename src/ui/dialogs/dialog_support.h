@@ -20,7 +20,7 @@ namespace torvel {
 
 // Puts the dialog's bottom-right corner `inset` pixels inside the bottom-right
 // corner of the main window (30 for most dialogs), kept on the main window's screen.
-void PlaceDialog(QDialog& dialog, const QWidget* mainWindow, int inset = 30);
+void PlaceDialog(QDialog& dialog, QWidget* mainWindow, int inset = 30);
 
 // The per-series dialogs' bold series label ("Label1"), before its first show.
 QLabel* MakeSeriesLabel(QWidget* parent);
