@@ -21,13 +21,21 @@ namespace torvel {
 
 namespace {
 
+// A window's frame as far as it is known: while the window manager is still
+// framing it the platform may report a frame that does not even hold the
+// window, which counts as none yet.
+QRect KnownFrame(const QWidget& w) {
+    const QRect frame = w.frameGeometry();
+    return frame.contains(w.geometry()) ? frame : w.geometry();
+}
+
 // A window manager frames a window (title bar, borders) only after it is on
 // screen, and tells the program its frame a moment later still, so a
 // placement may have measured the dialog or the main window without its
 // frame. When a frame becomes known (the dialog's frame size or the main
 // window's frame margins change) the dialog is placed again: looked at on
-// each move or resize, and for a second after it shows (a frame alone comes
-// with neither). A window the user merely moves changes neither.
+// each move or resize, and for three seconds after it shows (a frame alone
+// comes with neither). A window the user merely moves changes neither.
 class FramePlacer : public QObject {
   public:
     explicit FramePlacer(QDialog& dialog) : QObject(&dialog), dialog_(dialog) {
@@ -35,7 +43,7 @@ class FramePlacer : public QObject {
         dialog.installEventFilter(this);
         settling_.setInterval(50);
         connect(&settling_, &QTimer::timeout, this, [this] {
-            if (++ticks_ >= 20) settling_.stop();
+            if (++ticks_ >= 60) settling_.stop();
             Check();
         });
         if (dialog.isVisible()) settling_.start(); // first placed once shown
@@ -46,7 +54,7 @@ class FramePlacer : public QObject {
         Main = main;
     }
     static QMargins FrameOf(const QWidget& w) {
-        const QRect f = w.frameGeometry(), g = w.geometry();
+        const QRect f = KnownFrame(w), g = w.geometry();
         return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
                 f.bottom() - g.bottom()};
     }
@@ -57,18 +65,19 @@ class FramePlacer : public QObject {
     QMargins MainUsed; // and the main window's frame margins
 
   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
             Check();
             break;
         case QEvent::Show:
+            if (watched != &dialog_) break;
             ticks_ = 0;
             settling_.start();
             break;
         case QEvent::Hide:
-            settling_.stop();
+            if (watched == &dialog_) settling_.stop();
             break;
         default:
             break;
@@ -78,8 +87,9 @@ class FramePlacer : public QObject {
 
   private:
     void Check() {
-        if (dialog_.isVisible() && Main &&
-            (dialog_.frameGeometry().size() != Used || FrameOf(*Main) != MainUsed))
+        // Until the dialog's frame is known its first placement stands.
+        if (dialog_.isVisible() && Main && KnownFrame(dialog_) != dialog_.geometry() &&
+            (KnownFrame(dialog_).size() != Used || FrameOf(*Main) != MainUsed))
             PlaceDialog(dialog_, Main, Inset);
     }
 
@@ -98,10 +108,10 @@ void PlaceDialog(QDialog& dialog, QWidget* mainWindow, int inset) {
     placer->Watch(mainWindow);
     placer->Inset = inset;
     // Before the dialog is on screen its client size stands for its frame.
-    const QSize size = dialog.isVisible() ? dialog.frameGeometry().size() : dialog.size();
+    const QSize size = dialog.isVisible() ? KnownFrame(dialog).size() : dialog.size();
     placer->Used = size;
     placer->MainUsed = FramePlacer::FrameOf(*mainWindow);
-    const QRect main = mainWindow->frameGeometry();
+    const QRect main = KnownFrame(*mainWindow);
     QPoint at(main.x() + main.width() - inset - size.width(),
               main.y() + main.height() - inset - size.height());
     // Never off the screen, where it could not be reached.
