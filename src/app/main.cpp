@@ -1,6 +1,7 @@
 // torvel-graphics: the desktop program. One optional argument: a graph file
 // (or a data file) to open at start.
 #include "files/startup_file.h"
+#include "history/recovery.h"
 #include "ui/application.h"
 #include "ui/locale_setup.h"
 #include "ui/main_window.h"
@@ -22,6 +23,11 @@ constexpr const char* HelpText = R"(Usage: torvel-graphics [--] [FILE]
 Enters, plots and fits X-Y data. FILE is opened at start: a graph file (.gra)
 becomes the graph being edited, a data file (.prn) opens its series into an
 empty graph. Without FILE the graph file of the last session is opened again.
+
+While anything is unsaved, the whole graph is kept every 30 seconds in
+$XDG_STATE_HOME/torvel-graphics (else ~/.local/state/torvel-graphics). After a
+crash the next start offers that work back; declined, it stays there as
+recovered-<date>.gra. A normal end removes it.
 
 Options:
   --help     print this help and exit
@@ -108,6 +114,8 @@ int main(int argc, char** argv) {
         qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), QDir::homePath().toStdString());
     options.StartupFile = QString::fromStdString(paths.Fig);
     options.HelpFile = FindHelpFile();
+    options.RecoveryFolder = QString::fromStdString(torvel::RecoveryFolderFor(
+        qEnvironmentVariable("XDG_STATE_HOME").toStdString(), QDir::homePath().toStdString()));
     if (!command.File.empty())
         options.CommandLineFile =
             QFileInfo(QString::fromLocal8Bit(command.File)).absoluteFilePath();

@@ -23,6 +23,13 @@ class Feedback {
     // A new choice of the user's: the reason of an earlier beep, if still
     // shown, no longer applies and goes away.
     virtual void ForgetReason() {}
+    // A question under a title of its own ("Recover Unsaved Work"); where no
+    // title can be shown, the plain confirmation.
+    virtual Answer Question(const std::string& title, const std::string& text,
+                            MessageButtons buttons) {
+        (void)title;
+        return Message(MessageKind::Confirmation, text, buttons);
+    }
 };
 
 // Counts beeps, keeps every message and answers from a script. With the script

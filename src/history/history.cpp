@@ -391,6 +391,12 @@ void History::MarkSaved() {
     Tell();
 }
 
+void History::MarkUnsaved() {
+    unrecorded_ = true;
+    ++version_;
+    Tell();
+}
+
 void History::BeginStep(const std::string& name) {
     if (depth_++ > 0) return;
     open_ = std::make_unique<Step>();

@@ -48,6 +48,8 @@ class History : public ChangeRecorder {
     void Clear();
     // The document was saved as it is now.
     void MarkSaved();
+    // The document holds work no file has (recovered after a crash).
+    void MarkUnsaved();
     // Something was changed since the last save (or the start of the history).
     bool Unsaved() const { return unrecorded_ || position_ != saved_; }
     // Rises with every change made through the history (a step, an undo, a redo).

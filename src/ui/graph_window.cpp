@@ -1,5 +1,6 @@
 #include "ui/graph_window.h"
 
+#include "core/change_recorder.h"
 #include "core/out_of_memory.h"
 #include "core/series.h"
 #include "files/data_file.h"
@@ -191,6 +192,13 @@ void TGraphF::CreateMenus() {
 
     QMenu* graph = menuBar_->addMenu(QStringLiteral("&Graph"));
     graph->setObjectName(QStringLiteral("Settings2"));
+    // Undo and Redo head the Graph menu and the pop-up menu.
+    auto history = [this](QMenu* menu) {
+        if (!main_.UndoAction()) return;
+        menu->addActions({main_.UndoAction(), main_.RedoAction()});
+        menu->addSeparator();
+    };
+    history(graph);
     add(graph, "AutoScale2", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click);
     add(graph, "scale2", QStringLiteral("&Scale"), &TGraphF::Scale1Click);
     add(graph, "Grid3", QStringLiteral("&Grid"), &TGraphF::Grid1Click);
@@ -206,6 +214,7 @@ void TGraphF::CreateMenus() {
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
+    history(popup_);
     add(popup_, "AutoScale1", QStringLiteral("&Auto Scale"), &TGraphF::AutoScale1Click);
     add(popup_, "Scale1", QStringLiteral("&Scale"), &TGraphF::Scale1Click);
     add(popup_, "Grid1", QStringLiteral("&Grid"), &TGraphF::Grid1Click);
@@ -285,6 +294,8 @@ void TGraphF::Image1MouseDown(int x, int y) {
                 ++n;
             if (n > FloatTitleCount) return;
             const auto i = static_cast<std::size_t>(n - 1);
+            RecordedStep step(doc, "Place Floating Title");
+            step.Settings();
             const PlacedPosition p = FloatTitlePosition(x, y, s, g);
             if (p.XSet)
                 s.FloatTitleX[i] = p.X;
@@ -370,6 +381,8 @@ void TGraphF::Floating1Click() {
 void TGraphF::AutoScale1Click() {
     Announce("AutoScale1Click");
     Document& doc = main_.Doc();
+    RecordedStep step(doc, "Auto Scale");
+    step.Settings();
     GuardMemory(main_.Fb(), "scale the graph", doc.Settings,
                 [&] { AutoScaleGraph(doc, state_.ScaleBoxes, {}); });
     Draw();

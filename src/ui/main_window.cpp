@@ -3,6 +3,7 @@
 // the main_window_*.cpp files named after their role.
 #include "ui/main_window.h"
 
+#include "core/change_recorder.h"
 #include "ui/dialogs/calc_window.h"
 #include "ui/graph_window.h"
 #include "ui/shell_icons.h"
@@ -43,6 +44,7 @@ TMDIMainF::TMDIMainF(Options options, QWidget* parent)
     connect(mdi_, &QMdiArea::subWindowActivated, this, &TMDIMainF::SubWindowActivated);
 
     CreateActions();
+    CreateHistoryActions();
     CreateMenus();
     CreateToolBar();
     CreateChildKeys();
@@ -134,12 +136,14 @@ QWidget* TMDIMainF::CreateDataChild(Series& series) {
         [this, target = &series] {
             for (const auto& s : doc_.DataWindows())
                 if (s.get() == target) {
+                    RecordedStep step(doc_, "Close Data"); // Undo brings it back
                     doc_.DestroySeries(*target);
                     return;
                 }
         },
         Qt::QueuedConnection);
     ConnectDataWindow(*w);
+    w->SetHistoryActions(actUndo_, actRedo_);
     return w;
 }
 

@@ -11,12 +11,15 @@
 #include "core/document.h"
 #include "files/graph_file.h"
 #include "files/import_table_dialog.h"
+#include "history/history.h"
+#include "history/recovery.h"
 #include "scale/grid_settings.h"
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
 #include "ui/help_window.h"
 #include "ui/printing.h"
 #include "ui/qt_feedback.h"
+#include "ui/series_loop.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -34,6 +37,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QProgressDialog;
+class QTimer;
 
 namespace torvel {
 
@@ -69,6 +73,8 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
         Feedback* FeedbackOverride = nullptr;
         // Tests replace the system's default handler (the help window's "Open in browser").
         std::function<void(const QUrl&)> UrlOpener;
+        // Where unsaved work is kept against a crash; empty: nowhere.
+        QString RecoveryFolder;
     };
 
     // How long the status bar shows why a beep refused an input.
@@ -142,6 +148,19 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
 
     // Saves the graph through the save dialog loop; false when nothing was written.
     bool SaveGraph();
+
+    // The document's history, and Undo and Redo: one action each, in every
+    // window's menus, named after the step ("Undo Paste").
+    History& DocHistory() { return history_; }
+    QAction* UndoAction() const { return actUndo_; }
+    QAction* RedoAction() const { return actRedo_; }
+    void Undo1Click();
+    void Redo1Click();
+    // How often unsaved work is written to the recovery file at the most.
+    static constexpr int RecoveryDelayMs = 30000;
+    // Writes the recovery file now (when anything is unsaved); tests and the timer.
+    void WriteRecovery();
+    const RecoveryWriter* Recovery() const { return recovery_.get(); }
     // A new, empty text window (limit checked), or null.
     QWidget* NewTextWindow();
     // The five filters of the open dialog, in order.
@@ -216,6 +235,20 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     void dropEvent(QDropEvent* event) override;
 
   private:
+    void CreateHistoryActions();
+    // A dialog's showing as one step of the history: the settings dialogs,
+    // and the per-series ones in their loop (each series' attributes, or all
+    // of it for the fit).
+    void SettingsSession(const char* name, const std::function<void()>& run);
+    enum class SeriesPart { Attributes, WholeSeries };
+    void SeriesSession(const char* name, TSpreadF* start, SeriesLoopEnd end, SeriesPart part,
+                       const std::function<void(TSpreadF&)>& show);
+    void HistoryChanged();
+    void MoveInHistory(bool undo);
+    void AfterHistoryMove();
+    // At start: work left by a program that did not end normally is offered
+    // back; true when it was opened. Then this program's recovery file starts.
+    bool OfferRecovery();
     QAction* MakeAction(const char* name, const QString& text,
                         const std::function<void()>& handler);
     void Discard(QMdiSubWindow* sub);
@@ -273,6 +306,12 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
 
     Options options_;
     Document doc_;
+    History history_{doc_};
+    std::unique_ptr<RecoveryWriter> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    std::uint64_t recoveryVersion_ = 0; // the history's version last written
+    QAction* actUndo_ = nullptr;
+    QAction* actRedo_ = nullptr;
     GraphWindowState graphState_;
     QString openFolder_;
     QString startupError_;

@@ -2,6 +2,7 @@
 // per-series ones in the series loop.
 #include "ui/main_window.h"
 
+#include "core/change_recorder.h"
 #include "ui/dialogs/calc_window.h"
 #include "ui/dialogs/fill_cells_dialog.h"
 #include "ui/dialogs/fit_dialog.h"
@@ -66,19 +67,37 @@ void TMDIMainF::CreateDialogs() {
     connect(calcF_, &TCalcF::Closed, mathF_, &TMathF::CalculatorClosed);
 }
 
-void TMDIMainF::Scale1Click() {
-    scaleF_->Execute();
+void TMDIMainF::SettingsSession(const char* name, const std::function<void()>& run) {
+    // One step for the whole showing of the dialog, its redraw included.
+    RecordedStep step(doc_, name);
+    step.Settings();
+    run();
     RedrawGraph();
+}
+
+void TMDIMainF::SeriesSession(const char* name, TSpreadF* start, SeriesLoopEnd end, SeriesPart part,
+                              const std::function<void(TSpreadF&)>& show) {
+    // One step for the whole loop: each series is captured as its turn comes.
+    RecordedStep step(doc_, name);
+    RunSeriesLoop(*this, start, end, [&](TSpreadF& window) {
+        if (part == SeriesPart::WholeSeries)
+            step.WholeSeries(window.GetSeries());
+        else
+            step.Attributes(window.GetSeries());
+        show(window);
+    });
+}
+
+void TMDIMainF::Scale1Click() {
+    SettingsSession("Scale", [this] { scaleF_->Execute(); });
 }
 
 void TMDIMainF::Grid1Click() {
-    gridF_->Execute();
-    RedrawGraph();
+    SettingsSession("Grid", [this] { gridF_->Execute(); });
 }
 
 void TMDIMainF::LogScale1Click() {
-    logScaleF_->Execute();
-    RedrawGraph();
+    SettingsSession("Log Scale", [this] { logScaleF_->Execute(); });
 }
 
 void TMDIMainF::FitDialogForGraphType(Series& series) {
@@ -86,6 +105,8 @@ void TMDIMainF::FitDialogForGraphType(Series& series) {
     // dialog stays open over it.
     auto* window = qobject_cast<TSpreadF*>(DataWindowOf(series));
     if (!window) return;
+    RecordedStep step(doc_, "Fit"); // within the graph type's step
+    step.WholeSeries(series);
     FitF()->Execute(*window);
     // Its Next has no next series to go to here: the graph type dialog's own
     // Next is what steps on.
@@ -93,33 +114,32 @@ void TMDIMainF::FitDialogForGraphType(Series& series) {
 }
 
 void TMDIMainF::MainTitlesDialog() {
-    titleTF_->Execute();
-    RedrawGraph();
+    SettingsSession("Main Titles", [this] { titleTF_->Execute(); });
 }
 
 void TMDIMainF::XTitlesDialog() {
-    titleXF_->Execute();
-    RedrawGraph();
+    SettingsSession("X Axis Titles", [this] { titleXF_->Execute(); });
 }
 
 void TMDIMainF::YTitlesDialog() {
-    titleYF_->Execute();
-    RedrawGraph();
+    SettingsSession("Y Axis Titles", [this] { titleYF_->Execute(); });
 }
 
 void TMDIMainF::FloatingTitlesDialog() {
-    titleFlF_->Execute();
-    RedrawGraph();
+    SettingsSession("Floating Titles", [this] { titleFlF_->Execute(); });
 }
 
 void TMDIMainF::SeriesTitlesDialog(TSpreadF* from) {
-    RunSeriesLoop(*this, from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+    SeriesSession("Series Titles", from,
+                  from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  SeriesPart::Attributes,
                   [this](TSpreadF& window) { titleSerF_->Execute(window.GetSeries()); });
 }
 
 void TMDIMainF::GraphTypeDialog(TSpreadF* from) {
-    RunSeriesLoop(*this, from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
-                  [this](TSpreadF& window) { gTypeF_->Execute(window.GetSeries()); });
+    SeriesSession(
+        "Graph Type", from, from ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+        SeriesPart::Attributes, [this](TSpreadF& window) { gTypeF_->Execute(window.GetSeries()); });
 }
 
 TFitF* TMDIMainF::FitF() {
@@ -133,7 +153,7 @@ TPrintCF* TMDIMainF::PrintCF() const {
 
 void TMDIMainF::RunPrintColorDialog(TSpreadF* start) {
     // A printer colour shows only on paper: the graph window is not redrawn.
-    RunSeriesLoop(*this, start, SeriesLoopEnd::NoRedraw,
+    SeriesSession("Printer Color", start, SeriesLoopEnd::NoRedraw, SeriesPart::Attributes,
                   [this](TSpreadF& window) { printCF_->Execute(window); });
 }
 
@@ -158,8 +178,9 @@ void TMDIMainF::RunMathXYDialog(TSpreadF* start) {
 void TMDIMainF::RunFitDialog(TSpreadF* start) {
     // From the graph window the loop starts at the lowest series and ends
     // with the graph window active again.
-    RunSeriesLoop(*this, start, start ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
-                  [this](TSpreadF& window) { FitF()->Execute(window); });
+    // Fitting sorts the rows: the whole series is kept for Undo.
+    SeriesSession("Fit", start, start ? SeriesLoopEnd::RedrawGraph : SeriesLoopEnd::ActivateGraph,
+                  SeriesPart::WholeSeries, [this](TSpreadF& window) { FitF()->Execute(window); });
 }
 
 void TMDIMainF::RunFitStatistics(TSpreadF* start) {

@@ -2,6 +2,7 @@
 // series and text windows.
 #include "ui/main_window.h"
 
+#include "core/change_recorder.h"
 #include "core/out_of_memory.h"
 #include "files/data_file.h"
 #include "files/graph_file.h"
@@ -65,6 +66,7 @@ void TMDIMainF::NewData1Click() {
     if (SeriesLimitReached()) return;
     doc_.NewSeriesRows = doc_.Prefs.MaxDataIndex;
     Series* s = nullptr;
+    RecordedStep step(doc_, "New Data");
     if (!GuardMemory(*fb_, "make a new data window", [&] { s = &doc_.CreateSeries(*fb_); })) return;
     doc_.SortDataWindows();
     auto it = dataWindows_.find(s);
@@ -164,6 +166,7 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
 
 bool TMDIMainF::OpenDataFile(const QString& path) {
     const int before = doc_.SeriesCount();
+    RecordedStep step(doc_, "Open Data File");
     const bool ok = ReadDataFileWithProgress(path);
     RefreshDataWindows();
     if (doc_.SeriesCount() > before) {
@@ -190,6 +193,7 @@ bool TMDIMainF::OpenGraphFile(const QString& path) {
     RedrawGraph();
     doc_.SuppressResizeDraw = false;
     if (TGraphF* g = GraphF()) g->UpdateCaption();
+    history_.Clear(); // another document: its own history
     return true;
 }
 
@@ -222,15 +226,21 @@ void TMDIMainF::NewGraphFile1Click() {
     ResetGraphSettings(doc_.Settings);
     doc_.GraphFileName = NoNameGraph;
     ReloadPrefs();
+    history_.Clear();
 }
 
+// Both can be undone: the data windows come back (text windows do not: they
+// are no part of the graph).
 void TMDIMainF::WindowCloseAll1Click() {
     if (doc_.SeriesCount() == 0 && TextWindowCount() == 0) return;
     if (!AskDataLoss(*fb_)) return;
+    RecordedStep step(doc_, "Close All");
     CloseAllWindows(true);
 }
 
 void TMDIMainF::WindowClearAll1Click() {
+    RecordedStep step(doc_, "Clear All");
+    step.Settings();
     if (doc_.SeriesCount() > 0 || TextWindowCount() > 0) {
         if (!AskDataLoss(*fb_)) return;
         CloseAllWindows(true);
@@ -315,7 +325,10 @@ bool TMDIMainF::SaveGraph() {
     bool written = false;
     GuardMemory(*fb_, "save the graph", [&] { written = SaveGraphAs(doc_, *fb_, dialog); });
     if (TGraphF* g = GraphF()) g->UpdateCaption();
-    if (written) RedrawGraph();
+    if (written) {
+        history_.MarkSaved();
+        RedrawGraph();
+    }
     return written;
 }
 

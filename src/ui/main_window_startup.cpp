@@ -49,6 +49,8 @@ void TMDIMainF::LoadStartupGraph() {
         fb_->Message(MessageKind::Error, startupError_.toStdString(), MessageButtons::Ok);
         startupError_.clear();
     }
+    // Work a crash left unsaved comes first: taken back, it is the document.
+    if (OfferRecovery()) return;
     const QString arg = options_.CommandLineFile;
     const std::string problem = arg.isEmpty() ? std::string() : ReadProblemText(arg.toStdString());
     if (!problem.empty()) {
@@ -60,6 +62,7 @@ void TMDIMainF::LoadStartupGraph() {
             // The graph shown is not the remembered graph file.
             doc_.GraphFileName = NoNameGraph;
             OpenDataFile(arg);
+            history_.Clear(); // what the program starts with is no change
             return;
         }
         doc_.GraphFileName = arg.toStdString();
@@ -95,6 +98,9 @@ void TMDIMainF::closeEvent(QCloseEvent* event) {
     closing_ = true;
     CloseAllWindows(true);
     WriteStartup();
+    // A normal end: no work is left to recover.
+    recoveryTimer_->stop();
+    recovery_.reset();
     event->accept();
 }
 

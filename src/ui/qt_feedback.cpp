@@ -15,6 +15,16 @@ void QtFeedback::Beep(const std::string&) {
 }
 
 Answer QtFeedback::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
+    return Show(kind, {}, text, buttons);
+}
+
+Answer QtFeedback::Question(const std::string& title, const std::string& text,
+                            MessageButtons buttons) {
+    return Show(MessageKind::Confirmation, title, text, buttons);
+}
+
+Answer QtFeedback::Show(MessageKind kind, const std::string& ownTitle, const std::string& text,
+                        MessageButtons buttons) {
     QMessageBox::StandardButtons set = QMessageBox::Ok;
     QMessageBox::StandardButton def = QMessageBox::Ok;
     switch (buttons) {
@@ -51,6 +61,7 @@ Answer QtFeedback::Message(MessageKind kind, const std::string& text, MessageBut
         title = QStringLiteral("Confirm");
         break;
     }
+    if (!ownTitle.empty()) title = QString::fromStdString(ownTitle);
     // Message texts double an ampersand that is meant as one ("Save && Exit"),
     // as the labels of menus and dialogs do.
     QString shown = QString::fromLocal8Bit(text.c_str());

@@ -21,8 +21,12 @@ class QtFeedback : public Feedback {
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Beep(const std::string& reason = {}) override;
     Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+    Answer Question(const std::string& title, const std::string& text,
+                    MessageButtons buttons) override;
 
   private:
+    Answer Show(MessageKind kind, const std::string& title, const std::string& text,
+                MessageButtons buttons);
     QWidget* parent_;
 };
 
@@ -42,6 +46,10 @@ class ReasonShowingFeedback : public Feedback {
     void ForgetReason() override {
         inner_.ForgetReason();
         if (show_) show_({});
+    }
+    Answer Question(const std::string& title, const std::string& text,
+                    MessageButtons buttons) override {
+        return inner_.Question(title, text, buttons);
     }
 
   private:

@@ -76,6 +76,14 @@ class SpreadDelegate : public QStyledItemDelegate {
                 event->ignore();
                 return true;
             }
+            // Undo and Redo are the editor's own while it has typing to take
+            // back, the document's otherwise.
+            auto* line = qobject_cast<QLineEdit*>(object);
+            if (line && ((key->matches(QKeySequence::Undo) && !line->isUndoAvailable()) ||
+                         (key->matches(QKeySequence::Redo) && !line->isRedoAvailable()))) {
+                event->ignore();
+                return true;
+            }
             break;
         }
         case QEvent::MouseButtonDblClick:
@@ -491,9 +499,9 @@ void TSpreadF::CreateActions() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(forward("Exit1", "E&xit", &TSpreadF::ExitRequested));
 
-    QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("Edit1"));
-    edit->addActions({cut1_, copy1_, paste1_});
+    editMenu_ = menuBar_->addMenu(QStringLiteral("&Edit"));
+    editMenu_->setObjectName(QStringLiteral("Edit1"));
+    editMenu_->addActions({cut1_, copy1_, paste1_});
 
     QMenu* math = menuBar_->addMenu(QStringLiteral("&Math"));
     math->setObjectName(QStringLiteral("Math1"));
@@ -580,6 +588,15 @@ void TSpreadF::CreateActions() {
     popup_->addAction(save2);
 }
 
+void TSpreadF::SetHistoryActions(QAction* undo, QAction* redo) {
+    if (!undo || !redo) return;
+    for (QMenu* menu : {editMenu_, popup_}) {
+        QAction* first = menu->actions().value(0);
+        menu->insertActions(first, {undo, redo});
+        menu->insertSeparator(first);
+    }
+}
+
 void TSpreadF::UpdateCaption() {
     if (!series_) return;
     setWindowTitle(QString::fromStdString(series_->Caption));
@@ -597,7 +614,7 @@ void TSpreadF::RefreshGrid() {
 
 CommitResult TSpreadF::Commit() {
     if (!series_) return CommitResult::Unchanged;
-    const CommitResult result = CommitEdit(*series_, context_.Fb());
+    const CommitResult result = CommitTyping(context_.Doc(), *series_, context_.Fb());
     if (result != CommitResult::Unchanged) model_->CellsChanged();
     if (result == CommitResult::Committed) context_.RedrawGraph();
     return result;
@@ -616,7 +633,7 @@ void TSpreadF::Cut1Click() {
     if (!series_) return;
     grid_->CloseEditor(true);
     const CellRect selection = grid_->Selection();
-    const std::string text = CutCells(*series_, selection);
+    const std::string text = CutCells(context_.Doc(), *series_, selection);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
     model_->CellsChanged();
     grid_->SetCurrentCell({selection.Left, selection.Top});
@@ -627,7 +644,7 @@ void TSpreadF::Paste1Click() {
     if (!series_) return;
     grid_->CloseEditor(true);
     const QString text = QGuiApplication::clipboard()->text().left(PasteLimit);
-    PasteCells(*series_, text.toStdString(), grid_->CurrentCell());
+    PasteCells(context_.Doc(), *series_, text.toStdString(), grid_->CurrentCell());
     grid_->SetEditingOn(false);
     model_->CellsChanged();
     context_.RedrawGraph();
@@ -671,7 +688,7 @@ void TSpreadF::XYOperations2Click() {
 void TSpreadF::clearFit1Click() {
     if (!series_) return;
     grid_->CloseEditor(true);
-    ClearFitCommand(*series_);
+    ClearFitCommand(context_.Doc(), *series_);
     RefreshGrid();
     context_.RedrawGraph();
 }
@@ -696,7 +713,7 @@ void TSpreadF::SortRows(bool ascending) {
     grid_->CloseEditor(true);
     {
         WorkProgress work(context_.MainWidget(), QStringLiteral("Sorting"));
-        SortSeriesX(*series_, ascending, context_.Doc().Settings, context_.Fb(), work.Callback());
+        SortSeriesX(context_.Doc(), *series_, ascending, context_.Fb(), work.Callback());
     }
     RefreshGrid(); // the graph is not redrawn: sorting changes nothing it shows
 }
@@ -729,7 +746,7 @@ void TSpreadF::DeleteSelection() {
     if (!series_) return;
     grid_->CloseEditor(true);
     const CellRect selection = grid_->Selection();
-    DeleteCells(*series_, selection);
+    DeleteCells(context_.Doc(), *series_, selection);
     model_->CellsChanged();
     grid_->SetCurrentCell({selection.Left, selection.Top});
     context_.RedrawGraph();

@@ -151,6 +151,8 @@ class TSpreadF : public QWidget, public DocumentObserver {
     void SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
 
     QAction* CloseDataAction() const { return close1_; }
+    // The program's Undo and Redo, put at the top of the Edit menu and the pop-up menu.
+    void SetHistoryActions(QAction* undo, QAction* redo);
     // A menu bar with File, Edit, Math, Regression and Graph; hidden: the main
     // window shows its menus in place of its own while this window is active.
     // The main window's commands in it (New Graph File, New Data, New Text,
@@ -223,6 +225,7 @@ class TSpreadF : public QWidget, public DocumentObserver {
     SpreadGrid* grid_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* saveData1_ = nullptr;
     QAction* close1_ = nullptr;

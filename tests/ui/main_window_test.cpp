@@ -3,6 +3,7 @@
 // rule, start-up and exit, help.
 #include "ui_test_support.h"
 
+#include "core/change_recorder.h"
 #include "ui/graph_window.h"
 #include "ui/help_window.h"
 #include "ui/spread_window.h"
@@ -87,9 +88,12 @@ QByteArray ReadFig(Shell& s) {
 
 // Every menu entry and tool bar button is in use; Open and Exit have their keys.
 static void ExpectAllEnabled(QMenuBar* bar, const std::string& who) {
+    // Undo and Redo are enabled only while there is a step to take.
     for (QAction* title : bar->actions())
         for (const QString& entry : MenuTexts(title->menu()))
-            EXPECT_FALSE(entry.endsWith('-')) << who << " " << entry.toStdString();
+            EXPECT_TRUE(!entry.endsWith('-') || entry.startsWith("&Undo") ||
+                        entry.startsWith("&Redo"))
+                << who << " " << entry.toStdString();
 }
 
 TEST(MainWindow, StartsWithCaptionMenusAndElevenToolButtons) {
@@ -205,6 +209,23 @@ TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
         press();
         return shows(child, QStringLiteral("9"));
     };
+    // Undo takes back a change of the graph's settings; Redo makes it again.
+    const Check undoes = [&s](QWidget*, const Press& press) {
+        Document& doc = s.main->Doc();
+        const Real before = doc.Settings.XMax;
+        {
+            RecordedStep step(doc, "Scale");
+            step.Settings();
+            doc.Settings.XMax = before + 1;
+        }
+        press();
+        return doc.Settings.XMax == before;
+    };
+    const Check redoes = [&s](QWidget*, const Press& press) {
+        const std::size_t redo = s.main->DocHistory().RedoCount();
+        press();
+        return s.main->DocHistory().RedoCount() + 1 == redo;
+    };
     const Check exits = [&s](QWidget*, const Press& press) {
         press();
         return !s.main->isVisible();
@@ -216,6 +237,8 @@ TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
         {QKeySequence(Qt::CTRL | Qt::Key_C), copies},
         {QKeySequence(Qt::CTRL | Qt::Key_V), pastes},
         {QKeySequence(Qt::ALT | Qt::Key_F4), exits},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), undoes},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), redoes},
     };
 
     // The main window's own menus last: its Exit ends the test.

@@ -1,0 +1,112 @@
+// Undo and Redo in the shell: where they stand, what they are called, their
+// keys with and without a child, and Clear All taken back whole.
+#include "ui_test_support.h"
+
+#include "core/number_text.h"
+#include "files/graph_file.h"
+#include "ui/graph_window.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace torvel;
+using torvel::test::Settle;
+using torvel::test::Shell;
+
+namespace {
+
+QAction* Action(Shell& s, const char* name) {
+    return s.main->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// What the windows show: every series' cells, fit and caption, every setting.
+std::string Shown(Shell& s) {
+    Document& doc = s.main->Doc();
+    std::string out = GraphFileText(doc);
+    for (const auto& p : doc.DataWindows()) {
+        const Series& series = *p;
+        out += s.main->DataWindowOf(series)->windowTitle().toStdString() + "|" + series.Header(3) +
+               "|" + CopyCells(series, {1, 1, 3, series.IndexCount});
+    }
+    return out + std::to_string(s.main->MdiArea()->subWindowList().size());
+}
+
+TEST(History, ClearAllThenUndoBringsEveryWindowBack) {
+    Shell s;
+    s.main->show();
+    const QString path = s.Path(QStringLiteral("example.gra"));
+    ASSERT_TRUE(QFile::copy(test::SourceFile(QStringLiteral("../../examples/example.gra")), path));
+    ASSERT_TRUE(s.main->OpenGraphFile(path));
+    Settle();
+    ASSERT_GT(s.main->Doc().SeriesCount(), 1);
+    ASSERT_TRUE(std::any_of(s.main->Doc().DataWindows().begin(), s.main->Doc().DataWindows().end(),
+                            [](const auto& p) { return p->HasFit; }));
+    const std::string before = Shown(s);
+    EXPECT_FALSE(s.main->DocHistory().Unsaved());
+
+    s.feedback.Script = {Answer::Yes};
+    Action(s, "WindowClearAll1")->trigger();
+    Settle();
+    ASSERT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_EQ(s.main->UndoAction()->text(), "&Undo Clear All");
+
+    s.main->UndoAction()->trigger();
+    Settle();
+    EXPECT_EQ(Shown(s), before);
+    EXPECT_NE(s.main->GraphF(), nullptr);
+    EXPECT_FALSE(s.main->DocHistory().Unsaved());
+    s.main->RedoAction()->trigger();
+    Settle();
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    EXPECT_TRUE(s.main->DocHistory().Unsaved());
+}
+
+TEST(History, UndoAndRedoHeadTheMenusNameTheStepAndTheirKeysWorkWithoutAChild) {
+    Shell s;
+    s.main->show();
+    s.main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+    s.main->NewData1Click();
+    auto* data = s.main->findChild<TSpreadF*>();
+    TGraphF* graph = s.main->EnsureGraphWindow();
+    for (QMenu* menu :
+         {data->findChild<QMenu*>("Edit1"), data->PopupMenu(),
+          graph->findChild<QMenu*>("Settings2"), graph->findChild<QMenu*>("PopupMenu1")}) {
+        ASSERT_GE(menu->actions().size(), 2) << menu->objectName().toStdString();
+        EXPECT_EQ(menu->actions()[0], s.main->UndoAction()) << menu->objectName().toStdString();
+        EXPECT_EQ(menu->actions()[1], s.main->RedoAction()) << menu->objectName().toStdString();
+    }
+    EXPECT_EQ(s.main->UndoAction()->text(), "&Undo New Data");
+    EXPECT_FALSE(s.main->RedoAction()->isEnabled());
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\t6"));
+    Action(s, "Paste1")->trigger();
+    EXPECT_EQ(s.main->UndoAction()->text(), "&Undo Paste");
+
+    s.feedback.Script = {Answer::Yes};
+    Action(s, "WindowCloseAll1")->trigger();
+    Settle();
+    ASSERT_TRUE(s.main->MdiArea()->subWindowList().isEmpty());
+    auto press = [&](int key, Qt::KeyboardModifiers mods) {
+        s.main->activateWindow();
+        QTest::keyClick(s.main.get(), static_cast<Qt::Key>(key), mods);
+        Settle();
+    };
+    press(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(s.main->Doc().SeriesCount(), 1);
+    EXPECT_EQ(s.main->Doc().DataWindows()[0]->Cell(YColumn, 1), NumberToText(6, 14));
+    EXPECT_EQ(s.main->RedoAction()->text(), "&Redo Close All");
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
+}
+
+} // namespace
