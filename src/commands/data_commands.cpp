@@ -144,18 +144,33 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
     return created;
 }
 
+namespace {
+
+bool EditedCellInGrid(const Series& series) {
+    return series.EditRow >= 1 && series.EditRow <= series.IndexCount &&
+           (series.EditCol == XColumn || series.EditCol == YColumn);
+}
+
+} // namespace
+
+void SettleEdit(Series& series) {
+    if (EditedCellInGrid(series))
+        series.EditText = series.EditorText(series.EditCol, series.EditRow);
+}
+
 CommitResult CommitTyping(Document& doc, Series& series, Feedback& feedback) {
     RecordedStep step(doc, "Typing");
     const int row = series.EditRow;
-    if (row >= 1 && row <= series.IndexCount &&
-        (series.EditCol == XColumn || series.EditCol == YColumn)) {
+    if (EditedCellInGrid(series)) {
         // The cell already holds what was typed; the text it started with
         // is what it held before.
         step.CellAsText(series, series.EditCol, row, series.EditText);
         step.Cells(series, {XColumn, row, YColumn, row}); // an X may bring its fitted Y
         step.Fit(series);
     }
-    return CommitEdit(series, feedback);
+    const CommitResult result = CommitEdit(series, feedback);
+    SettleEdit(series);
+    return result;
 }
 
 bool PasteCells(Document& doc, Series& series, std::string_view clipboard, CellPos at) {

@@ -51,6 +51,9 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
 // The commands above as steps of the document's history (core/change_recorder.h),
 // each named as its menu entry: what they change is kept for Undo.
 
+// The cell last edited is taken as it now is: a commit without a new edit
+// finds nothing to commit (after its own commit, or after Undo rewrote it).
+void SettleEdit(Series& series);
 // The cell being edited, committed ("Typing"): one step per committed cell.
 CommitResult CommitTyping(Document& doc, Series& series, Feedback& feedback);
 // "Paste", "Cut" and "Delete".

@@ -605,6 +605,7 @@ void TSpreadF::UpdateCaption() {
 void TSpreadF::RefreshGrid() {
     if (!series_) return;
     grid_->CloseEditor(false);
+    SettleEdit(*series_); // rewritten: no edit of the old text is pending
     const CellPos at = grid_->CurrentCell();
     const bool reload = model_->rowCount() != series_->IndexCount;
     model_->CellsChanged();

@@ -233,6 +233,8 @@ TEST_F(HistoryTest, UndoRedoAndANewBranch) {
     EXPECT_FALSE(history.CanRedo());
     EXPECT_EQ(history.UndoCount(), 2u);
     EXPECT_TRUE(history.Unsaved());
+    CommitTyping(doc, S(1), fb); // Return again, nothing typed
+    EXPECT_EQ(history.UndoCount(), 2u);
     // A step that changes nothing is no step.
     TypeInto(doc, fb, YColumn, 3, "30");
     EXPECT_EQ(history.UndoCount(), 2u);
