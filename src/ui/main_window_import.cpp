@@ -1,6 +1,7 @@
 // Tables in: Import Table... and files dropped on the main window.
 #include "ui/main_window.h"
 
+#include "core/change_recorder.h"
 #include "files/table_file.h"
 #include "ui/child_window.h"
 #include "ui/dialogs/import_table_dialog.h"
@@ -60,6 +61,8 @@ bool TMDIMainF::ImportTableFile(const QString& path) {
     if (dialog.exec() != QDialog::Accepted) return false;
     ImportRemember(dialog.State(), rememberedTables_);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    RecordedStep step(doc_, "Import Table"); // the new series, and an X axis title from a header
+    step.Settings();
     const TableLoad load = ReadTableFile(doc_, file, dialog.State().Format, *fb_,
                                          ProgressFor(QStringLiteral("Importing"), path));
     EndProgress();
