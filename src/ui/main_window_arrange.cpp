@@ -32,6 +32,14 @@ void TMDIMainF::CreateChildKeys() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
         [](QMdiArea& area) { area.activatePreviousSubWindow(); });
+    // The window menu's Close takes the platform's close keys, which on X11 are
+    // Ctrl+W alone; Ctrl+F4 is added only where it is missing, so no key is
+    // claimed twice.
+    if (!QKeySequence::keyBindings(QKeySequence::Close)
+             .contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+        key("CloseChildKey", {QKeySequence(Qt::CTRL | Qt::Key_F4)}, [](QMdiArea& area) {
+            if (QMdiSubWindow* sub = area.activeSubWindow()) sub->close();
+        });
 }
 
 void TMDIMainF::ShowInside(QMdiSubWindow* sub) {
