@@ -29,7 +29,7 @@ void BM_SortX(benchmark::State& state) {
         state.ResumeTiming();
         SilentFeedback fb;
         SortSeriesX(s, ascending, doc.Settings, fb);
-        benchmark::DoNotOptimize(s.Rows.data());
+        benchmark::DoNotOptimize(s.Store().X(0));
     }
 }
 BENCHMARK(BM_SortX)

@@ -43,7 +43,7 @@ QString LongTitleGraph(const QTemporaryDir& dir, int bytes) {
     doc.NewSeriesRows = 3;
     Series& s = doc.CreateSeries(fb);
     for (int r = 0; r < 3; ++r)
-        s.Rows[static_cast<std::size_t>(r)] = {Real(r), Real(r * r), 0, true, true, false};
+        s.Store().SetRow(static_cast<std::size_t>(r), {Real(r), Real(r * r), 0, true, true, false});
     RowsToGrid(s);
     doc.Settings.MainTitles[0].assign(static_cast<std::size_t>(bytes), 'T');
     if (!WriteGraphFile(doc, path.toStdString(), fb))

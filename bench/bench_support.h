@@ -29,7 +29,7 @@ Series& LongSeries(Document& doc, int rows, X x, Y y, bool shuffled = false, int
     for (int r = 0; r < rows; ++r) {
         const int i = order[static_cast<std::size_t>(r)];
         const bool hasY = noYEvery == 0 || r % noYEvery != noYEvery - 1;
-        s.Rows[static_cast<std::size_t>(r)] = {x(i), y(i), 0, true, hasY, false};
+        s.Store().SetRow(static_cast<std::size_t>(r), {x(i), y(i), 0, true, hasY, false});
     }
     RowsToGrid(s);
     return s;

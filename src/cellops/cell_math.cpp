@@ -91,62 +91,13 @@ CellFault FillValues(Real start, Real step, std::span<Real> out) {
 }
 
 CellFault OperateRows(XYOp op, std::span<Tdata> rows) {
-    auto finite = [](Real v) { return std::isfinite(v); };
-    switch (op) {
-    case XYOp::Switch:
-        for (Tdata& r : rows)
-            if (r.XValid || r.YValid) {
-                std::swap(r.X, r.Y);
-                std::swap(r.XValid, r.YValid);
-            }
-        return CellFault::None;
-    case XYOp::AddX:
-    case XYOp::SubtractX:
-    case XYOp::MultiplyX:
-        for (Tdata& r : rows) {
-            if (!r.XValid) continue;
-            // An empty Y counts as 0.
-            const Real y = r.YValid ? r.Y : 0;
-            const Real v = op == XYOp::AddX ? y + r.X : op == XYOp::SubtractX ? y - r.X : y * r.X;
-            if (!finite(v)) return CellFault::Overflow;
-            r.Y = v;
-            r.YValid = true;
-        }
-        return CellFault::None;
-    case XYOp::DivideByX:
-    case XYOp::XDivideByY:
-        for (Tdata& r : rows) {
-            if (!r.XValid || !r.YValid) continue;
-            const Real divisor = op == XYOp::DivideByX ? r.X : r.Y;
-            if (divisor == 0) continue;
-            const Real v = op == XYOp::DivideByX ? r.Y / r.X : r.X / r.Y;
-            if (!finite(v)) return CellFault::Overflow;
-            r.Y = v;
-        }
-        return CellFault::None;
-    case XYOp::Sum: {
-        Real a = 0;
-        for (Tdata& r : rows) {
-            a += r.Y;
-            if (!finite(a)) return CellFault::Overflow;
-            r.Y = a;
-        }
-        return CellFault::None;
-    }
-    case XYOp::Integral: {
-        Real a = 0;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const Real y = rows[i].Y; // the next row's Y is still the old one
-            rows[i].Y = a;
-            if (i + 1 < rows.size()) {
-                a += (rows[i + 1].X - rows[i].X) * (y + rows[i + 1].Y) / 2;
-                if (!finite(a)) return CellFault::Overflow;
-            }
-        }
-        return CellFault::None;
-    }
-    }
-    return CellFault::None;
+    struct SpanRows {
+        std::span<Tdata> rows;
+        std::size_t size() const { return rows.size(); }
+        Tdata Get(std::size_t i) const { return rows[i]; }
+        void Put(std::size_t i, const Tdata& r) { rows[i] = r; }
+    } view{rows};
+    return OperateRowsOf(op, view);
 }
 
 void CellStatistics::Add(Real v) {

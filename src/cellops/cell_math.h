@@ -7,8 +7,10 @@
 
 #include "core/data_model.h"
 
+#include <cmath>
 #include <cstddef>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace torvel {
@@ -56,6 +58,8 @@ inline constexpr int XYOpCount = 8;
 // ascending X order (the running sum and the cumulative trapezoid rule).
 // On a fault the rows may be half changed: callers work on a copy.
 CellFault OperateRows(XYOp op, std::span<Tdata> rows);
+// The same on any rows: size(), Get(i) giving a Tdata and Put(i, Tdata).
+template <class Rows> CellFault OperateRowsOf(XYOp op, Rows& rows);
 
 // Total, Average and Sigma (the sample standard deviation) of the values added.
 class CellStatistics {
@@ -74,5 +78,77 @@ class CellStatistics {
     Real mean_ = 0;
     Real m2_ = 0;
 };
+
+template <class Rows> CellFault OperateRowsOf(XYOp op, Rows& rows) {
+    auto finite = [](Real v) { return std::isfinite(v); };
+    const std::size_t n = rows.size();
+    switch (op) {
+    case XYOp::Switch:
+        for (std::size_t i = 0; i < n; ++i) {
+            Tdata r = rows.Get(i);
+            if (!r.XValid && !r.YValid) continue;
+            std::swap(r.X, r.Y);
+            std::swap(r.XValid, r.YValid);
+            rows.Put(i, r);
+        }
+        return CellFault::None;
+    case XYOp::AddX:
+    case XYOp::SubtractX:
+    case XYOp::MultiplyX:
+        for (std::size_t i = 0; i < n; ++i) {
+            Tdata r = rows.Get(i);
+            if (!r.XValid) continue;
+            // An empty Y counts as 0.
+            const Real y = r.YValid ? r.Y : 0;
+            const Real v = op == XYOp::AddX ? y + r.X : op == XYOp::SubtractX ? y - r.X : y * r.X;
+            if (!finite(v)) return CellFault::Overflow;
+            r.Y = v;
+            r.YValid = true;
+            rows.Put(i, r);
+        }
+        return CellFault::None;
+    case XYOp::DivideByX:
+    case XYOp::XDivideByY:
+        for (std::size_t i = 0; i < n; ++i) {
+            Tdata r = rows.Get(i);
+            if (!r.XValid || !r.YValid) continue;
+            const Real divisor = op == XYOp::DivideByX ? r.X : r.Y;
+            if (divisor == 0) continue;
+            const Real v = op == XYOp::DivideByX ? r.Y / r.X : r.X / r.Y;
+            if (!finite(v)) return CellFault::Overflow;
+            r.Y = v;
+            rows.Put(i, r);
+        }
+        return CellFault::None;
+    case XYOp::Sum: {
+        Real a = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            Tdata r = rows.Get(i);
+            a += r.Y;
+            if (!finite(a)) return CellFault::Overflow;
+            r.Y = a;
+            rows.Put(i, r);
+        }
+        return CellFault::None;
+    }
+    case XYOp::Integral: {
+        Real a = 0;
+        Tdata next = n > 0 ? rows.Get(0) : Tdata{};
+        for (std::size_t i = 0; i < n; ++i) {
+            Tdata r = next; // its Y is still the old one
+            const Real y = r.Y;
+            r.Y = a;
+            if (i + 1 < n) {
+                next = rows.Get(i + 1);
+                a += (next.X - r.X) * (y + next.Y) / 2;
+                if (!finite(a)) return CellFault::Overflow;
+            }
+            rows.Put(i, r);
+        }
+        return CellFault::None;
+    }
+    }
+    return CellFault::None;
+}
 
 } // namespace torvel

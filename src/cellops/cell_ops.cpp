@@ -1,8 +1,10 @@
 #include "cellops/cell_ops.h"
 
 #include "core/out_of_memory.h"
+#include "scale/ranges.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace torvel {
@@ -19,11 +21,6 @@ bool ReadCell(const Series& series, int col, int row, Real& value) {
 void WriteCell(Series& series, int col, int row, Real value) {
     series.SetValue(col, row, value);
 }
-
-struct NewValue {
-    int Col, Row;
-    Real Value;
-};
 
 } // namespace
 
@@ -46,23 +43,26 @@ CellFault FillCells(Series& series, int col, int first, int last, Real start, Re
 OperateOutcome OperateCells(Series& series, CellOp op, Real k, CellRect cells) {
     OperateOutcome out;
     const CellRect r = ClippedToGrid(series, cells);
-    std::vector<NewValue> pass;
     AllocationCheckpoint();
-    for (int row = r.Top; row <= r.Bottom; ++row)
-        for (int col = r.Left; col <= std::min(r.Right, int(YColumn)); ++col) {
-            Real x = 0;
-            if (!ReadCell(series, col, row, x)) continue;
-            const CellOpResult res = OperateValue(op, x, k);
-            if (res.Fault != CellFault::None) {
-                out.Fault = res.Fault;
-                return out;
+    // Every cell is worked out twice rather than kept: a first pass finds any
+    // fault before a cell changes, the second writes the same results.
+    for (int write = 0; write < 2; ++write)
+        for (int row = r.Top; row <= r.Bottom; ++row)
+            for (int col = r.Left; col <= std::min(r.Right, int(YColumn)); ++col) {
+                Real x = 0;
+                if (!ReadCell(series, col, row, x)) continue;
+                const CellOpResult res = OperateValue(op, x, k);
+                if (res.Fault != CellFault::None) {
+                    out.Fault = res.Fault;
+                    return out;
+                }
+                if (!write) {
+                    out.Undefined = out.Undefined || res.Undefined;
+                    ++out.Cells;
+                } else {
+                    WriteCell(series, col, row, res.Value);
+                }
             }
-            out.Undefined = out.Undefined || res.Undefined;
-            pass.push_back({col, row, res.Value});
-        }
-    for (const NewValue& v : pass)
-        WriteCell(series, v.Col, v.Row, v.Value);
-    out.Cells = static_cast<int>(pass.size());
     return out;
 }
 
@@ -80,20 +80,35 @@ CellStatistics StatisticsOf(const Series& series, CellRect cells) {
 CellFault OperateXY(Series& series, XYOp op) {
     GridToRows(series);
     AllocationCheckpoint();
-    std::vector<Tdata> rows = series.Rows;
-    std::span<Tdata> worked(rows);
-    if (op == XYOp::Sum || op == XYOp::Integral) {
-        // Complete rows first, in ascending X (equal X keep their order);
-        // the rest become empty rows at the end.
-        const auto end = std::stable_partition(rows.begin(), rows.end(),
-                                               [](const Tdata& t) { return t.XValid && t.YValid; });
-        std::stable_sort(rows.begin(), end,
-                         [](const Tdata& a, const Tdata& b) { return a.X < b.X; });
-        std::fill(end, rows.end(), Tdata{});
-        worked = worked.first(static_cast<std::size_t>(end - rows.begin()));
+    // The work is done on a copy of the values, so a fault changes nothing.
+    RowStore rows = series.Store().WithoutFit();
+    const bool running = op == XYOp::Sum || op == XYOp::Integral;
+    // Sum and Integral take the complete rows in ascending X (equal X keep
+    // their order); the rest become empty rows at the end.
+    std::vector<std::uint32_t> order;
+    if (running) {
+        ComputeSeriesRange(series, true, GraphSettings{});
+        order.reserve(rows.Size());
+        for (int i = 0; i < series.ValidCount; ++i)
+            order.push_back(static_cast<std::uint32_t>(series.ValidIndex(i)));
     }
-    if (const CellFault f = OperateRows(op, worked); f != CellFault::None) return f;
-    series.Rows = std::move(rows);
+    struct Worked {
+        RowStore& rows;
+        const std::vector<std::uint32_t>* order;
+        std::size_t size() const { return order ? order->size() : rows.Size(); }
+        std::size_t At(std::size_t i) const { return order ? (*order)[i] : i; }
+        Tdata Get(std::size_t i) const { return rows.Row(At(i)); }
+        void Put(std::size_t i, const Tdata& r) { rows.SetRow(At(i), r); }
+    } worked{rows, running ? &order : nullptr};
+    if (const CellFault f = OperateRowsOf(op, worked); f != CellFault::None) return f;
+    if (running) {
+        const std::size_t complete = order.size();
+        for (std::size_t i = 0; i < rows.Size(); ++i)
+            if (!rows.BothXY(i)) order.push_back(static_cast<std::uint32_t>(i));
+        rows.Permute(order);
+        rows.ClearFrom(complete);
+    }
+    std::swap(series.Store(), rows);
     ClearFit(series);
     RowsToGrid(series);
     return CellFault::None;

@@ -21,65 +21,39 @@ void Report(const CommandProgress& progress, double fraction) {
     if (progress) progress(fraction);
 }
 
-bool HalfFilled(const Tdata& row) {
-    return row.XValid != row.YValid;
-}
-
-// Stable sort of rows by X, as repeated exchanges of adjacent out-of-order
-// pairs would leave them. Sorts (X, position) pairs and moves each row once.
-void SortByX(std::vector<Tdata>& rows, std::size_t begin, std::size_t end, bool ascending) {
-    if (end - begin < 2) return;
-    std::vector<std::pair<Real, std::uint32_t>> keys;
-    keys.reserve(end - begin);
-    for (std::size_t i = begin; i < end; ++i)
-        keys.emplace_back(rows[i].X, static_cast<std::uint32_t>(i - begin));
-    if (ascending)
-        std::sort(keys.begin(), keys.end());
-    else
-        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-            return a.first > b.first || (a.first == b.first && a.second < b.second);
-        });
-    std::vector<Tdata> moved;
-    moved.reserve(end - begin);
-    for (const auto& k : keys)
-        moved.push_back(rows[begin + k.second]);
-    std::copy(moved.begin(), moved.end(), rows.begin() + static_cast<std::ptrdiff_t>(begin));
-}
-
 } // namespace
 
 bool SortSeriesX(Series& series, bool ascending, const GraphSettings& settings, Feedback& feedback,
                  const CommandProgress& progress) {
     GridToRows(series);
+    RowStore& rows = series.Store();
     try {
-        // The rows with X and Y, then those with only one of them (something
-        // the user typed: kept, never dropped), then the empty ones.
+        // The rows with X and Y in X order (as measuring sorts them), then
+        // those with only one of them (something the user typed: kept, never
+        // dropped), then the empty ones; moved in place.
         AllocationCheckpoint();
-        std::vector<Tdata> sorted;
-        sorted.reserve(series.Rows.size());
-        for (const Tdata& row : series.Rows)
-            if (row.XValid && row.YValid) sorted.push_back(row);
-        const std::size_t valid = sorted.size();
-        for (const Tdata& row : series.Rows)
-            if (HalfFilled(row)) sorted.push_back(row);
-        sorted.resize(series.Rows.size());
-        Report(progress, 0.2);
-        // An X that is not a number never compares, so no exchange moves it
-        // or passes it: the runs between such rows are sorted each on its own.
-        std::size_t start = 0;
-        for (std::size_t i = 0; i < valid; ++i)
-            if (std::isnan(sorted[i].X)) {
-                SortByX(sorted, start, i, ascending);
-                start = i + 1;
-            }
-        SortByX(sorted, start, valid, ascending);
-        series.Rows = std::move(sorted);
+        ComputeSeriesRange(series, ascending, settings);
+        Report(progress, 0.3);
+        std::vector<std::uint32_t> order;
+        order.reserve(rows.Size());
+        for (int i = 0; i < series.ValidCount; ++i)
+            order.push_back(static_cast<std::uint32_t>(series.ValidIndex(i)));
+        for (std::size_t i = 0; i < rows.Size(); ++i)
+            if ((rows.Flags(i) & RowStore::HasXY) != 0 && !rows.BothXY(i))
+                order.push_back(static_cast<std::uint32_t>(i));
+        const std::size_t kept = order.size();
+        for (std::size_t i = 0; i < rows.Size(); ++i)
+            if ((rows.Flags(i) & RowStore::HasXY) == 0)
+                order.push_back(static_cast<std::uint32_t>(i));
+        Report(progress, 0.5);
+        rows.Permute(order);
+        rows.ClearFrom(kept);
     } catch (const std::bad_alloc&) {
         feedback.Message(MessageKind::Error, NotEnoughMemoryText("sort the rows"),
                          MessageButtons::Ok);
         return false;
     }
-    Report(progress, 0.6);
+    Report(progress, 0.8);
     RowsToGrid(series);
     ComputeSeriesRange(series, ascending, settings); // the range of what is shown
     Report(progress, 1.0);
@@ -123,13 +97,13 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
         doc.NewSeriesRows = oldNewSeriesRows;
         doc.SortDataWindows();
         Report(progress, 0.4);
+        const RowStore& from = source.Store();
+        RowStore& to = created->Store();
         for (std::size_t i = 0; i < static_cast<std::size_t>(rows); ++i) {
-            const Tdata& from = source.Rows[i];
-            Tdata& to = created->Rows[i];
-            to.X = from.X;
-            to.Y = from.Y;
-            to.XValid = from.XValid;
-            to.YValid = from.YValid;
+            Tdata row = from.Row(i);
+            row.YFit = 0;
+            row.YFitValid = false;
+            to.SetRow(i, row);
         }
         Report(progress, 0.6);
         RowsToGrid(*created);

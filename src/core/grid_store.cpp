@@ -72,8 +72,7 @@ void ClearFit(Series& series) {
     if (!series.HasFit) return;
     series.Fit.Coef.fill(0);
     series.SetHeader(YFitColumn, series.FitHeaderText());
-    for (int r = 1; r <= series.IndexCount; ++r)
-        series.ClearValue(YFitColumn, r);
+    series.ClearFitColumn();
     series.Fit.FitKind = 0;
     if (series.GraphType == GraphFit || series.GraphType == GraphLineFit)
         series.GraphType = GraphLine;

@@ -10,20 +10,10 @@ namespace torvel {
 
 Series::Series(int seriesNumber, int rowCount)
     : SeriesNumber(seriesNumber), IndexCount(rowCount < 0 ? 0 : rowCount) {
-    Rows.resize(static_cast<std::size_t>(IndexCount));
+    rows_.Resize(static_cast<std::size_t>(IndexCount));
     Fit.SeriesNumber = seriesNumber;
     Caption = CaptionFor(seriesNumber);
     ResetHeaders();
-}
-
-Real* Series::ValueRef(int col, int row) {
-    Tdata& r = Rows[static_cast<std::size_t>(row - 1)];
-    return col == XColumn ? &r.X : col == YColumn ? &r.Y : &r.YFit;
-}
-
-bool* Series::FlagOf(int col, int row) {
-    Tdata& r = Rows[static_cast<std::size_t>(row - 1)];
-    return col == XColumn ? &r.XValid : col == YColumn ? &r.YValid : &r.YFitValid;
 }
 
 std::string Series::Cell(int col, int row) const {
@@ -72,16 +62,21 @@ void Series::SetCell(int col, int row, std::string_view text) {
 }
 
 void Series::SetValue(int col, int row, Real value) {
+    rows_.Set(col, Index(row), value); // first: the fitted column may have to be made
     DropText(col, row);
-    *ValueRef(col, row) = value;
-    *FlagOf(col, row) = true;
     ++gridVersion_;
 }
 
 void Series::ClearValue(int col, int row) {
     DropText(col, row);
-    *ValueRef(col, row) = 0;
-    *FlagOf(col, row) = false;
+    rows_.Clear(col, Index(row));
+    ++gridVersion_;
+}
+
+void Series::ClearFitColumn() {
+    if (!texts_.empty())
+        std::erase_if(texts_, [](const auto& kept) { return kept.first % 4 == YFitColumn; });
+    rows_.DropFitColumn();
     ++gridVersion_;
 }
 
@@ -105,8 +100,8 @@ std::string Series::IndexCellText(int row) {
 
 void Series::SetIndexCount(int count) {
     if (count < 0) count = 0;
+    rows_.Resize(static_cast<std::size_t>(count));
     IndexCount = count;
-    Rows.resize(static_cast<std::size_t>(count));
     std::erase_if(texts_, [count](const auto& kept) {
         return kept.first / 4 > static_cast<std::uint64_t>(count);
     });

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/data_model.h"
+#include "core/row_store.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,6 @@ class Series {
 
     int SeriesNumber = 0;
     int IndexCount = 0;
-    std::vector<Tdata> Rows; // exactly IndexCount records; position i is data index i + 1
     TFitObj Fit;
     std::string FileName = NoNameData;
     std::string Caption;
@@ -68,11 +68,24 @@ class Series {
     };
     MeasureMemo Measured;
 
+    // The rows: IndexCount of them, position i holding data index i + 1.
+    // Whoever writes them here rather than through the cells calls
+    // RowsChanged afterwards, as the grid must show them anew.
+    const RowStore& Store() const { return rows_; }
+    RowStore& Store() { return rows_; }
+
     // Row i (0 .. ValidCount - 1) of the last measurement: the valid rows
     // sorted by X. The store itself keeps its order.
-    const Tdata& ValidRow(int i) const {
+    std::size_t ValidIndex(int i) const {
         const auto k = static_cast<std::size_t>(i);
-        return Rows[Measured.Identity ? k : Measured.Order[k]];
+        return Measured.Identity ? k : Measured.Order[k];
+    }
+    struct XY {
+        Real X, Y;
+    };
+    XY ValidRow(int i) const {
+        const std::size_t k = ValidIndex(i);
+        return {rows_.X(k), rows_.Y(k)};
     }
 
     // Text shown in cell (col 1..3, row 1..IndexCount).
@@ -90,8 +103,10 @@ class Series {
     // Sets a cell's value with every digit, or clears it.
     void SetValue(int col, int row, Real value);
     void ClearValue(int col, int row);
-    bool HasValue(int col, int row) const { return *FlagOf(col, row); }
-    Real ValueOf(int col, int row) const { return *const_cast<Series*>(this)->ValueRef(col, row); }
+    bool HasValue(int col, int row) const { return rows_.Has(col, Index(row)); }
+    Real ValueOf(int col, int row) const { return rows_.Value(col, Index(row)); }
+    // Every fitted value cleared at once, and the memory of the column freed.
+    void ClearFitColumn();
     // The text kept beside the cell's value (see SetCell), or null.
     const std::string* KeptText(int col, int row) const {
         if (texts_.empty()) return nullptr;
@@ -113,7 +128,8 @@ class Series {
     // Column 0 text of data row r: r right-aligned in 7 characters.
     static std::string IndexCellText(int row);
 
-    // Resizes the rows; new rows are empty, rows beyond the new count are dropped.
+    // Resizes the rows; new rows are empty, rows beyond the new count are
+    // dropped. Running out of memory changes nothing.
     void SetIndexCount(int count);
 
     // Rises on every change of a value or cell text. Readers that cache what
@@ -131,17 +147,14 @@ class Series {
     static std::uint64_t Key(int col, int row) {
         return static_cast<std::uint64_t>(row) * 4 + static_cast<std::uint64_t>(col);
     }
-    Real* ValueRef(int col, int row);
-    bool* FlagOf(int col, int row);
-    const bool* FlagOf(int col, int row) const {
-        return const_cast<Series*>(this)->FlagOf(col, row);
-    }
+    static std::size_t Index(int row) { return static_cast<std::size_t>(row - 1); }
     void DropText(int col, int row) {
         if (!texts_.empty()) texts_.erase(Key(col, row));
     }
 
     // Cells whose text is not their value's shown text; almost always empty.
     std::unordered_map<std::uint64_t, std::string> texts_;
+    RowStore rows_;
     std::array<std::string, 4> header_;
     std::uint64_t gridVersion_ = 0;
 };

@@ -175,8 +175,8 @@ struct FillSink {
         } else if (col <= series.size()) {
             Real y = 0;
             const bool yValid = ReadValue(token, y);
-            series[col - 1]->Rows[static_cast<std::size_t>(row)] =
-                Tdata{x, y, 0, xValid, yValid, false};
+            series[col - 1]->Store().SetRow(static_cast<std::size_t>(row),
+                                            Tdata{x, y, 0, xValid, yValid, false});
         } else {
             return;
         }
@@ -274,7 +274,9 @@ void WriteDataRows(const Series& series, std::ostream& out) {
     constexpr std::size_t LinesPerBlock = 1024;
     std::vector<char> block(LineLength * LinesPerBlock);
     std::size_t used = 0;
-    for (const Tdata& row : series.Rows) {
+    const RowStore& rows = series.Store();
+    for (std::size_t i = 0; i < rows.Size(); ++i) {
+        const Tdata row = rows.Row(i);
         char* line = block.data() + used;
         FileNumberText(row.XValid ? row.X : EmptyValue, line);
         line[23] = ' ';

@@ -307,11 +307,11 @@ std::string GraphFileText(Document& doc) {
     integer(doc.SeriesCount());
     for (const auto& p : doc.DataWindows()) {
         Series& s = *p;
-        s.Rows.resize(static_cast<std::size_t>(s.IndexCount));
         GridToRows(s);
         integer(s.IndexCount);
         integer(s.SeriesNumber);
-        for (const Tdata& r : s.Rows) {
+        for (std::size_t i = 0; i < s.Store().Size(); ++i) {
+            const Tdata r = s.Store().Row(i);
             out += FileNumberText(r.XValid ? r.X : EmptyValue);
             out += ' ';
             out += FileNumberText(r.YValid ? r.Y : EmptyValue);
@@ -429,8 +429,10 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
             for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r, tick.Tick()) {
                 Real x, y;
                 in.Row(x, y);
-                StoreValue(x, s.Rows[r].X, s.Rows[r].XValid);
-                StoreValue(y, s.Rows[r].Y, s.Rows[r].YValid);
+                Tdata row;
+                StoreValue(x, row.X, row.XValid);
+                StoreValue(y, row.Y, row.YValid);
+                s.Store().SetRow(r, row);
             }
             const BlockTail t = ReadTail(in);
             s.YAxisLeft = t.YAxisLeft;

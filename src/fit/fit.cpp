@@ -116,16 +116,9 @@ Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feed
 
 } // namespace
 
-// The leading rows themselves when they are the valid rows in order (sorted
-// data without gaps), else gathered, so that a refused fit leaves the rows
-// where they are.
-std::span<const Tdata> MeasuredRows(const Series& s, std::vector<Tdata>& gathered) {
+FitRows MeasuredRows(const Series& s) {
     const auto valid = static_cast<std::size_t>(s.ValidCount);
-    if (s.Measured.Identity) return {s.Rows.data(), valid};
-    gathered.resize(valid);
-    for (std::size_t i = 0; i < valid; ++i)
-        gathered[i] = s.ValidRow(static_cast<int>(i));
-    return gathered;
+    return {s.Store(), valid, valid > 0 ? s.ValidRow(s.ValidCount / 2).Y : 0};
 }
 
 int FitDegree(int fitKind) {
@@ -171,8 +164,7 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     ComputeSeriesRange(s, true, doc.Settings);
 
     const auto valid = static_cast<std::size_t>(s.ValidCount);
-    std::vector<Tdata> gathered;
-    const std::span<const Tdata> rows = MeasuredRows(s, gathered);
+    const FitRows rows = MeasuredRows(s);
     const DataBounds bounds = BoundsOf(rows);
     const bool logU = fit.FitKind == 6 || fit.FitKind == 8;
     const bool logV = fit.FitKind == 6 || fit.FitKind == 7;
@@ -207,13 +199,12 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
     if (solved == Solve::Singular) fit.FitOK = false;
 
     // The grid now shows the valid rows sorted by X, then empty rows.
-    gathered = {};
+    RowStore& store = s.Store();
+    store.MakeFitColumn(); // before anything moves: it may not be had
     SortRows(s, true, doc.Settings);
     s.HasFit = true;
-    for (std::size_t i = 0; i < valid; ++i) {
-        s.Rows[i].YFit = FitValue(fit, s.Rows[i].X);
-        s.Rows[i].YFitValid = true;
-    }
+    for (std::size_t i = 0; i < valid; ++i)
+        store.Set(YFitColumn, i, FitValue(fit, store.X(i)));
     s.SetHeader(YFitColumn, s.FitHeaderText());
     RowsToGrid(s);
 }

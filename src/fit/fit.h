@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "core/feedback.h"
+#include "fit/power_sums.h"
 
 #include <span>
 #include <vector>
@@ -26,10 +27,8 @@ enum FitSum {
 // transformed straight lines (6..8), 0 for none or an unknown kind.
 int FitDegree(int fitKind);
 
-// The valid rows of a series just measured (ComputeSeriesRange), in X order
-// as one block: the store's own rows where they already are, else copied
-// into gathered.
-std::span<const Tdata> MeasuredRows(const Series& s, std::vector<Tdata>& gathered);
+// The valid rows of a series just measured (ComputeSeriesRange).
+FitRows MeasuredRows(const Series& s);
 
 // Fits fit.FitKind to the valid rows of the series numbered fit.SeriesNumber
 // (the first series when none has that number): measures the series

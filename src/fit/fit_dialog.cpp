@@ -95,7 +95,7 @@ bool ShowFitError(Document& doc, Series& series, Feedback& feedback) {
     if (!series.HasFit) return false;
     series.SetHeader(YFitColumn, FitErrorHeader);
     for (int r = 1; r <= series.IndexCount; ++r) {
-        const Tdata& row = series.Rows[static_cast<std::size_t>(r - 1)];
+        const Tdata row = series.Store().Row(static_cast<std::size_t>(r - 1));
         if (row.XValid && row.YValid)
             series.SetValue(YFitColumn, r, FitErrorPercent(row.Y, row.YFit));
         else

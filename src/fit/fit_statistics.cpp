@@ -34,8 +34,7 @@ std::optional<FitStatistics> ComputeFitStatistics(Document& doc, Series& series)
     const int degree = FitDegree(kind);
     if (!series.HasFit || degree == 0) return std::nullopt;
     ComputeSeriesRange(series, true, doc.Settings);
-    std::vector<Tdata> gathered;
-    const std::span<const Tdata> rows = MeasuredRows(series, gathered);
+    const FitRows rows = MeasuredRows(series);
     const DataBounds bounds = BoundsOf(rows);
     const bool logU = kind == 6 || kind == 8;
     const bool logV = kind == 6 || kind == 7;

@@ -65,8 +65,8 @@ struct Transform {
     bool LogU, LogV;
     Real V0;
     Real ScaleU, ScaleW; // powers of two: the scaled |u| and |w| stay below 1
-    Real U(const Tdata& r) const { return LogU ? std::log(r.X) : r.X; }
-    Real W(const Tdata& r) const { return (LogV ? std::log(r.Y) : r.Y) - V0; }
+    Real U(Real x) const { return LogU ? std::log(x) : x; }
+    Real W(Real y) const { return (LogV ? std::log(y) : y) - V0; }
 };
 
 // One block's values, scaled and split into pairs of doubles (exact: 53 + 11
@@ -75,27 +75,33 @@ struct BlockValues {
     std::array<double, BlockRows> UHi, ULo, WHi, WLo;
 };
 
-void LoadBlock(std::span<const Tdata> rows, const Transform& t, BlockValues& b) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const Real u = t.U(rows[i]) * t.ScaleU, w = t.W(rows[i]) * t.ScaleW;
+// Loads the rows block by block and calls sum(count) for each block.
+template <class Sum>
+void ForEachBlock(const FitRows& rows, const Transform& t, BlockValues& b, Sum sum) {
+    std::size_t i = 0;
+    auto done = [&] {
+        // An odd block ends with a row of zeros, which adds nothing to any sum.
+        if (i % 2 != 0) b.UHi[i] = b.ULo[i] = b.WHi[i] = b.WLo[i] = 0;
+        sum(i);
+        i = 0;
+    };
+    rows.ForEach([&](Real x, Real y) {
+        const Real u = t.U(x) * t.ScaleU, w = t.W(y) * t.ScaleW;
         b.UHi[i] = static_cast<double>(u);
         b.ULo[i] = static_cast<double>(u - b.UHi[i]);
         b.WHi[i] = static_cast<double>(w);
         b.WLo[i] = static_cast<double>(w - b.WHi[i]);
-    }
-    // An odd block ends with a row of zeros, which adds nothing to any sum.
-    if (rows.size() % 2 != 0)
-        b.UHi[rows.size()] = b.ULo[rows.size()] = b.WHi[rows.size()] = b.WLo[rows.size()] = 0;
+        if (++i == BlockRows) done();
+    });
+    if (i > 0) done();
 }
 
 // Scaled values far below 1 (2^-1000 and less) would leave the doubles' normal
 // range in the powers and products; next to the largest values their terms
 // are far below the sums' last digit.
-void SumPairs(std::span<const Tdata> rows, const Transform& t, Totals& totals) {
+void SumPairs(const FitRows& rows, const Transform& t, Totals& totals) {
     BlockValues b;
-    for (std::size_t start = 0; start < rows.size(); start += BlockRows) {
-        const std::size_t count = std::min(rows.size() - start, BlockRows);
-        LoadBlock(rows.subspan(start, count), t, b);
+    ForEachBlock(rows, t, b, [&](std::size_t count) {
         std::array<Pair, SumCount> acc{};
         for (std::size_t i = 0; i < count; i += 2) {
             const Pair u{{b.UHi[i], b.UHi[i + 1]}, {b.ULo[i], b.ULo[i + 1]}};
@@ -115,7 +121,7 @@ void SumPairs(std::span<const Tdata> rows, const Transform& t, Totals& totals) {
             totals[k] += (static_cast<Quad>(a.Hi[0]) + static_cast<Quad>(a.Hi[1])) +
                          (static_cast<Quad>(a.Lo[0]) + static_cast<Quad>(a.Lo[1]));
         }
-    }
+    });
 }
 
 // total * 2^e; a zero total stays 0 even when 2^e is beyond the range.
@@ -133,13 +139,13 @@ int BinaryExponent(Real x) {
 
 // The scaled variables of some rows: w shifted by a middle row's v, u and w
 // scaled by powers of two to below 1 (exponents in eu, ew).
-Transform ScaledTransform(std::span<const Tdata> rows, bool logU, bool logV,
-                          const DataBounds& bounds, int& eu, int& ew) {
+Transform ScaledTransform(const FitRows& rows, bool logU, bool logV, const DataBounds& bounds,
+                          int& eu, int& ew) {
     Transform t{logU, logV, 0, 1, 1};
     auto u = [&](Real x) { return logU ? std::log(x) : x; };
     auto v = [&](Real y) { return logV ? std::log(y) : y; };
     // A middle row's v: for data rising or falling with X it lies near the mean.
-    t.V0 = v(rows[rows.size() / 2].Y);
+    t.V0 = v(rows.MiddleY());
     const Real maxU = std::max(std::fabs(u(bounds.MinX)), std::fabs(u(bounds.MaxX)));
     const Real maxW = std::max(std::fabs(v(bounds.MinY) - t.V0), std::fabs(v(bounds.MaxY) - t.V0));
     eu = BinaryExponent(maxU);
@@ -160,21 +166,24 @@ inline Pair Sum(const Pair& a, const Pair& b) {
 
 } // namespace
 
-DataBounds BoundsOf(std::span<const Tdata> rows) {
+DataBounds BoundsOf(const FitRows& rows) {
     DataBounds b;
-    if (rows.empty()) return b;
-    b.MinX = b.MaxX = rows[0].X;
-    b.MinY = b.MaxY = rows[0].Y;
-    for (const Tdata& r : rows) {
-        b.MinX = std::min(b.MinX, r.X);
-        b.MaxX = std::max(b.MaxX, r.X);
-        b.MinY = std::min(b.MinY, r.Y);
-        b.MaxY = std::max(b.MaxY, r.Y);
-    }
+    bool first = true;
+    rows.ForEach([&](Real x, Real y) {
+        if (first) {
+            b.MinX = b.MaxX = x;
+            b.MinY = b.MaxY = y;
+            first = false;
+        }
+        b.MinX = std::min(b.MinX, x);
+        b.MaxX = std::max(b.MaxX, x);
+        b.MinY = std::min(b.MinY, y);
+        b.MaxY = std::max(b.MaxY, y);
+    });
     return b;
 }
 
-PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const DataBounds& bounds) {
+PowerSums SumPowers(const FitRows& rows, bool logU, bool logV, const DataBounds& bounds) {
     PowerSums sums;
     sums.U[0] = static_cast<Quad>(rows.size());
     sums.AllVEqual = bounds.MinY == bounds.MaxY;
@@ -197,8 +206,8 @@ PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const Dat
     return sums;
 }
 
-Quad SumSquaredResiduals(std::span<const Tdata> rows, bool logU, bool logV,
-                         const DataBounds& bounds, const std::array<Quad, 6>& c, int degree) {
+Quad SumSquaredResiduals(const FitRows& rows, bool logU, bool logV, const DataBounds& bounds,
+                         const std::array<Quad, 6>& c, int degree) {
     if (rows.empty()) return 0;
     int eu = 0, ew = 0;
     const Transform t = ScaledTransform(rows, logU, logV, bounds, eu, ew);
@@ -213,9 +222,7 @@ Quad SumSquaredResiduals(std::span<const Tdata> rows, bool logU, bool logV,
     }
     Quad total = 0;
     BlockValues b;
-    for (std::size_t start = 0; start < rows.size(); start += BlockRows) {
-        const std::size_t count = std::min(rows.size() - start, BlockRows);
-        LoadBlock(rows.subspan(start, count), t, b);
+    ForEachBlock(rows, t, b, [&](std::size_t count) {
         Pair acc{};
         for (std::size_t i = 0; i < count; i += 2) {
             const Pair u{{b.UHi[i], b.UHi[i + 1]}, {b.ULo[i], b.ULo[i + 1]}};
@@ -230,7 +237,7 @@ Quad SumSquaredResiduals(std::span<const Tdata> rows, bool logU, bool logV,
         }
         total += (static_cast<Quad>(acc.Hi[0]) + static_cast<Quad>(acc.Hi[1])) +
                  (static_cast<Quad>(acc.Lo[0]) + static_cast<Quad>(acc.Lo[1]));
-    }
+    });
     return Scaled(total, 2 * ew);
 }
 

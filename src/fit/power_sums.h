@@ -6,18 +6,41 @@
 #pragma once
 
 #include "core/data_model.h"
+#include "core/row_store.h"
 #include "fit/quad.h"
 
 #include <array>
-#include <span>
+#include <cstddef>
 
 namespace torvel {
+
+// The rows a fit works on: X and Y of every row of a store that has both,
+// read in row order (the sums depend on the order only in their last
+// rounding), and the Y of their middle row in X order.
+class FitRows {
+  public:
+    FitRows(const RowStore& store, std::size_t count, Real middleY)
+        : store_(&store), count_(count), middleY_(middleY) {}
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    Real MiddleY() const { return middleY_; }
+    // fn(x, y) for each row.
+    template <class Fn> void ForEach(Fn&& fn) const {
+        for (std::size_t i = 0, n = store_->Size(); i < n; ++i)
+            if (store_->BothXY(i)) fn(store_->X(i), store_->Y(i));
+    }
+
+  private:
+    const RowStore* store_;
+    std::size_t count_;
+    Real middleY_;
+};
 
 // The smallest and largest X and Y of some rows.
 struct DataBounds {
     Real MinX = 0, MaxX = 0, MinY = 0, MaxY = 0;
 };
-DataBounds BoundsOf(std::span<const Tdata> rows);
+DataBounds BoundsOf(const FitRows& rows);
 
 // The sums of the normal equations of the fitted variables u (X or ln X) and
 // v (Y or ln Y). v enters shifted by one of its values, w = v - V0, so that
@@ -33,14 +56,14 @@ struct PowerSums {
 
 // rows: the valid rows, bounds: BoundsOf(rows). The logarithms are taken only
 // when asked for; the caller has checked that their arguments are positive.
-PowerSums SumPowers(std::span<const Tdata> rows, bool logU, bool logV, const DataBounds& bounds);
+PowerSums SumPowers(const FitRows& rows, bool logU, bool logV, const DataBounds& bounds);
 
 // The sum of the squared residuals w - (c[0] + c[1] u + ... + c[degree] u^degree)
 // of the same rows, with w shifted as SumPowers shifts it: each residual is
 // formed in double-double, so an exact fit leaves next to nothing. Not a
 // number when the coefficients of the scaled variables leave the doubles'
 // range.
-Quad SumSquaredResiduals(std::span<const Tdata> rows, bool logU, bool logV,
-                         const DataBounds& bounds, const std::array<Quad, 6>& c, int degree);
+Quad SumSquaredResiduals(const FitRows& rows, bool logU, bool logV, const DataBounds& bounds,
+                         const std::array<Quad, 6>& c, int degree);
 
 } // namespace torvel

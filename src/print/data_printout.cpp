@@ -122,7 +122,7 @@ class Printout {
     // column headings only when another printed row follows it.
     template <class Texts> void Rows(Series& s, const Columns& col, Texts texts) {
         const int count = static_cast<int>(
-            std::min(s.Rows.size(), static_cast<std::size_t>(std::max(s.IndexCount, 0))));
+            std::min(s.Store().Size(), static_cast<std::size_t>(std::max(s.IndexCount, 0))));
         int lastHeld = 0; // the last row that prints
         for (int r = 1; r <= count; ++r)
             if (!texts(r).Empty()) lastHeld = r;
@@ -152,7 +152,7 @@ class Printout {
         Headings(FitColumns);
         Font(false);
         Rows(s, FitColumns, [&s](int r) {
-            const Tdata& row = s.Rows[static_cast<std::size_t>(r - 1)];
+            const Tdata row = s.Store().Row(static_cast<std::size_t>(r - 1));
             auto text = [](bool present, Real v) {
                 return present ? NumberToText(v, 14) : std::string();
             };

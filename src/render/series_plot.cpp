@@ -168,7 +168,11 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     bool previousInside = false;
     Point previousPixel;
 
+    // Rows are read in X order: each is asked for well before it is read.
+    constexpr int Ahead = 24;
+    const bool scattered = !s.Measured.Identity;
     for (int i = 0; i < s.ValidCount; ++i) {
+        if (scattered && i + Ahead < s.ValidCount) s.Store().Prefetch(s.ValidIndex(i + Ahead));
         const auto row = s.ValidRow(i);
         if (g.LogX && row.X <= 0) continue;
         if (g.LogY && row.Y <= 0) continue;

@@ -38,11 +38,11 @@ unsigned __int128 OrderKey(Real x) {
 // Positions [begin, end) of `order` in the order repeated adjacent-pair
 // exchange passes give: a stable sort by X. Sorts integer keys that carry each
 // position's place as a tie-breaker, which is far cheaper than moving rows.
-void SortRun(const std::vector<Tdata>& rows, std::vector<std::uint32_t>& order, std::size_t begin,
+void SortRun(const RowStore& rows, std::vector<std::uint32_t>& order, std::size_t begin,
              std::size_t end, bool ascending) {
     bool sorted = true;
     for (std::size_t i = begin; i + 1 < end; ++i)
-        if (OutOfOrder(rows[order[i]].X, rows[order[i + 1]].X, ascending)) {
+        if (OutOfOrder(rows.X(order[i]), rows.X(order[i + 1]), ascending)) {
             sorted = false;
             break;
         }
@@ -52,7 +52,7 @@ void SortRun(const std::vector<Tdata>& rows, std::vector<std::uint32_t>& order, 
     constexpr unsigned __int128 KeyMask = (static_cast<unsigned __int128>(1) << 80) - 1;
     std::vector<unsigned __int128> keys(end - begin);
     for (std::size_t i = begin; i < end; ++i) {
-        unsigned __int128 k = OrderKey(rows[order[i]].X);
+        unsigned __int128 k = OrderKey(rows.X(order[i]));
         if (!ascending) k = KeyMask - k;
         keys[i - begin] = (k << 32) | static_cast<std::uint32_t>(i - begin);
     }
@@ -66,36 +66,102 @@ void SortRun(const std::vector<Tdata>& rows, std::vector<std::uint32_t>& order, 
 // An X that is not a number never compares smaller or larger, so the exchange
 // passes never move it and nothing passes it: the runs between such rows are
 // sorted each on their own.
-void SortValidRows(const std::vector<Tdata>& rows, std::vector<std::uint32_t>& order,
-                   bool ascending) {
+void SortValidRows(const RowStore& rows, std::vector<std::uint32_t>& order, bool ascending) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < order.size(); ++i)
-        if (std::isnan(rows[order[i]].X)) {
+        if (std::isnan(rows.X(order[i]))) {
             SortRun(rows, order, start, i, ascending);
             start = i + 1;
         }
     SortRun(rows, order, start, order.size(), ascending);
 }
 
-bool BothValid(const Tdata& row) {
-    return row.XValid && row.YValid;
+// How many rows ahead reads in X order ask for their row.
+constexpr std::size_t PrefetchAhead = 24;
+
+// The same order for the usual data (every X a finite number), in two passes
+// over the rows and little memory beside the order itself: the valid rows
+// are dealt into buckets by X, in row order, and each bucket is sorted on its
+// own. False, with nothing done, where it does not apply.
+bool SortByBuckets(const RowStore& rows, std::size_t validRows, std::vector<std::uint32_t>& order,
+                   bool ascending) {
+    const std::size_t n = rows.Size();
+    Real lo = 0, hi = 0;
+    bool any = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!rows.BothXY(i)) continue;
+        const Real x = rows.X(i);
+        if (std::isnan(x)) return false;
+        if (!any || x < lo) lo = x;
+        if (!any || x > hi) hi = x;
+        any = true;
+    }
+    const Real span = hi - lo;
+    if (!std::isfinite(span)) return false;
+    const std::size_t buckets = span == 0 ? 1 : std::clamp<std::size_t>(validRows / 16, 1, 1 << 22);
+    const Real scale = span == 0 ? 0 : static_cast<Real>(buckets) / span;
+    // Never decreasing in X: a bucket holds a range of X, the next one larger X.
+    auto bucketOf = [&](Real x) {
+        auto b = static_cast<std::size_t>((x - lo) * scale);
+        if (b >= buckets) b = buckets - 1;
+        return ascending ? b : buckets - 1 - b;
+    };
+    std::vector<std::uint32_t> ends(buckets, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        if (rows.BothXY(i)) ++ends[bucketOf(rows.X(i))];
+    std::uint32_t total = 0;
+    for (auto& e : ends) {
+        total += e;
+        e = total - e; // the bucket's start, moved on to its end while dealing
+    }
+    order.resize(validRows);
+    for (std::size_t i = 0; i < n; ++i)
+        if (rows.BothXY(i)) order[ends[bucketOf(rows.X(i))]++] = static_cast<std::uint32_t>(i);
+
+    auto before = [ascending](Real a, Real b) { return ascending ? a < b : a > b; };
+    std::vector<std::pair<Real, std::uint32_t>> bucket;
+    std::size_t begin = 0;
+    for (const std::uint32_t end : ends) {
+        const std::size_t size = end - begin;
+        if (size > 1 << 16) {
+            // A crowded bucket (X far from evenly spread): sorted in place.
+            std::stable_sort(
+                order.begin() + static_cast<std::ptrdiff_t>(begin), order.begin() + end,
+                [&](std::uint32_t a, std::uint32_t b) { return before(rows.X(a), rows.X(b)); });
+        } else if (size > 1) {
+            bucket.clear();
+            for (std::size_t k = begin; k < end; ++k) {
+                if (k + PrefetchAhead < order.size()) rows.Prefetch(order[k + PrefetchAhead]);
+                bucket.emplace_back(rows.X(order[k]), order[k]);
+            }
+            // Rows dealt in row order: equal X keep it.
+            std::sort(bucket.begin(), bucket.end(), [&](const auto& a, const auto& b) {
+                return before(a.first, b.first) ||
+                       (!before(b.first, a.first) && a.second < b.second);
+            });
+            for (std::size_t k = begin; k < end; ++k)
+                order[k] = bucket[k - begin].second;
+        }
+        begin = end;
+    }
+    return true;
 }
 
 // The remembered order is still the stable sort of exactly the valid rows:
 // as many, each valid, in order by X, equal X in row order. Checked rather
 // than trusted, so rows written behind the grid's back can never show a
 // stale measurement; it costs one pass, the sort it saves far more.
-bool OrderStillHolds(const std::vector<Tdata>& rows, const std::vector<std::uint32_t>& order,
+bool OrderStillHolds(const RowStore& rows, const std::vector<std::uint32_t>& order,
                      std::size_t validRows, bool ascending) {
     if (order.size() != validRows) return false;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        if (order[k] >= rows.size()) return false;
-        const Tdata& row = rows[order[k]];
-        if (!BothValid(row) || std::isnan(row.X)) return false;
+        if (order[k] >= rows.Size()) return false;
+        const Real x = rows.X(order[k]);
+        if (!rows.BothXY(order[k]) || std::isnan(x)) return false;
         if (k == 0) continue;
-        const Tdata& before = rows[order[k - 1]];
-        if (OutOfOrder(before.X, row.X, ascending)) return false;
-        if (!(before.X != row.X) && order[k - 1] >= order[k]) return false;
+        const Real before = rows.X(order[k - 1]);
+        if (OutOfOrder(before, x, ascending)) return false;
+        if (!(before != x) && order[k - 1] >= order[k]) return false;
     }
     return true;
 }
@@ -103,10 +169,10 @@ bool OrderStillHolds(const std::vector<Tdata>& rows, const std::vector<std::uint
 // Measures the series into its memo: the valid rows' positions, sorted by X.
 bool MeasureOrder(Series& series, bool ascending) {
     auto& m = series.Measured;
-    const auto& rows = series.Rows;
+    const RowStore& rows = series.Store();
     // Rows unchanged since the last measurement in this direction.
     if (m.Valid && m.Ascending == ascending && m.Version == series.GridVersion() &&
-        m.RowCount == rows.size()) {
+        m.RowCount == rows.Size()) {
         series.ValidCount = m.ValidCount;
         return true;
     }
@@ -114,18 +180,18 @@ bool MeasureOrder(Series& series, bool ascending) {
         m.Valid = true;
         m.Ascending = ascending;
         m.Version = series.GridVersion();
-        m.RowCount = rows.size();
+        m.RowCount = rows.Size();
         m.ValidCount = series.ValidCount;
         m.HaveRange = false;
     };
     // Sorted data without gaps, the usual case, needs no list of positions.
     std::size_t lead = 0;
-    while (lead < rows.size() && BothValid(rows[lead]) &&
-           (lead == 0 || !OutOfOrder(rows[lead - 1].X, rows[lead].X, ascending)))
+    while (lead < rows.Size() && rows.BothXY(lead) &&
+           (lead == 0 || !OutOfOrder(rows.X(lead - 1), rows.X(lead), ascending)))
         ++lead;
     std::size_t validRows = lead;
-    for (std::size_t i = lead; i < rows.size(); ++i)
-        validRows += BothValid(rows[i]) ? 1 : 0;
+    for (std::size_t i = lead; i < rows.Size(); ++i)
+        validRows += rows.BothXY(i) ? 1 : 0;
     series.ValidCount = static_cast<int>(validRows);
     if (validRows == lead) {
         m.Order.clear();
@@ -143,9 +209,12 @@ bool MeasureOrder(Series& series, bool ascending) {
     m.Identity = false;
     m.Order.clear();
     m.Order.reserve(validRows);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (BothValid(rows[i])) m.Order.push_back(static_cast<std::uint32_t>(i));
-    if (validRows >= 2) SortValidRows(rows, m.Order, ascending);
+    if (!SortByBuckets(rows, validRows, m.Order, ascending)) {
+        m.Order.clear();
+        for (std::size_t i = 0; i < rows.Size(); ++i)
+            if (rows.BothXY(i)) m.Order.push_back(static_cast<std::uint32_t>(i));
+        if (validRows >= 2) SortValidRows(rows, m.Order, ascending);
+    }
     remember();
     return false;
 }
@@ -225,33 +294,21 @@ void ShowLimits(RangeTexts& boxes, ScaleAxis axis, Real max, Real min) {
     minBox = NumberToText(min, 14);
 }
 
-void CopyRow(Tdata& target, const Tdata& source) {
-    target.X = source.X;
-    target.Y = source.Y;
-    target.YFit = source.YFit;
-    target.XValid = source.XValid;
-    target.YValid = source.YValid;
-    target.YFitValid = source.YFitValid;
-}
-
 void CompactRows(Series& series) {
-    auto& rows = series.Rows;
-    rows.resize(static_cast<std::size_t>(series.IndexCount));
+    RowStore& rows = series.Store();
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!(rows[i].XValid && rows[i].YValid)) continue;
-        if (kept != i) CopyRow(rows[kept], rows[i]);
+    for (std::size_t i = 0; i < rows.Size(); ++i) {
+        if (!rows.BothXY(i)) continue;
+        if (kept != i) rows.SetRow(kept, rows.Row(i));
         ++kept;
     }
     series.ValidCount = static_cast<int>(kept);
-    for (std::size_t i = kept; i < rows.size(); ++i)
-        rows[i] = Tdata{};
+    rows.ClearFrom(kept);
     series.RowsChanged();
 }
 
 void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& settings) {
     AllocationCheckpoint(); // measuring allocates in proportion to the rows
-    series.Rows.resize(static_cast<std::size_t>(series.IndexCount));
     auto& m = series.Measured;
     const bool unchanged = MeasureOrder(series, ascending);
     if (series.ValidCount < 2) return;
@@ -276,20 +333,22 @@ void ComputeSeriesRange(Series& series, bool ascending, const GraphSettings& set
 void SortRows(Series& series, bool ascending, const GraphSettings& settings) {
     ComputeSeriesRange(series, ascending, settings);
     auto& m = series.Measured;
+    RowStore& rows = series.Store();
+    const auto valid = static_cast<std::size_t>(series.ValidCount);
     if (!m.Identity) {
-        std::vector<Tdata> sorted(static_cast<std::size_t>(series.IndexCount));
-        for (int i = 0; i < series.ValidCount; ++i)
-            CopyRow(sorted[static_cast<std::size_t>(i)], series.ValidRow(i));
-        series.Rows.swap(sorted);
+        // The rows move in place: the valid ones to their sorted places, the
+        // rest after them, to be emptied.
+        std::vector<std::uint32_t>& order = m.Order;
+        order.reserve(rows.Size());
+        for (std::size_t i = 0; i < rows.Size(); ++i)
+            if (!rows.BothXY(i)) order.push_back(static_cast<std::uint32_t>(i));
+        rows.Permute(order);
         m.Identity = true;
         m.Valid = false;
         m.Order.clear();
         m.Order.shrink_to_fit();
-    } else {
-        // The valid rows lead and are in order: only the rows behind them go.
-        for (auto i = static_cast<std::size_t>(series.ValidCount); i < series.Rows.size(); ++i)
-            series.Rows[i] = Tdata{};
     }
+    rows.ClearFrom(valid);
     series.RowsChanged();
 }
 
@@ -297,8 +356,12 @@ void ComputeYRange(Series& series, const GraphSettings& settings) {
     if (series.ValidCount < 1) return;
     Real maxY = series.ValidRow(0).Y;
     Real minY = settings.LogY ? RangeStart : maxY;
-    for (int i = 0; i < series.ValidCount; ++i) {
-        const Real y = series.ValidRow(i).Y;
+    // In row order: the extremes do not depend on it, and it reads the rows
+    // one after the other.
+    const RowStore& rows = series.Store();
+    for (std::size_t i = 0; i < rows.Size(); ++i) {
+        if (!rows.BothXY(i)) continue;
+        const Real y = rows.Y(i);
         if (settings.LogY) {
             if (y < minY && y > 0) minY = y;
         } else if (y < minY) {

@@ -27,7 +27,6 @@ AxisLimits LimitsOf(GraphSettings& settings, ScaleAxis axis);
 // Shows an axis's limits in its two boxes (NumberToText width 14).
 void ShowLimits(RangeTexts& boxes, ScaleAxis axis, Real max, Real min);
 
-void CopyRow(Tdata& target, const Tdata& source);
 // Rewrites the rows: the valid rows (X and Y) first in their order, then
 // empty rows; sets ValidCount.
 void CompactRows(Series& series);

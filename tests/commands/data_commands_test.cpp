@@ -66,14 +66,14 @@ TEST(SortTest, MovesStoredValuesAndKeepsTheFit) {
     s.GraphType = GraphLineFit;
     const Real third = 1.0L / 3;
     GridToRows(s);
-    s.Rows[1].Y = third; // more digits than a cell shows
+    s.Store().Set(YColumn, 1, third); // more digits than a cell shows
     RowsToGrid(s);
     EXPECT_TRUE(SortSeriesX(s, false, doc.Settings, fb));
-    EXPECT_EQ(s.Rows[0].X, 3);
-    EXPECT_EQ(s.Rows[1].Y, third);
-    EXPECT_EQ(s.Rows[0].YFit, 6);
-    EXPECT_EQ(s.Rows[2].Y, 2);
-    EXPECT_EQ(s.Rows[2].YFit, 2);
+    EXPECT_EQ(s.Store().Row(0).X, 3);
+    EXPECT_EQ(s.Store().Row(1).Y, third);
+    EXPECT_EQ(s.Store().Row(0).YFit, 6);
+    EXPECT_EQ(s.Store().Row(2).Y, 2);
+    EXPECT_EQ(s.Store().Row(2).YFit, 2);
     EXPECT_TRUE(s.HasFit);
     EXPECT_EQ(s.Fit.FitKind, 1);
     EXPECT_EQ(s.GraphType, GraphLineFit);
@@ -90,7 +90,7 @@ TEST(CutTest, GivesTheCellsEmptiesThemAndClearsTheFit) {
     EXPECT_EQ(CutCells(s, {XColumn, 2, YColumn, 3}), "2\t4\r\n3\t6.5\r\n");
     EXPECT_EQ(Rows(s), "1:2 : :");
     EXPECT_FALSE(s.HasFit);
-    EXPECT_FALSE(s.Rows[1].XValid);
+    EXPECT_FALSE(s.Store().Row(1).XValid);
     // Pasted elsewhere, the values have moved.
     PasteCells(s, "2\t4\r\n3\t6.5\r\n", {XColumn, 2});
     EXPECT_EQ(Rows(s), "1:2 2:4 3:6.5");
@@ -128,10 +128,8 @@ TEST(DuplicateTest, CopiesValuesIntoTheLowestFreeNumber) {
         doc.DestroySeries(gap); // number 2 is free again
         const Real third = 1.0L / 3;
         GridToRows(src);
-        src.Rows[1].X = third;
-        src.Rows[1].XValid = true;
-        src.Rows[0].YFit = 5;
-        src.Rows[0].YFitValid = true;
+        src.Store().Set(XColumn, 1, third);
+        src.Store().Set(YFitColumn, 0, 5);
         RowsToGrid(src);
         src.HasFit = true;
         src.Fit.FitKind = 1;
@@ -145,10 +143,10 @@ TEST(DuplicateTest, CopiesValuesIntoTheLowestFreeNumber) {
         EXPECT_EQ(copy.SeriesNumber, 2);
         EXPECT_EQ(doc.DataWindows()[1].get(), &copy);
         EXPECT_EQ(copy.IndexCount, 10 + extra);
-        EXPECT_EQ(copy.Rows[1].X, third); // every digit, not the cell's text
+        EXPECT_EQ(copy.Store().Row(1).X, third); // every digit, not the cell's text
         for (int i = 0; i < 10; ++i) {
-            const Tdata& a = src.Rows[static_cast<std::size_t>(i)];
-            const Tdata& b = copy.Rows[static_cast<std::size_t>(i)];
+            const Tdata& a = src.Store().Row(static_cast<std::size_t>(i));
+            const Tdata& b = copy.Store().Row(static_cast<std::size_t>(i));
             EXPECT_EQ(std::tie(a.X, a.Y, a.XValid, a.YValid),
                       std::tie(b.X, b.Y, b.XValid, b.YValid))
                 << i;

@@ -57,7 +57,7 @@ TEST(Document, SeriesNumbersAreReusedAndKeptInOrder) {
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
     // A fresh series as the data window starts it.
     EXPECT_EQ(s.IndexCount, 10);
-    EXPECT_EQ(s.Rows, std::vector<Tdata>(10));
+    EXPECT_EQ(s.Store().All(), std::vector<Tdata>(10));
     EXPECT_EQ(s.GraphType, GraphLine);
     EXPECT_EQ(s.PrintColor, PrintDefault);
     EXPECT_EQ(s.FileName, "NoName.prn");

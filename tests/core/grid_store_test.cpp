@@ -38,8 +38,8 @@ void ExpectFitCleared(const Series& s) {
     EXPECT_EQ(s.Header(YFitColumn), "          Y3 Fit");
     for (int r = 1; r <= s.IndexCount; ++r) {
         EXPECT_EQ(s.Cell(YFitColumn, r), "") << "row " << r;
-        EXPECT_FALSE(s.Rows[static_cast<std::size_t>(r - 1)].YFitValid);
-        EXPECT_EQ(s.Rows[static_cast<std::size_t>(r - 1)].YFit, 0);
+        EXPECT_FALSE(s.Store().Row(static_cast<std::size_t>(r - 1)).YFitValid);
+        EXPECT_EQ(s.Store().Row(static_cast<std::size_t>(r - 1)).YFit, 0);
     }
 }
 
@@ -56,10 +56,10 @@ TEST(GridStore, CellsAreAViewOfTheRows) {
     s.SetCell(YColumn, 1, "-2");
     s.SetCell(XColumn, 2, "-12.5x"); // unreadable: partial value, flag set
     s.SetCell(YFitColumn, 3, ".25");
-    EXPECT_EQ(s.Rows[0], (Tdata{1.5L, -2, 0, true, true, false}));
-    EXPECT_EQ(s.Rows[1], (Tdata{125, 0, 0, true, false, false}));
-    EXPECT_EQ(s.Rows[2], (Tdata{0, 0, 0.25L, false, false, true}));
-    EXPECT_EQ(s.Rows[3], Tdata{});
+    EXPECT_EQ(s.Store().Row(0), (Tdata{1.5L, -2, 0, true, true, false}));
+    EXPECT_EQ(s.Store().Row(1), (Tdata{125, 0, 0, true, false, false}));
+    EXPECT_EQ(s.Store().Row(2), (Tdata{0, 0, 0.25L, false, false, true}));
+    EXPECT_EQ(s.Store().Row(3), Tdata{});
     // Texts the grid would not show that way stay until the rows are shown.
     EXPECT_EQ(s.Cell(XColumn, 1), "1,5");
     EXPECT_EQ(s.Cell(XColumn, 2), "-12.5x");
@@ -70,9 +70,7 @@ TEST(GridStore, CellsAreAViewOfTheRows) {
     cut.SetIndexCount(3);
     EXPECT_EQ(cut.Cell(YFitColumn, 3), "");
 
-    s.Rows[3].Y = 42; // unflagged: shown empty
-    s.Rows[3].X = 7;
-    s.Rows[3].XValid = true;
+    s.Store().SetRow(3, {7, 42, 0, true, false, false}); // an unflagged Y is shown empty
     RowsToGrid(s);
     EXPECT_EQ(Column(s, XColumn), (std::vector<std::string>{"1.5", "125", "", "7"}));
     EXPECT_EQ(Column(s, YColumn), (std::vector<std::string>{"-2", "", "", ""}));
@@ -104,7 +102,7 @@ TEST(GridStore, TypedValuesKeepEveryDigit) {
         s.EditText = s.EditorText(YColumn, 1);
         s.SetCell(YColumn, 1, c.typed);
         ASSERT_EQ(CommitEdit(s, fb), CommitResult::Committed);
-        EXPECT_EQ(s.Rows[0].Y, c.value);
+        EXPECT_EQ(s.Store().Row(0).Y, c.value);
         EXPECT_EQ(s.Cell(YColumn, 1), c.shown);
         EXPECT_EQ(s.Cell(YColumn, 1), NumberToText(c.value, 14));
 
@@ -117,7 +115,7 @@ TEST(GridStore, TypedValuesKeepEveryDigit) {
         s.SetCell(YColumn, 1, editor);
         EXPECT_EQ(CommitEdit(s, fb), CommitResult::Unchanged);
         EXPECT_EQ(s.GridVersion(), version);
-        EXPECT_EQ(s.Rows[0].Y, c.value);
+        EXPECT_EQ(s.Store().Row(0).Y, c.value);
         EXPECT_EQ(s.Cell(YColumn, 1), c.shown);
         EXPECT_EQ(fb.Beeps, 0);
     }
@@ -166,7 +164,7 @@ TEST(CommitEdit, NormalisesAcceptedText) {
         EXPECT_EQ(s.Cell(YColumn, 2), c.shown) << c.typed;
         EXPECT_EQ(fb.Beeps, 0);
         EXPECT_EQ(s.CellText, c.typed);
-        EXPECT_EQ(s.Rows[1].Y, TextToNumber(c.typed).Value);
+        EXPECT_EQ(s.Store().Row(1).Y, TextToNumber(c.typed).Value);
     }
 }
 
@@ -286,9 +284,9 @@ TEST(PasteCells, ClipboardTexts) {
 TEST(PasteCells, KeepsEveryDigitPasted) {
     Series s(1, 2);
     PasteCells(s, "123456789012345\t-0.000012345678901\r\n1.2345678901234567e300\t7", {1, 1});
-    EXPECT_EQ(s.Rows[0].X, 123456789012345.0L);
-    EXPECT_EQ(s.Rows[0].Y, -0.000012345678901L);
-    EXPECT_EQ(s.Rows[1].X, 1.2345678901234567e300L);
+    EXPECT_EQ(s.Store().Row(0).X, 123456789012345.0L);
+    EXPECT_EQ(s.Store().Row(0).Y, -0.000012345678901L);
+    EXPECT_EQ(s.Store().Row(1).X, 1.2345678901234567e300L);
     EXPECT_EQ(s.Cell(XColumn, 1), "1.23457E+0014");
 }
 
@@ -339,9 +337,9 @@ TEST(CopyCells, SelectionAsTabbedLines) {
 
 TEST(CopyCells, CopyThenPasteReproducesTheBlock) {
     Series from(1, 3);
-    from.Rows = {{1.5L, -2, 0, true, true, false},
-                 {0, 3E-12L, 0, false, true, false},
-                 {1E12L, 0, 0, true, false, false}};
+    from.Store().Assign({{1.5L, -2, 0, true, true, false},
+                         {0, 3E-12L, 0, false, true, false},
+                         {1E12L, 0, 0, true, false, false}});
     RowsToGrid(from);
     Series to(2, 3);
     PasteCells(to, CopyCells(from, {1, 1, 2, 3}), {1, 1});
@@ -357,8 +355,8 @@ TEST(DeleteCells, EmptiesClearsFitAndRefreshesRows) {
     DeleteCells(s, {2, 1, 2, 1});
     EXPECT_EQ(s.Cell(YColumn, 1), "");
     EXPECT_EQ(s.Cell(XColumn, 1), "1");
-    EXPECT_FALSE(s.Rows[0].YValid);
-    EXPECT_TRUE(s.Rows[1].YValid);
+    EXPECT_FALSE(s.Store().Row(0).YValid);
+    EXPECT_TRUE(s.Store().Row(1).YValid);
     ExpectFitCleared(s);
 }
 

@@ -43,17 +43,18 @@ TEST(ReadDataFile, OneSeriesPerYColumnSharingX) {
         EXPECT_EQ(s->IndexCount, 5);
         EXPECT_EQ(s->Caption,
                   "Series Number: " + std::to_string(s->SeriesNumber) + "   -   MULTI.PRN");
-        EXPECT_EQ(s->Rows[3], Tdata{}) << "a blank line is an empty row";
+        EXPECT_EQ(s->Store().Row(3), Tdata{}) << "a blank line is an empty row";
     }
     EXPECT_EQ(created[0]->FileName, NoNameData);
     EXPECT_EQ(created[1]->FileName, NoNameData);
     EXPECT_EQ(created[2]->FileName, path);
 
-    EXPECT_EQ(created[0]->Rows[0], (Tdata{1, 10, 0, true, true, false}));
-    EXPECT_EQ(created[1]->Rows[1], (Tdata{2, 0, 0, true, false, false})) << "abc reads empty";
-    EXPECT_EQ(created[2]->Rows[1], Tdata{}) << "no value on the line: row stays empty";
-    EXPECT_EQ(created[1]->Rows[2], Tdata{});
-    EXPECT_EQ(created[2]->Rows[4], (Tdata{5, 5000, 0, true, true, false}));
+    EXPECT_EQ(created[0]->Store().Row(0), (Tdata{1, 10, 0, true, true, false}));
+    EXPECT_EQ(created[1]->Store().Row(1), (Tdata{2, 0, 0, true, false, false}))
+        << "abc reads empty";
+    EXPECT_EQ(created[2]->Store().Row(1), Tdata{}) << "no value on the line: row stays empty";
+    EXPECT_EQ(created[1]->Store().Row(2), Tdata{});
+    EXPECT_EQ(created[2]->Store().Row(4), (Tdata{5, 5000, 0, true, true, false}));
     EXPECT_EQ(created[2]->Cell(XColumn, 5), "5"); // the grids show the rows
     EXPECT_EQ(created[2]->Cell(YColumn, 5), "5000");
     EXPECT_TRUE(fb.Messages.empty());
@@ -71,9 +72,9 @@ TEST(ReadDataFile, EmptyMarkersAndHugeValuesReadEmpty) {
     RecordingFeedback fb;
     const auto created = ReadDataFile(doc, path, fb);
     ASSERT_EQ(created.size(), 1u);
-    EXPECT_EQ(created[0]->Rows[0], (Tdata{0, 2, 0, false, true, false}));
-    EXPECT_EQ(created[0]->Rows[1], (Tdata{0, -1e4931L, 0, false, true, false}));
-    EXPECT_EQ(created[0]->Rows[2], (Tdata{9.9e4930L, 3, 0, true, true, false}));
+    EXPECT_EQ(created[0]->Store().Row(0), (Tdata{0, 2, 0, false, true, false}));
+    EXPECT_EQ(created[0]->Store().Row(1), (Tdata{0, -1e4931L, 0, false, true, false}));
+    EXPECT_EQ(created[0]->Store().Row(2), (Tdata{9.9e4930L, 3, 0, true, true, false}));
 }
 
 TEST(ReadDataFile, SeriesLimit) {
@@ -88,7 +89,7 @@ TEST(ReadDataFile, SeriesLimit) {
         ASSERT_EQ(created.size(), 2u);
         EXPECT_EQ(created[0]->SeriesNumber, 20);
         EXPECT_EQ(created[1]->SeriesNumber, 21);
-        EXPECT_EQ(created[1]->Rows[1], (Tdata{2, 4, 0, true, true, false}));
+        EXPECT_EQ(created[1]->Store().Row(1), (Tdata{2, 4, 0, true, true, false}));
         EXPECT_EQ(fb.BeepReasons, std::vector<std::string>{SeriesLimitText(21)});
         ASSERT_EQ(fb.Messages.size(), 1u);
         EXPECT_EQ(fb.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
@@ -229,8 +230,8 @@ TEST(ReadDataFile, RandomBytes) {
         if (created.empty()) continue;
         EXPECT_TRUE(fb.Messages.empty()) << round;
         for (const Series* s : created) {
-            ASSERT_EQ(static_cast<int>(s->Rows.size()), s->IndexCount);
-            for (const Tdata& r : s->Rows) {
+            ASSERT_EQ(static_cast<int>(s->Store().Size()), s->IndexCount);
+            for (const Tdata& r : s->Store().All()) {
                 EXPECT_TRUE(std::isfinite(r.X) && std::isfinite(r.Y));
                 EXPECT_TRUE(r.XValid || r.X == 0);
                 EXPECT_TRUE(r.YValid || r.Y == 0);
@@ -270,7 +271,7 @@ TEST(ReadDataFile, TokensAcrossReadBlocks) {
     ASSERT_EQ(created.size(), 1u);
     ASSERT_EQ(created[0]->IndexCount, rows);
     for (int i = 0; i < rows; ++i) {
-        const Tdata& r = created[0]->Rows[static_cast<std::size_t>(i)];
+        const Tdata r = created[0]->Store().Row(static_cast<std::size_t>(i));
         ASSERT_EQ(r.X, i);
         ASSERT_EQ(r.Y, -(static_cast<Real>(i) + 0.0625L) / 100) << i;
         ASSERT_TRUE(r.XValid && r.YValid);
@@ -296,7 +297,7 @@ TEST(ReadDataFile, LfCrLfAndCrAloneEachEndOneLine) {
         const auto created = ReadDataFile(doc, path, fb);
         ASSERT_EQ(created.size(), 1u) << text.size();
         ASSERT_EQ(created[0]->IndexCount, 3) << text.size();
-        EXPECT_EQ(created[0]->Rows[2], (Tdata{3, 9, 0, true, true, false}));
+        EXPECT_EQ(created[0]->Store().Row(2), (Tdata{3, 9, 0, true, true, false}));
     }
 }
 
@@ -318,23 +319,23 @@ TEST(WriteDataFile, LinesOf47CharactersForEveryRow) {
                               " 2.00000000000000E+0000  1.00000000000000E+4932\r\n");
     EXPECT_EQ(s.FileName, path);
     EXPECT_EQ(s.Caption, "Series Number: 3   -   OUT.PRN");
-    EXPECT_TRUE(s.Rows[1].YValid) << "the grid is copied into the rows first";
+    EXPECT_TRUE(s.Store().Row(1).YValid) << "the grid is copied into the rows first";
 }
 
 TEST(WriteDataFile, RoundTripKeepsEveryValueAndFlag) {
     TempFolder dir;
     // Values the grid's texts round (15 and 17 digits, large, small, negative).
     Series s(1, 10);
-    s.Rows = {{1.5L, -2, 0, true, true, false},
-              {0, 3E-12L, 0, false, true, false},
-              {1E12L, 0, 0, true, false, false},
-              {},
-              {-123456.789L, 0.000123456789L, 0, true, true, false},
-              {2.0L / 3, 1e300L, 0, true, true, false},
-              {123456789012346.0L, -0.000012345678901L, 0, true, true, false},
-              {-1.2345678901234567e-300L, 98765.432109876543L, 0, true, true, false},
-              {123456789012349.0L, 1.0L / 7, 0, true, true, false},
-              {}};
+    s.Store().Assign({{1.5L, -2, 0, true, true, false},
+                      {0, 3E-12L, 0, false, true, false},
+                      {1E12L, 0, 0, true, false, false},
+                      {},
+                      {-123456.789L, 0.000123456789L, 0, true, true, false},
+                      {2.0L / 3, 1e300L, 0, true, true, false},
+                      {123456789012346.0L, -0.000012345678901L, 0, true, true, false},
+                      {-1.2345678901234567e-300L, 98765.432109876543L, 0, true, true, false},
+                      {123456789012349.0L, 1.0L / 7, 0, true, true, false},
+                      {}});
     RowsToGrid(s);
     const std::string path = dir / "trip.prn";
     ASSERT_TRUE(WriteDataFile(s, path));
@@ -346,8 +347,8 @@ TEST(WriteDataFile, RoundTripKeepsEveryValueAndFlag) {
     const Series& back = *created[0];
     ASSERT_EQ(back.IndexCount, 10);
     for (int r = 1; r <= 10; ++r) {
-        const Tdata& a = s.Rows[static_cast<std::size_t>(r - 1)];
-        const Tdata& b = back.Rows[static_cast<std::size_t>(r - 1)];
+        const Tdata& a = s.Store().Row(static_cast<std::size_t>(r - 1));
+        const Tdata& b = back.Store().Row(static_cast<std::size_t>(r - 1));
         EXPECT_EQ(a.XValid, b.XValid) << r;
         EXPECT_EQ(a.YValid, b.YValid) << r;
         // The grid shows 12 digits, the file keeps 15: the grid texts agree.
@@ -359,8 +360,8 @@ TEST(WriteDataFile, RoundTripKeepsEveryValueAndFlag) {
         EXPECT_EQ(b.X, a.XValid ? TextToNumber(FileNumberText(a.X)).Value : 0) << r;
         EXPECT_EQ(b.Y, a.YValid ? TextToNumber(FileNumberText(a.Y)).Value : 0) << r;
     }
-    EXPECT_EQ(back.Rows[6].X, 123456789012346.0L);
-    EXPECT_EQ(back.Rows[8].X, 123456789012349.0L);
+    EXPECT_EQ(back.Store().Row(6).X, 123456789012346.0L);
+    EXPECT_EQ(back.Store().Row(8).X, 123456789012349.0L);
 }
 
 // Keeping the old file on failure is the safe save's part (atomic_file_test);

@@ -192,16 +192,16 @@ TEST_F(GraphFileTest, RoundTripKeepsEverySeriesFieldAndSetting) {
         SCOPED_TRACE(want.SeriesNumber);
         EXPECT_EQ(got.SeriesNumber, want.SeriesNumber);
         EXPECT_EQ(got.IndexCount, want.IndexCount);
-        ASSERT_EQ(got.Rows.size(), want.Rows.size());
-        for (std::size_t r = 0; r < want.Rows.size(); ++r) {
-            EXPECT_EQ(got.Rows[r].XValid, want.Rows[r].XValid) << r;
-            EXPECT_EQ(got.Rows[r].YValid, want.Rows[r].YValid) << r;
+        ASSERT_EQ(got.Store().Size(), want.Store().Size());
+        for (std::size_t r = 0; r < want.Store().Size(); ++r) {
+            EXPECT_EQ(got.Store().Row(r).XValid, want.Store().Row(r).XValid) << r;
+            EXPECT_EQ(got.Store().Row(r).YValid, want.Store().Row(r).YValid) << r;
             // Every one of the file's 15 digits is kept.
             auto filed = [](Real v) { return TextToNumber(FileNumberText(v)).Value; };
-            const Tdata& w = want.Rows[r];
-            EXPECT_EQ(got.Rows[r].X, filed(want.Rows[r].X)) << r;
-            EXPECT_EQ(got.Rows[r].Y, filed(want.Rows[r].Y)) << r;
-            EXPECT_EQ(got.Rows[r].YFitValid, want.Rows[r].YFitValid) << r;
+            const Tdata w = want.Store().Row(r);
+            EXPECT_EQ(got.Store().Row(r).X, filed(want.Store().Row(r).X)) << r;
+            EXPECT_EQ(got.Store().Row(r).Y, filed(want.Store().Row(r).Y)) << r;
+            EXPECT_EQ(got.Store().Row(r).YFitValid, want.Store().Row(r).YFitValid) << r;
             // The grid shows the values read, in the program's own form; the
             // fitted column is computed afresh.
             const int row = static_cast<int>(r) + 1;
@@ -309,7 +309,7 @@ TEST_F(GraphFileTest, TwentyFiveSeriesLoadTwentyOneAndReportOnce) {
     for (int n = 1; n <= MaxSeries; ++n) {
         const Series& s = *loaded.DataWindows()[static_cast<std::size_t>(n - 1)];
         EXPECT_EQ(s.SeriesNumber, n);
-        EXPECT_EQ(s.Rows[0].Y, n * 10);
+        EXPECT_EQ(s.Store().Row(0).Y, n * 10);
         EXPECT_EQ(s.SeriesTitle, "Series " + std::to_string(n));
     }
     EXPECT_EQ(loaded.ConstantK, 3.5L);
@@ -420,7 +420,7 @@ TEST_F(GraphFileTest, BadSeriesNumbersTakeTheLowestFreeOne) {
     ASSERT_EQ(loaded.SeriesCount(), 4);
     std::vector<std::pair<int, Real>> got;
     for (const auto& s : loaded.DataWindows())
-        got.push_back({s->SeriesNumber, s->Rows[0].Y});
+        got.push_back({s->SeriesNumber, s->Store().Row(0).Y});
     const std::vector<std::pair<int, Real>> want{{1, 10}, {2, 40}, {3, 30}, {4, 50}};
     EXPECT_EQ(got, want);
     for (const auto& s : loaded.DataWindows())
@@ -489,7 +489,7 @@ TEST_F(GraphFileTest, LfOrCrLineEndsTrailingBlanksAndAByteOrderMarkAreRead) {
                 other += text[i];
         Load(other);
         ASSERT_FALSE(loaded.GraphLoadFailed) << int(end[0]);
-        EXPECT_EQ(loaded.DataWindows()[0]->Rows[0].Y, 2);
+        EXPECT_EQ(loaded.DataWindows()[0]->Store().Row(0).Y, 2);
         EXPECT_EQ(loaded.DataWindows()[0]->SeriesTitle, "Series 1");
     }
 }
@@ -582,7 +582,7 @@ TEST_F(GraphFileOnDisk, SaveAsPresetQuestionAndReadBack) {
     ReadGraphFile(loaded, other, fb);
     EXPECT_FALSE(loaded.GraphLoadFailed);
     ASSERT_EQ(loaded.SeriesCount(), 1);
-    EXPECT_EQ(loaded.DataWindows()[0]->Rows[1].Y, 4);
+    EXPECT_EQ(loaded.DataWindows()[0]->Store().Row(1).Y, 4);
     EXPECT_EQ(loaded.GraphFileName, other);
 
     doc.GraphFileName = NoNameGraph;

@@ -215,9 +215,9 @@ TEST(FitErrorTest, ColumnHoldsTheErrorsWhole) {
     EXPECT_EQ(s.Header(YFitColumn), FitErrorHeader);
     // The line is y = 2x - 2.
     EXPECT_EQ(Column(s, YFitColumn), "-100|1.00000E+1000|-20|");
-    EXPECT_EQ(s.Rows[2].YFit, -20);
-    EXPECT_EQ(s.Rows[1].YFit, 1.0E1000L);
-    EXPECT_FALSE(s.Rows[3].YFitValid);
+    EXPECT_EQ(s.Store().Row(2).YFit, -20);
+    EXPECT_EQ(s.Store().Row(1).YFit, 1.0E1000L);
+    EXPECT_FALSE(s.Store().Row(3).YFitValid);
 }
 
 } // namespace

@@ -292,10 +292,10 @@ TEST_F(FitTest, RSquaredOfNearlyEqualValuesStaysExact) {
         ASSERT_TRUE(s.Fit.FitOK);
         __int128 n = 0, sx = 0, sxx = 0, sy = 0, sxy = 0, syy = 0;
         for (int i = 0; i < s.ValidCount; ++i) {
-            const Tdata& r = s.Rows[static_cast<std::size_t>(i)];
+            const Tdata& r = s.Store().Row(static_cast<std::size_t>(i));
             const auto x = static_cast<__int128>(r.X);
             // In units of the last place from the first value: exact and small.
-            const auto y = static_cast<__int128>(std::ldexp(r.Y - s.Rows[0].Y, 63));
+            const auto y = static_cast<__int128>(std::ldexp(r.Y - s.Store().Row(0).Y, 63));
             ++n;
             sx += x;
             sxx += x * x;
@@ -388,7 +388,7 @@ TEST_F(FitTest, FitsTheStoredValuesNotTheShownTexts) {
     ASSERT_TRUE(s.Fit.FitOK);
     EXPECT_EQ(s.Fit.Coef[1], 123456789012345.0L);
     EXPECT_EQ(s.Fit.Coef[2], 1);
-    EXPECT_EQ(s.Rows[3].YFit, 123456789012349.0L);
+    EXPECT_EQ(s.Store().Row(3).YFit, 123456789012349.0L);
 }
 
 // Kind 0 only sets FitOK; a record with no series, or an unknown kind, fails

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(doc.SeriesCount() <= MaxSeries);
     Check(created.size() == static_cast<std::size_t>(doc.SeriesCount()));
     for (Series* s : created) {
-        Check(s->Rows.size() == static_cast<std::size_t>(s->IndexCount));
+        Check(s->Store().Size() == static_cast<std::size_t>(s->IndexCount));
         Check(s->SeriesNumber >= 1 && s->SeriesNumber <= MaxSeries);
     }
     if (!created.empty()) {
@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<Series*> again = ReadDataFile(back, path, fb);
         Check(again.size() == 1);
         Check(again.front()->IndexCount == s.IndexCount);
-        for (std::size_t r = 0; r < s.Rows.size(); ++r) {
-            const Tdata& a = s.Rows[r];
-            const Tdata& b = again.front()->Rows[r];
+        for (std::size_t r = 0; r < s.Store().Size(); ++r) {
+            const Tdata& a = s.Store().Row(r);
+            const Tdata& b = again.front()->Store().Row(r);
             Check(a.XValid == b.XValid && a.YValid == b.YValid);
         }
     }

@@ -27,7 +27,7 @@ void CheckSound(const Document& doc) {
         Check(doc.SeriesNumberUsed[static_cast<std::size_t>(s->SeriesNumber)]);
         Check(s->SeriesNumber > previous);
         previous = s->SeriesNumber;
-        Check(s->IndexCount >= 0 && s->Rows.size() == static_cast<std::size_t>(s->IndexCount));
+        Check(s->IndexCount >= 0 && s->Store().Size() == static_cast<std::size_t>(s->IndexCount));
         Check(s->GraphType >= 1 && s->GraphType <= 7);
         Check(s->Fit.FitKind >= 0 && s->Fit.FitKind <= 8);
         Check(s->Fit.SeriesNumber == s->SeriesNumber);

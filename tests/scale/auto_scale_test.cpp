@@ -194,7 +194,7 @@ TEST_F(AutoScaleDoc, MeasuresEverySeriesSortedAndLeavesTheGrids) {
     AutoScaleYLAxis(doc, boxes);
     // Measured in X order; the cells stay as typed.
     EXPECT_EQ(a.Cell(XColumn, 1), "5");
-    EXPECT_EQ(a.Rows[0].X, 5);
+    EXPECT_EQ(a.Store().Row(0).X, 5);
     EXPECT_EQ(a.ValidRow(0).X, 1);
     EXPECT_EQ(a.ValidRow(2).X, 5);
     // The right-axis series is measured too, though not used.

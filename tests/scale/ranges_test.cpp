@@ -43,26 +43,26 @@ void BubbleReference(std::vector<Tdata>& rows, int valid, bool ascending) {
 std::vector<Tdata> ValidRows(const Series& s) {
     std::vector<Tdata> rows;
     for (int i = 0; i < s.ValidCount; ++i)
-        rows.push_back(s.ValidRow(i));
+        rows.push_back(s.Store().Row(s.ValidIndex(i)));
     return rows;
 }
 
 void ExpectOrderOfTheExchangePasses(const Series& s, const std::string& trace) {
     for (bool ascending : {true, false}) {
-        Series expected = s;
-        CompactRows(expected);
-        BubbleReference(expected.Rows, expected.ValidCount, ascending);
+        Series compacted = s;
+        CompactRows(compacted);
+        std::vector<Tdata> expected = compacted.Store().All();
+        BubbleReference(expected, compacted.ValidCount, ascending);
         // Measuring leaves the rows alone; sorting rewrites them in that order.
         Series measured = s;
         ComputeSeriesRange(measured, ascending, GraphSettings{});
-        ASSERT_EQ(measured.Rows, s.Rows) << trace;
-        ASSERT_EQ(
-            ValidRows(measured),
-            std::vector<Tdata>(expected.Rows.begin(), expected.Rows.begin() + expected.ValidCount))
+        ASSERT_EQ(measured.Store().All(), s.Store().All()) << trace;
+        ASSERT_EQ(ValidRows(measured),
+                  std::vector<Tdata>(expected.begin(), expected.begin() + compacted.ValidCount))
             << trace << " ascending " << ascending;
         Series sorted = s;
         SortRows(sorted, ascending, GraphSettings{});
-        ASSERT_EQ(sorted.Rows, expected.Rows) << trace << " ascending " << ascending;
+        ASSERT_EQ(sorted.Store().All(), expected) << trace << " ascending " << ascending;
     }
 }
 
@@ -71,33 +71,33 @@ TEST(CompactRows, ValidRowsFirstInTheirOrderThenEmptyRows) {
     Series none = SeriesOf("1: :2 : 3:");
     CompactRows(none);
     EXPECT_EQ(none.ValidCount, 0);
-    EXPECT_EQ(none.Rows, std::vector<Tdata>(4));
+    EXPECT_EQ(none.Store().All(), std::vector<Tdata>(4));
 
     Series some = SeriesOf("5:50 2: 1:10 3:30 :");
     CompactRows(some);
     ASSERT_EQ(some.ValidCount, 3);
-    ASSERT_EQ(some.Rows.size(), 5u);
-    EXPECT_EQ(some.Rows[0].X, 5);
-    EXPECT_EQ(some.Rows[1].X, 1);
-    EXPECT_EQ(some.Rows[2].X, 3);
-    EXPECT_EQ(some.Rows[3], Tdata{});
-    EXPECT_EQ(some.Rows[4], Tdata{});
+    ASSERT_EQ(some.Store().Size(), 5u);
+    EXPECT_EQ(some.Store().Row(0).X, 5);
+    EXPECT_EQ(some.Store().Row(1).X, 1);
+    EXPECT_EQ(some.Store().Row(2).X, 3);
+    EXPECT_EQ(some.Store().Row(3), Tdata{});
+    EXPECT_EQ(some.Store().Row(4), Tdata{});
 }
 
 TEST(ComputeSeriesRange, RowOneThreeFourValidSortedThenTwoEmptyRows) {
     Series s = SeriesOf("9:1 4: 2:7 5:-3 :");
-    const std::vector<Tdata> before = s.Rows;
+    const std::vector<Tdata> before = s.Store().All();
     ComputeSeriesRange(s, true, GraphSettings{});
-    EXPECT_EQ(s.Rows, before) << "measuring must not reorder what the grid shows";
+    EXPECT_EQ(s.Store().All(), before) << "measuring must not reorder what the grid shows";
     ASSERT_EQ(s.ValidCount, 3);
-    EXPECT_EQ(s.ValidRow(0), (Tdata{2, 7, 0, true, true, false}));
+    EXPECT_EQ(s.Store().Row(s.ValidIndex(0)), (Tdata{2, 7, 0, true, true, false}));
     EXPECT_EQ(s.ValidRow(1).X, 5);
     EXPECT_EQ(s.ValidRow(2).X, 9);
     SortRows(s, true, GraphSettings{});
-    EXPECT_EQ(s.Rows[0].X, 2);
-    EXPECT_EQ(s.Rows[2].X, 9);
-    EXPECT_EQ(s.Rows[3], Tdata{});
-    EXPECT_EQ(s.Rows[4], Tdata{});
+    EXPECT_EQ(s.Store().Row(0).X, 2);
+    EXPECT_EQ(s.Store().Row(2).X, 9);
+    EXPECT_EQ(s.Store().Row(3), Tdata{});
+    EXPECT_EQ(s.Store().Row(4), Tdata{});
     EXPECT_EQ(s.FirstX, 2);
     EXPECT_EQ(s.LastX, 9);
     EXPECT_EQ(s.MaxY, 7);
@@ -172,6 +172,32 @@ TEST(ComputeSeriesRange, OrderMatchesTheExchangePassesBothWays) {
     }
 }
 
+// Spread values sort in many buckets; a far outlier crowds the rest into one.
+TEST(ComputeSeriesRange, LargeOrdersMatchAStableSortBothWays) {
+    std::mt19937 rng(3);
+    for (const int n : {5000, 70000}) {
+        Series s(1, n);
+        std::vector<std::uint32_t> rows(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const Real x = n == 5000 ? static_cast<Real>(rng() % 3000) / 7 : (rng() % 1000) / 1E3L;
+            s.Store().SetRow(static_cast<std::size_t>(i),
+                             {i == n / 2 ? 1E9L : x, 1, 0, true, true});
+            rows[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i);
+        }
+        RowsToGrid(s);
+        for (bool ascending : {true, false}) {
+            std::vector<std::uint32_t> expected = rows;
+            std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) {
+                const Real xa = s.Store().X(a), xb = s.Store().X(b);
+                return ascending ? xa < xb : xa > xb;
+            });
+            ComputeSeriesRange(s, ascending, GraphSettings{});
+            for (int i = 0; i < n; ++i)
+                ASSERT_EQ(s.ValidIndex(i), expected[static_cast<std::size_t>(i)]) << n << " " << i;
+        }
+    }
+}
+
 TEST(ComputeSeriesRange, LargeReversedSeriesComesOutAscending) {
     const int n = 100000;
     Series s(1, n);
@@ -199,8 +225,8 @@ TEST(ComputeSeriesRange, RememberedMeasurementEqualsAFreshReading) {
          }},
         {"rows rewritten",
          [](Series& s, GraphSettings&) {
-             s.Rows[0].X = 99;
-             s.Rows[4] = Tdata{1, 2, 3, true, true, true};
+             s.Store().Set(XColumn, 0, 99);
+             s.Store().SetRow(4, Tdata{1, 2, 3, true, true, true});
              RowsToGrid(s);
          }},
         {"edited cell", [](Series& s, GraphSettings&) { s.SetCell(YColumn, 2, "100"); }},

@@ -218,7 +218,7 @@ TEST_F(SpreadWindowTest, EditorOpensOnEveryDigitKept) {
     EXPECT_EQ(grid->Editor()->text(), QString("123456789012345"));
     Key(Qt::Key_Return);
     EXPECT_EQ(ctx.redraws, 1);
-    EXPECT_EQ(series->Rows[0].X, 123456789012345.0L);
+    EXPECT_EQ(series->Store().Row(0).X, 123456789012345.0L);
     EXPECT_EQ(window->Model()->data(window->Model()->index(0, XColumn)).toString(),
               QString("1.23457E+0014"));
 }
@@ -396,8 +396,8 @@ TEST_F(SpreadWindowTest, DeleteEmptiesTheSelectionAndClearsTheFit) {
     EXPECT_EQ(Cell(XColumn, 1), "1");
     EXPECT_EQ(Cell(YColumn, 1), "10");
     EXPECT_FALSE(series->HasFit);
-    EXPECT_FALSE(series->Rows[1].XValid); // the rows were refreshed
-    EXPECT_TRUE(series->Rows[0].XValid);
+    EXPECT_FALSE(series->Store().Row(1).XValid); // the rows were refreshed
+    EXPECT_TRUE(series->Store().Row(0).XValid);
     EXPECT_EQ(grid->CurrentCell(), (CellPos{1, 2}));
     const CellRect sel = grid->Selection();
     EXPECT_EQ(sel.Right, 1);

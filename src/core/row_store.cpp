@@ -1,0 +1,123 @@
+#include "core/row_store.h"
+
+#include <algorithm>
+
+namespace torvel {
+
+void RowStore::Resize(std::size_t n) {
+    // Room first, so a failure changes nothing; then no step can fail.
+    xy_.reserve(n * RowBytes);
+    flags_.reserve(n);
+    if (!fit_.empty()) fit_.reserve(n * ValueBytes);
+    xy_.resize(n * RowBytes);
+    flags_.resize(n);
+    if (!fit_.empty()) fit_.resize(n * ValueBytes);
+}
+
+unsigned char* RowStore::Slot(int column, std::size_t i) {
+    if (column == 1) return xy_.data() + i * RowBytes;
+    if (column == 2) return xy_.data() + i * RowBytes + ValueBytes;
+    MakeFitColumn();
+    return fit_.data() + i * ValueBytes;
+}
+
+Real RowStore::Value(int column, std::size_t i) const {
+    return column == 1 ? X(i) : column == 2 ? Y(i) : YFit(i);
+}
+
+void RowStore::Set(int column, std::size_t i, Real value) {
+    Put(Slot(column, i), value);
+    flags_[i] |= FlagOf(column);
+}
+
+void RowStore::Clear(int column, std::size_t i) {
+    flags_[i] &= static_cast<std::uint8_t>(~FlagOf(column));
+    if (column == 3 && fit_.empty()) return;
+    Put(Slot(column, i), 0);
+}
+
+Tdata RowStore::Row(std::size_t i) const {
+    const std::uint8_t f = flags_[i];
+    return {X(i), Y(i), YFit(i), (f & HasX) != 0, (f & HasY) != 0, (f & HasYFit) != 0};
+}
+
+void RowStore::SetRow(std::size_t i, const Tdata& row) {
+    if (row.YFitValid || !fit_.empty()) Put(Slot(3, i), row.YFitValid ? row.YFit : 0);
+    Put(xy_.data() + i * RowBytes, row.XValid ? row.X : 0);
+    Put(xy_.data() + i * RowBytes + ValueBytes, row.YValid ? row.Y : 0);
+    flags_[i] = static_cast<std::uint8_t>((row.XValid ? HasX : 0) | (row.YValid ? HasY : 0) |
+                                          (row.YFitValid ? HasYFit : 0));
+}
+
+std::vector<Tdata> RowStore::All() const {
+    std::vector<Tdata> rows(Size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = Row(i);
+    return rows;
+}
+
+void RowStore::Assign(const std::vector<Tdata>& rows) {
+    RowStore fresh;
+    fresh.Resize(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        fresh.SetRow(i, rows[i]);
+    *this = std::move(fresh);
+}
+
+void RowStore::DropFitColumn() {
+    for (auto& f : flags_)
+        f &= static_cast<std::uint8_t>(~HasYFit);
+    fit_ = {};
+}
+
+RowStore RowStore::WithoutFit() const {
+    RowStore copy;
+    copy.xy_ = xy_;
+    copy.flags_ = flags_;
+    for (auto& f : copy.flags_)
+        f &= HasXY;
+    return copy;
+}
+
+void RowStore::MakeFitColumn() {
+    if (fit_.empty()) fit_.resize(flags_.size() * ValueBytes);
+}
+
+void RowStore::Permute(std::vector<std::uint32_t>& order) {
+    const bool fit = !fit_.empty();
+    unsigned char held[RowBytes], heldFit[ValueBytes];
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;
+        // Follow the cycle through start: each row takes its source's values.
+        std::memcpy(held, xy_.data() + start * RowBytes, RowBytes);
+        if (fit) std::memcpy(heldFit, fit_.data() + start * ValueBytes, ValueBytes);
+        const std::uint8_t heldFlags = flags_[start];
+        std::size_t to = start;
+        for (;;) {
+            const std::size_t from = order[to];
+            order[to] = static_cast<std::uint32_t>(to);
+            if (from == start) {
+                std::memcpy(xy_.data() + to * RowBytes, held, RowBytes);
+                if (fit) std::memcpy(fit_.data() + to * ValueBytes, heldFit, ValueBytes);
+                flags_[to] = heldFlags;
+                break;
+            }
+            std::memcpy(xy_.data() + to * RowBytes, xy_.data() + from * RowBytes, RowBytes);
+            if (fit)
+                std::memcpy(fit_.data() + to * ValueBytes, fit_.data() + from * ValueBytes,
+                            ValueBytes);
+            flags_[to] = flags_[from];
+            to = from;
+        }
+    }
+}
+
+void RowStore::ClearFrom(std::size_t first) {
+    if (first >= Size()) return;
+    std::fill(xy_.begin() + static_cast<std::ptrdiff_t>(first * RowBytes), xy_.end(), 0);
+    std::fill(flags_.begin() + static_cast<std::ptrdiff_t>(first), flags_.end(), 0);
+    if (!fit_.empty())
+        std::fill(fit_.begin() + static_cast<std::ptrdiff_t>(first * ValueBytes), fit_.end(), 0);
+}
+
+} // namespace torvel

@@ -1,0 +1,87 @@
+// The values of a series' rows: X, Y and the fitted Y in the extended type
+// with their flags. Each value is packed into the ten bytes that hold the
+// whole of it (the type's other six are padding), X and Y of a row side by
+// side, the flags apart: ten million rows of X and Y take 210 MB, not 640.
+// The fitted column exists only while some row has a fitted value.
+#pragma once
+
+#include "core/data_model.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace torvel {
+
+class RowStore {
+  public:
+    enum Flag : std::uint8_t { HasX = 1, HasY = 2, HasYFit = 4, HasXY = HasX | HasY };
+
+    std::size_t Size() const { return flags_.size(); }
+    // New rows are empty; rows beyond n go. Running out of memory leaves the
+    // rows as they were.
+    void Resize(std::size_t n);
+
+    Real X(std::size_t i) const { return Load(xy_.data() + i * RowBytes); }
+    Real Y(std::size_t i) const { return Load(xy_.data() + i * RowBytes + ValueBytes); }
+    Real YFit(std::size_t i) const { return fit_.empty() ? 0 : Load(fit_.data() + i * ValueBytes); }
+    std::uint8_t Flags(std::size_t i) const { return flags_[i]; }
+    bool BothXY(std::size_t i) const { return (flags_[i] & HasXY) == HasXY; }
+
+    // Sets or clears one value (column 1 X, 2 Y, 3 fitted Y) with its flag.
+    void Set(int column, std::size_t i, Real value);
+    void Clear(int column, std::size_t i);
+    Real Value(int column, std::size_t i) const;
+    bool Has(int column, std::size_t i) const { return flags_[i] & FlagOf(column); }
+
+    Tdata Row(std::size_t i) const;
+    void SetRow(std::size_t i, const Tdata& row);
+    // Every row as a record, and the rows replaced by records (their count too).
+    std::vector<Tdata> All() const;
+    void Assign(const std::vector<Tdata>& rows);
+
+    // Every fitted value gone, and the memory of the column with them.
+    void DropFitColumn();
+    // The memory of the fitted column, had now (it may not be).
+    void MakeFitColumn();
+    // A copy of X and Y with their flags, without the fitted column.
+    RowStore WithoutFit() const;
+    bool HasFitColumn() const { return !fit_.empty(); }
+
+    // Rewrites the rows in place: row k takes what row order[k] held, for k
+    // below order.size(), which must be a permutation of 0..Size()-1. The
+    // order is used up (every entry becomes its own position).
+    void Permute(std::vector<std::uint32_t>& order);
+    // Rows first..Size()-1 emptied.
+    void ClearFrom(std::size_t first);
+
+    // Asks for row i's X and Y ahead of reading it: rows read in X order
+    // rather than row order otherwise wait for memory one by one.
+    void Prefetch(std::size_t i) const {
+        const unsigned char* p = xy_.data() + i * RowBytes;
+        __builtin_prefetch(p);
+        __builtin_prefetch(p + RowBytes - 1);
+    }
+
+  private:
+    static constexpr std::size_t ValueBytes = 10;
+    static constexpr std::size_t RowBytes = 2 * ValueBytes;
+    static_assert(sizeof(Real) >= ValueBytes);
+
+    static Real Load(const unsigned char* p) {
+        Real v = 0;
+        std::memcpy(&v, p, ValueBytes);
+        return v;
+    }
+    static void Put(unsigned char* p, Real v) { std::memcpy(p, &v, ValueBytes); }
+    static std::uint8_t FlagOf(int column) {
+        return column == 1 ? HasX : column == 2 ? HasY : HasYFit;
+    }
+    unsigned char* Slot(int column, std::size_t i);
+
+    std::vector<unsigned char> xy_;
+    std::vector<std::uint8_t> flags_;
+    std::vector<unsigned char> fit_;
+};
+
+} // namespace torvel
