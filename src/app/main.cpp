@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -45,6 +47,15 @@ struct CommandLine {
     std::string File;
 };
 
+// Prints text on standard output: 0, or 1 with one line on standard error
+// when it does not get there (a full disk, a closed output, a broken pipe).
+int Print(const char* text) {
+    if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0) return 0;
+    std::fprintf(stderr, "torvel-graphics: cannot write standard output: %s\n",
+                 std::strerror(errno));
+    return 1;
+}
+
 CommandLine ReadCommandLine(int argc, char** argv) {
     CommandLine result;
     bool options = true, fileGiven = false;
@@ -53,12 +64,10 @@ CommandLine ReadCommandLine(int argc, char** argv) {
         if (options && word == "--") {
             options = false;
         } else if (options && (word == "--help" || word == "-h")) {
-            std::fputs(HelpText, stdout);
-            result.ExitStatus = 0;
+            result.ExitStatus = Print(HelpText);
             return result;
         } else if (options && word == "--version") {
-            std::fputs("torvel-graphics (Torvel Graphics) " TORVEL_VERSION "\n", stdout);
-            result.ExitStatus = 0;
+            result.ExitStatus = Print("torvel-graphics (Torvel Graphics) " TORVEL_VERSION "\n");
             return result;
         } else if (options && word.size() > 1 && word[0] == '-') {
             std::fprintf(stderr,
@@ -95,6 +104,8 @@ QString FindHelpFile() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A reader that went away fails the write instead of killing the program.
+    std::signal(SIGPIPE, SIG_IGN);
     const CommandLine command = ReadCommandLine(argc, argv);
     if (command.ExitStatus) return *command.ExitStatus;
     // A file-size limit makes a save fail with its reason instead of killing the program.

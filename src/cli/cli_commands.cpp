@@ -5,7 +5,9 @@
 #include "core/feedback.h"
 #include "core/number_text.h"
 #include "core/out_of_memory.h"
+#include "files/atomic_file.h"
 #include "files/data_file.h"
+#include "files/fd_stream.h"
 #include "files/graph_file.h"
 #include "files/messages.h"
 #include "files/table_file.h"
@@ -26,16 +28,21 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <unistd.h>
+#include <vector>
 
 namespace torvel {
 
@@ -71,69 +78,89 @@ class CliFeedback : public Feedback {
 // How messages name a data file read from standard input.
 const std::string StdinName = "(standard input)";
 
-// A private folder for scratch files, removed with everything in it.
+// The scratch folder and the files made in it, for a run ended by a signal
+// (EndBySignal). Fixed storage: a signal handler may neither allocate nor lock.
+struct ScratchRecord {
+    std::array<char, PATH_MAX> Folder{};
+    std::array<std::array<char, PATH_MAX>, 4> Files{};
+    std::atomic<int> FileCount{0};
+    std::atomic<bool> Made{false};
+};
+ScratchRecord scratchRecord;
+
+void Record(std::array<char, PATH_MAX>& slot, const std::string& path) {
+    const std::size_t n = std::min(path.size(), slot.size() - 1);
+    std::memcpy(slot.data(), path.data(), n);
+    slot[n] = '\0';
+}
+
+void EndBySignal(int signal) {
+    RemoveTemporaryFilesOfSaves();
+    if (scratchRecord.Made) {
+        const int files = std::min<int>(scratchRecord.FileCount, 4);
+        for (int i = 0; i < files; ++i)
+            ::unlink(scratchRecord.Files[static_cast<std::size_t>(i)].data());
+        ::rmdir(scratchRecord.Folder.data());
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal); // ends the run as the signal would have
+}
+
+// A private folder for scratch files, removed with everything in it, also
+// when a signal ends the run.
 class ScratchFolder {
   public:
     ScratchFolder() {
         const char* tmp = std::getenv("TMPDIR");
         std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/torvel-cli-XXXXXX";
-        if (::mkdtemp(tmpl.data()) != nullptr)
+        if (tmpl.size() < PATH_MAX - 64 && ::mkdtemp(tmpl.data()) != nullptr) {
             path_ = tmpl;
-        else
+            Record(scratchRecord.Folder, path_);
+            scratchRecord.FileCount = 0;
+            scratchRecord.Made = true;
+        } else {
             error_ = std::strerror(errno);
+        }
     }
     ~ScratchFolder() {
+        if (path_.empty()) return;
+        scratchRecord.Made = false;
         std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+        std::filesystem::remove_all(path_, ec);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     bool Made() const { return !path_.empty(); }
     const std::string& Error() const { return error_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    std::string File(const std::string& name) const {
+        const std::string path = path_ + "/" + name;
+        const int n = scratchRecord.FileCount;
+        if (n < 4) {
+            Record(scratchRecord.Files[static_cast<std::size_t>(n)], path);
+            scratchRecord.FileCount = n + 1;
+        }
+        return path;
+    }
 
   private:
     std::string path_, error_;
 };
 
-// Copies everything from one descriptor to another; false with the reason.
-bool CopyBetween(int from, int to, std::string* error) {
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got == 0) return true;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            *error = std::strerror(errno);
-            return false;
-        }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put =
-                ::write(to, buffer.data() + done, static_cast<std::size_t>(got - done));
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                *error = std::strerror(errno);
-                return false;
-            }
-            done += put;
-        }
-    }
-}
-
-// Standard input into a new file at path.
-bool CopyFd(int from, const std::string& path, std::string* error) {
+// Standard input into a new file at path; false with the message.
+bool CopyStdin(const std::string& path, std::ostream& err) {
     const int to = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (to < 0) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    bool ok = CopyBetween(from, to, error);
-    if (::close(to) != 0 && ok) {
-        *error = std::strerror(errno);
-        ok = false;
-    }
-    return ok;
+    bool writing = true;
+    int error = to < 0 ? errno : CopyFileData(STDIN_FILENO, to, &writing);
+    if (to >= 0 && ::close(to) != 0 && error == 0) error = errno;
+    if (error == 0) return true;
+    // A file-size limit or a full disk stops the copy, not the reading.
+    if (writing)
+        err << "torvel-cli: cannot write the copy of standard input to " << path << ": "
+            << std::strerror(error) << '\n';
+    else
+        err << "torvel-cli: cannot read standard input: " << std::strerror(error) << '\n';
+    return false;
 }
 
 bool MakeScratch(std::optional<ScratchFolder>& scratch, std::ostream& err) {
@@ -146,22 +173,20 @@ bool MakeScratch(std::optional<ScratchFolder>& scratch, std::ostream& err) {
 // Standard input as a data file in the scratch folder; its path in `path`.
 bool StageStdin(const ScratchFolder& scratch, std::string& path, std::ostream& err) {
     path = scratch.File("stdin.prn");
-    std::string error;
-    if (CopyFd(STDIN_FILENO, path, &error)) return true;
-    err << "torvel-cli: cannot read standard input: " << error << '\n';
-    return false;
+    return CopyStdin(path, err);
 }
 
-// A finished file onto standard output.
-bool CopyFileToFd(const std::string& path, int to, std::string* error) {
-    const int from = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (from < 0) {
-        *error = std::strerror(errno);
-        return false;
+// A finished file onto standard output. False when it cannot be read back
+// (*error); a failed write leaves out failed, which RunCli reports.
+bool CopyFileToStream(const std::string& path, std::ostream& out, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> buffer(1 << 16);
+    while (in && out) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        out.write(buffer.data(), in.gcount());
     }
-    const bool ok = CopyBetween(from, to, error);
-    ::close(from);
-    return ok;
+    if (!in.eof()) *error = "the scratch copy " + path + " cannot be read";
+    return in.eof() && out.flush();
 }
 
 std::string LowerExtension(const std::string& path) {
@@ -334,12 +359,12 @@ int TakeInput(const std::string& word, std::string& input, std::ostream& err) {
 // The output formats of render, as --format names them and as file extensions.
 constexpr std::array<const char*, 4> RenderFormats = {"png", "bmp", "pdf", "svg"};
 
-int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
+int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     TableOptions table;
     std::string input, output, format;
     int width = 800, height = 600;
     ScreenInfo screen;
-    bool screenGiven = false, autoScale = false, outputGiven = false;
+    bool screenGiven = false, autoScale = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* name) -> std::optional<std::string> {
@@ -350,12 +375,9 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
             return args[++i];
         };
         if (a == "-o" || a == "--output") {
-            // A second -o would silently win over the first: refuse it.
-            if (outputGiven) return Usage(err, "more than one -o OUTPUT");
             auto v = value("-o");
             if (!v) return 2;
             output = *v;
-            outputGiven = true;
         } else if (a == "--format") {
             auto v = value("--format");
             if (!v) return 2;
@@ -431,7 +453,10 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
         const GraphGeometry g = RenderGraphImage(doc, image, view, width, height, screen);
         ok = SaveImageFile(VisibleGraphView(image, g), target, &error);
     }
-    if (ok && toStdout) ok = CopyFileToFd(target, STDOUT_FILENO, &error);
+    if (ok && toStdout && !CopyFileToStream(target, out, &error)) {
+        if (!out) return 1; // told by RunCli
+        ok = false;
+    }
     if (!ok) {
         err << "torvel-cli: cannot write " << (toStdout ? "standard output" : output) << ": "
             << error << '\n';
@@ -440,13 +465,13 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     return 0;
 }
 
-int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& err) {
+int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err) {
     TableOptions table;
     std::string input, output;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-o" || a == "--output") {
-            if (!output.empty()) return Usage(err, "more than one -o OUTPUT");
             if (i + 1 >= args.size()) return Usage(err, "-o needs a value");
             output = args[++i];
         } else if (const auto status = TakeTableOption(args, i, table, err)) {
@@ -470,7 +495,10 @@ int PrintDataSubcommand(const std::vector<std::string>& args, std::ostream& err)
     const std::string target = toStdout ? scratch->File("data.pdf") : output;
     std::string error;
     bool ok = WritePdf(target, &error, [&](QPdfWriter& pdf) { return PrintDataOn(doc, pdf); });
-    if (ok && toStdout) ok = CopyFileToFd(target, STDOUT_FILENO, &error);
+    if (ok && toStdout && !CopyFileToStream(target, out, &error)) {
+        if (!out) return 1; // told by RunCli
+        ok = false;
+    }
     if (!ok) {
         err << "torvel-cli: cannot write " << (toStdout ? "standard output" : output) << ": "
             << error << '\n';
@@ -652,8 +680,11 @@ titles); these override them and make a .prn read as a table:
                           0: no header, the data start at line 1
           --x-column N    column N is X; 0: the row number is X
 
-Exit status: 0 success, 1 unreadable input, refused fit or failed write,
-2 bad command line. Messages go to standard error; a successful run prints
+Each option may be given once; -- ends the options (a file named -x may follow).
+--help after a command prints this help too.
+
+Exit status: 0 success, 1 unreadable input, refused fit or failed write
+(standard output included), 2 bad command line. Messages go to standard error; a successful run prints
 none. Files whose content cannot be read are reported as
 "The file PATH has an incompatible format."
 Runs without a display (Qt's offscreen platform unless QT_QPA_PLATFORM is set).
@@ -665,7 +696,53 @@ std::string CliVersionText() {
     return "torvel-cli (Torvel Graphics) " TORVEL_VERSION "\n";
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+// Options whose next word is their value, never an option itself.
+bool TakesValue(const std::string& option) {
+    for (const char* o : {"-o", "--output", "--format", "--size", "--screen", "--kind", "--digits",
+                          "--separator", "--header", "--x-column"})
+        if (option == o) return true;
+    return false;
+}
+
+// Before a command reads its words: --help among them prints the help (0);
+// an option given twice is refused, as the second would silently win (2);
+// "--" ends the options, and a file after it named like an option is passed
+// on as ./NAME, which the commands take as a file. Nothing: go on with words.
+std::optional<int> ReadOptionWords(std::vector<std::string>& words, std::ostream& out,
+                                   std::ostream& err) {
+    std::vector<std::string> seen;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (w == "--") {
+            words.erase(words.begin() + static_cast<std::ptrdiff_t>(i));
+            for (; i < words.size(); ++i)
+                if (words[i].size() > 1 && words[i][0] == '-') words[i] = "./" + words[i];
+            return std::nullopt;
+        }
+        if (w == "--help" || w == "-h") {
+            out << CliHelpText();
+            return 0;
+        }
+        if (w.size() < 2 || w[0] != '-') continue;
+        const std::string option = w == "--output" ? "-o" : w;
+        if (std::find(seen.begin(), seen.end(), option) != seen.end())
+            return Usage(err, "more than one " + option);
+        seen.push_back(option);
+        if (TakesValue(w)) ++i;
+    }
+    return std::nullopt;
+}
+
+// Why the standard output stream failed, in the system's words when known.
+std::string OutputError(std::ostream& out) {
+    const auto* buffer = dynamic_cast<const FdBuffer*>(out.rdbuf());
+    return buffer && buffer->Error != 0 ? std::string(": ") + std::strerror(buffer->Error)
+                                        : std::string();
+}
+
+int RunCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return Usage(err, "no command");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         out << CliHelpText();
@@ -675,13 +752,40 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << CliVersionText();
         return 0;
     }
+    if (const auto status = ReadOptionWords(args, out, err)) return *status;
     if (args[0] == "render")
-        return RunGuarded(err, "draw the graph", [&] { return RenderCommand(args, err); });
+        return RunGuarded(err, "draw the graph", [&] { return RenderCommand(args, out, err); });
     if (args[0] == "print-data")
-        return RunGuarded(err, "print the data", [&] { return PrintDataSubcommand(args, err); });
+        return RunGuarded(err, "print the data",
+                          [&] { return PrintDataSubcommand(args, out, err); });
     if (args[0] == "fit")
         return RunGuarded(err, "fit the series", [&] { return FitCommand(args, out, err); });
     return Usage(err, "unknown command '" + args[0] + "'");
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    // What did not reach standard output (a full disk, a closed pipe) is a
+    // failed run, told once.
+    if (!out.flush()) {
+        err << "torvel-cli: cannot write standard output" << OutputError(out) << '\n';
+        return 1;
+    }
+    return status;
+}
+
+void CatchEndingSignals() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        // A signal the caller ignores (nohup, a background job) stays ignored.
+        if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+        struct sigaction action {};
+        action.sa_handler = EndBySignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 } // namespace torvel

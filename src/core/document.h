@@ -5,6 +5,7 @@
 
 #include "core/data_model.h"
 #include "core/feedback.h"
+#include "core/file_identity.h"
 #include "core/series.h"
 
 #include <array>
@@ -34,6 +35,8 @@ class Document {
     Preferences Prefs;
     Real ConstantK = 0;
     std::string GraphFileName = NoNameGraph;
+    // The file GraphFileName named when it was read or written (Known only then).
+    FileIdentity GraphFileIdentity;
 
     // Entry n (1..MaxSeries) is set while series n exists; entry 0 is unused.
     std::array<bool, MaxSeries + 1> SeriesNumberUsed{};

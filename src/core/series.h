@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/data_model.h"
+#include "core/file_identity.h"
 #include "core/row_store.h"
 
 #include <array>
@@ -28,6 +29,7 @@ class Series {
     int IndexCount = 0;
     TFitObj Fit;
     std::string FileName = NoNameData;
+    FileIdentity FileNameIdentity; // of FileName when read or written (Known only then)
     std::string Caption;
 
     // Edit tracking of the data window.

@@ -233,6 +233,7 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
             return incompatible();
 
         created.back()->FileName = path;
+        created.back()->FileNameIdentity = IdentityOfOpenFile(in.Fd());
         for (std::size_t i = 0; i < created.size(); ++i) {
             Series& s = *created[i];
             s.Caption = Series::CaptionFor(s.SeriesNumber, path);
@@ -294,15 +295,17 @@ void WriteDataRows(const Series& series, std::ostream& out) {
 
 bool WriteDataFile(Series& series, const std::string& path, std::string* error) {
     GridToRows(series);
+    FileIdentity written;
     const bool ok = WriteFileAtomically(
         path,
         [&](std::ostream& out) {
             WriteDataRows(series, out);
             return static_cast<bool>(out);
         },
-        error);
+        error, &written);
     if (ok) {
         series.FileName = path;
+        series.FileNameIdentity = written;
         series.Caption = Series::CaptionFor(series.SeriesNumber, path);
     }
     return ok;
@@ -314,8 +317,9 @@ std::string OverwriteQuestion(const std::string& path) {
 
 SaveResult SaveDataAs(Series& series, Feedback& feedback, const SaveDialog& dialog) {
     const std::string preset = WithoutExtension(series.FileName);
-    const std::optional<std::string> path = ChooseSavePath(
-        [&] { return dialog(preset); }, series.FileName, OverwriteQuestion, feedback);
+    const std::optional<std::string> path =
+        ChooseSavePath([&] { return dialog(preset); }, series.FileName, OverwriteQuestion, feedback,
+                       series.FileNameIdentity);
     if (!path) return SaveResult::Cancelled;
     std::string error;
     if (WriteDataFile(series, *path, &error)) return SaveResult::Saved;

@@ -252,7 +252,8 @@ constexpr double ReadShare = 0.5;
 // The whole file into text, in blocks, telling progress on the way (a large
 // file on a slow disk shows the progress window). Returns 0 or the errno of a
 // failed read; running out of memory passes on as std::bad_alloc.
-int ReadWholeFile(const std::string& path, std::string& text, const LoadProgress& progress) {
+int ReadWholeFile(const std::string& path, std::string& text, FileIdentity& identity,
+                  const LoadProgress& progress) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno;
     struct Closer {
@@ -261,6 +262,7 @@ int ReadWholeFile(const std::string& path, std::string& text, const LoadProgress
     } closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0) return errno;
+    identity = IdentityOfOpenFile(fd);
     const std::size_t size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
     text.reserve(size);
     constexpr std::size_t Block = 1 << 20;
@@ -359,18 +361,20 @@ std::string GraphFileText(Document& doc) {
 bool WriteGraphFile(Document& doc, const std::string& path, Feedback& feedback) {
     const std::string text = GraphFileText(doc);
     std::string error;
+    FileIdentity written;
     const bool ok = WriteFileAtomically(
         path,
         [&](std::ostream& out) {
             out.write(text.data(), static_cast<std::streamsize>(text.size()));
             return static_cast<bool>(out);
         },
-        &error);
+        &error, &written);
     // The graph takes the new name only once it is really there: a failed
     // save must not make the next Save or the next start look for it.
-    if (ok)
+    if (ok) {
         doc.GraphFileName = path;
-    else
+        doc.GraphFileIdentity = written;
+    } else
         feedback.Message(MessageKind::Error, error, MessageButtons::Ok);
     return ok;
 }
@@ -379,6 +383,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
                    Feedback& feedback, const LoadProgress& progress) {
     doc.DestroyAllSeries();
     doc.GraphFileName = path;
+    doc.GraphFileIdentity = {}; // the caller knows the file read, if any
     LineReader in(WithoutUtf8Bom(text));
     Progress tick(progress, in);
     Series* current = nullptr; // the series being read, shown even when reading stops
@@ -387,6 +392,9 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         doc.SortDataWindows(); // the series that stay keep the list's order
         feedback.Message(MessageKind::Error, why, MessageButtons::Ok);
         doc.GraphLoadFailed = true;
+        // What stays open is not that file: a later Save must ask where to
+        // save, and ask before it replaces the file that failed to open.
+        doc.GraphFileName = NoNameGraph;
     };
     long long rowsKept = 0;
     try {
@@ -454,11 +462,11 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         }
         ReadSettings(doc, in);
     } catch (const FormatError&) {
-        failed(IncompatibleFormatText(doc.GraphFileName));
+        failed(IncompatibleFormatText(path));
         return;
     } catch (const std::bad_alloc&) {
         // The file may be fine: it is memory that ran short.
-        failed(NotEnoughMemoryToOpenText(doc.GraphFileName));
+        failed(NotEnoughMemoryToOpenText(path));
         return;
     }
     doc.SortDataWindows();
@@ -466,7 +474,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
         for (const auto& p : doc.DataWindows())
             if (p->HasFit) ComputeFit(doc, p->Fit, feedback);
     } catch (const std::bad_alloc&) {
-        failed(NotEnoughMemoryToOpenText(doc.GraphFileName));
+        failed(NotEnoughMemoryToOpenText(path));
         return;
     }
     if (doc.SeriesCount() > 0) doc.SuppressResizeDraw = true;
@@ -476,6 +484,7 @@ void ReadGraphText(Document& doc, const std::string& path, std::string_view text
 void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
                    const LoadProgress& progress) {
     std::string text;
+    FileIdentity identity;
     if (const std::string problem = ReadProblemText(path); !problem.empty()) {
         // Nothing was read: the graph on screen stays as it is.
         feedback.Message(MessageKind::Error, problem, MessageButtons::Ok);
@@ -484,7 +493,7 @@ void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
     }
     bool readable = true;
     try {
-        readable = ReadWholeFile(path, text, progress) == 0;
+        readable = ReadWholeFile(path, text, identity, progress) == 0;
     } catch (const std::bad_alloc&) {
         feedback.Message(MessageKind::Error, NotEnoughMemoryToOpenText(path), MessageButtons::Ok);
         doc.GraphLoadFailed = true;
@@ -498,6 +507,7 @@ void ReadGraphFile(Document& doc, const std::string& path, Feedback& feedback,
     LoadProgress rest;
     if (progress) rest = [&progress](double f) { progress(ReadShare + (1 - ReadShare) * f); };
     ReadGraphText(doc, path, text, feedback, rest);
+    if (!doc.GraphLoadFailed) doc.GraphFileIdentity = identity;
 }
 
 bool SaveGraphAs(Document& doc, Feedback& feedback, const SaveDialogFn& dialog) {
@@ -505,7 +515,7 @@ bool SaveGraphAs(Document& doc, Feedback& feedback, const SaveDialogFn& dialog) 
     const std::optional<std::string> path = ChooseSavePath(
         [&] { return dialog(request); }, doc.GraphFileName,
         [](const std::string& p) { return "The File [ " + p + " ] already exists overwrite it?"; },
-        feedback);
+        feedback, doc.GraphFileIdentity);
     return path && WriteGraphFile(doc, *path, feedback);
 }
 

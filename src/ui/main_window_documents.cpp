@@ -225,6 +225,7 @@ void TMDIMainF::NewGraphFile1Click() {
     CloseAllWindows(true);
     ResetGraphSettings(doc_.Settings);
     doc_.GraphFileName = NoNameGraph;
+    doc_.GraphFileIdentity = {};
     ReloadPrefs();
     history_.Clear();
 }
@@ -247,6 +248,7 @@ void TMDIMainF::WindowClearAll1Click() {
     }
     ResetGraphSettings(doc_.Settings);
     doc_.GraphFileName = NoNameGraph;
+    doc_.GraphFileIdentity = {};
     ReloadPrefs();
 }
 

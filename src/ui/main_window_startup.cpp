@@ -65,10 +65,11 @@ void TMDIMainF::LoadStartupGraph() {
             history_.Clear(); // what the program starts with is no change
             return;
         }
-        doc_.GraphFileName = arg.toStdString();
     }
-    const QString name = QString::fromStdString(doc_.GraphFileName);
-    if (doc_.GraphFileName == NoNameGraph) return;
+    // The graph takes the file's name only once the file has been read.
+    const QString name =
+        arg.isEmpty() || !problem.empty() ? QString::fromStdString(doc_.GraphFileName) : arg;
+    if (name.toStdString() == NoNameGraph) return;
     if (!QFileInfo(name).isFile()) {
         // The last graph has gone: start empty, without a word.
         doc_.GraphFileName = NoNameGraph;

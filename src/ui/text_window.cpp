@@ -151,10 +151,11 @@ bool TTextF::OpenFile(const QString& path, QString* error) {
     if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
     memo_->setPlainText(text);
     SetCaption(QFileInfo(path).absoluteFilePath());
+    fileIdentity_ = IdentityOfOpenFile(file.handle());
     return true;
 }
 
-bool TTextF::WriteTo(const std::string& path, std::string* error) const {
+bool TTextF::WriteTo(const std::string& path, std::string* error, FileIdentity* written) const {
     QString text = memo_->toPlainText();
     // One line per editor line, each ended by CR LF; an empty editor has no lines.
     QStringList lines;
@@ -172,7 +173,7 @@ bool TTextF::WriteTo(const std::string& path, std::string* error) const {
             }
             return static_cast<bool>(out);
         },
-        error);
+        error, written);
 }
 
 std::optional<std::string> TTextF::RunSaveDialog(const std::string& preset) {
@@ -184,13 +185,15 @@ std::optional<std::string> TTextF::RunSaveDialog(const std::string& preset) {
 }
 
 SaveResult TTextF::SaveText1Click() {
-    // The window's own file is written without a question; another existing one is asked for.
+    // The window's own file is written without a question (unless another
+    // program changed it); another existing one is asked for.
     const std::string own = caption_.toStdString();
-    const std::optional<std::string> chosen = ChooseSavePath(
-        [this, &own] { return RunSaveDialog(own); }, own, OverwriteQuestion, context_.Fb());
+    const std::optional<std::string> chosen =
+        ChooseSavePath([this, &own] { return RunSaveDialog(own); }, own, OverwriteQuestion,
+                       context_.Fb(), fileIdentity_);
     if (!chosen || chosen->empty()) return SaveResult::Cancelled;
     std::string error;
-    if (!WriteTo(*chosen, &error)) {
+    if (!WriteTo(*chosen, &error, &fileIdentity_)) {
         // The caption keeps naming the file that does hold the text.
         context_.Fb().Message(MessageKind::Error, error, MessageButtons::Ok);
         return SaveResult::Failed;

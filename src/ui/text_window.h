@@ -54,7 +54,9 @@ class TTextF : public QWidget {
     bool OpenFile(const QString& path, QString* error = nullptr);
     // Writes the editor's lines to path (CR LF after each), through a
     // temporary file; false with *error on failure.
-    bool WriteTo(const std::string& path, std::string* error = nullptr) const;
+    // *written gets the identity of the file written.
+    bool WriteTo(const std::string& path, std::string* error = nullptr,
+                 FileIdentity* written = nullptr) const;
 
     // Menu commands.
     SaveResult SaveText1Click();
@@ -104,6 +106,7 @@ class TTextF : public QWidget {
     QAction* copy1_ = nullptr;
     QAction* paste1_ = nullptr;
     SaveDialog saveDialog_;
+    FileIdentity fileIdentity_; // of the file the caption names, as read or last written
 };
 
 } // namespace torvel

@@ -138,19 +138,85 @@ TEST(WriteFileAtomically, SymbolicLinksStayLinks) {
 
 // A writable folder would let the rename replace a file its user may not
 // write (another's, mode 0444): it is refused with the reason, untouched.
+// Root too: a file without a write bit for anyone is read-only.
 TEST(WriteFileAtomically, AFileTheUserMayNotWriteIsRefused) {
     TempFolder dir;
     dir.OpenToEveryone();
     const std::string path = dir / "locked.txt";
     WriteText(path, "keep");
     ::chmod(path.c_str(), 0444);
-    EXPECT_TRUE(AsAnotherUser([&] {
+    const auto refused = [&] {
         std::string error;
         return !WriteFileAtomically(path, WriteHello, &error) &&
                error == "Cannot write " + path + ": Permission denied";
-    }));
+    };
+    EXPECT_TRUE(AsAnotherUser(refused));
+    EXPECT_TRUE(refused());
     EXPECT_EQ(ReadText(path), "keep");
     EXPECT_EQ(dir.Entries(), 1);
+}
+
+// A link into a folder the user may not write names that folder.
+TEST(WriteFileAtomically, ALinkIntoAReadOnlyFolderNamesThatFolder) {
+    TempFolder dir;
+    dir.OpenToEveryone();
+    fs::create_directory(dir / "real");
+    fs::permissions(dir / "real",
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::create_symlink(dir / "real/t.txt", dir / "link");
+    EXPECT_TRUE(AsAnotherUser([&] {
+        std::string error;
+        return !WriteFileAtomically(dir / "link", WriteHello, &error) &&
+               error == "Cannot write in the folder " + dir / "real" + " (where " + dir / "link" +
+                            " leads): Permission denied";
+    }));
+}
+
+// Every name of a file with hard links keeps showing it, saved or not; no
+// backup stays behind.
+TEST(WriteFileAtomically, HardLinksStayLinks) {
+    TempFolder dir;
+    const std::string a = dir / "a.txt", b = dir / "b.txt";
+    WriteText(a, "old");
+    fs::create_hard_link(a, b);
+    FileIdentity written;
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(b, WriteHello, &error, &written)) << error;
+    EXPECT_EQ(ReadText(a), "hello\r\n");
+    EXPECT_EQ(fs::hard_link_count(a), 2u);
+    EXPECT_EQ(written, IdentityOf(a));
+    EXPECT_EQ(dir.Entries(), 2);
+
+    const auto half = [](std::ostream& out) {
+        out << std::string(100000, 'x');
+        return false;
+    };
+    const auto throws = [](std::ostream& out) -> bool {
+        out << std::string(100000, 'x');
+        throw std::bad_alloc();
+    };
+    for (const auto& write : {std::function<bool(std::ostream&)>(half), {throws}}) {
+        try {
+            EXPECT_FALSE(WriteFileAtomically(a, write));
+        } catch (const std::bad_alloc&) {
+        }
+        EXPECT_EQ(ReadText(b), "hello\r\n");
+        EXPECT_EQ(fs::hard_link_count(a), 2u);
+        EXPECT_EQ(dir.Entries(), 2);
+    }
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(WriteFileAtomically(
+            a,
+            [](std::ostream& out) {
+                out << std::string(100000, 'x');
+                return true;
+            },
+            &error));
+    }
+    EXPECT_EQ(error, "Cannot write " + a + ": File too large");
+    EXPECT_EQ(ReadText(b), "hello\r\n");
+    EXPECT_EQ(dir.Entries(), 2);
 }
 
 TEST(WriteFileAtomically, UnwritablePlaces) {

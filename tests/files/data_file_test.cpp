@@ -1,4 +1,5 @@
 #include "files/data_file.h"
+#include "files/file_path.h"
 
 #include "core/grid_store.h"
 #include "core/out_of_memory.h"
@@ -48,6 +49,7 @@ TEST(ReadDataFile, OneSeriesPerYColumnSharingX) {
     EXPECT_EQ(created[0]->FileName, NoNameData);
     EXPECT_EQ(created[1]->FileName, NoNameData);
     EXPECT_EQ(created[2]->FileName, path);
+    EXPECT_EQ(created[2]->FileNameIdentity, IdentityOf(path));
 
     EXPECT_EQ(created[0]->Store().Row(0), (Tdata{1, 10, 0, true, true, false}));
     EXPECT_EQ(created[1]->Store().Row(1), (Tdata{2, 0, 0, true, false, false}))
@@ -318,6 +320,7 @@ TEST(WriteDataFile, LinesOf47CharactersForEveryRow) {
                               " 1.00000000000000E+4932  1.00000000000000E+4932\r\n"
                               " 2.00000000000000E+0000  1.00000000000000E+4932\r\n");
     EXPECT_EQ(s.FileName, path);
+    EXPECT_EQ(s.FileNameIdentity, IdentityOf(path));
     EXPECT_EQ(s.Caption, "Series Number: 3   -   OUT.PRN");
     EXPECT_TRUE(s.Store().Row(1).YValid) << "the grid is copied into the rows first";
 }

@@ -59,6 +59,8 @@ TEST(ChooseSavePath, AsksOnlyBeforeOverwritingAnotherFile) {
         std::vector<Answer> answers;
         std::optional<std::string> chosen;
         int shown, questions;
+        bool changedOutside = false; // another program replaced the current file
+        bool neverRead = false;      // the current file's identity is not known
     };
     const Case cases[] = {
         {"new file", {fresh}, {}, fresh, 1, 0},
@@ -68,20 +70,38 @@ TEST(ChooseSavePath, AsksOnlyBeforeOverwritingAnotherFile) {
         {"overwrite agreed", {other}, {Answer::Yes}, other, 1, 1},
         {"No shows the dialog again", {other, fresh}, {Answer::No}, fresh, 2, 1},
         {"No then cancel", {other, std::nullopt}, {Answer::No}, std::nullopt, 2, 1},
+        {"changed outside, agreed", {current}, {Answer::Yes}, current, 1, 1, true},
+        {"changed outside, No shows the dialog again",
+         {current, fresh},
+         {Answer::No},
+         fresh,
+         2,
+         1,
+         true},
+        {"never read or written", {current}, {Answer::Yes}, current, 1, 1, false, true},
     };
+    const FileIdentity read = IdentityOf(current);
+    FileIdentity stale = read;
+    stale.ModifiedNanoseconds += 1;
     for (const Case& c : cases) {
         RecordingFeedback fb;
         fb.Script.assign(c.answers.begin(), c.answers.end());
         int shown = 0;
         const auto chosen =
             ChooseSavePath([&] { return c.dialog[static_cast<std::size_t>(shown++)]; }, current,
-                           [](const std::string& p) { return "overwrite " + p + "?"; }, fb);
+                           [](const std::string& p) { return "overwrite " + p + "?"; }, fb,
+                           c.neverRead        ? FileIdentity{}
+                           : c.changedOutside ? stale
+                                              : read);
         EXPECT_EQ(chosen, c.chosen) << c.name;
         EXPECT_EQ(shown, c.shown) << c.name;
         EXPECT_EQ(fb.Beeps, c.questions) << c.name;
         ASSERT_EQ(static_cast<int>(fb.Messages.size()), c.questions) << c.name;
         for (const auto& m : fb.Messages) {
-            EXPECT_EQ(m.Text, "overwrite " + other + "?");
+            EXPECT_EQ(m.Text, c.changedOutside ? "The file " + current +
+                                                     " was changed by another program since it "
+                                                     "was opened. Overwrite it?"
+                                               : "overwrite " + *c.dialog[0] + "?");
             EXPECT_EQ(m.Kind, MessageKind::Warning);
             EXPECT_EQ(m.Buttons, MessageButtons::YesNo);
         }

@@ -370,7 +370,7 @@ TEST_F(GraphFileTest, IncompatibleFilesAreReportedAndFlagged) {
         ASSERT_EQ(badFb.Messages.size(), 1u) << name;
         EXPECT_EQ(badFb.Messages[0].Text, "The file /data/bad.gra has an incompatible format.");
         EXPECT_EQ(badFb.Messages[0].Kind, MessageKind::Error);
-        EXPECT_EQ(bad.GraphFileName, "/data/bad.gra");
+        EXPECT_EQ(bad.GraphFileName, NoNameGraph) << "a later save must not replace the file";
         EXPECT_FALSE(bad.SuppressResizeDraw) << name;
     }
 }
@@ -579,8 +579,10 @@ TEST_F(GraphFileOnDisk, SaveAsPresetQuestionAndReadBack) {
     EXPECT_EQ(fb.Messages[0].Text, "The File [ " + other + " ] already exists overwrite it?");
     EXPECT_EQ(ReadText(other), GraphFileText(doc));
     EXPECT_EQ(doc.GraphFileName, other);
+    EXPECT_EQ(doc.GraphFileIdentity, IdentityOf(other));
     ReadGraphFile(loaded, other, fb);
     EXPECT_FALSE(loaded.GraphLoadFailed);
+    EXPECT_EQ(loaded.GraphFileIdentity, IdentityOf(other));
     ASSERT_EQ(loaded.SeriesCount(), 1);
     EXPECT_EQ(loaded.DataWindows()[0]->Store().Row(1).Y, 4);
     EXPECT_EQ(loaded.GraphFileName, other);

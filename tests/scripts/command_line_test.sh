@@ -45,6 +45,17 @@ help_and_version)
     headless "$cli" render "$work/data.prn" -o "$work/a.png" -o "$work/b.png"
     expect 2 "two -o"
     [ ! -e "$work/a.png" ] && [ ! -e "$work/b.png" ] || fail "two -o wrote a file"
+    headless "$cli" fit "$work/data.prn" --kind 1 --kind 2
+    expect 2 "two --kind"
+    grep -q "more than one --kind" "$work/err" || fail "two --kind said: $(cat "$work/err")"
+    headless "$cli" render --help
+    expect 0 "render --help"
+    grep -q "^Usage:" "$work/out" || fail "render --help printed no usage"
+    # -- ends the options: a file may be named like one.
+    cp "$work/data.prn" "$work/-data.prn"
+    headless sh -c 'cd "$1" && "$2" fit --kind 1 -- -data.prn' sh "$work" "$cli"
+    expect 0 "fit -- -data.prn"
+    grep -qx "Series # 2" "$work/out" || fail "fit -- -data.prn printed: $(cat "$work/out")"
     ;;
 silent_success)
     # No toolkit notes on success; fit needs no display at all, even when asked for one.
@@ -106,12 +117,62 @@ write_failures)
         fail "no reason given: $(cat "$work/err")"
     [ -z "$(ls -A "$work" | grep -v '^\(data.prn\|out\|err\|tmp\)$')" ] ||
         fail "files left behind: $(ls -A "$work")"
+    # A file-size limit that stops the copy of standard input says so.
+    headless bash -c 'ulimit -f 1; head -c 4096 /dev/zero | tr "\\0" "1" | "$1" fit - --kind 1' sh "$cli"
+    expect 1 "standard input beyond the file-size limit"
+    grep -q "^torvel-cli: cannot write the copy of standard input to .*: File too large$" "$work/err" ||
+        fail "the stdin copy said: $(cat "$work/err")"
     # A file no command reads says so.
     echo "1 2" >"$work/notes.doc"
     headless "$cli" render "$work/notes.doc" -o "$work/x.png"
     expect 1 "a file of another kind"
     grep -qx "The file $work/notes.doc cannot be opened: Unknown file type" "$work/err" ||
         fail "unknown type said: $(cat "$work/err")"
+    ;;
+broken_outputs)
+    # Output that cannot be written fails the run: status 1 and one line on stderr.
+    one_line() { [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$1: stderr is not one line: $(cat "$work/err")"; }
+    for prog in "$cli" "$gui"; do
+        name=$(basename "$prog")
+        for option in --help --version; do
+            headless sh -c '"$1" "$2" >/dev/full' sh "$prog" $option
+            expect 1 "$name $option >/dev/full"
+            one_line "$name $option >/dev/full"
+            headless sh -c '"$1" "$2" >&-' sh "$prog" $option
+            expect 1 "$name $option with standard output closed"
+            one_line "$name $option with standard output closed"
+        done
+    done
+    headless sh -c '"$1" fit "$2" --kind 1 >/dev/full' sh "$cli" "$work/data.prn"
+    expect 1 "fit >/dev/full"
+    grep -qx "torvel-cli: cannot write standard output: No space left on device" "$work/err" ||
+        fail "fit >/dev/full said: $(cat "$work/err")"
+    headless sh -c '"$1" fit "$2" --kind 1 >&-' sh "$cli" "$work/data.prn"
+    expect 1 "fit with standard output closed"
+    one_line "fit with standard output closed"
+    # A reader that goes away: no death by SIGPIPE, no scratch file left.
+    headless bash -c '"$1" render "$2" -o - --format bmp --size 2000x2000 | head -c 1 >/dev/null
+        exit "${PIPESTATUS[0]}"' sh "$cli" "$work/data.prn"
+    expect 1 "render into a closed pipe"
+    grep -qx "torvel-cli: cannot write standard output: Broken pipe" "$work/err" ||
+        fail "render into a closed pipe said: $(cat "$work/err")"
+    # Ended by a signal while reading standard input: the scratch folder goes too.
+    mkfifo "$work/fifo"
+    for signal in INT TERM; do
+        env -u DISPLAY TMPDIR="$work/tmp" env --default-signal=INT,TERM "$cli" render - \
+            -o "$work/s.png" <"$work/fifo" 2>"$work/err" &
+        pid=$!
+        exec 3>"$work/fifo"
+        printf '1 2\n' >&3
+        for _ in $(seq 100); do [ -e "$work"/tmp/torvel-cli-*/stdin.prn ] && break; sleep 0.05; done
+        kill -"$signal" "$pid"
+        wait "$pid"
+        status=$?
+        exec 3>&-
+        [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "SIG$signal: status $status"
+        left=$(ls -A "$work/tmp" | grep -v '^runtime-')
+        [ -z "$left" ] || fail "SIG$signal left scratch files: $left"
+    done
     ;;
 man_pages)
     for page in torvel-graphics torvel-cli; do

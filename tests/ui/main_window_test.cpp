@@ -28,8 +28,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 
 using namespace torvel;
 using torvel::test::MenuTexts;
@@ -884,6 +886,66 @@ TEST(MainWindow, AnUnreadableGraphFileIsReportedAndDrawsNothing) {
 
 // ---------------------------------------------------------------------------
 // Start-up and exit
+
+// A damaged graph file that failed to open is not the graph being edited: the
+// next Save Graph asks where to save, and asks before it replaces that file.
+TEST(MainWindow, AGraphFileThatFailedToOpenIsNeverSavedOverUnasked) {
+    Shell s;
+    const QString path = ExampleCopy(s);
+    std::string damaged = test::ReadAll(path.toStdString());
+    const std::size_t line4 = damaged.find(" 0.0"); // the first row line
+    damaged.replace(line4, damaged.find('\r', line4) - line4, "garbage here");
+    WriteAll(path, damaged);
+    s.main->OpenChosenFile(path, 1);
+    ASSERT_EQ(s.feedback.Messages.size(), 1u);
+    EXPECT_EQ(s.main->Doc().GraphFileName, NoNameGraph);
+
+    std::vector<std::string> presets;
+    std::deque<std::optional<std::string>> choices = {path.toStdString(), std::nullopt};
+    s.main->SetSaveDialog([&](const SaveDialogRequest& r) {
+        presets.push_back(r.FileName);
+        auto c = choices.front();
+        choices.pop_front();
+        return c;
+    });
+    s.feedback.Script = {Answer::No};
+    EXPECT_FALSE(s.main->SaveGraph());
+    EXPECT_EQ(presets, (std::vector<std::string>{"NoName", "NoName"}));
+    EXPECT_EQ(s.feedback.Messages.back().Text,
+              "The File [ " + path.toStdString() + " ] already exists overwrite it?");
+    EXPECT_EQ(test::ReadAll(path.toStdString()), damaged);
+}
+
+// Save Graph over a file another program changed since it was opened asks
+// first; No shows the save dialog again.
+TEST(MainWindow, AGraphFileChangedOutsideIsAskedForBeforeItIsOverwritten) {
+    Shell s;
+    const QString path = ExampleCopy(s);
+    s.main->OpenChosenFile(path, 1);
+    ASSERT_EQ(s.main->Doc().GraphFileName, path.toStdString());
+    WriteAll(path, "theirs\r\n");
+    int shown = 0;
+    s.main->SetSaveDialog([&](const SaveDialogRequest&) -> std::optional<std::string> {
+        if (shown++ == 0) return path.toStdString();
+        return std::nullopt;
+    });
+    s.feedback.Script = {Answer::No};
+    EXPECT_FALSE(s.main->SaveGraph());
+    EXPECT_EQ(shown, 2);
+    ASSERT_FALSE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.feedback.Messages.back().Text,
+              "The file " + path.toStdString() +
+                  " was changed by another program since it was opened. Overwrite it?");
+    EXPECT_EQ(test::ReadAll(path.toStdString()), "theirs\r\n");
+    // Yes writes; the file written is then the graph's own again.
+    shown = 0;
+    s.feedback.Script = {Answer::Yes};
+    EXPECT_TRUE(s.main->SaveGraph());
+    const std::size_t questions = s.feedback.Messages.size();
+    shown = 0;
+    EXPECT_TRUE(s.main->SaveGraph());
+    EXPECT_EQ(s.feedback.Messages.size(), questions);
+}
 
 TEST(MainWindow, StartupFileIsWrittenAtExitAndReadAtStart) {
     Shell s;

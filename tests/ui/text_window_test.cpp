@@ -135,6 +135,22 @@ TEST_F(TextWindowTest, OpenedFileRoundTripsByteForByte) {
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha\nbeta\n\ngamma"));
 }
 
+TEST_F(TextWindowTest, AFileChangedOutsideIsAskedForBeforeItIsOverwritten) {
+    const std::string path = Path("notes.txt");
+    test::WriteAll(QString::fromStdString(path), "mine\r\n");
+    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
+    test::WriteAll(QString::fromStdString(path), "theirs, longer\r\n");
+    ctx.feedback.Script = {Answer::No};
+    choices = {path, std::nullopt};
+    EXPECT_EQ(window.SaveText1Click(), SaveResult::Cancelled);
+    EXPECT_EQ(presets.size(), 2u) << "No shows the save dialog again";
+    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
+    EXPECT_EQ(ctx.feedback.Messages[0].Text,
+              "The file " + path +
+                  " was changed by another program since it was opened. Overwrite it?");
+    EXPECT_EQ(ReadAll(path), "theirs, longer\r\n");
+}
+
 TEST_F(TextWindowTest, OpeningAMissingFileChangesNothing) {
     memo->setPlainText(QStringLiteral("mine"));
     QString error;
