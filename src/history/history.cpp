@@ -188,6 +188,7 @@ struct SettingsEntry {
     Real K = 0;
     Preferences Prefs;
     std::string GraphFileName;
+    FileIdentity GraphFileIdentity; // goes with the name
     unsigned Parts = AllParts;
 };
 
@@ -263,7 +264,10 @@ struct History::Step {
             if (s->Parts & GraphPart) std::swap(s->Graph, doc.Settings);
             if (s->Parts & KPart) std::swap(s->K, doc.ConstantK);
             if (s->Parts & PrefsPart) std::swap(s->Prefs, doc.Prefs);
-            if (s->Parts & NamePart) std::swap(s->GraphFileName, doc.GraphFileName);
+            if (s->Parts & NamePart) {
+                std::swap(s->GraphFileName, doc.GraphFileName);
+                std::swap(s->GraphFileIdentity, doc.GraphFileIdentity);
+            }
         } else {
             auto& p = std::get<PresenceEntry>(e);
             if (p.Held)
@@ -548,8 +552,8 @@ void History::CaptureSettings() {
         if (std::holds_alternative<SettingsEntry>(e)) return;
     if (!Reserve(sizeof(SettingsEntry) + doc_.GraphFileName.size())) return;
     try {
-        open_->Entries.emplace_back(
-            SettingsEntry{doc_.Settings, doc_.ConstantK, doc_.Prefs, doc_.GraphFileName});
+        open_->Entries.emplace_back(SettingsEntry{doc_.Settings, doc_.ConstantK, doc_.Prefs,
+                                                  doc_.GraphFileName, doc_.GraphFileIdentity});
     } catch (const std::bad_alloc&) {
         GiveUpOpenStep();
     }

@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "core/out_of_memory.h"
+#include "files/file_path.h"
 #include "ui/graph_window.h"
 #include "ui/spread_window.h"
 
@@ -157,6 +158,8 @@ bool TMDIMainF::OfferRecovery() {
             opened = static_cast<int>(i);
             // Unsaved work of its own graph file, as it was before the crash.
             doc_.GraphFileName = left[i].Info.GraphFileName;
+            // Saved over unasked from now on, unless another program changes it.
+            doc_.GraphFileIdentity = IdentityOf(doc_.GraphFileName);
             if (TGraphF* g = GraphF()) g->UpdateCaption();
             history_.MarkUnsaved();
             continue;

@@ -156,6 +156,8 @@ broken_outputs)
     expect 1 "render into a closed pipe"
     grep -qx "torvel-cli: cannot write standard output: Broken pipe" "$work/err" ||
         fail "render into a closed pipe said: $(cat "$work/err")"
+    left=$(ls -A "$work/tmp" | grep -v '^runtime-')
+    [ -z "$left" ] || fail "render into a closed pipe left scratch files: $left"
     # Ended by a signal while reading standard input: the scratch folder goes too.
     mkfifo "$work/fifo"
     for signal in INT TERM; do
