@@ -29,9 +29,10 @@ QAction* MakeChildAction(QWidget& window, const char* objectName, const char* te
 }
 
 void ShowMainWindowKey(QAction& action, const QKeySequence& key) {
-    action.setShortcut(key);
-    // A widget short cut of an action that belongs to no widget but a menu never fires.
-    action.setShortcutContext(Qt::WidgetShortcut);
+    // Shown after a tab, as a menu shows a key, but not taken: once the bar has
+    // held the keyboard (Alt+F, Escape) even a widget short cut of the entry
+    // would compete with the main window's and neither would fire.
+    action.setText(action.text() + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
 }
 
 bool AskDataLoss(Feedback& feedback) {

@@ -24,7 +24,7 @@ QAction* MakeChildAction(QWidget& window, const char* objectName, const char* te
 
 // Shows in a child's menu entry a key that the main window's own action answers
 // (Open's F3, live whichever child is active); the entry never takes the key
-// itself, so the two never compete for it.
+// itself, so the two never compete for it, whatever state the menus are in.
 void ShowMainWindowKey(QAction& action, const QKeySequence& key);
 
 // "Possible data loss. Continue?" (warning, Yes and Cancel); true for Yes.

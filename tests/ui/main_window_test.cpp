@@ -223,7 +223,8 @@ TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
         press();
         return doc.Settings.XMax == before;
     };
-    const Check redoes = [&s](QWidget*, const Press& press) {
+    const Check redoes = [&s, &undoes](QWidget* child, const Press& press) {
+        undoes(child, [&s] { s.main->Undo1Click(); }); // a step to redo
         const std::size_t redo = s.main->DocHistory().RedoCount();
         press();
         return s.main->DocHistory().RedoCount() + 1 == redo;
@@ -256,23 +257,38 @@ TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
         QStringList shown;
         for (QAction* title : s.main->menuBar()->actions())
             for (QAction* a : title->menu()->actions()) {
-                const QKeySequence key = a->shortcut();
+                // A key the main window answers is shown after a tab.
+                const QKeySequence key = a->shortcut().isEmpty()
+                                             ? QKeySequence(a->text().section(QLatin1Char('\t'), 1))
+                                             : a->shortcut();
                 if (key.isEmpty() || !a->isEnabled()) continue;
                 shown << key.toString();
                 auto check = checks.find(key);
                 ASSERT_NE(check, checks.end()) << who << " " << key.toString().toStdString();
-                // Back from a dialog, the platform activates no window by itself.
-                s.main->activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
-                if (child) child->setFocus();
-                QWidget* focus = QApplication::focusWidget();
-                if (!focus) focus = s.main.get();
-                EXPECT_TRUE(check->second(child,
-                                          [focus, key] {
-                                              QTest::keyClick(focus, key[0].key(),
-                                                              key[0].keyboardModifiers());
-                                          }))
-                    << who << " " << key.toString().toStdString();
+                // Pressed where the focus is, then once more after Alt+F and
+                // Escape have opened and closed the File menu.
+                for (const bool menuOpened : {false, true}) {
+                    // Back from a dialog, the platform activates no window by itself.
+                    s.main->activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+                    if (child) child->setFocus();
+                    if (menuOpened) {
+                        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+                        QWidget* menu = QApplication::activePopupWidget();
+                        ASSERT_NE(menu, nullptr) << who;
+                        QTest::keyClick(menu, Qt::Key_Escape);
+                    }
+                    QWidget* focus = QApplication::focusWidget();
+                    if (!focus) focus = s.main.get();
+                    EXPECT_TRUE(check->second(child,
+                                              [focus, key] {
+                                                  QTest::keyClick(focus, key[0].key(),
+                                                                  key[0].keyboardModifiers());
+                                              }))
+                        << who << " " << key.toString().toStdString()
+                        << (menuOpened ? " after Alt+F, Escape" : "");
+                    if (!s.main->isVisible()) break; // Alt+F4 ended the program
+                }
             }
         EXPECT_TRUE(shown.contains(QStringLiteral("F3"))) << who;
     }
