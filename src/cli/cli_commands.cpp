@@ -20,7 +20,7 @@
 #include "ui/printing.h"
 #include "ui/qt_canvas.h"
 
-#include <QBuffer>
+#include <QIODevice>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -322,23 +322,44 @@ int TableOptionsFit(const TableOptions& table, const std::string& input, std::os
                       "graph files");
 }
 
+// Hands what the PDF writer writes straight to the file being saved: a
+// buffer of the whole document would hold every page in memory at once.
+class StreamDevice : public QIODevice {
+  public:
+    explicit StreamDevice(std::ostream& out) : out_(out) { open(WriteOnly); }
+    bool isSequential() const override { return true; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        out_.write(data, static_cast<std::streamsize>(size));
+        return out_ ? size : -1;
+    }
+
+  private:
+    std::ostream& out_;
+};
+
 // An A4 portrait PDF laid out as the printer lays out its pages.
 template <class Print> bool WritePdf(const std::string& path, std::string* error, Print print) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(PrintResolution);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        pdf.setCreator("Torvel Graphics v2.07");
-        if (!print(pdf)) {
-            if (error) *error = "The PDF page could not be started.";
-            return false;
-        }
-    }
-    return WriteBytesFile(bytes, path, error);
+    bool started = true;
+    const bool ok = WriteFileAtomically(
+        path,
+        [&](std::ostream& out) {
+            StreamDevice device(out);
+            {
+                QPdfWriter pdf(&device);
+                pdf.setResolution(PrintResolution);
+                pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                              QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+                pdf.setCreator("Torvel Graphics v2.07");
+                started = print(pdf);
+            }
+            return started && static_cast<bool>(out);
+        },
+        error);
+    if (!started && error) *error = "The PDF page could not be started.";
+    return ok;
 }
 
 // One line, as scripts expect of a refused command line.

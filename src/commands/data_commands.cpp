@@ -71,10 +71,19 @@ void ClearFitCommand(Series& series) {
     series.GraphType = GraphTypeWithoutFit(series.GraphType);
 }
 
-std::string DuplicateText(Series& source) {
+void DuplicateText(Series& source, const std::function<void(std::string_view)>& piece) {
     GridToRows(source);
     AllocationCheckpoint(); // the text of every row
-    return CopyCells(source, {XColumn, 1, YColumn, source.IndexCount});
+    constexpr int PieceRows = 1 << 16;
+    for (int top = 1; top <= source.IndexCount; top += PieceRows)
+        piece(CopyCells(
+            source, {XColumn, top, YColumn, std::min(source.IndexCount, top + (PieceRows - 1))}));
+}
+
+std::string DuplicateText(Series& source) {
+    std::string text;
+    DuplicateText(source, [&text](std::string_view piece) { text += piece; });
+    return text;
 }
 
 Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& feedback,

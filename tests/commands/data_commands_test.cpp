@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -199,4 +200,18 @@ TEST(DataCommandsMemory, SortAndDuplicateLeaveEverythingAsItWas) {
 }
 
 } // namespace
+// The text comes in pieces; put together they are the rows' text, each row once.
+TEST(DuplicateTest, TextInPiecesIsEveryRowOnce) {
+    Document doc;
+    SilentFeedback fb;
+    doc.NewSeriesRows = 70000;
+    Series& s = doc.CreateSeries(fb);
+    for (int r = 1; r <= s.IndexCount; ++r)
+        s.SetCell(XColumn, r, std::to_string(r));
+    const std::string text = DuplicateText(s);
+    EXPECT_TRUE(text == CopyCells(s, {XColumn, 1, YColumn, s.IndexCount})); // no diff of 700 kB
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 70000);
+    EXPECT_NE(text.find("\r\n65536\t\r\n65537\t\r\n"), std::string::npos);
+}
+
 } // namespace torvel
