@@ -19,48 +19,23 @@
 #include <algorithm>
 
 using namespace torvel;
+using torvel::test::Child;
+using torvel::test::Click;
 using torvel::test::Settle;
-using torvel::test::Shell;
 using torvel::test::WhenModal;
 
 namespace {
 
-// Series with the given numbers, their data windows and the graph window.
-struct DialogShell : Shell {
-    explicit DialogShell(std::initializer_list<int> numbers) {
-        main->resize(1200, 800);
-        main->show();
-        const int last = std::max(numbers);
-        for (int i = 0; i < last; ++i)
-            main->NewData1Click();
-        for (int n = 1; n <= last; ++n)
-            if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
-                main->Doc().DestroySeries(*main->Doc().FindSeries(n));
-        Settle();
-        graph = main->EnsureGraphWindow();
-        Settle();
-    }
-    TSpreadF* WindowOf(int n) {
-        return qobject_cast<TSpreadF*>(main->DataWindowOf(*main->Doc().FindSeries(n)));
-    }
+// Series with the given numbers, their windows, and the titles they carry.
+struct DialogShell : test::GraphShell {
+    using GraphShell::GraphShell;
     std::vector<std::string> Titles() {
         std::vector<std::string> t;
         for (const auto& s : main->Doc().DataWindows())
             t.push_back(s->SeriesTitle);
         return t;
     }
-    TGraphF* graph = nullptr;
 };
-
-template <typename T = QWidget> T* Child(QWidget* dialog, const char* name) {
-    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void Click(QWidget* dialog, const char* name) {
-    if (auto* b = Child<QAbstractButton>(dialog, name)) b->click();
-}
 
 // Answers the next `count` modal showings in a row with act(dialog, i).
 void AnswerModals(int count, std::function<void(QWidget*, int)> act, int i = 0) {

@@ -21,7 +21,9 @@
 #include <gtest/gtest.h>
 
 using namespace torvel;
+using torvel::test::Child;
 using torvel::test::NewDataWindow;
+using torvel::test::SetText;
 using torvel::test::Settle;
 using torvel::test::Shell;
 using torvel::test::Trigger;
@@ -31,16 +33,6 @@ namespace {
 
 QString Shown(TSpreadF* w, int row, int col) {
     return w->Model()->index(row - 1, col).data().toString().trimmed();
-}
-
-template <class T> T* Child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-}
-
-void Type(QWidget* dialog, const char* box, const char* text) {
-    Child<QLineEdit>(dialog, box)->setText(QString::fromLatin1(text));
 }
 
 } // namespace
@@ -56,12 +48,12 @@ TEST(CellDialogs, FillCellsFromTheMathMenuAndThePopup) {
     WhenModal([&](QWidget* d) {
         EXPECT_EQ(Child<QLabel>(d, "Label1")->text(), QStringLiteral("Series # 1"));
         Child<QRadioButton>(d, "OperateOnBoxItem1")->click(); // Y column
-        Type(d, "Edit1", "2");
-        Type(d, "Edit2", "3");
-        Type(d, "Edit3", "0");
-        Type(d, "Edit4", "0.1");
+        SetText(d, "Edit1", "2");
+        SetText(d, "Edit2", "3");
+        SetText(d, "Edit3", "0");
+        SetText(d, "Edit4", "0.1");
         QTest::keyClick(d, Qt::Key_Return);
-        Type(d, "Edit4", "2,0");
+        SetText(d, "Edit4", "2,0");
         Child<QPushButton>(d, "ButtonOperate")->click();
         focused = d->focusWidget() ? d->focusWidget()->objectName() : QString();
         QTest::keyClick(d, Qt::Key_Escape);
@@ -93,7 +85,7 @@ TEST(CellDialogs, OperateOnCellsStatisticsCopyAndTheMessage) {
         Child<QRadioButton>(d, "YColumnCellsRB")->click();
         stats << Child<QLineEdit>(d, "Edit2")->text();
         Child<QRadioButton>(d, "OperationBoxItem2")->click(); // Cell * K
-        Type(d, "Edit1", "2.5");
+        SetText(d, "Edit1", "2.5");
         QTest::keyClick(d, Qt::Key_Return); // Enter operates
         stats << Child<QLineEdit>(d, "Edit2")->text();
         Child<QRadioButton>(d, "XColumnCellsRB")->click();
@@ -131,7 +123,7 @@ TEST(CellDialogs, OperateOnSelectedCellsAndTheCalculatorsK) {
         EXPECT_FALSE(calc->isVisible());
         EXPECT_TRUE(Child<QRadioButton>(d, "SelectedCellsRB")->isChecked());
         EXPECT_EQ(Child<QLineEdit>(d, "Edit2")->text(), QStringLiteral("55"));
-        Type(d, "Edit1", "4");
+        SetText(d, "Edit1", "4");
         Child<QPushButton>(d, "ButtonCal")->click();
         calcShown = calc->isVisible();
         // What the calculator holds in X when it closes is K.

@@ -23,23 +23,12 @@
 
 using namespace torvel;
 using torvel::test::Settle;
-using torvel::test::Shell;
 using torvel::test::WhenModal;
 
 namespace {
 
-struct KeyboardShell : Shell {
-    KeyboardShell() {
-        main->resize(1200, 800);
-        main->show();
-        main->NewData1Click();
-        main->NewData1Click();
-        Settle();
-        graph = main->EnsureGraphWindow();
-        Settle();
-        data = main->findChild<TSpreadF*>();
-    }
-    TGraphF* graph = nullptr;
+struct KeyboardShell : test::GraphShell {
+    KeyboardShell() : GraphShell({1, 2}) { data = WindowOf(1); }
     TSpreadF* data = nullptr;
 };
 

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 using namespace torvel;
+using torvel::test::Child;
 using torvel::test::NewDataWindow;
 using torvel::test::Settle;
 using torvel::test::Shell;
@@ -32,14 +33,8 @@ using torvel::test::WhenModal;
 
 namespace {
 
-template <typename T> T* In(QWidget* dialog, const char* name) {
-    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
 QString LabelText(QWidget* dialog, int n) {
-    return In<QLabel>(dialog, QStringLiteral("Label%1").arg(n).toLatin1().constData())->text();
+    return Child<QLabel>(dialog, QStringLiteral("Label%1").arg(n).toLatin1().constData())->text();
 }
 
 struct Seen {
@@ -57,12 +52,12 @@ TEST(FitDialog, RegressionFitChoosesCopiesAndKeepsALine) {
         seen.caption = d->windowTitle();
         seen.onTop = d->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         seen.series = LabelText(d, 9);
-        In<QRadioButton>(d, "RadioFit1Item1")->click();
+        Child<QRadioButton>(d, "RadioFit1Item1")->click();
         seen.sample = LabelText(d, 8);
         seen.a = LabelText(d, 1);
         seen.r2 = LabelText(d, 7);
-        In<QPushButton>(d, "Button2")->click();
-        In<QPushButton>(d, "OKBtn")->click();
+        Child<QPushButton>(d, "Button2")->click();
+        Child<QPushButton>(d, "OKBtn")->click();
     });
     w->findChild<QAction*>(QStringLiteral("FitY1"))->trigger();
     EXPECT_EQ(seen.caption, "Regression Fit Dialog");
@@ -87,7 +82,7 @@ TEST(FitDialog, EscapePutsThePreviousEquationBack) {
     Series& series = w->GetSeries();
     QString tried;
     WhenModal([&](QWidget* d) {
-        In<QRadioButton>(d, "RadioFit1Item2")->click();
+        Child<QRadioButton>(d, "RadioFit1Item2")->click();
         tried = QString::fromStdString(series.Cell(YFitColumn, 1));
         QTest::keyClick(d, Qt::Key_Escape);
     });
@@ -111,7 +106,7 @@ TEST(FitDialog, GraphPopupFitStartsAtTheLowestSeries) {
     QString shown;
     WhenModal([&](QWidget* d) {
         shown = LabelText(d, 9);
-        In<QPushButton>(d, "CancelBtn")->click();
+        Child<QPushButton>(d, "CancelBtn")->click();
     });
     graph->findChild<QAction*>(QStringLiteral("FitPop"))->trigger();
     EXPECT_EQ(shown, "Series # 1");

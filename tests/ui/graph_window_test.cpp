@@ -46,12 +46,8 @@ struct RegionCase {
 };
 
 // A main window with one series and its graph window, drawn.
-struct GraphShell : Shell {
+struct GraphShell : test::GraphShell {
     GraphShell() {
-        main->resize(1200, 800);
-        main->show();
-        main->NewData1Click();
-        graph = main->EnsureGraphWindow();
         sub = qobject_cast<QMdiSubWindow*>(graph->parentWidget());
         sub->resize(600, 450);
         graph->Draw();
@@ -73,7 +69,6 @@ struct GraphShell : Shell {
         return names;
     }
     const GraphGeometry& G() { return main->GraphState().View.Geometry; }
-    TGraphF* graph = nullptr;
     QMdiSubWindow* sub = nullptr;
 };
 

@@ -14,29 +14,15 @@
 
 using namespace torvel;
 using torvel::test::Settle;
-using torvel::test::Shell;
 
 namespace {
 
 // Series 1, 3 and 7 with their data windows, and the graph window.
-struct LoopShell : Shell {
-    LoopShell() {
-        main->resize(1200, 800);
-        main->show();
-        for (int i = 0; i < 7; ++i)
-            main->NewData1Click();
-        for (int n : {2, 4, 5, 6})
-            main->Doc().DestroySeries(*main->Doc().FindSeries(n));
-        Settle();
-        main->EnsureGraphWindow();
-        Settle();
-    }
+struct LoopShell : test::GraphShell {
+    LoopShell() : GraphShell({1, 3, 7}) {}
     QMdiSubWindow* FrameOf(int n) {
         return qobject_cast<QMdiSubWindow*>(
             main->DataWindowOf(*main->Doc().FindSeries(n))->parentWidget());
-    }
-    TSpreadF* WindowOf(int n) {
-        return qobject_cast<TSpreadF*>(main->DataWindowOf(*main->Doc().FindSeries(n)));
     }
     // Runs the loop; the "dialog" presses Next `nexts` times, then closes.
     std::vector<int> Run(TSpreadF* start, SeriesLoopEnd end, int nexts) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/app_context.h"
+#include "ui/graph_window.h"
 #include "ui/main_window.h"
 #include "ui/printing.h"
 #include "ui/series_table_model.h"
@@ -14,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStringList>
@@ -25,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <initializer_list>
@@ -160,6 +163,41 @@ struct Shell {
   private:
     bool recording_;
 };
+
+// A main window, shown, with the series of the given numbers (the others up
+// to the highest made and removed again), their data windows and the graph window.
+struct GraphShell : Shell {
+    explicit GraphShell(std::initializer_list<int> numbers = {1}) {
+        main->resize(1200, 800);
+        main->show();
+        const int last = std::max(numbers);
+        for (int i = 0; i < last; ++i)
+            main->NewData1Click();
+        for (int n = 1; n <= last; ++n)
+            if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+                main->Doc().DestroySeries(*main->Doc().FindSeries(n));
+        Settle();
+        graph = main->EnsureGraphWindow();
+        Settle();
+    }
+    TSpreadF* WindowOf(int n) {
+        return qobject_cast<TSpreadF*>(main->DataWindowOf(*main->Doc().FindSeries(n)));
+    }
+    TGraphF* graph = nullptr;
+};
+
+// A named child of a window or dialog, which must be there.
+template <class T = QWidget> T* Child(QWidget* parent, const char* name) {
+    T* w = parent->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+inline void Click(QWidget* parent, const char* button) {
+    if (auto* b = Child<QAbstractButton>(parent, button)) b->click();
+}
+inline void SetText(QWidget* parent, const char* box, const char* text) {
+    if (auto* b = Child<QLineEdit>(parent, box)) b->setText(QString::fromUtf8(text));
+}
 
 // Answers the next modal dialog once it is up: `act` gets the dialog.
 inline void WhenModal(std::function<void(QWidget*)> act, int tries = 200) {
