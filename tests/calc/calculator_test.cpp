@@ -174,6 +174,7 @@ TEST(Calculator, GuardedFunctions) {
         {"{deg}1{chs}{acos}", "3.14159265359", false},
         {"{deg}0{cos}", "1", false},
         {"{deg}1{asin}", "1.57079632679", false},
+        {"{deg}.5{chs}{acos}", "2.09439510239", false},
     };
     for (const Case& c : cases) {
         Calc t;
@@ -236,12 +237,12 @@ TEST(Calculator, PasteButton) {
         int beeps;
     };
     const Case cases[] = {
-        {"12.5 kg", "0 1 7 12.5", 0}, {"3,25", "0 1 7 3.25", 0}, {"-4e2\r\n", "0 1 7 -400", 0},
-        {"abc", "0 0 1 7", 1},        {"", "0 0 1 7", 1},        {"1e99999", "0 0 1 7", 1},
+        {"12.5 kg", "2 1 7 12.5", 0}, {"3,25", "2 1 7 3.25", 0}, {"-4e2\r\n", "2 1 7 -400", 0},
+        {"abc", "0 2 1 7", 1},        {"", "0 2 1 7", 1},        {"1e99999", "0 2 1 7", 1},
     };
     for (const Case& c : cases) {
         Calc t;
-        t.Type("1\r7");
+        t.Type("2\r1\r7");
         t.calc.Paste(c.clip);
         EXPECT_EQ(Stack(t.calc), c.stack) << c.clip;
         EXPECT_EQ(t.fb.Beeps, c.beeps) << c.clip;

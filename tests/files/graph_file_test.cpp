@@ -132,6 +132,7 @@ TEST_F(GraphFileTest, RoundTripKeepsEverySeriesFieldAndSetting) {
                         {"-0.000012345678901", "123456789012346"},
                         {"0.12345678901234567", "-98765.432109876543e-200"}});
     b.GraphType = GraphBar;
+    b.ShowPoints = false; // on the left axis: the two flags differ
     b.PrintColor = PrintBlue;
     b.Fit.FitKind = 0;
     b.Fit.Coef = {0, 0.5L, 2, 0, 0, 0, 0, 0.75L}; // kept as stored when there is no fit
