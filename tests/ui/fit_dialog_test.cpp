@@ -135,7 +135,7 @@ TEST(FitDialog, EachChoiceShowsItsOwnOutcome) {
         choose(Qt::Key_Down, 6); // Power: refused, back to None
         choose(Qt::Key_Down, 7); // Exponential: refused
         choose(Qt::Key_Down, 1); // the straight line
-        In<QPushButton>(d, "OKBtn")->click();
+        Child<QPushButton>(d, "OKBtn")->click();
     });
     w->findChild<QAction*>(QStringLiteral("FitY1"))->trigger();
     EXPECT_EQ(told, (QStringList{"The power fit needs every X and every Y above 0.",
