@@ -491,42 +491,32 @@ TEST(MainWindow, ChildrenClosedByThemselvesAskAndLeave) {
 // with Shift back, Alt+- its window menu, Ctrl+F4 closes it through its question.
 TEST(MainWindow, ChildWindowsByKeyboard) {
     Shell s;
-    s.main->resize(900, 700);
     s.main->show();
     s.main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
     s.main->NewData1Click();
     s.main->NewText1Click();
-    Settle();
     QMdiArea* area = s.main->MdiArea();
-    auto press = [&](QKeyCombination key) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : s.main.get(), key.key(), key.keyboardModifiers());
-        Settle();
-    };
     QMdiSubWindow* text = area->activeSubWindow();
-    ASSERT_NE(text, nullptr);
-    press(Qt::CTRL | Qt::Key_F6);
-    QMdiSubWindow* data = area->activeSubWindow();
-    EXPECT_NE(data, text);
-    press(Qt::CTRL | Qt::Key_Tab);
-    EXPECT_EQ(area->activeSubWindow(), text);
-    press(Qt::CTRL | Qt::SHIFT | Qt::Key_F6);
-    EXPECT_EQ(area->activeSubWindow(), data);
-    press(Qt::CTRL | Qt::SHIFT | Qt::Key_F6);
-    ASSERT_EQ(area->activeSubWindow(), text);
-
+    QList<QMdiSubWindow*> active;
+    bool menuShown = false;
     s.feedback.Script = {Answer::Cancel, Answer::Yes};
-    press(Qt::CTRL | Qt::Key_F4);
-    EXPECT_EQ(s.main->TextWindowCount(), 1);
-    press(Qt::ALT | Qt::Key_Minus);
-    EXPECT_TRUE(text->systemMenu()->isVisible());
-    QTest::keyClick(text->systemMenu(), Qt::Key_Escape);
-    Settle();
-    EXPECT_FALSE(text->systemMenu()->isVisible());
-    press(Qt::CTRL | Qt::Key_F4);
+    for (QKeyCombination key :
+         {Qt::CTRL | Qt::Key_F6, Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::SHIFT | Qt::Key_F6,
+          Qt::CTRL | Qt::SHIFT | Qt::Key_F6, Qt::ALT | Qt::Key_Minus, Qt::CTRL | Qt::Key_F4,
+          Qt::CTRL | Qt::Key_F4}) {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        Settle();
+        active << area->activeSubWindow();
+        if (key.key() != Qt::Key_Minus) continue;
+        menuShown = text->systemMenu()->isVisible();
+        QTest::keyClick(text->systemMenu(), Qt::Key_Escape);
+    }
+    EXPECT_NE(active[0], text);
+    EXPECT_EQ(active.mid(0, 4), (QList<QMdiSubWindow*>{active[0], text, active[0], text}));
+    EXPECT_TRUE(menuShown);
+    EXPECT_EQ(s.feedback.Messages.size(), 2u); // Cancel kept it, Yes closed it
     EXPECT_EQ(s.main->TextWindowCount(), 0);
-    EXPECT_EQ(s.feedback.Messages.size(), 2u);
 }
 
 // Cascade: one size, each a title bar further down and right, the active one on top.
