@@ -83,19 +83,6 @@ TEST_F(CliTest, FitReadsTablesWithTheirOptions) {
     EXPECT_EQ(Cli({"render", Path("g.gra"), "-o", "x.png", "--header", "1"}), 2);
 }
 
-// An exact quadratic, and the same scaled by 1e-6: every printed digit holds.
-TEST_F(CliTest, FitDigitsPrintsSignificantDigits) {
-    std::string rows;
-    for (int x = 0; x <= 20; ++x) {
-        const int y = 7 - 3 * x + 2 * x * x;
-        rows += std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(y) + "e-6\n";
-    }
-    const std::string prn = Write("quadratic.prn", rows);
-    ASSERT_EQ(Cli({"fit", prn, "--kind", "2", "--digits", "17"}), 0) << Err;
-    EXPECT_EQ(Out, "Series # 1\n7\n-3\n2\n0\n0\n0\n1\n"
-                   "Series # 2\n7e-06\n-3e-06\n2e-06\n0\n0\n0\n1\n");
-}
-
 TEST_F(CliTest, FitStatsAddsATablePerSeriesAfterTheCoefficients) {
     const std::string prn = Write("line.prn", "1 3\n2 5\n3 7\n4 10\n");
     ASSERT_EQ(Cli({"fit", prn, "--stats", "--kind", "1", "--digits", "6"}), 0) << Err;

@@ -216,27 +216,6 @@ TEST(QtCanvasPrinted, PrinterOptionsGiveTheMinorGridAndFramePens) {
     }
 }
 
-TEST(QtCanvasPrinted, SeriesPrintInTheirPrinterColours) {
-    Document doc;
-    test::FixedAxes(doc);
-    // Series 1 black by choice, 2 and 3 in their own colours, 4 by default: black.
-    test::AddSeries(doc, {{1, 5}}, true, GraphBar, false).PrintColor = PrintBlack;
-    test::AddSeries(doc, {{3, 5}}, true, GraphBar, false);
-    test::AddSeries(doc, {{5, 5}}, true, GraphBar, false).PrintColor = PrintRed;
-    test::AddSeries(doc, {{7, 5}}, true, GraphBar, false);
-    RecordingCanvas c;
-    const QImage page = PrintedPage(doc, true, c);
-    const auto bars = c.OfKind(CallKind::Rectangle);
-    ASSERT_EQ(bars.size(), 4u);
-    const Rgb want[] = {{0, 0, 0}, PrintColorOf(2), PrintColorOf(PrintRed), {0, 0, 0}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const Point a = bars[i].Points[0], b = bars[i].Points[1];
-        EXPECT_EQ(page.pixelColor((a.X + b.X) / 2, (a.Y + b.Y) / 2),
-                  QColor(want[i].R, want[i].G, want[i].B))
-            << "series " << i + 1;
-    }
-}
-
 // Titles are SVG text, escaped where XML needs it.
 TEST(QtCanvasSvg, IsWellFormedAndHoldsTheTitles) {
     Document doc;
