@@ -45,6 +45,11 @@ bool GuardMemory(Feedback& feedback, const std::string& what, State& state, Comm
     });
 }
 
+// Throws std::bad_alloc unless that many bytes can be had now. For work handed
+// to a library that cannot report a failed allocation itself (the toolkit's
+// widgets): asked for first, so that running short ends the command instead.
+void RequireMemory(std::size_t bytes);
+
 // Where the engine allocates in proportion to the data (measuring a series,
 // the rows of a fit), a test can make the allocation fail as a full memory
 // would: the checkpoint throws std::bad_alloc when armed.

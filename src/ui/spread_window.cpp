@@ -108,6 +108,21 @@ class SpreadDelegate : public QStyledItemDelegate {
 
 SpreadGrid::SpreadGrid(TSpreadF& owner, SeriesTableModel& model, QWidget* parent)
     : QTableView(parent), owner_(owner), model_(model) {
+    // The rows' header keeps a size and a start per row (twice over while it
+    // grows), and the window must still be drawn; the toolkit cannot report a
+    // failed allocation of either, so a long series asks for them first.
+    constexpr std::size_t HeaderBytesPerRow = 24;
+    constexpr std::size_t DrawingReserve = std::size_t{16} << 20;
+    RequireMemory(static_cast<std::size_t>(model_.rowCount()) * HeaderBytesPerRow + DrawingReserve);
+
+    // Uniform row heights and no per-row work: long series scroll smoothly.
+    // Set before the model, so that the rows are made at their height at once
+    // rather than each resized afterwards.
+    QHeaderView* rows = verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
     setModel(&model_);
     setItemDelegate(new SpreadDelegate(*this));
     setEditTriggers(NoEditTriggers); // editing is switched by the window
@@ -118,13 +133,6 @@ SpreadGrid::SpreadGrid(TSpreadF& owner, SeriesTableModel& model, QWidget* parent
     setTabKeyNavigation(true); // Tab reaches keyPressEvent
     setCornerButtonEnabled(false);
     setAlternatingRowColors(false);
-
-    // Uniform row heights and no per-row work: long series scroll smoothly.
-    QHeaderView* rows = verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setMinimumSectionSize(1);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
 
     QHeaderView* cols = horizontalHeader();
     cols->setSectionResizeMode(QHeaderView::Interactive);
