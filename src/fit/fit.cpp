@@ -118,7 +118,9 @@ Solve FitPolynomial(const PowerSums& s, int degree, TFitObj& fit, Feedback& feed
 
 FitRows MeasuredRows(const Series& s) {
     const auto valid = static_cast<std::size_t>(s.ValidCount);
-    return {s.Store(), valid, valid > 0 ? s.ValidRow(s.ValidCount / 2).Y : 0};
+    // Sorted data without gaps (Identity) are in X order already.
+    return {s.Store(), valid, valid > 0 ? s.ValidRow(s.ValidCount / 2).Y : 0,
+            s.Measured.Identity ? nullptr : &s.Measured.Order};
 }
 
 int FitDegree(int fitKind) {

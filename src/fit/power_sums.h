@@ -11,21 +11,31 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace torvel {
 
 // The rows a fit works on: X and Y of every row of a store that has both,
-// read in row order (the sums depend on the order only in their last
-// rounding), and the Y of their middle row in X order.
+// read in X order when given (the positions of those rows sorted by X), else
+// in row order, and the Y of their middle row in X order. The sums depend on
+// the order in their last rounding, which an ill-conditioned fit magnifies:
+// read in X order, the same rows give the same fit however they came in.
 class FitRows {
   public:
-    FitRows(const RowStore& store, std::size_t count, Real middleY)
-        : store_(&store), count_(count), middleY_(middleY) {}
+    FitRows(const RowStore& store, std::size_t count, Real middleY,
+            const std::vector<std::uint32_t>* xOrder = nullptr)
+        : store_(&store), count_(count), middleY_(middleY), xOrder_(xOrder) {}
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
     Real MiddleY() const { return middleY_; }
     // fn(x, y) for each row.
     template <class Fn> void ForEach(Fn&& fn) const {
+        if (xOrder_ && !xOrder_->empty()) {
+            for (const std::uint32_t i : *xOrder_)
+                fn(store_->X(i), store_->Y(i));
+            return;
+        }
         for (std::size_t i = 0, n = store_->Size(); i < n; ++i)
             if (store_->BothXY(i)) fn(store_->X(i), store_->Y(i));
     }
@@ -34,6 +44,7 @@ class FitRows {
     const RowStore* store_;
     std::size_t count_;
     Real middleY_;
+    const std::vector<std::uint32_t>* xOrder_;
 };
 
 // The smallest and largest X and Y of some rows.

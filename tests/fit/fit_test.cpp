@@ -376,6 +376,17 @@ TEST_F(FitTest, RowsLackingAValueLeaveTheGridAndTheRestIsSorted) {
     EXPECT_EQ(Column(s, YFitColumn), "3|5|7||");
 }
 
+// The sums do not depend on the order of the rows: a quintic this badly
+// conditioned would show any difference in its coefficients.
+TEST_F(FitTest, TheOrderOfTheRowsChangesNoCoefficient) {
+    Series& a = AddSeries(doc, "1:3 200000000:0 2:5 3:7 4:64 5:125 6:216");
+    Series& b = AddSeries(doc, "1:3 2:5 3:7 4:64 5:125 6:216 200000000:0");
+    Fit(a, 5);
+    Fit(b, 5);
+    ASSERT_TRUE(a.Fit.FitOK && b.Fit.FitOK);
+    EXPECT_EQ(a.Fit.Coef, b.Fit.Coef);
+}
+
 // The grid shows 1.23457E+0014 for all four Y; the store keeps them apart.
 TEST_F(FitTest, FitsTheStoredValuesNotTheShownTexts) {
     Series& s = AddSeries(doc, ": : : :");
