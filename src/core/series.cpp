@@ -62,15 +62,18 @@ void Series::SetCell(int col, int row, std::string_view text) {
 }
 
 void Series::SetValue(int col, int row, Real value) {
+    const bool replaced = col != XColumn && rows_.Has(col, Index(row));
     rows_.Set(col, Index(row), value); // first: the fitted column may have to be made
     DropText(col, row);
     ++gridVersion_;
+    if (!replaced) ++orderVersion_;
 }
 
 void Series::ClearValue(int col, int row) {
     DropText(col, row);
     rows_.Clear(col, Index(row));
     ++gridVersion_;
+    ++orderVersion_;
 }
 
 void Series::ClearFitColumn() {
@@ -78,6 +81,7 @@ void Series::ClearFitColumn() {
         std::erase_if(texts_, [](const auto& kept) { return kept.first % 4 == YFitColumn; });
     rows_.DropFitColumn();
     ++gridVersion_;
+    ++orderVersion_;
 }
 
 bool Series::HoldsNumber(int col, int row) const {
@@ -90,6 +94,7 @@ bool Series::HoldsNumber(int col, int row) const {
 void Series::RowsChanged() {
     texts_.clear();
     ++gridVersion_;
+    ++orderVersion_;
 }
 
 std::string Series::IndexCellText(int row) {
@@ -106,6 +111,7 @@ void Series::SetIndexCount(int count) {
         return kept.first / 4 > static_cast<std::uint64_t>(count);
     });
     ++gridVersion_;
+    ++orderVersion_;
 }
 
 void Series::ResetHeaders() {

@@ -61,6 +61,7 @@ class Series {
         bool Valid = false; // a measurement in the direction Ascending
         bool Ascending = true;
         std::uint64_t Version = 0;
+        std::uint64_t OrderVersion = 0; // the order holds while OrderVersion() has not moved
         std::size_t RowCount = 0;
         int ValidCount = 0;
         std::vector<std::uint32_t> Order;
@@ -137,6 +138,10 @@ class Series {
     // Rises on every change of a value or cell text. Readers that cache what
     // they measured compare it with the version they read.
     std::uint64_t GridVersion() const { return gridVersion_; }
+    // Rises with every change but a new Y (or fitted Y) where the row held
+    // one: which rows hold X and Y, and their X, stay, and with them their
+    // order by X. A value typed into a long series need not sort it again.
+    std::uint64_t OrderVersion() const { return orderVersion_; }
 
     // The header texts the grid starts with.
     void ResetHeaders();
@@ -159,6 +164,7 @@ class Series {
     RowStore rows_;
     std::array<std::string, 4> header_;
     std::uint64_t gridVersion_ = 0;
+    std::uint64_t orderVersion_ = 0;
 };
 
 // The shortest text that reads back (TextToNumber) as exactly this value.

@@ -171,15 +171,20 @@ bool MeasureOrder(Series& series, bool ascending) {
     auto& m = series.Measured;
     const RowStore& rows = series.Store();
     // Rows unchanged since the last measurement in this direction.
-    if (m.Valid && m.Ascending == ascending && m.Version == series.GridVersion() &&
-        m.RowCount == rows.Size()) {
+    if (m.Valid && m.Ascending == ascending && m.RowCount == rows.Size() &&
+        m.OrderVersion == series.OrderVersion()) {
         series.ValidCount = m.ValidCount;
-        return true;
+        if (m.Version == series.GridVersion()) return true;
+        // Only Y values were replaced: the order holds, the range does not.
+        m.Version = series.GridVersion();
+        m.HaveRange = false;
+        return false;
     }
     auto remember = [&] {
         m.Valid = true;
         m.Ascending = ascending;
         m.Version = series.GridVersion();
+        m.OrderVersion = series.OrderVersion();
         m.RowCount = rows.Size();
         m.ValidCount = series.ValidCount;
         m.HaveRange = false;

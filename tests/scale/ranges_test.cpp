@@ -230,6 +230,8 @@ TEST(ComputeSeriesRange, RememberedMeasurementEqualsAFreshReading) {
              RowsToGrid(s);
          }},
         {"edited cell", [](Series& s, GraphSettings&) { s.SetCell(YColumn, 2, "100"); }},
+        {"Y replaced", [](Series& s, GraphSettings&) { s.SetCell(YColumn, 1, "100"); }},
+        {"X replaced", [](Series& s, GraphSettings&) { s.SetCell(XColumn, 1, "-5"); }},
         {"log settings", [](Series&, GraphSettings& g) { g.LogX = g.LogY = true; }},
         {"resized",
          [](Series& s, GraphSettings&) {
