@@ -37,6 +37,20 @@ void CheckSound(const Document& doc) {
     Check(doc.Prefs.PrinterOptions >= 0 && doc.Prefs.PrinterOptions <= 7);
 }
 
+bool SameRows(const Document& a, const Document& b) {
+    for (std::size_t i = 0; i < a.DataWindows().size(); ++i) {
+        const RowStore& r = a.DataWindows()[i]->Store();
+        const RowStore& s = b.DataWindows()[i]->Store();
+        if (r.Size() != s.Size()) return false;
+        for (std::size_t k = 0; k < r.Size(); ++k) {
+            const Tdata x = r.Row(k), y = s.Row(k);
+            if (x.X != y.X || x.Y != y.Y || x.XValid != y.XValid || x.YValid != y.YValid)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,6 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!again.GraphLoadFailed);
     CheckSound(again);
     Check(again.SeriesCount() == doc.SeriesCount());
-    Check(GraphFileText(again) == first);
+    // Values with more digits than the file keeps are rounded by the save, and
+    // a fit recomputed from them may move in its last digits; values that came
+    // back exactly must give the same file again. Either way the file the
+    // program wrote reads back to itself.
+    const std::string second = GraphFileText(again);
+    if (SameRows(doc, again)) Check(second == first);
+    Document third;
+    ReadGraphText(third, "fuzz.gra", second, fb);
+    Check(!third.GraphLoadFailed);
+    Check(GraphFileText(third) == second);
     return 0;
 }
