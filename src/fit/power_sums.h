@@ -32,8 +32,13 @@ class FitRows {
     // fn(x, y) for each row.
     template <class Fn> void ForEach(Fn&& fn) const {
         if (xOrder_ && !xOrder_->empty()) {
-            for (const std::uint32_t i : *xOrder_)
-                fn(store_->X(i), store_->Y(i));
+            // Rows in X order lie anywhere: each is asked for well ahead.
+            const std::vector<std::uint32_t>& order = *xOrder_;
+            constexpr std::size_t Ahead = 16;
+            for (std::size_t k = 0, n = order.size(); k < n; ++k) {
+                if (k + Ahead < n) store_->Prefetch(order[k + Ahead]);
+                fn(store_->X(order[k]), store_->Y(order[k]));
+            }
             return;
         }
         for (std::size_t i = 0, n = store_->Size(); i < n; ++i)
