@@ -24,8 +24,11 @@ template <std::size_t N> bool SameBits(const std::array<Real, N>& a, const std::
     return true;
 }
 
+// What a series' rows take in the store: X and Y packed in ten bytes each, a
+// byte of flags, and the fitted column while there is a fit.
 std::size_t SeriesBytes(const Series& s) {
-    return static_cast<std::size_t>(s.IndexCount) * (3 * sizeof(Real) + 3) + sizeof(Series);
+    const std::size_t perRow = 2 * ValueBytes + 1 + (s.HasFit ? ValueBytes : 0);
+    return static_cast<std::size_t>(s.IndexCount) * perRow + sizeof(Series);
 }
 
 // What a series shows besides its cells.
