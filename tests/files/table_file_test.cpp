@@ -274,6 +274,15 @@ TEST(TableFile, SeriesLimit) {
     EXPECT_EQ(fb.Beeps, 1);
     ASSERT_EQ(fb.Messages.size(), 1u);
     EXPECT_EQ(fb.Messages[0].Text, SeriesLimitText(MaxSeries));
+
+    // A table that takes the last free series exactly is no error.
+    WriteText(path, "1,2,3\n");
+    Document full;
+    RecordingFeedback quiet;
+    for (int i = 0; i < MaxSeries - 2; ++i)
+        full.CreateSeries(quiet);
+    EXPECT_EQ(ReadTableFile(full, path, SniffTable(ReadTableHead(path)), quiet).Created.size(), 2u);
+    EXPECT_EQ(quiet.Beeps, 0);
 }
 
 TEST(TableFile, TheHeadOfAHugeLineIsReadQuickly) {

@@ -241,9 +241,9 @@ TEST_F(HistoryTest, UndoRedoAndANewBranch) {
 }
 
 TEST_F(HistoryTest, KeepsManyStepsAndDropsTheOldestBeyondItsMemory) {
-    for (int i = 0; i < 150; ++i)
-        TypeInto(doc, fb, YColumn, 1 + i % 8, std::to_string(i).c_str());
-    EXPECT_EQ(history.UndoCount(), 150u);
+    for (std::size_t i = 0; i <= History::MaxSteps; ++i)
+        TypeInto(doc, fb, YColumn, 1 + static_cast<int>(i % 8), std::to_string(i).c_str());
+    EXPECT_EQ(history.UndoCount(), History::MaxSteps);
 
     // A bound of a few kilobytes: each step of 40 cells costs about one.
     history.Clear();
