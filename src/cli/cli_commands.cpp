@@ -322,24 +322,6 @@ int TableOptionsFit(const TableOptions& table, const std::string& input, std::os
                       "graph files");
 }
 
-// Hands what the PDF writer writes straight to the file being saved: a
-// buffer of the whole document would hold every page in memory at once.
-class StreamDevice : public QIODevice {
-  public:
-    explicit StreamDevice(std::ostream& out) : out_(out) { open(WriteOnly); }
-    bool isSequential() const override { return true; }
-
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        out_.write(data, static_cast<std::streamsize>(size));
-        return out_ ? size : -1;
-    }
-
-  private:
-    std::ostream& out_;
-};
-
 // An A4 portrait PDF laid out as the printer lays out its pages.
 template <class Print> bool WritePdf(const std::string& path, std::string* error, Print print) {
     bool started = true;

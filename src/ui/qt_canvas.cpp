@@ -445,29 +445,6 @@ bool PrintGraph(Document& doc, QPrinter& printer, GraphViewState& view) {
     return PrintGraphOn(doc, printer, printer.colorMode() == QPrinter::Color, view);
 }
 
-namespace {
-
-// Qt's image writers write to a device line by line; this one passes the bytes
-// straight on to the file being saved, so no encoded copy of a large image is
-// ever held in memory.
-class StreamDevice : public QIODevice {
-  public:
-    explicit StreamDevice(std::ostream& out) : out_(out) { open(QIODevice::WriteOnly); }
-    bool isSequential() const override { return true; }
-
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 length) override {
-        out_.write(data, static_cast<std::streamsize>(length));
-        return out_ ? length : -1;
-    }
-
-  private:
-    std::ostream& out_;
-};
-
-} // namespace
-
 bool SaveImageFile(const QImage& image, const std::string& path, std::string* error,
                    const char* format) {
     std::string lower = path;

@@ -6,12 +6,14 @@
 #include "render/draw_graph.h"
 
 #include <QFont>
+#include <QIODevice>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -154,5 +156,23 @@ bool SaveImageFile(const QImage& image, const std::string& path, std::string* er
                    const char* format = nullptr);
 // Writes encoded bytes (an image, a PDF) through the atomic file writer.
 bool WriteBytesFile(const QByteArray& bytes, const std::string& path, std::string* error = nullptr);
+
+// Passes what Qt's image and PDF writers write straight on to the file being
+// saved, so no encoded copy of a large image or document is held in memory.
+class StreamDevice : public QIODevice {
+  public:
+    explicit StreamDevice(std::ostream& out) : out_(out) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override {
+        out_.write(data, static_cast<std::streamsize>(length));
+        return out_ ? length : -1;
+    }
+
+  private:
+    std::ostream& out_;
+};
 
 } // namespace torvel
