@@ -149,16 +149,6 @@ TEST_F(FitTest, RefusalsKeepThePreviousFit) {
     }
 }
 
-TEST_F(FitTest, PowerRefusedButExponentialAcceptedOnXZero) {
-    Series& s = AddSeries(doc, "0:1 1:2 2:4");
-    Fit(s, 6);
-    EXPECT_FALSE(s.Fit.FitOK);
-    Fit(s, 7);
-    EXPECT_TRUE(s.Fit.FitOK);
-    EXPECT_TRUE(s.HasFit);
-    EXPECT_EQ(fb.Beeps, 1);
-}
-
 TEST_F(FitTest, ExponentialThroughPowersOfE) {
     Series& s = AddPoints({{0, 1}, {1, std::exp(1.0L)}, {2, std::exp(2.0L)}});
     Fit(s, 7);

@@ -84,26 +84,6 @@ TEST(CompactRows, ValidRowsFirstInTheirOrderThenEmptyRows) {
     EXPECT_EQ(some.Store().Row(4), Tdata{});
 }
 
-TEST(ComputeSeriesRange, RowOneThreeFourValidSortedThenTwoEmptyRows) {
-    Series s = SeriesOf("9:1 4: 2:7 5:-3 :");
-    const std::vector<Tdata> before = s.Store().All();
-    ComputeSeriesRange(s, true, GraphSettings{});
-    EXPECT_EQ(s.Store().All(), before) << "measuring must not reorder what the grid shows";
-    ASSERT_EQ(s.ValidCount, 3);
-    EXPECT_EQ(s.Store().Row(s.ValidIndex(0)), (Tdata{2, 7, 0, true, true, false}));
-    EXPECT_EQ(s.ValidRow(1).X, 5);
-    EXPECT_EQ(s.ValidRow(2).X, 9);
-    SortRows(s, true, GraphSettings{});
-    EXPECT_EQ(s.Store().Row(0).X, 2);
-    EXPECT_EQ(s.Store().Row(2).X, 9);
-    EXPECT_EQ(s.Store().Row(3), Tdata{});
-    EXPECT_EQ(s.Store().Row(4), Tdata{});
-    EXPECT_EQ(s.FirstX, 2);
-    EXPECT_EQ(s.LastX, 9);
-    EXPECT_EQ(s.MaxY, 7);
-    EXPECT_EQ(s.MinY, -3);
-}
-
 TEST(ComputeSeriesRange, LogAxesRules) {
     struct Row {
         const char* rows;
@@ -172,16 +152,19 @@ TEST(ComputeSeriesRange, OrderMatchesTheExchangePassesBothWays) {
     }
 }
 
-// Spread values sort in many buckets; a far outlier crowds the rest into one.
+// Spread values sort in many buckets; a far outlier crowds the rest into one;
+// a long reversed series.
 TEST(ComputeSeriesRange, LargeOrdersMatchAStableSortBothWays) {
     std::mt19937 rng(3);
-    for (const int n : {5000, 70000}) {
+    for (const int n : {5000, 70000, 100000}) {
         Series s(1, n);
         std::vector<std::uint32_t> rows(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i) {
-            const Real x = n == 5000 ? static_cast<Real>(rng() % 3000) / 7 : (rng() % 1000) / 1E3L;
-            s.Store().SetRow(static_cast<std::size_t>(i),
-                             {i == n / 2 ? 1E9L : x, 1, 0, true, true});
+            const Real x = n == 100000  ? n - i
+                           : i == n / 2 ? 1E9L
+                           : n == 5000  ? static_cast<Real>(rng() % 3000) / 7
+                                        : (rng() % 1000) / 1E3L;
+            s.Store().SetRow(static_cast<std::size_t>(i), {x, 1, 0, true, true});
             rows[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i);
         }
         RowsToGrid(s);
@@ -196,20 +179,6 @@ TEST(ComputeSeriesRange, LargeOrdersMatchAStableSortBothWays) {
                 ASSERT_EQ(s.ValidIndex(i), expected[static_cast<std::size_t>(i)]) << n << " " << i;
         }
     }
-}
-
-TEST(ComputeSeriesRange, LargeReversedSeriesComesOutAscending) {
-    const int n = 100000;
-    Series s(1, n);
-    for (int r = 1; r <= n; ++r) {
-        s.SetCell(XColumn, r, std::to_string(n - r));
-        s.SetCell(YColumn, r, std::to_string(r));
-    }
-    ComputeSeriesRange(s, true, GraphSettings{});
-    ASSERT_EQ(s.ValidCount, n);
-    for (int i = 0; i < n; ++i)
-        ASSERT_EQ(s.ValidRow(i).X, i);
-    EXPECT_EQ(s.LastX, n - 1);
 }
 
 // The remembered measurement must never show: after any change between two
@@ -328,19 +297,6 @@ TEST(FindRanges, BoxesUseWidth14Text) {
     EXPECT_EQ(boxes.MaxX, NumberToText(3E12L, 14));
     EXPECT_EQ(boxes.MinX, NumberToText(1E-12L, 14));
     EXPECT_EQ(boxes.MaxYL, NumberToText(123456789.987654L, 14));
-}
-
-TEST(FindRanges, LogAxesUsePositiveMinima) {
-    Document doc;
-    doc.Settings.LogX = true;
-    doc.Settings.LogY = true;
-    AddSeries(doc, "-2:-1 0:0 5:4 7:9");
-    RangeTexts boxes;
-    FindAllRanges(doc, boxes);
-    EXPECT_EQ(doc.Settings.XMin, 5);
-    EXPECT_EQ(doc.Settings.XMax, 7);
-    EXPECT_EQ(doc.Settings.YLMin, 4);
-    EXPECT_EQ(doc.Settings.YLMax, 9);
 }
 
 } // namespace

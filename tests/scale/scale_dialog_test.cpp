@@ -148,18 +148,6 @@ TEST_F(ScaleDialog, ShowWithBothAxesLogBeepsWhenItsSelectionChangesTheChoice) {
     EXPECT_EQ(fb.Beeps, 1);
 }
 
-TEST_F(ScaleDialog, SameMaxAndMinThenOKSwitchesThatAxisToMultiScale) {
-    s = Limits();
-    dialog.Show(false);
-    dialog.State.Boxes.MaxYR = "4";
-    dialog.State.Boxes.MinYR = "4";
-    dialog.OK();
-    EXPECT_TRUE(s.MultiScaleYR);
-    EXPECT_FALSE(s.MultiScaleYL);
-    EXPECT_FALSE(s.MultiScaleX);
-    EXPECT_EQ(d.draw + d.ensure, 0);
-}
-
 TEST(ScaleDialogAutoBox, RefusalsOnLogAxes) {
     struct Row {
         const char* name;
@@ -222,23 +210,6 @@ TEST_F(ScaleDialog, RefusalFallsBackToDisableAndAppliesIt) {
     EXPECT_EQ(fb.Beeps, 1);
     EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
     EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
-}
-
-TEST_F(ScaleDialog, FindButtonsTakeTheDataRangeWithoutDrawing) {
-    AddSeries(doc, "5:-2 1:4");
-    AddSeries(doc, "-3:10 2:20", false);
-    dialog.Show(false);
-    dialog.FindX();
-    EXPECT_EQ(s.XMax, 5);
-    EXPECT_EQ(s.XMin, -3);
-    EXPECT_EQ(dialog.State.Boxes.MinX, "-3");
-    dialog.FindYL();
-    EXPECT_EQ(s.YLMax, 4);
-    EXPECT_EQ(dialog.State.Boxes.MinYL, "-2");
-    dialog.FindYR();
-    EXPECT_EQ(s.YRMax, 20);
-    EXPECT_EQ(dialog.State.Boxes.MaxYR, "20");
-    EXPECT_EQ(d.draw + d.ensure, 0);
 }
 
 TEST_F(ScaleDialog, AutoButtons) {
