@@ -8,26 +8,20 @@
 #include "history/history.h"
 #include "history/recovery.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace torvel;
 
 namespace {
 
-constexpr int Rows = 1'000'000;
-
 struct Filled {
     Document Doc;
     SilentFeedback Fb;
-    Series* S = nullptr;
-    Filled() {
-        Doc.NewSeriesRows = Rows;
-        S = &Doc.CreateSeries(Fb);
-        for (int r = 1; r <= Rows; ++r) {
-            S->SetValue(XColumn, r, Real(r) / 7);
-            S->SetValue(YColumn, r, Real(r) * r / 3 + 1);
-        }
-    }
+    Series* S = &bench::LongSeries(
+        Doc, bench::MillionRows, [](int i) { return Real(i + 1) / 7; },
+        [](int i) { return Real(i + 1) * (i + 1) / 3 + 1; });
     // "Cell * K" on the whole X column, as the dialog runs it.
     void Operate() {
         MathDialogRules rules(Doc, Fb, {});

@@ -70,17 +70,12 @@ TEST(HankelDeterminant, AgreesWithTheFullMatrix) {
     }
 }
 
-TEST(Determinant, KnownValuesAndSizesOutsideTheRange) {
+// Values inside the range are the exact tests' above.
+TEST(Determinant, SizesOutsideTheRangeGiveZero) {
     const Real identity4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    EXPECT_EQ(Determinant(4, identity4), 1);
-    const Real swapped3[9] = {0, 1, 0, 1, 0, 0, 0, 0, 1};
-    EXPECT_EQ(Determinant(3, swapped3), -1);
-    // Hankel of 1..5 (size 3) is singular: rows in arithmetic progression.
-    const Real h[5] = {1, 2, 3, 4, 5};
-    EXPECT_EQ(HankelDeterminant(3, h), 0);
     EXPECT_EQ(Determinant(0, identity4), 0);
     EXPECT_EQ(Determinant(7, identity4), 0);
-    EXPECT_EQ(HankelDeterminant(7, h), 0);
+    EXPECT_EQ(HankelDeterminant(7, identity4), 0);
 }
 
 } // namespace
