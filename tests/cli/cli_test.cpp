@@ -45,13 +45,6 @@ class CliTest : public ::testing::Test {
     std::string Out, Err;
 };
 
-TEST_F(CliTest, FitPrintsSevenCoefficientLinesPerSeries) {
-    const std::string prn = Write("line.prn", "1 3 2\n2 5 2\n3 7 2\n");
-    ASSERT_EQ(Cli({"fit", prn, "--kind", "1"}), 0) << Err;
-    EXPECT_EQ(Out, "Series # 1\n1\n2\n0\n0\n0\n0\n1\nSeries # 2\n2\n0\n0\n0\n0\n0\n1\n");
-    EXPECT_EQ(Err, "");
-}
-
 // Tables are read as Import Table sniffs them, the options overriding.
 TEST_F(CliTest, FitReadsTablesWithTheirOptions) {
     Write("t.csv", "time;temp\n0;20,5\n1;21,25\n");
