@@ -2,27 +2,8 @@
 // their objectNames through the menus that open them.
 #include "ui_test_support.h"
 
-#include "ui/graph_window.h"
-#include "ui/help_window.h"
-#include "ui/spread_window.h"
-
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 using namespace torvel;
-using torvel::test::Child;
-using torvel::test::Click;
-using torvel::test::Settle;
-using torvel::test::WhenModal;
+using namespace torvel::test;
 
 namespace {
 

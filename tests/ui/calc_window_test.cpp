@@ -5,21 +5,9 @@
 #include "calc/calculator.h"
 #include "ui/dialogs/calc_window.h"
 #include "ui/qt_feedback.h"
-#include "ui/spread_window.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
 
 using namespace torvel;
-using torvel::test::TestAppContext;
+using namespace torvel::test;
 
 namespace {
 

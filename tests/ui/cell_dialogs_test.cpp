@@ -4,34 +4,14 @@
 #include "ui_test_support.h"
 
 #include "cellops/cell_dialogs.h"
-#include "core/grid_store.h"
 #include "ui/dialogs/calc_window.h"
-#include "ui/series_table_model.h"
-#include "ui/spread_window.h"
-
-#include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace torvel;
-using torvel::test::Child;
-using torvel::test::NewDataWindow;
-using torvel::test::SetText;
-using torvel::test::Settle;
-using torvel::test::Shell;
-using torvel::test::Trigger;
-using torvel::test::WhenModal;
+using namespace torvel::test;
 
 namespace {
 
-QString Shown(TSpreadF* w, int row, int col) {
+QString Seen(TSpreadF* w, int row, int col) {
     return w->Model()->index(row - 1, col).data().toString().trimmed();
 }
 
@@ -68,8 +48,8 @@ TEST(CellDialogs, FillCellsFromTheMathMenuAndThePopup) {
     });
     Trigger(w, "FillCells1");
     EXPECT_EQ(focused, QStringLiteral("Edit4"));
-    EXPECT_EQ((QStringList{Shown(w, 1, YColumn), Shown(w, 2, YColumn), Shown(w, 3, YColumn),
-                           Shown(w, 4, YColumn), Shown(w, 2, XColumn)}),
+    EXPECT_EQ((QStringList{Seen(w, 1, YColumn), Seen(w, 2, YColumn), Seen(w, 3, YColumn),
+                           Seen(w, 4, YColumn), Seen(w, 2, XColumn)}),
               (QStringList{"", "0", ".1", "", ""}));
     EXPECT_EQ(s.feedback.Beeps, 1);
     WhenModal([&](QWidget* d) {
@@ -104,7 +84,7 @@ TEST(CellDialogs, OperateOnCellsStatisticsCopyAndTheMessage) {
     Trigger(w, "OperateonCells2");
     EXPECT_EQ(stats, (QStringList{"6", "15"}));
     EXPECT_EQ(s.main->Doc().ConstantK, 2.5L);
-    EXPECT_EQ((QStringList{Shown(w, 2, YColumn), Shown(w, 3, XColumn)}),
+    EXPECT_EQ((QStringList{Seen(w, 2, YColumn), Seen(w, 3, XColumn)}),
               (QStringList{"10", ".333333333333"}));
     ASSERT_EQ(s.feedback.Messages.size(), 1u);
     EXPECT_EQ(s.feedback.Messages[0].Text, UndefinedOperationText);
@@ -146,7 +126,7 @@ TEST(CellDialogs, OperateOnSelectedCellsAndTheCalculatorsK) {
     Trigger(w, "OperateonCells1");
     EXPECT_TRUE(calcShown);
     EXPECT_EQ(kAfterCalc, QStringLiteral("100"));
-    EXPECT_EQ((QStringList{Shown(w, 1, XColumn), Shown(w, 2, XColumn), Shown(w, 3, YColumn)}),
+    EXPECT_EQ((QStringList{Seen(w, 1, XColumn), Seen(w, 2, XColumn), Seen(w, 3, YColumn)}),
               (QStringList{"1", "102", "130"}));
 }
 
@@ -171,11 +151,11 @@ TEST(CellDialogs, XYOperationsWithNextOverTwoSeries) {
     Trigger(one, "XYOperations2");
     EXPECT_EQ(labels, (QStringList{"Series Number  1", "#00ff00 #000000", "Series Number  2",
                                    "#00ffff #000000"}));
-    EXPECT_EQ((QStringList{Shown(one, 1, XColumn), Shown(one, 1, YColumn), Shown(one, 2, XColumn),
-                           Shown(one, 2, YColumn)}),
+    EXPECT_EQ((QStringList{Seen(one, 1, XColumn), Seen(one, 1, YColumn), Seen(one, 2, XColumn),
+                           Seen(one, 2, YColumn)}),
               (QStringList{"", "5", "2", "1"}));
-    EXPECT_EQ((QStringList{Shown(two, 1, YColumn), Shown(two, 2, YColumn), Shown(two, 3, YColumn),
-                           Shown(two, 3, XColumn)}),
+    EXPECT_EQ((QStringList{Seen(two, 1, YColumn), Seen(two, 2, YColumn), Seen(two, 3, YColumn),
+                           Seen(two, 3, XColumn)}),
               (QStringList{"0", "1", "3", "2"}));
 }
 

@@ -2,23 +2,8 @@
 // sorting and duplicating, and what they do when memory runs out.
 #include "ui_test_support.h"
 
-#include "core/grid_store.h"
-#include "core/out_of_memory.h"
-#include "ui/series_table_model.h"
-#include "ui/spread_window.h"
-
-#include <QClipboard>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
-#include <gtest/gtest.h>
-
 using namespace torvel;
-using torvel::test::NewDataWindow;
-using torvel::test::Settle;
-using torvel::test::Shell;
-using torvel::test::Shown;
-using torvel::test::Trigger;
+using namespace torvel::test;
 
 namespace {
 

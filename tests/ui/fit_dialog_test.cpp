@@ -2,34 +2,15 @@
 // the data and graph windows, clicks on the dialog's items and buttons, keys.
 #include "ui_test_support.h"
 
-#include "core/grid_store.h"
 #include "ui/dialogs/fit_dialog.h"
-#include "ui/graph_window.h"
-#include "ui/series_table_model.h"
-#include "ui/spread_window.h"
-#include "ui/text_window.h"
 
 #include "fit/fit.h"
 #include "fit/fit_statistics.h"
 
-#include <QClipboard>
 #include <QFontInfo>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace torvel;
-using torvel::test::Child;
-using torvel::test::NewDataWindow;
-using torvel::test::Settle;
-using torvel::test::Shell;
-using torvel::test::WhenModal;
+using namespace torvel::test;
 
 namespace {
 

@@ -2,28 +2,10 @@
 // up and placed, redraw on resize, the bitmap file, New Graph File from its menu.
 #include "ui_test_support.h"
 
-#include "core/out_of_memory.h"
-#include "ui/graph_window.h"
 #include "ui/qt_canvas.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QDialog>
-#include <QFile>
-#include <QFileDialog>
-#include <QImage>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QSignalSpy>
-
-#include <gtest/gtest.h>
-
-#include <array>
-
 using namespace torvel;
-using torvel::test::Settle;
-using torvel::test::Shell;
+using namespace torvel::test;
 
 namespace {
 
@@ -46,8 +28,8 @@ struct RegionCase {
 };
 
 // A main window with one series and its graph window, drawn.
-struct GraphShell : test::GraphShell {
-    GraphShell() {
+struct DrawnGraph : test::GraphShell {
+    DrawnGraph() {
         sub = qobject_cast<QMdiSubWindow*>(graph->parentWidget());
         sub->resize(600, 450);
         graph->Draw();
@@ -96,7 +78,7 @@ TEST(GraphWindow, RegionsOfTheImage) {
 }
 
 TEST(GraphWindow, EachRegionCallsItsHandler) {
-    GraphShell s;
+    DrawnGraph s;
     const GraphGeometry g = s.G();
     ASSERT_GT(g.PlotWidth, 0);
     const int midX = g.PlotLeft + g.PlotWidth / 2;
@@ -120,7 +102,7 @@ TEST(GraphWindow, EachRegionCallsItsHandler) {
 }
 
 TEST(GraphWindow, FloatingTitleIsPickedUpAndPlaced) {
-    GraphShell s;
+    DrawnGraph s;
     GraphSettings& st = s.main->Doc().Settings;
     st.XMin = 0;
     st.XMax = 10;
@@ -199,7 +181,7 @@ TEST(GraphWindow, PlacingOnALogarithmicAxisAndOnAZeroWidthPlot) {
 }
 
 TEST(GraphWindow, ResizeRedrawsUnlessSuppressed) {
-    GraphShell s;
+    DrawnGraph s;
     QSignalSpy spy(s.main.get(), &TMDIMainF::GraphRedrawn);
     s.main->Doc().SuppressResizeDraw = false;
     s.sub->resize(640, 480);
@@ -215,7 +197,7 @@ TEST(GraphWindow, ResizeRedrawsUnlessSuppressed) {
 }
 
 TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
-    GraphShell s;
+    DrawnGraph s;
     s.sub->resize(420, 330);
     s.graph->Draw();
     const QString path = s.Path(QStringLiteral("graph.bmp"));
@@ -240,7 +222,7 @@ TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
 // the layout of one pixel a logical pixel; Save Bitmap keeps the window's size.
 // The window part counts under QT_SCALE_FACTOR=2 (ctest GraphWindow.HighDensity).
 TEST(GraphWindow, DrawsAtTheScreensPixelRatio) {
-    GraphShell s;
+    DrawnGraph s;
     QImage plain, dense;
     GraphViewState v1, v2;
     const GraphGeometry g1 = RenderGraphImage(s.main->Doc(), plain, v1, 420, 330, {}, 1);
@@ -260,7 +242,7 @@ TEST(GraphWindow, DrawsAtTheScreensPixelRatio) {
 
 // Save Bitmap's "Files of type" has an Alt+letter of its own, as "File name" has.
 TEST(GraphWindow, SaveBitmapTypesHaveAnAccessKey) {
-    GraphShell s;
+    DrawnGraph s;
     QString label;
     QWidget* buddy = nullptr;
     torvel::test::WhenModal([&](QWidget* d) {
@@ -279,7 +261,7 @@ TEST(GraphWindow, SaveBitmapTypesHaveAnAccessKey) {
 // A draw that runs out of memory says so once (a resize asks for one draw
 // after another), leaves the settings as they were, and the program goes on.
 TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
-    GraphShell s;
+    DrawnGraph s;
     GraphSettings& settings = s.main->Doc().Settings;
     settings.LogX = true; // a draw rounds the limits to powers of ten
     settings.MultiScaleX = false;
@@ -310,7 +292,7 @@ TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
 }
 
 TEST(GraphWindow, SaveBitmapAsksBeforeOverwritingAndNoReturnsToTheDialog) {
-    GraphShell s;
+    DrawnGraph s;
     const QString path = s.Path(QStringLiteral("exists.bmp"));
     {
         QFile f(path);
@@ -343,7 +325,7 @@ TEST(GraphWindow, SaveBitmapAsksBeforeOverwritingAndNoReturnsToTheDialog) {
 }
 
 TEST(GraphWindow, NewGraphFileFromItsOwnMenuClosesItSafely) {
-    GraphShell s;
+    DrawnGraph s;
     QAction* item = s.graph->findChild<QAction*>(QStringLiteral("NewGraphFile1"));
     ASSERT_NE(item, nullptr);
     s.feedback.Script = {Answer::No};
@@ -355,7 +337,7 @@ TEST(GraphWindow, NewGraphFileFromItsOwnMenuClosesItSafely) {
 }
 
 TEST(GraphWindow, CloseGraphRemembersItsGeometry) {
-    GraphShell s;
+    DrawnGraph s;
     s.sub->setGeometry(30, 40, 520, 410);
     s.graph->findChild<QAction*>(QStringLiteral("Close1"))->trigger();
     Settle();

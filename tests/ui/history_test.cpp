@@ -2,22 +2,10 @@
 // keys with and without a child, and Clear All taken back whole.
 #include "ui_test_support.h"
 
-#include "core/number_text.h"
 #include "files/graph_file.h"
-#include "ui/graph_window.h"
-
-#include <QClipboard>
-#include <QFile>
-#include <QGuiApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace torvel;
-using torvel::test::Settle;
-using torvel::test::Shell;
+using namespace torvel::test;
 
 namespace {
 

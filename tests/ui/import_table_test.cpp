@@ -4,20 +4,13 @@
 #include "files/table_file.h"
 #include "ui_test_support.h"
 
-#include <QComboBox>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTableView>
 
 namespace torvel {
 namespace {
 
-using test::Settle;
-using test::Shell;
-using test::WhenModal;
-using test::WriteAll;
+using namespace test;
 
 QString PreviewText(TImportTableF& d, int row, int column) {
     auto* view = d.findChild<QTableView*>(QStringLiteral("Preview"));

@@ -4,40 +4,15 @@
 #include "ui_test_support.h"
 
 #include "core/change_recorder.h"
-#include "ui/graph_window.h"
-#include "ui/help_window.h"
-#include "ui/spread_window.h"
-#include "ui/text_window.h"
 
-#include <QClipboard>
-#include <QFile>
-#include <QFileDialog>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QToolButton>
 #include <QWindow>
 
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
 #include <map>
-#include <optional>
 
 using namespace torvel;
-using torvel::test::MenuTexts;
-using torvel::test::Settle;
-using torvel::test::Shell;
-using torvel::test::WriteAll;
+using namespace torvel::test;
 
 namespace {
 
@@ -415,16 +390,6 @@ TEST(MainWindow, NewDataCreatesCaptionedWindowsUpToTheSeriesLimit) {
     EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
     EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Error);
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::Ok);
-
-    // A data file beyond the limit creates only what fits.
-    s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(4));
-    s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(9));
-    Settle();
-    const QString wide = s.Path(QStringLiteral("wide.prn"));
-    WriteAll(wide, "1 2 3 4 5 6\r\n");
-    s.main->OpenChosenFile(wide, 0);
-    EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
-    EXPECT_EQ(s.feedback.Messages.back().Text, "Sorry the number of series is LIMITED to 21.");
 }
 
 TEST(MainWindow, NewTextAndOpenAsTextStopAtTenWindows) {

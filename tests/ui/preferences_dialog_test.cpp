@@ -4,23 +4,8 @@
 
 #include "ui/preferences_dialog.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <functional>
-#include <sstream>
-
 using namespace torvel;
-using torvel::test::TestAppContext;
+using namespace torvel::test;
 
 namespace {
 

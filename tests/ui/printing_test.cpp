@@ -3,36 +3,13 @@
 // colour dialog, and the graph window's PNG and SVG pictures.
 #include "ui_test_support.h"
 
-#include "core/out_of_memory.h"
 #include "ui/dialogs/print_setup_dialog.h"
-#include "ui/graph_window.h"
-#include "ui/spread_window.h"
-#include "ui/text_window.h"
-
-#include <QAction>
-#include <QButtonGroup>
-#include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPrinter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 using namespace torvel;
-using torvel::test::Settle;
-using torvel::test::Shell;
-using torvel::test::Trigger;
-using torvel::test::WhenModal;
+using namespace torvel::test;
 
 namespace {
 

@@ -8,24 +8,9 @@
 #include "ui/dialogs/grid_dialog_widget.h"
 #include "ui/dialogs/log_scale_dialog_widget.h"
 #include "ui/dialogs/scale_dialog_widget.h"
-#include "ui/graph_window.h"
-#include "ui/spread_window.h"
-
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
 
 using namespace torvel;
-using torvel::test::Settle;
-using torvel::test::Shell;
-using torvel::test::TestAppContext;
+using namespace torvel::test;
 
 namespace {
 
@@ -272,7 +257,8 @@ TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {
 }
 
 // From None to Y the arrow keys pass Both, which must not make X logarithmic
-// for a moment (its draw would round the X limits); where they stop counts.
+// for a moment (its draw would round the X limits); where they stop counts,
+// once the user has stopped there for the platform's key interval.
 TEST_F(ScaleDialogsTest, LogScaleArrowKeysActOnlyWhereTheyStop) {
     GraphSettings& s = ctx.doc.Settings;
     WhenShown<TLogScaleF>([&](TLogScaleF& d) {
@@ -282,6 +268,8 @@ TEST_F(ScaleDialogsTest, LogScaleArrowKeysActOnlyWhereTheyStop) {
         QTest::keyClick(d.focusWidget(), Qt::Key_Up); // Both to Y
         EXPECT_EQ(draws, 0);
         EXPECT_FALSE(s.LogX || s.LogY);
+        QTest::qWait(QApplication::keyboardInputInterval() + 200);
+        EXPECT_TRUE(s.LogY);
         QTest::keyClick(d.focusWidget(), Qt::Key_Return);
     });
     EXPECT_EQ(log.Execute(), QDialog::Accepted);

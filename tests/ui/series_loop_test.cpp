@@ -2,18 +2,10 @@
 // minimised window, and ends with the graph window active and redrawn.
 #include "ui_test_support.h"
 
-#include "ui/graph_window.h"
 #include "ui/series_loop.h"
-#include "ui/spread_window.h"
-
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QSignalSpy>
-
-#include <gtest/gtest.h>
 
 using namespace torvel;
-using torvel::test::Settle;
+using namespace torvel::test;
 
 namespace {
 

@@ -2,28 +2,11 @@
 // the real clipboard, scripted answers to its questions.
 #include "ui_test_support.h"
 
-#include "core/grid_store.h"
-#include "core/number_text.h"
-#include "ui/series_table_model.h"
-#include "ui/spread_window.h"
-
 #include <QAbstractItemModelTester>
-#include <QClipboard>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <optional>
 
 using namespace torvel;
-using torvel::test::ReadAll;
-using torvel::test::TestAppContext;
+using namespace torvel::test;
 
 namespace {
 

@@ -2,36 +2,64 @@
 // temporary folder, answering modal dialogs, files and menus.
 #pragma once
 
+#include "core/grid_store.h"
+#include "core/number_text.h"
+#include "core/out_of_memory.h"
 #include "ui/app_context.h"
 #include "ui/graph_window.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/printing.h"
 #include "ui/series_table_model.h"
 #include "ui/spread_window.h"
+#include "ui/text_window.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QStringList>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <deque>
 #include <fstream>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
