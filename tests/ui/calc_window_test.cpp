@@ -19,12 +19,7 @@ class CalcWindowTest : public ::testing::Test {
     }
     QLineEdit* Box(const char* name) { return calc.findChild<QLineEdit*>(name); }
     QPushButton* Button(const char* name) { return calc.findChild<QPushButton*>(name); }
-    void Click(const char* name) {
-        QPushButton* b = Button(name);
-        ASSERT_NE(b, nullptr) << name;
-        ASSERT_TRUE(b->isVisible()) << name;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    void Click(const char* name) { MouseClick(&calc, name); }
     // Y, Z, T and X as their boxes show them.
     QString Stack() {
         return Box("EditT")->text() + " " + Box("EditZ")->text() + " " + Box("EditY")->text() +

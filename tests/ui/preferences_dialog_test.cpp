@@ -30,36 +30,7 @@ class PreferencesDialogTest : public ::testing::Test {
         applied = dialog.LastApplied();
         return result;
     }
-    static QLineEdit* Box(TPreferF& d, const char* name) {
-        return d.findChild<QLineEdit*>(QString::fromLatin1(name));
-    }
-    static void SetBox(TPreferF& d, const char* name, const char* text) {
-        QLineEdit* box = Box(d, name);
-        ASSERT_NE(box, nullptr) << name;
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
-    }
-    static void Choose(TPreferF& d, const char* group, int item) {
-        auto* box = d.findChild<QGroupBox*>(QString::fromLatin1(group));
-        ASSERT_NE(box, nullptr) << group;
-        const auto radios = box->findChildren<QRadioButton*>();
-        ASSERT_LT(item, radios.size());
-        // On the button's circle and caption, where a user clicks.
-        QTest::mouseClick(radios[item], Qt::LeftButton, {}, QPoint(6, radios[item]->height() / 2));
-        ASSERT_TRUE(radios[item]->isChecked()) << group << " " << item;
-    }
-    static void Click(TPreferF& d, const char* button) {
-        auto* b = d.findChild<QPushButton*>(QString::fromLatin1(button));
-        ASSERT_NE(b, nullptr) << button;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-    std::string CfgText() const {
-        std::ifstream in(cfg, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    static QLineEdit* Box(TPreferF& d, const char* name) { return Child<QLineEdit>(&d, name); }
 
     TestAppContext ctx;
     QTemporaryDir dir;
@@ -90,9 +61,9 @@ TEST_F(PreferencesDialogTest, ShowsThePreferencesInsideTheMainWindow) {
                                       "Data Set Size && Graph Bar Width",
                                       "Printer Minor &Grid Color", "Printer &Font Size"}));
         EXPECT_EQ(torvel::test::CornerGap(d, *ctx.MainWidget(), {30, 30}), QPoint(30, 30));
-        Click(d, "Button1");
+        MouseClick(&d, "Button1");
         EXPECT_TRUE(d.isVisible());
-        Click(d, "CancelBtn");
+        MouseClick(&d, "CancelBtn");
     });
     EXPECT_EQ(ctx.helpContexts, std::vector<int>{1200});
 }
@@ -102,30 +73,30 @@ TEST_F(PreferencesDialogTest, ShowsThePreferencesInsideTheMainWindow) {
 TEST_F(PreferencesDialogTest, OkTakesTheBoxesAndChoicesAndWritesTheFile) {
     ctx.doc.Prefs = {10, 1, 0, 0};
     EXPECT_EQ(Run([&](TPreferF& d) {
-                  SetBox(d, "MaxLenth1", "50");
-                  SetBox(d, "BarWidth1", "11"); // beyond 1..10: a beep, the old value stays
-                  Choose(d, "RadioGroup1", 3);  // Dotted Black
-                  Choose(d, "RadioGroup2", 1);  // Large
-                  Click(d, "OKBtn");
+                  Type(&d, "MaxLenth1", "50");
+                  Type(&d, "BarWidth1", "11"); // beyond 1..10: a beep, the old value stays
+                  EXPECT_TRUE(Choose(&d, "RadioGroup1", 3)); // Dotted Black
+                  EXPECT_TRUE(Choose(&d, "RadioGroup2", 1)); // Large
+                  MouseClick(&d, "OKBtn");
               }),
               QDialog::Accepted);
     EXPECT_EQ(ctx.feedback.Beeps, 1);
     EXPECT_EQ(ctx.doc.Prefs, (Preferences{50, 1, 7, 0}));
     EXPECT_TRUE(applied.Changed);
     EXPECT_TRUE(applied.Written);
-    EXPECT_EQ(CfgText(), "50\r\n1\r\n0\r\n7\r\n");
+    EXPECT_EQ(ReadAll(cfg), "50\r\n1\r\n0\r\n7\r\n");
 }
 
 TEST_F(PreferencesDialogTest, CancelChangesNothing) {
     ctx.doc.Prefs = {10, 1, 0, 0};
     EXPECT_EQ(Run([&](TPreferF& d) {
-                  SetBox(d, "MaxLenth1", "50");
-                  Choose(d, "RadioGroup1", 3);
-                  Click(d, "CancelBtn");
+                  Type(&d, "MaxLenth1", "50");
+                  EXPECT_TRUE(Choose(&d, "RadioGroup1", 3));
+                  MouseClick(&d, "CancelBtn");
               }),
               QDialog::Rejected);
     EXPECT_EQ(ctx.doc.Prefs, (Preferences{10, 1, 0, 0}));
-    EXPECT_EQ(CfgText(), "");
+    EXPECT_EQ(ReadAll(cfg), "");
 }
 
 } // namespace

@@ -13,9 +13,8 @@ using namespace torvel::test;
 
 namespace {
 
-// The text of a PDF file as pdftotext lays it out, blanks squeezed.
-std::string PdfText(const QString& pdf) {
-    const std::string command = "pdftotext -layout '" + pdf.toStdString() + "' - 2>/dev/null";
+// What a command writes on its standard output.
+std::string Output(const std::string& command) {
     std::string text;
     if (FILE* p = popen(command.c_str(), "r")) {
         char buf[4096];
@@ -24,6 +23,12 @@ std::string PdfText(const QString& pdf) {
             text.append(buf, n);
         pclose(p);
     }
+    return text;
+}
+
+// The text of a PDF file as pdftotext lays it out, blanks squeezed.
+std::string PdfText(const QString& pdf) {
+    const std::string text = Output("pdftotext -layout '" + pdf.toStdString() + "' - 2>/dev/null");
     std::string out;
     for (char c : text)
         if (c != ' ' || (!out.empty() && out.back() != ' ' && out.back() != '\n')) out += c;
@@ -183,18 +188,7 @@ TEST(Printing, PrintSetupWorksOnThePdfPrinterAndLastsForEveryWindow) {
 
     // The printed graph follows the setup: an A5 landscape page.
     Trigger(s.main->GraphF(), "PrintGraph1");
-    const std::string info = [&] {
-        std::string out;
-        const std::string cmd = "pdfinfo '" + s.pdf.toStdString() + "' 2>/dev/null";
-        if (FILE* p = popen(cmd.c_str(), "r")) {
-            char buf[4096];
-            std::size_t n;
-            while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-                out.append(buf, n);
-            pclose(p);
-        }
-        return out;
-    }();
+    const std::string info = Output("pdfinfo '" + s.pdf.toStdString() + "' 2>/dev/null");
     EXPECT_NE(info.find("595 x 420 pts (A5)"), std::string::npos) << info; // across
 }
 

@@ -32,26 +32,6 @@ QLineEdit* Box(QWidget& d, const char* name) {
 QPushButton* Button(QWidget& d, const char* name) {
     return d.findChild<QPushButton*>(QString::fromLatin1(name));
 }
-void Type(QWidget& d, const char* box, const char* text) {
-    QLineEdit* b = Box(d, box);
-    ASSERT_NE(b, nullptr) << box;
-    b->setFocus();
-    b->selectAll();
-    QTest::keyClick(b, Qt::Key_Delete);
-    QTest::keyClicks(b, text);
-}
-void Click(QWidget& d, const char* button) {
-    QPushButton* b = Button(d, button);
-    ASSERT_NE(b, nullptr) << button;
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-// Item `item` of a radio group, clicked where a user clicks.
-void Choose(QWidget& d, const char* group, int item) {
-    auto* radio =
-        d.findChild<QRadioButton*>(QString::fromLatin1(group) + "Item" + QString::number(item));
-    ASSERT_NE(radio, nullptr) << group << item;
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-}
 // The checked item's caption, or "" when none is checked.
 QString Chosen(QWidget& d, const char* group) {
     for (QRadioButton* r :
@@ -92,7 +72,7 @@ TEST_F(ScaleDialogsTest, ScaleDialogShowsTheLimitsFivePixelsInside) {
         EXPECT_EQ(Box(d, "MaxX")->selectedText().trimmed(), QStringLiteral("10"));
         EXPECT_EQ(Box(d, "MinYL")->text().trimmed(), QStringLiteral("-100"));
         EXPECT_EQ(torvel::test::CornerGap(d, *ctx.MainWidget(), {5, 5}), QPoint(5, 5));
-        Click(d, "Button4");
+        MouseClick(&d, "Button4");
         EXPECT_TRUE(d.isVisible());
         QTest::keyClick(&d, Qt::Key_Escape);
     });
@@ -107,7 +87,7 @@ TEST_F(ScaleDialogsTest, EachBoxSetsItsOwnLimit) {
         const char* const typed[][2] = {{"MaxX", "5"},    {"MinX", "5"},   {"MaxYL", "8"},
                                         {"MinYL", "2.5"}, {"MaxYR", "70"}, {"MinYR", "-3"}};
         for (const auto& [box, text] : typed)
-            Type(d, box, text);
+            Type(&d, box, text);
         QTest::keyClick(Box(d, "MinYR"), Qt::Key_Return);
     });
     EXPECT_EQ(scale.Execute(), QDialog::Accepted);
@@ -124,17 +104,17 @@ TEST_F(ScaleDialogsTest, EachBoxSetsItsOwnLimit) {
 TEST_F(ScaleDialogsTest, BothOnALogXAxisBeepsAndFallsBack) {
     ctx.doc.Settings.LogX = true;
     WhenShown<TScaleF>([&](TScaleF& d) {
-        Choose(d, "AutoBox", AutoBoxBoth);
+        Choose(&d, "AutoBox", AutoBoxBoth);
         EXPECT_EQ(ctx.feedback.Beeps, 1);
         EXPECT_EQ(Chosen(d, "AutoBox"), QStringLiteral("Disable"));
         EXPECT_FALSE(ctx.doc.Settings.MultiScaleX || ctx.doc.Settings.MultiScaleYL);
         // "Y" is allowed on a linear Y axis, and redraws at once.
         const int before = draws;
-        Choose(d, "AutoBox", AutoBoxY);
+        Choose(&d, "AutoBox", AutoBoxY);
         EXPECT_EQ(Chosen(d, "AutoBox"), QStringLiteral("Y"));
         EXPECT_TRUE(ctx.doc.Settings.MultiScaleYL && ctx.doc.Settings.MultiScaleYR);
         EXPECT_EQ(draws, before + 1);
-        Click(d, "OKBtn");
+        MouseClick(&d, "OKBtn");
     });
     scale.Execute();
     EXPECT_EQ(ctx.feedback.Beeps, 1);
@@ -146,8 +126,8 @@ TEST_F(ScaleDialogsTest, CancelLeavesAllAxesOutOfMultiScale) {
     GraphSettings& s = ctx.doc.Settings;
     s.MultiScaleX = s.MultiScaleYL = s.MultiScaleYR = true;
     WhenShown<TScaleF>([&](TScaleF& d) {
-        Type(d, "MaxX", "99");
-        Click(d, "CancelBtn");
+        Type(&d, "MaxX", "99");
+        MouseClick(&d, "CancelBtn");
     });
     EXPECT_EQ(scale.Execute(), QDialog::Rejected);
     EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
@@ -158,8 +138,8 @@ TEST_F(ScaleDialogsTest, CancelLeavesAllAxesOutOfMultiScale) {
 // the grid dialog on top, without its own "Scale" button.
 TEST_F(ScaleDialogsTest, ViewHidesCancelAndGridOpensTheGridDialog) {
     WhenShown<TScaleF>([&](TScaleF& d) {
-        Type(d, "MaxX", "20");
-        Click(d, "DrawScaleB");
+        Type(&d, "MaxX", "20");
+        MouseClick(&d, "DrawScaleB");
         EXPECT_EQ(ctx.doc.Settings.XMax, 20);
         EXPECT_EQ(draws, 1);
         EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
@@ -169,7 +149,7 @@ TEST_F(ScaleDialogsTest, ViewHidesCancelAndGridOpensTheGridDialog) {
             EXPECT_FALSE(Button(g, "GoScaleB")->isVisible());
             g.reject();
         });
-        Click(d, "GoGridB");
+        MouseClick(&d, "GoGridB");
         EXPECT_TRUE(d.isVisible());
         d.accept();
     });
@@ -184,9 +164,9 @@ TEST_F(ScaleDialogsTest, GridDialogShowsItsControlsAndBeepsAtTwelveMinorInterval
         EXPECT_EQ(Box(d, "XMinor")->text(), QStringLiteral("3"));
         const QRect main = ctx.MainWidget()->frameGeometry();
         EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(30, 30));
-        Click(d, "HelpB");
-        Type(d, "XMinor", "12");
-        Type(d, "XDec", "0");
+        MouseClick(&d, "HelpB");
+        Type(&d, "XMinor", "12");
+        Type(&d, "XDec", "0");
         QTest::keyClick(Box(d, "XDec"), Qt::Key_Return);
     });
     EXPECT_EQ(grid.Execute(), QDialog::Accepted);
@@ -207,13 +187,13 @@ TEST_F(ScaleDialogsTest, GridBoxesReadLogOnLogarithmicAxes) {
         }
         EXPECT_TRUE(Box(d, "YLDec")->isEnabled());
         EXPECT_EQ(d.focusWidget(), Box(d, "YMinor"));
-        Type(d, "YMajor", "4");
+        Type(&d, "YMajor", "4");
         // "Clear" resets only the linear axis and draws; Cancel goes away.
-        Click(d, "ClearB");
+        MouseClick(&d, "ClearB");
         EXPECT_EQ(Box(d, "YMajor")->text(), QStringLiteral("1"));
         EXPECT_EQ(Box(d, "XMinor")->text(), QStringLiteral("Log"));
         EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
-        Click(d, "OKBtn");
+        MouseClick(&d, "OKBtn");
     });
     grid.Execute();
     EXPECT_EQ(s.XGridMinor, 3);
@@ -225,7 +205,7 @@ TEST_F(ScaleDialogsTest, GridBoxesReadLogOnLogarithmicAxes) {
         for (const char* name : {"YMinor", "YMajor", "YLTicks", "YLDec", "YRTicks", "YRDec"})
             EXPECT_EQ(Box(d, name)->text(), QStringLiteral("Log")) << name;
         EXPECT_EQ(d.focusWidget(), Button(d, "OKBtn"));
-        Click(d, "DrawGridB"); // both axes logarithmic: a beep, nothing drawn
+        MouseClick(&d, "DrawGridB"); // both axes logarithmic: a beep, nothing drawn
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     EXPECT_EQ(grid.Execute(), QDialog::Rejected);
@@ -240,12 +220,12 @@ TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {
     WhenShown<TLogScaleF>([&](TLogScaleF& d) {
         EXPECT_EQ(Chosen(d, "LogBox"), QStringLiteral("X"));
         EXPECT_EQ(Chosen(d, "FormatBox"), QStringLiteral("Exponential"));
-        Click(d, "Button1");
-        Choose(d, "LogBox", LogBoxBoth);
+        MouseClick(&d, "Button1");
+        Choose(&d, "LogBox", LogBoxBoth);
         EXPECT_TRUE(s.LogX && s.LogY);
         EXPECT_EQ(draws, 1);
         EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
-        Choose(d, "FormatBox", FormatDecimal);
+        Choose(&d, "FormatBox", FormatDecimal);
         QTest::keyClick(&d, Qt::Key_Escape); // Cancel is out of use
         EXPECT_TRUE(d.isVisible());
         QTest::keyClick(&d, Qt::Key_Return);

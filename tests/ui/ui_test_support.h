@@ -223,6 +223,31 @@ template <class T = QWidget> T* Child(QWidget* parent, const char* name) {
 inline void Click(QWidget* parent, const char* button) {
     if (auto* b = Child<QAbstractButton>(parent, button)) b->click();
 }
+// A button clicked with the mouse, as a user can click only a visible one.
+inline void MouseClick(QWidget* parent, const char* button) {
+    auto* b = Child<QAbstractButton>(parent, button);
+    ASSERT_TRUE(b && b->isVisible()) << button;
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+// Typing into a box as a user does: its text selected and deleted first.
+inline void Type(QWidget* parent, const char* box, const char* text) {
+    auto* b = Child<QLineEdit>(parent, box);
+    ASSERT_NE(b, nullptr) << box;
+    b->setFocus();
+    b->selectAll();
+    QTest::keyClick(b, Qt::Key_Delete);
+    QTest::keyClicks(b, text);
+}
+// Item `item` of a radio group, clicked on its circle, where a user clicks;
+// whether it is checked then.
+inline bool Choose(QWidget* parent, const char* group, int item) {
+    const QByteArray name =
+        (QString::fromLatin1(group) + "Item" + QString::number(item)).toLatin1();
+    auto* radio = Child<QAbstractButton>(parent, name.constData());
+    if (!radio) return false;
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+    return radio->isChecked();
+}
 inline void SetText(QWidget* parent, const char* box, const char* text) {
     if (auto* b = Child<QLineEdit>(parent, box)) b->setText(QString::fromUtf8(text));
 }
