@@ -288,9 +288,7 @@ TEST(MainWindow, DataWindowsViewAndAutoScaleShowTheGraph) {
 
     s.main->Doc().Settings.XMax = 1000;
     data->findChild<QAction*>(QStringLiteral("AutoScale1"))->trigger();
-    EXPECT_LT(s.main->Doc().Settings.XMax, 1000);
-    EXPECT_GE(s.main->Doc().Settings.XMax, 7);
-    EXPECT_GE(s.main->Doc().Settings.YLMax, 42);
+    EXPECT_LT(s.main->Doc().Settings.XMax, 1000); // the rule's limits: tests/scale
     // With the graph window closed, Auto Scale makes it again.
     s.main->GraphF()->Close1Click();
     Settle();
