@@ -3,35 +3,16 @@
 #include "core/grid_store.h"
 #include "files/data_file.h"
 
-#include <cstdint>
+#include "fuzz_support.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <string>
-#include <unistd.h>
 
 using namespace torvel;
-
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-const std::string& ScratchPath() {
-    static const std::string path = "/tmp/torvel-fuzz-data-" + std::to_string(::getpid()) + ".prn";
-    return path;
-}
-
-} // namespace
+using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string& path = ScratchPath();
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    const std::string& path = fuzz::ScratchFile(data, size, "/tmp", "-data.prn");
     SilentFeedback fb;
     Document doc;
     const std::vector<Series*> created = ReadDataFile(doc, path, fb);

@@ -3,18 +3,16 @@
 // to the same file.
 #include "files/graph_file.h"
 
-#include <cstdint>
-#include <cstdlib>
+#include "fuzz_support.h"
+
+#include <array>
 #include <string>
 #include <string_view>
 
 using namespace torvel;
+using fuzz::Check;
 
 namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 
 void CheckSound(const Document& doc) {
     Check(doc.SeriesCount() <= MaxSeries);
@@ -32,9 +30,7 @@ void CheckSound(const Document& doc) {
         Check(s->Fit.FitKind >= 0 && s->Fit.FitKind <= 8);
         Check(s->Fit.SeriesNumber == s->SeriesNumber);
     }
-    Check(doc.Prefs.MaxDataIndex >= 1 && doc.Prefs.MaxDataIndex <= MaxDataIndexLimit);
-    Check(doc.Prefs.BarWidth >= 1 && doc.Prefs.BarWidth <= BarWidthLimit);
-    Check(doc.Prefs.PrinterOptions >= 0 && doc.Prefs.PrinterOptions <= 7);
+    fuzz::CheckInRange(doc.Prefs);
 }
 
 bool SameRows(const Document& a, const Document& b) {

@@ -3,36 +3,17 @@
 // never a crash; the preferences written back read back the same.
 #include "files/startup_file.h"
 
-#include <cstdint>
+#include "fuzz_support.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
-#include <unistd.h>
 
 using namespace torvel;
-
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-void CheckInRange(const Preferences& p) {
-    Check(p.MaxDataIndex >= 1 && p.MaxDataIndex <= MaxDataIndexLimit);
-    Check(p.BarWidth >= 1 && p.BarWidth <= BarWidthLimit);
-    Check(p.PrinterOptions >= 0 && p.PrinterOptions <= 7);
-}
-
-} // namespace
+using fuzz::Check;
+using fuzz::CheckInRange;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // In memory: the reload rewrites the file, and a disk's sync would slow every run.
-    static const std::string path = "/dev/shm/torvel-fuzz-" + std::to_string(::getpid()) + ".fig";
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    const std::string& path = fuzz::ScratchFile(data, size, "/dev/shm", ".fig");
     const StartupFile read = ReadStartupFile(path);
     Check(read.Found && read.Error.empty());
     if (read.Geometry) Check(read.Geometry->Width > 0 && read.Geometry->Height > 0);

@@ -2,19 +2,15 @@
 // never a crash, and never more rows than the file has lines.
 #include "files/table_file.h"
 
-#include <cstdint>
+#include "fuzz_support.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
-#include <unistd.h>
 
 using namespace torvel;
+using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/torvel-fuzz-table-" + std::to_string(::getpid());
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    const std::string& path = fuzz::ScratchFile(data, size, "/tmp", "-table");
     const TableHead head = ReadTableHead(path, 4096);
     if (head.Problem.empty()) {
         const TableFormat format = SniffTable(head);
@@ -23,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Document doc;
         const TableLoad load = ReadTableFile(doc, path, format, fb);
         for (const Series* s : load.Created)
-            if (s->IndexCount != load.Rows || load.Rows > static_cast<long long>(size) + 1)
-                std::abort();
+            Check(s->IndexCount == load.Rows && load.Rows <= static_cast<long long>(size) + 1);
     }
     std::remove(path.c_str());
     return 0;
