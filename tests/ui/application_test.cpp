@@ -1,15 +1,12 @@
 // The net under every command: an event handler that still runs out of memory
 // ends there with a message, and later events are handled as ever.
 #include "ui/application.h"
-
-#include <QEvent>
-#include <QObject>
-
-#include <gtest/gtest.h>
+#include "ui_test_support.h"
 
 #include <new>
 
 using namespace torvel;
+using namespace torvel::test;
 
 namespace {
 
@@ -35,8 +32,7 @@ TEST(Application, AnEventHandlerThatRunsOutOfMemoryEndsWithAMessage) {
     FailingOnce command;
     QEvent first(QEvent::User);
     EXPECT_FALSE(QCoreApplication::sendEvent(&command, &first));
-    ASSERT_EQ(fb.Messages.size(), 1u);
-    EXPECT_EQ(fb.Messages[0].Text, "Not enough memory to finish the command.");
+    ASSERT_EQ(Told(fb), Texts{"Not enough memory to finish the command."});
     EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
     QEvent second(QEvent::User);
     EXPECT_TRUE(QCoreApplication::sendEvent(&command, &second));

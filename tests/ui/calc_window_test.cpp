@@ -90,8 +90,7 @@ TEST_F(CalcWindowTest, MathErrorKeepsX) {
     Click("ButtonSmall");
     QTest::keyClicks(Box("EditX"), "2");
     Click("Buttonacos");
-    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
-    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Math Error");
+    ASSERT_EQ(Told(ctx.feedback), Texts{"Math Error"});
     EXPECT_EQ(Box("EditX")->text(), QStringLiteral("2"));
     // The on-top state is back after the message.
     EXPECT_TRUE(calc.windowFlags() & Qt::WindowStaysOnTopHint);

@@ -86,8 +86,7 @@ TEST(CellDialogs, OperateOnCellsStatisticsCopyAndTheMessage) {
     EXPECT_EQ(s.main->Doc().ConstantK, 2.5L);
     EXPECT_EQ((QStringList{Seen(w, 2, YColumn), Seen(w, 3, XColumn)}),
               (QStringList{"10", ".333333333333"}));
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, UndefinedOperationText);
+    ASSERT_EQ(Told(s.feedback), Texts{UndefinedOperationText});
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("1.33333333333\r.444444444444\r.509175077217"));
 }

@@ -59,8 +59,7 @@ TEST(DataCommands, OutOfMemoryEndsOnlyTheCommand) {
         Trigger(w, action);
         FailAllocationAt(0);
         Settle();
-        ASSERT_EQ(s.feedback.Messages.size(), 1u);
-        EXPECT_EQ(s.feedback.Messages[0].Text, told);
+        ASSERT_EQ(Told(s.feedback), Texts{told});
         EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
         EXPECT_EQ(series.Header(YFitColumn), header);

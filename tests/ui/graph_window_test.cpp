@@ -268,26 +268,20 @@ TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
     settings.XMax = 50;
     settings.XMin = 2;
     const GraphSettings before = settings;
-    const std::vector<std::string> told{"Not enough memory to draw the graph."};
-    auto messages = [&s] {
-        std::vector<std::string> texts;
-        for (const auto& m : s.feedback.Messages)
-            texts.push_back(m.Text);
-        return texts;
-    };
+    const Texts told{"Not enough memory to draw the graph."};
     FailAllocationAt(1);
     s.graph->Draw();
-    EXPECT_EQ(messages(), told);
+    EXPECT_EQ(Told(s.feedback), told);
     EXPECT_EQ(settings, before);
     FailAllocationAt(1);
     s.graph->Draw();
-    EXPECT_EQ(messages(), told);
+    EXPECT_EQ(Told(s.feedback), told);
     s.graph->Draw();
-    EXPECT_EQ(messages(), told);
+    EXPECT_EQ(Told(s.feedback), told);
     EXPECT_NEAR(static_cast<double>(settings.XMax), 100, 1e-9); // drawn at last
     FailAllocationAt(1);
     s.graph->Draw();
-    EXPECT_EQ(messages(), std::vector<std::string>(2, told[0]));
+    EXPECT_EQ(Told(s.feedback), Texts(2, told[0]));
     FailAllocationAt(0);
 }
 
@@ -305,9 +299,8 @@ TEST(GraphWindow, SaveBitmapAsksBeforeOverwriting) {
     });
     s.feedback.Script = {Answer::Yes};
     s.graph->SaveBitmap1Click();
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text,
-              "The File  " + path.toStdString() + "  already exists overwrite it?");
+    ASSERT_EQ(Told(s.feedback),
+              Texts{"The File  " + path.toStdString() + "  already exists overwrite it?"});
     EXPECT_EQ(QImage(path).size(), QSize(s.G().LastGraphWidth, s.G().LastGraphHeight));
 }
 

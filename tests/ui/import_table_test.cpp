@@ -72,9 +72,9 @@ TEST(ImportTable, DroppedFilesOpenOneAfterAnother) {
     EXPECT_EQ(s.main->statusBar()->currentMessage(),
               QStringLiteral("Loaded 2 rows of B.CSV into series 2; 1 cell was empty or not a "
                              "number, at line 3, column 1."));
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text,
-              DropRefusedText({"c.doc", QFileInfo(s.dir.path()).fileName().toStdString() + "/"}));
+    ASSERT_EQ(
+        Told(s.feedback),
+        Texts{DropRefusedText({"c.doc", QFileInfo(s.dir.path()).fileName().toStdString() + "/"})});
 }
 
 } // namespace

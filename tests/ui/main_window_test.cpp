@@ -384,8 +384,7 @@ TEST(MainWindow, NewDataCreatesCaptionedWindowsUpToTheSeriesLimit) {
     s.main->NewData1Click();
     EXPECT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
     EXPECT_EQ(s.feedback.Beeps, 1);
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, "Sorry the number of series is LIMITED to 21.");
+    ASSERT_EQ(Told(s.feedback), Texts{"Sorry the number of series is LIMITED to 21."});
     EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Error);
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::Ok);
 }
@@ -435,8 +434,7 @@ TEST(MainWindow, TheLastDataWindowClosedTakesItsSeriesAndTheGraph) {
     EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
     EXPECT_EQ(s.main->GraphF(), nullptr);
     EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 1);
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    ASSERT_EQ(Told(s.feedback), Texts{"Possible data loss. Continue?"});
 }
 
 // The desktop's keys for child windows: Ctrl+F6 (or Ctrl+Tab) to the next one,
@@ -582,8 +580,7 @@ TEST(MainWindow, CloseAllAsksOnlyWithWindowsOpenAndKeepsSettings) {
     s.main->WindowCloseAll1Click();
     EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
     EXPECT_EQ(s.main->TextWindowCount(), 1);
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    ASSERT_EQ(Told(s.feedback), Texts{"Possible data loss. Continue?"});
     EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Warning);
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
 
@@ -624,8 +621,7 @@ TEST(MainWindow, NewGraphFileCancelKeepsYesSavesFirstNoDiscards) {
 
     s.feedback.Script = {Answer::Cancel};
     s.main->NewGraphFile1Click();
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Save existing graph file first?");
+    ASSERT_EQ(Told(s.feedback), Texts{"Possible data loss. Save existing graph file first?"});
     EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Warning);
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
@@ -675,9 +671,8 @@ TEST(MainWindow, ExitAsksOnlyWithWindowsOpen) {
     s.main->NewData1Click();
     s.feedback.Script = {Answer::Cancel};
     EXPECT_FALSE(s.main->close());
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text,
-              "Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]");
+    ASSERT_EQ(Told(s.feedback),
+              Texts{"Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]"});
     EXPECT_EQ(s.feedback.Messages[0].Kind, MessageKind::Confirmation);
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
@@ -746,9 +741,8 @@ TEST(MainWindow, OpenExtensionDecidesUnderTheFirstTwoFilters) {
     // A text file under "Data File" opens nothing and says why.
     s.main->OpenChosenFile(notes, 0);
     EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 0);
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text,
-              "The file " + notes.toStdString() + " cannot be opened: Unknown file type");
+    ASSERT_EQ(Told(s.feedback),
+              Texts{"The file " + notes.toStdString() + " cannot be opened: Unknown file type"});
     // A folder is refused as a text file too, with the reason.
     s.main->OpenChosenFile(s.dir.path(), 3);
     EXPECT_EQ(s.main->TextWindowCount(), 0);
@@ -812,8 +806,7 @@ TEST(MainWindow, OpeningAGraphFileAsksThenReplacesTheSeries) {
     s.main->NewData1Click();
     s.feedback.Script = {Answer::Cancel};
     s.main->OpenChosenFile(path, 1);
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    ASSERT_EQ(Told(s.feedback), Texts{"Possible data loss. Continue?"});
     EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
 
     s.feedback.Script = {Answer::Yes};
@@ -970,9 +963,8 @@ TEST(MainWindow, AMissingLastGraphStartsEmptyWithoutAWord) {
     s.Restart(missing);
     s.main->show();
     Settle();
-    ASSERT_EQ(s.feedback.Messages.size(), 1u);
-    EXPECT_EQ(s.feedback.Messages[0].Text,
-              "The file " + missing.toStdString() + " cannot be read: No such file or directory");
+    ASSERT_EQ(Told(s.feedback), Texts{"The file " + missing.toStdString() +
+                                      " cannot be read: No such file or directory"});
 }
 
 TEST(MainWindow, FailingToWriteTheStartupFileIsToldOnceAndDoesNotBlockExit) {

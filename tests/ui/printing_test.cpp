@@ -129,13 +129,10 @@ TEST(Printing, AJobThatRunsOutOfMemoryPrintsNothingAndChangesNothing) {
         EXPECT_FALSE(QFileInfo::exists(s.pdf)) << action;
     }
     EXPECT_EQ(settings, before);
-    std::vector<std::string> told;
-    for (const auto& m : s.feedback.Messages)
-        told.push_back(m.Text);
-    EXPECT_EQ(told, (std::vector<std::string>{"Not enough memory to print the graph.",
-                                              "Not enough memory to print the graph.",
-                                              "Not enough memory to print the data.",
-                                              "Not enough memory to print the data."}));
+    EXPECT_EQ(
+        Told(s.feedback),
+        (Texts{"Not enough memory to print the graph.", "Not enough memory to print the graph.",
+               "Not enough memory to print the data.", "Not enough memory to print the data."}));
     Trigger(graph, "PrintGraph1");
     EXPECT_TRUE(QFileInfo::exists(s.pdf));
     EXPECT_NEAR(static_cast<double>(settings.XMax), 100, 1e-9);
@@ -149,9 +146,7 @@ TEST(Printing, APrinterThatCannotStartIsReported) {
     Trigger(s.main->GraphF(), "PrintGraph1");
     Trigger(s.data, "PrintData1");
     Trigger(text, "Print1");
-    ASSERT_EQ(s.feedback.Messages.size(), 3u);
-    for (const auto& m : s.feedback.Messages)
-        EXPECT_EQ(m.Text, PrinterNotStarted);
+    EXPECT_EQ(Told(s.feedback), Texts(3, PrinterNotStarted));
 }
 
 TEST(Printing, PrintSetupWorksOnThePdfPrinterAndLastsForEveryWindow) {

@@ -444,8 +444,7 @@ TEST_F(SpreadWindowTest, CloseDataAsksThroughTheMdiFrame) {
     ctx.feedback.Script = {Answer::Cancel};
     spread->CloseDataAction()->trigger();
     EXPECT_TRUE(frame->isVisible());
-    ASSERT_EQ(ctx.feedback.Messages.size(), 1u);
-    EXPECT_EQ(ctx.feedback.Messages[0].Text, "Possible data loss. Continue?");
+    ASSERT_EQ(Told(ctx.feedback), Texts{"Possible data loss. Continue?"});
     EXPECT_EQ(accepted.count(), 0);
     EXPECT_EQ(spread->CloseDataAction()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
 

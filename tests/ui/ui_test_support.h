@@ -291,6 +291,14 @@ inline TSpreadF* NewDataWindow(Shell& s,
     return w;
 }
 
+using Texts = std::vector<std::string>;
+// The texts of the messages shown so far, in order.
+inline Texts Told(const RecordingFeedback& feedback) {
+    Texts texts;
+    for (const auto& m : feedback.Messages)
+        texts.push_back(m.Text);
+    return texts;
+}
 // Triggers a window's menu entry, which must exist and be enabled.
 inline void Trigger(QWidget* window, const char* action) {
     QAction* a = window->findChild<QAction*>(QString::fromLatin1(action));
