@@ -366,13 +366,28 @@ TEST_F(GridDialog, ViewAndClearWithBothAxesLogOnlyBeep) {
     EXPECT_EQ(d.ensure + d.draw, 0);
 }
 
-// "Clear" also hides "Cancel"; the rest of it, "Auto" and "Scale" are the
-// rules tested above.
-TEST_F(GridDialog, ClearHidesCancel) {
+// Each button reaches its own rule (the counts are the rules' tests above);
+// "Clear" also hides "Cancel".
+TEST_F(GridDialog, ButtonsClearAutoAndScale) {
     dialog.Show(false);
     dialog.Clear();
     EXPECT_FALSE(dialog.State.CancelShown);
     EXPECT_EQ(s.XGridMajor, 1);
+    s.XMax = s.YLMax = s.YRMax = 48;
+    dialog.AutoX();
+    EXPECT_EQ(s.XTicks, 4);
+    EXPECT_EQ(s.YLTicks, 1);
+    dialog.AutoYL();
+    EXPECT_EQ(s.YLTicks, 8);
+    EXPECT_EQ(s.YRTicks, 1);
+    dialog.AutoYR();
+    EXPECT_EQ(s.YRTicks, 8);
+    // "Scale" reads the boxes, typed values included.
+    dialog.State.XDec = "5";
+    dialog.State.YLTicks = "";
+    dialog.GoScale();
+    EXPECT_EQ(s.XDecimals, 5);
+    EXPECT_EQ(s.YLTicks, 1);
 }
 
 } // namespace

@@ -299,5 +299,19 @@ TEST(FindRanges, BoxesUseWidth14Text) {
     EXPECT_EQ(boxes.MaxYL, NumberToText(123456789.987654L, 14));
 }
 
+// Find passes the log settings to the measuring.
+TEST(FindRanges, LogAxesUsePositiveMinima) {
+    Document doc;
+    doc.Settings.LogX = true;
+    doc.Settings.LogY = true;
+    AddSeries(doc, "-2:-1 0:0 5:4 7:9");
+    RangeTexts boxes;
+    FindAllRanges(doc, boxes);
+    EXPECT_EQ(doc.Settings.XMin, 5);
+    EXPECT_EQ(doc.Settings.XMax, 7);
+    EXPECT_EQ(doc.Settings.YLMin, 4);
+    EXPECT_EQ(doc.Settings.YLMax, 9);
+}
+
 } // namespace
 } // namespace torvel

@@ -148,6 +148,17 @@ TEST_F(ScaleDialog, ShowWithBothAxesLogBeepsWhenItsSelectionChangesTheChoice) {
     EXPECT_EQ(fb.Beeps, 1);
 }
 
+// OK reads the boxes (here: equal limits switch that axis to multi-scale).
+TEST_F(ScaleDialog, OkAppliesTheBoxesWithoutDrawing) {
+    s = Limits();
+    dialog.Show(false);
+    dialog.State.Boxes.MaxYR = dialog.State.Boxes.MinYR = "4";
+    dialog.OK();
+    EXPECT_TRUE(s.MultiScaleYR);
+    EXPECT_FALSE(s.MultiScaleYL || s.MultiScaleX);
+    EXPECT_EQ(d.draw + d.ensure, 0);
+}
+
 TEST(ScaleDialogAutoBox, RefusalsOnLogAxes) {
     struct Row {
         const char* name;
@@ -210,6 +221,21 @@ TEST_F(ScaleDialog, RefusalFallsBackToDisableAndAppliesIt) {
     EXPECT_EQ(fb.Beeps, 1);
     EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
     EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
+}
+
+// Each "Find" button takes its own axis's range (the ranges are FindRanges').
+TEST_F(ScaleDialog, FindButtonsTakeTheirOwnAxisWithoutDrawing) {
+    AddSeries(doc, "5:-2 1:4");
+    AddSeries(doc, "-3:10 2:20", false);
+    dialog.Show(false);
+    const RangeTexts shown = dialog.State.Boxes;
+    dialog.FindX();
+    EXPECT_EQ(dialog.State.Boxes.MinX + " " + dialog.State.Boxes.MaxYL, "-3 " + shown.MaxYL);
+    dialog.FindYL();
+    EXPECT_EQ(dialog.State.Boxes.MinYL + " " + dialog.State.Boxes.MaxYR, "-2 " + shown.MaxYR);
+    dialog.FindYR();
+    EXPECT_EQ(dialog.State.Boxes.MaxYR, "20");
+    EXPECT_EQ(d.draw + d.ensure, 0);
 }
 
 TEST_F(ScaleDialog, AutoButtons) {
