@@ -1,6 +1,7 @@
 #include "core/row_store.h"
 
 #include <algorithm>
+#include <new>
 
 namespace torvel {
 
@@ -83,33 +84,58 @@ void RowStore::MakeFitColumn() {
     if (fit_.empty()) fit_.resize(flags_.size() * ValueBytes);
 }
 
-void RowStore::Permute(std::vector<std::uint32_t>& order) {
-    const bool fit = !fit_.empty();
-    unsigned char held[RowBytes], heldFit[ValueBytes];
-    for (std::size_t start = 0; start < order.size(); ++start) {
-        if (order[start] == start) continue;
-        // Follow the cycle through start: each row takes its source's values.
-        std::memcpy(held, xy_.data() + start * RowBytes, RowBytes);
-        if (fit) std::memcpy(heldFit, fit_.data() + start * ValueBytes, ValueBytes);
-        const std::uint8_t heldFlags = flags_[start];
+namespace {
+
+// Row k of a column of width-byte values takes what row order[k] held.
+// Gathered into a new column, the reads are independent and many wait for
+// memory at once; walking the cycles in place waits for each row in turn,
+// several times slower on a large store. Without the memory for the new
+// column, the cycles are walked in place, each visited row marked in the
+// order's top bit (rows are fewer than 2^31) and the marks taken off after.
+void PermuteColumn(std::vector<unsigned char>& column, std::size_t width,
+                   std::vector<std::uint32_t>& order) {
+    const std::size_t n = order.size();
+    try {
+        std::vector<unsigned char> moved(n * width);
+        constexpr std::size_t Ahead = 16;
+        for (std::size_t k = 0; k < n; ++k) {
+            if (k + Ahead < n) __builtin_prefetch(column.data() + order[k + Ahead] * width);
+            std::memcpy(moved.data() + k * width, column.data() + order[k] * width, width);
+        }
+        column.swap(moved);
+        return;
+    } catch (const std::bad_alloc&) {
+    }
+    constexpr std::uint32_t Done = 0x80000000u;
+    unsigned char held[32]; // the widest column holds 20 bytes a row
+    for (std::size_t start = 0; start < n; ++start) {
+        if ((order[start] & Done) || order[start] == start) continue;
+        std::memcpy(held, column.data() + start * width, width);
         std::size_t to = start;
         for (;;) {
             const std::size_t from = order[to];
-            order[to] = static_cast<std::uint32_t>(to);
+            order[to] |= Done;
             if (from == start) {
-                std::memcpy(xy_.data() + to * RowBytes, held, RowBytes);
-                if (fit) std::memcpy(fit_.data() + to * ValueBytes, heldFit, ValueBytes);
-                flags_[to] = heldFlags;
+                std::memcpy(column.data() + to * width, held, width);
                 break;
             }
-            std::memcpy(xy_.data() + to * RowBytes, xy_.data() + from * RowBytes, RowBytes);
-            if (fit)
-                std::memcpy(fit_.data() + to * ValueBytes, fit_.data() + from * ValueBytes,
-                            ValueBytes);
-            flags_[to] = flags_[from];
+            std::memcpy(column.data() + to * width, column.data() + from * width, width);
             to = from;
         }
     }
+    for (auto& o : order)
+        o &= ~Done;
+}
+
+} // namespace
+
+void RowStore::Permute(std::vector<std::uint32_t>& order) {
+    // One column at a time, so the extra memory is one column's at most.
+    PermuteColumn(xy_, RowBytes, order);
+    if (!fit_.empty()) PermuteColumn(fit_, ValueBytes, order);
+    PermuteColumn(flags_, 1, order);
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = static_cast<std::uint32_t>(k);
 }
 
 void RowStore::ClearFrom(std::size_t first) {

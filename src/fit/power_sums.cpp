@@ -169,7 +169,7 @@ inline Pair Sum(const Pair& a, const Pair& b) {
 DataBounds BoundsOf(const FitRows& rows) {
     DataBounds b;
     bool first = true;
-    rows.ForEach([&](Real x, Real y) {
+    rows.ForEachInRowOrder([&](Real x, Real y) {
         if (first) {
             b.MinX = b.MaxX = x;
             b.MinY = b.MaxY = y;

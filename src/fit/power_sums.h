@@ -41,6 +41,11 @@ class FitRows {
             }
             return;
         }
+        ForEachInRowOrder(fn);
+    }
+    // fn(x, y) for each row in row order: for what the order cannot change,
+    // read one row after the other rather than wherever X puts it.
+    template <class Fn> void ForEachInRowOrder(Fn&& fn) const {
         for (std::size_t i = 0, n = store_->Size(); i < n; ++i)
             if (store_->BothXY(i)) fn(store_->X(i), store_->Y(i));
     }

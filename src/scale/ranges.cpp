@@ -79,10 +79,93 @@ void SortValidRows(const RowStore& rows, std::vector<std::uint32_t>& order, bool
 // How many rows ahead reads in X order ask for their row.
 constexpr std::size_t PrefetchAhead = 24;
 
-// The same order for the usual data (every X a finite number), in two passes
-// over the rows and little memory beside the order itself: the valid rows
-// are dealt into buckets by X, in row order, and each bucket is sorted on its
-// own. False, with nothing done, where it does not apply.
+// Rows a bucket may hold to be sorted in the cache: their keys take 1 MB.
+constexpr std::size_t LocalRows = 1 << 16;
+
+// Row `row`'s place in the sort as one integer: its X's key above its row
+// number, so equal X keep row order; reversed for a descending sort.
+unsigned __int128 RowKey(const RowStore& rows, std::uint32_t row, bool ascending) {
+    constexpr unsigned __int128 KeyMask = (static_cast<unsigned __int128>(1) << 80) - 1;
+    unsigned __int128 k = OrderKey(rows.X(row));
+    if (!ascending) k = KeyMask - k;
+    return (k << 32) | row;
+}
+
+// Deals rows into buckets by X: bucketOf(x) never decreases in X (reversed
+// for a descending sort). In doubles, because the extended type's conversion
+// to an integer switches the rounding mode at each row, which stalls the
+// processor; every step rounds monotonically, so the buckets keep the order.
+struct Buckets {
+    std::size_t Count;
+    double Low, Scale;
+    bool Ascending;
+    Buckets(Real lo, Real hi, std::size_t count, bool ascending)
+        : Count(hi > lo ? count : 1), Low(static_cast<double>(lo)),
+          Scale(hi > lo ? static_cast<double>(Count) / static_cast<double>(hi - lo) : 0),
+          Ascending(ascending) {}
+    std::size_t Of(Real x) const {
+        const double at = (static_cast<double>(x) - Low) * Scale;
+        // Beyond the doubles' range or not a number: the first or last bucket.
+        std::size_t b = at > 0 ? Count - 1 : 0;
+        if (at > 0 && at < static_cast<double>(Count)) b = static_cast<std::size_t>(at);
+        return Ascending ? b : Count - 1 - b;
+    }
+};
+
+// order[begin, end), in row order within each bucket, sorted by X, equal X in
+// row order. A bucket that fits the cache is sorted there by its keys; a
+// crowded one (X far from evenly spread) is dealt again by its own range of X.
+void SortBucket(const RowStore& rows, std::vector<std::uint32_t>& order, std::size_t begin,
+                std::size_t end, bool ascending, int depth) {
+    const std::size_t size = end - begin;
+    if (size < 2) return;
+    if (size <= LocalRows) {
+        std::vector<unsigned __int128> keys(size);
+        for (std::size_t k = begin; k < end; ++k) {
+            if (k + PrefetchAhead < end) rows.Prefetch(order[k + PrefetchAhead]);
+            keys[k - begin] = RowKey(rows, order[k], ascending);
+        }
+        std::sort(keys.begin(), keys.end());
+        for (std::size_t k = begin; k < end; ++k)
+            order[k] = static_cast<std::uint32_t>(keys[k - begin]);
+        return;
+    }
+    Real lo = rows.X(order[begin]), hi = lo;
+    for (std::size_t k = begin; k < end; ++k) {
+        if (k + PrefetchAhead < end) rows.Prefetch(order[k + PrefetchAhead]);
+        lo = std::min(lo, rows.X(order[k]));
+        hi = std::max(hi, rows.X(order[k]));
+    }
+    if (!(hi > lo)) return; // one X throughout: row order is the order
+    if (depth >= 4) {
+        std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(begin),
+                         order.begin() + static_cast<std::ptrdiff_t>(end),
+                         [&](std::uint32_t a, std::uint32_t b) {
+                             return OutOfOrder(rows.X(b), rows.X(a), ascending);
+                         });
+        return;
+    }
+    const Buckets b(lo, hi, std::clamp<std::size_t>(size / 2048, 2, 1 << 13), ascending);
+    std::vector<std::uint32_t> starts(b.Count + 1, 0);
+    for (std::size_t k = begin; k < end; ++k)
+        ++starts[b.Of(rows.X(order[k])) + 1];
+    for (std::size_t i = 1; i <= b.Count; ++i)
+        starts[i] += starts[i - 1];
+    std::vector<std::uint32_t> dealt(size);
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    for (std::size_t k = begin; k < end; ++k)
+        dealt[next[b.Of(rows.X(order[k]))]++] = order[k];
+    std::copy(dealt.begin(), dealt.end(), order.begin() + static_cast<std::ptrdiff_t>(begin));
+    dealt = {};
+    for (std::size_t i = 0; i < b.Count; ++i)
+        SortBucket(rows, order, begin + starts[i], begin + starts[i + 1], ascending, depth + 1);
+}
+
+// The same order for the usual data (every X a finite number), with little
+// memory beside the order itself: the valid rows are dealt, in row order,
+// into a few thousand buckets by X (few enough that dealing stays in the
+// cache), and each bucket is sorted on its own. False, with nothing done,
+// where it does not apply.
 bool SortByBuckets(const RowStore& rows, std::size_t validRows, std::vector<std::uint32_t>& order,
                    bool ascending) {
     const std::size_t n = rows.Size();
@@ -96,54 +179,19 @@ bool SortByBuckets(const RowStore& rows, std::size_t validRows, std::vector<std:
         if (!any || x > hi) hi = x;
         any = true;
     }
-    const Real span = hi - lo;
-    if (!std::isfinite(span)) return false;
-    const std::size_t buckets = span == 0 ? 1 : std::clamp<std::size_t>(validRows / 16, 1, 1 << 22);
-    const Real scale = span == 0 ? 0 : static_cast<Real>(buckets) / span;
-    // Never decreasing in X: a bucket holds a range of X, the next one larger X.
-    auto bucketOf = [&](Real x) {
-        auto b = static_cast<std::size_t>((x - lo) * scale);
-        if (b >= buckets) b = buckets - 1;
-        return ascending ? b : buckets - 1 - b;
-    };
-    std::vector<std::uint32_t> ends(buckets, 0);
+    if (!std::isfinite(hi - lo)) return false;
+    const Buckets b(lo, hi, std::clamp<std::size_t>(validRows / 2048, 1, 1 << 13), ascending);
+    std::vector<std::uint32_t> starts(b.Count + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
-        if (rows.BothXY(i)) ++ends[bucketOf(rows.X(i))];
-    std::uint32_t total = 0;
-    for (auto& e : ends) {
-        total += e;
-        e = total - e; // the bucket's start, moved on to its end while dealing
-    }
+        if (rows.BothXY(i)) ++starts[b.Of(rows.X(i)) + 1];
+    for (std::size_t i = 1; i <= b.Count; ++i)
+        starts[i] += starts[i - 1];
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
     order.resize(validRows);
     for (std::size_t i = 0; i < n; ++i)
-        if (rows.BothXY(i)) order[ends[bucketOf(rows.X(i))]++] = static_cast<std::uint32_t>(i);
-
-    auto before = [ascending](Real a, Real b) { return ascending ? a < b : a > b; };
-    std::vector<std::pair<Real, std::uint32_t>> bucket;
-    std::size_t begin = 0;
-    for (const std::uint32_t end : ends) {
-        const std::size_t size = end - begin;
-        if (size > 1 << 16) {
-            // A crowded bucket (X far from evenly spread): sorted in place.
-            std::stable_sort(
-                order.begin() + static_cast<std::ptrdiff_t>(begin), order.begin() + end,
-                [&](std::uint32_t a, std::uint32_t b) { return before(rows.X(a), rows.X(b)); });
-        } else if (size > 1) {
-            bucket.clear();
-            for (std::size_t k = begin; k < end; ++k) {
-                if (k + PrefetchAhead < order.size()) rows.Prefetch(order[k + PrefetchAhead]);
-                bucket.emplace_back(rows.X(order[k]), order[k]);
-            }
-            // Rows dealt in row order: equal X keep it.
-            std::sort(bucket.begin(), bucket.end(), [&](const auto& a, const auto& b) {
-                return before(a.first, b.first) ||
-                       (!before(b.first, a.first) && a.second < b.second);
-            });
-            for (std::size_t k = begin; k < end; ++k)
-                order[k] = bucket[k - begin].second;
-        }
-        begin = end;
-    }
+        if (rows.BothXY(i)) order[next[b.Of(rows.X(i))]++] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < b.Count; ++i)
+        SortBucket(rows, order, starts[i], starts[i + 1], ascending, 0);
     return true;
 }
 
