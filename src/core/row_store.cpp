@@ -1,9 +1,26 @@
 #include "core/row_store.h"
 
 #include <algorithm>
+#include <cstdlib>
+
 #include <new>
+#include <sys/mman.h>
 
 namespace torvel {
+
+void* AllocateLarge(std::size_t bytes) {
+    const std::size_t rounded = (bytes + LargeBytes - 1) / LargeBytes * LargeBytes;
+    void* p = std::aligned_alloc(LargeBytes, rounded);
+    if (p == nullptr) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(p, rounded, MADV_HUGEPAGE); // only advice: small pages work too
+#endif
+    return p;
+}
+
+void FreeLarge(void* p) {
+    std::free(p);
+}
 
 void RowStore::Resize(std::size_t n) {
     // Room first, so a failure changes nothing; then no step can fail.
@@ -92,11 +109,10 @@ namespace {
 // several times slower on a large store. Without the memory for the new
 // column, the cycles are walked in place, each visited row marked in the
 // order's top bit (rows are fewer than 2^31) and the marks taken off after.
-void PermuteColumn(std::vector<unsigned char>& column, std::size_t width,
-                   std::vector<std::uint32_t>& order) {
+void PermuteColumn(LargeVector& column, std::size_t width, std::vector<std::uint32_t>& order) {
     const std::size_t n = order.size();
     try {
-        std::vector<unsigned char> moved(n * width);
+        LargeVector moved(n * width);
         constexpr std::size_t Ahead = 16;
         for (std::size_t k = 0; k < n; ++k) {
             if (k + Ahead < n) __builtin_prefetch(column.data() + order[k + Ahead] * width);

@@ -9,9 +9,35 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace torvel {
+
+// Memory for a large column, in huge pages where the system gives them on
+// request: rows read in X order lie anywhere in it, and with small pages
+// nearly every such read also misses the processor's cache of addresses.
+void* AllocateLarge(std::size_t bytes);
+void FreeLarge(void* p);
+constexpr std::size_t LargeBytes = std::size_t(2) << 20;
+
+template <class T> struct LargeAllocator {
+    using value_type = T;
+    LargeAllocator() = default;
+    template <class U> LargeAllocator(const LargeAllocator<U>&) {}
+    T* allocate(std::size_t n) {
+        if (n * sizeof(T) < LargeBytes) return std::allocator<T>().allocate(n);
+        return static_cast<T*>(AllocateLarge(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) {
+        if (n * sizeof(T) < LargeBytes)
+            std::allocator<T>().deallocate(p, n);
+        else
+            FreeLarge(p);
+    }
+    bool operator==(const LargeAllocator&) const { return true; }
+};
+using LargeVector = std::vector<unsigned char, LargeAllocator<unsigned char>>;
 
 class RowStore {
   public:
@@ -79,9 +105,9 @@ class RowStore {
     }
     unsigned char* Slot(int column, std::size_t i);
 
-    std::vector<unsigned char> xy_;
-    std::vector<std::uint8_t> flags_;
-    std::vector<unsigned char> fit_;
+    LargeVector xy_;
+    LargeVector flags_;
+    LargeVector fit_;
 };
 
 } // namespace torvel

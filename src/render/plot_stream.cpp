@@ -17,9 +17,9 @@ constexpr std::size_t HeldLimit = 1 << 16;
 
 PlotStream::PlotStream(Canvas& canvas, const PlotMarks& marks)
     : c_(canvas), m_(marks), polyline_(!marks.Markers && !marks.Bars) {
-    if (m_.Reduce && m_.Markers)
-        markerSeen_.assign(static_cast<std::size_t>(std::max(0, m_.PlotBottom - m_.PlotTop) + 1),
-                           0);
+    const auto rows = static_cast<std::size_t>(std::max(0, m_.PlotBottom - m_.PlotTop) + 1);
+    if (m_.Reduce && m_.Markers) markerSeen_.assign(rows, 0);
+    if (m_.Reduce && !polyline_) dotSeen_.assign(rows, 0);
 }
 
 void PlotStream::At(Point p) {
@@ -99,6 +99,17 @@ void PlotStream::Hold(const Mark& m) {
     }
     if (!held_.empty() && m.A.X != heldColumn_) FlushColumn();
     heldColumn_ = m.A.X;
+    // The same mark held a little earlier is painted over by this one, as the
+    // column's flush would find: dropped now, rows that stay in a pixel or
+    // two hold a few marks rather than all of theirs.
+    const std::size_t n = held_.size();
+    for (std::size_t back = 1; back <= 4 && back <= n; ++back) {
+        const Mark& earlier = held_[n - back];
+        if (earlier.What == m.What && earlier.A == m.A && earlier.B == m.B) {
+            held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(n - back));
+            break;
+        }
+    }
     held_.push_back(m);
     if (held_.size() >= HeldLimit) FlushColumn();
 }
@@ -111,6 +122,7 @@ void PlotStream::FlushColumn() {
     keep_.assign(held_.size(), 1);
     if (++serial_ == 0) {
         std::fill(markerSeen_.begin(), markerSeen_.end(), 0);
+        std::fill(dotSeen_.begin(), dotSeen_.end(), 0);
         serial_ = 1;
     }
     // The top of the tallest later bar; a bar of no height (on the plot's
@@ -146,7 +158,16 @@ void PlotStream::FlushColumn() {
             // on a thin line, to high on a wide one.
             const int from = std::min(mk.A.Y, mk.B.Y), to = std::max(mk.A.Y, mk.B.Y);
             if (covered && low <= from && (from == to ? to + 1 : to) <= high) keep_[k] = 0;
-            if (from == to) break;
+            if (from == to) {
+                // A later piece of no length at the same point paints it again
+                // (rows that stay in one pixel give one such piece a row).
+                const auto row = static_cast<std::size_t>(from - m_.PlotTop);
+                if (row < dotSeen_.size()) {
+                    if (dotSeen_[row] == serial_) keep_[k] = 0;
+                    dotSeen_[row] = serial_;
+                }
+                break;
+            }
             if (!covered) {
                 covered = true;
                 low = from;

@@ -68,6 +68,8 @@ class PlotStream {
     int heldColumn_ = 0;
     // Marker rows seen in the column being flushed (stamped with its serial).
     std::vector<std::uint32_t> markerSeen_;
+    // Pieces of no length seen in that column, the same way.
+    std::vector<std::uint32_t> dotSeen_;
     std::uint32_t serial_ = 0;
 };
 

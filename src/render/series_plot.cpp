@@ -1,6 +1,7 @@
 #include "render/series_plot.h"
 
 #include "core/fit_value.h"
+#include "core/parallel.h"
 #include "render/markers.h"
 #include "render/plot_stream.h"
 #include "scale/ranges.h"
@@ -156,9 +157,12 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     auto toPixel = [&](const PlotOffset& p) {
         // Truncated like a row's own position; a border crossing computed a
         // hair outside still lands on the border.
-        const auto dx = std::clamp<Real>(std::trunc(p.X), 0, W);
-        const auto dy = std::clamp<Real>(std::trunc(p.Y), 0, H);
-        return Point{L + static_cast<int>(dx), y0 - static_cast<int>(dy)};
+        const auto dx = std::clamp<Real>(TruncTowardZero(p.X), 0, W);
+        const auto dy = std::clamp<Real>(TruncTowardZero(p.Y), 0, H);
+        // Whole numbers: converted by way of a double, exactly and without
+        // the extended type's rounding-mode switch.
+        return Point{L + static_cast<int>(static_cast<double>(dx)),
+                     y0 - static_cast<int>(static_cast<double>(dy))};
     };
     // The last row that could be placed, inside the plot or not: a line runs
     // from it to the next one, cut at the plot border. An inside row stands
@@ -168,39 +172,60 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     bool previousInside = false;
     Point previousPixel;
 
-    // Rows are read in X order: each is asked for well before it is read.
+    // Where each row lands is worked out for a block of rows at a time, on
+    // every processor, then the block is drawn in order. Rows are read in X
+    // order: each is asked for well before it is read.
+    struct Placed {
+        PlotOffset At;
+        Point Pixel;
+        bool Inside = false, Skip = true;
+    };
     constexpr int Ahead = 24;
+    constexpr int Block = 1 << 16;
     const bool scattered = !s.Measured.Identity;
-    for (int i = 0; i < s.ValidCount; ++i) {
-        if (scattered && i + Ahead < s.ValidCount) s.Store().Prefetch(s.ValidIndex(i + Ahead));
+    auto place = [&](int i, int end, Placed& p) {
+        p.Skip = true;
+        if (scattered && i + Ahead < end) s.Store().Prefetch(s.ValidIndex(i + Ahead));
         const auto row = s.ValidRow(i);
-        if (g.LogX && row.X <= 0) continue;
-        if (g.LogY && row.Y <= 0) continue;
+        if (g.LogX && row.X <= 0) return;
+        if (g.LogY && row.Y <= 0) return;
         const Real xv = g.LogX ? std::log(row.X) : row.X;
         const Real yv = g.LogY ? std::log(row.Y) : row.Y;
-        PlotOffset at{static_cast<Real>(W) * (xv - xAxis.Origin) / xAxis.Range,
-                      static_cast<Real>(H) * (yv - yAxis.Origin) / yAxis.Range};
-        if (!std::isfinite(at.X) || !std::isfinite(at.Y)) continue;
+        p.At = {static_cast<Real>(W) * (xv - xAxis.Origin) / xAxis.Range,
+                static_cast<Real>(H) * (yv - yAxis.Origin) / yAxis.Range};
+        if (!std::isfinite(p.At.X) || !std::isfinite(p.At.Y)) return;
+        p.Skip = false;
         // Inside when its truncated pixel lies on the plot or its border.
-        const bool inside = at.X > -1 && at.X < W + 1 && at.Y > -1 && at.Y < H + 1;
-        Point pixel;
-        if (inside) {
-            at = {std::trunc(at.X), std::trunc(at.Y)};
-            pixel = toPixel(at);
-            stream.At(pixel);
+        p.Inside = p.At.X > -1 && p.At.X < W + 1 && p.At.Y > -1 && p.At.Y < H + 1;
+        if (p.Inside) {
+            p.At = {TruncTowardZero(p.At.X), TruncTowardZero(p.At.Y)};
+            p.Pixel = toPixel(p.At);
         }
-        if (line && havePrevious) {
-            if (previousInside && inside) {
-                stream.LinePiece(previousPixel, pixel);
-            } else if (const auto part = ClipToPlot(previous, at, W, H)) {
-                const Point a = toPixel(part->first), b = toPixel(part->second);
-                if (a != b) stream.LinePiece(a, b);
+    };
+    std::vector<Placed> placed(static_cast<std::size_t>(std::min(s.ValidCount, Block)));
+    for (int begin = 0; begin < s.ValidCount; begin += Block) {
+        const int end = std::min(s.ValidCount, begin + Block);
+        ForParts(static_cast<std::size_t>(end - begin), 1 << 14, [&](std::size_t a, std::size_t b) {
+            for (std::size_t k = a; k < b; ++k)
+                place(begin + static_cast<int>(k), begin + static_cast<int>(b), placed[k]);
+        });
+        for (int i = begin; i < end; ++i) {
+            const Placed& p = placed[static_cast<std::size_t>(i - begin)];
+            if (p.Skip) continue;
+            if (p.Inside) stream.At(p.Pixel);
+            if (line && havePrevious) {
+                if (previousInside && p.Inside) {
+                    stream.LinePiece(previousPixel, p.Pixel);
+                } else if (const auto part = ClipToPlot(previous, p.At, W, H)) {
+                    const Point a = toPixel(part->first), b = toPixel(part->second);
+                    if (a != b) stream.LinePiece(a, b);
+                }
             }
+            previous = p.At;
+            previousInside = p.Inside;
+            previousPixel = p.Pixel;
+            havePrevious = true;
         }
-        previous = at;
-        previousInside = inside;
-        previousPixel = pixel;
-        havePrevious = true;
     }
     stream.Finish();
 }

@@ -3,6 +3,7 @@
 
 #include "render/draw_context.h"
 
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -13,6 +14,18 @@ struct PlotAxis {
     Real Origin = 0;
     Real Range = 1;
 };
+
+// std::trunc(v) to the bit, without the rounding-mode switches the extended
+// type's own truncation makes at each call, which stall the processor at
+// every point of a large series: truncated as a double, then moved by one
+// where rounding to the double crossed a whole number.
+inline Real TruncTowardZero(Real v) {
+    if (!(v > -0x1p52L && v < 0x1p52L)) return std::trunc(v); // and infinities, NaN
+    Real t = static_cast<Real>(static_cast<long long>(static_cast<double>(v)));
+    if (v > 0 && t > v) t -= 1;
+    if (v < 0 && t < v) t += 1;
+    return t == 0 ? std::copysign(Real(0), v) : t;
+}
 
 // The pixel offset trunc(size * (v - origin) / range), or nothing when the
 // arithmetic fails (zero range, overflow, not a number) or leaves int range.

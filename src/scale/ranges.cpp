@@ -3,6 +3,7 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "core/out_of_memory.h"
+#include "core/parallel.h"
 
 #include <algorithm>
 #include <array>
@@ -190,8 +191,11 @@ bool SortByBuckets(const RowStore& rows, std::size_t validRows, std::vector<std:
     order.resize(validRows);
     for (std::size_t i = 0; i < n; ++i)
         if (rows.BothXY(i)) order[next[b.Of(rows.X(i))]++] = static_cast<std::uint32_t>(i);
-    for (std::size_t i = 0; i < b.Count; ++i)
-        SortBucket(rows, order, starts[i], starts[i + 1], ascending, 0);
+    // The buckets hold parts of the order apart: sorted on every processor.
+    ForParts(b.Count, 64, [&](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i)
+            SortBucket(rows, order, starts[i], starts[i + 1], ascending, 0);
+    });
     return true;
 }
 
