@@ -2,6 +2,7 @@
 
 #include "core/grid_store.h"
 #include "core/out_of_memory.h"
+#include "core/parallel.h"
 #include "files/atomic_file.h"
 #include "files/messages.h"
 #include "files/read_file.h"
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace torvel {
@@ -43,22 +45,32 @@ class DataScanner {
         class_[0] = Nul;
     }
 
-    // Sink: void Token(std::string_view); bool LineEnd() (false stops).
+    // Sink: void Token(std::string_view); bool LineEnd() (false stops). The
+    // bytes from `begin` to `end` (-1: the end of the file), which must start
+    // and end with a line.
     template <class Sink>
-    Result Run(Sink& sink, const ReadProgress& progress, double from, double to) {
-        if (::lseek(fd_, start_, SEEK_SET) != start_) return Result::ReadError;
+    Result Run(Sink& sink, const ReadProgress& progress, double from, double to, off_t begin = 0,
+               off_t end = -1) {
         carry_.clear();
         pending_ = false;
         bool lineStarted = false;
         bool lfEndsNothing = false; // the block before ended in the CR of a CR LF
+        off_t at = std::max(begin, start_);
+        const long long span = (end < 0 ? size_ : end) - at;
         long long done = 0;
         for (;;) {
-            const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+            std::size_t want = buffer_.size();
+            if (end >= 0) {
+                if (at >= end) break;
+                want = std::min(want, static_cast<std::size_t>(end - at));
+            }
+            const ssize_t got = ::pread(fd_, buffer_.data(), want, at);
             if (got < 0) {
                 if (errno == EINTR) continue;
                 return Result::ReadError;
             }
             if (got == 0) break;
+            at += got;
             done += got;
             const char* p = buffer_.data();
             const char* const end = p + got;
@@ -101,9 +113,9 @@ class DataScanner {
                 }
                 ++p;
             }
-            if (progress && size_ > 0)
+            if (progress && span > 0)
                 progress(from + (to - from) * std::min(1.0, static_cast<double>(done) /
-                                                                static_cast<double>(size_)));
+                                                                static_cast<double>(span)));
         }
         Flush(sink);
         if (lineStarted && !sink.LineEnd()) return Result::Stopped;
@@ -188,6 +200,38 @@ struct FillSink {
     }
 };
 
+// Where a large file is cut in two, to be read on two processors at once:
+// just after a line feed near its middle. -1: read whole.
+off_t SplitPoint(int fd, long long size) {
+    if (size < (8 << 20) || std::thread::hardware_concurrency() < 2) return -1;
+    std::array<char, 1 << 16> probe;
+    const off_t middle = static_cast<off_t>(size / 2);
+    const ssize_t got = ::pread(fd, probe.data(), probe.size(), middle);
+    if (got <= 0) return -1;
+    const void* lf = std::memchr(probe.data(), '\n', static_cast<std::size_t>(got));
+    if (lf == nullptr) return -1;
+    return middle + (static_cast<const char*>(lf) - probe.data()) + 1;
+}
+
+// Runs each part's sink over its part of the file, the parts at once; the
+// first part alone tells the progress (the callback is the caller's own).
+template <class Sink>
+bool RunParts(int fd, long long size, off_t split, std::array<Sink, 2>& sinks,
+              const ReadProgress& progress, double from, double to) {
+    std::array<DataScanner::Result, 2> results{DataScanner::Result::Done,
+                                               DataScanner::Result::Done};
+    ForParts(split < 0 ? 1 : 2, 1, [&](std::size_t first, std::size_t last) {
+        for (std::size_t k = first; k < last; ++k) {
+            DataScanner scanner(fd, size);
+            results[k] = scanner.Run(sinks[k], k == 0 ? progress : ReadProgress{}, from, to,
+                                     k == 0 ? 0 : split, k == 0 ? split : -1);
+        }
+    });
+    for (const auto r : results)
+        if (r != DataScanner::Result::Done && r != DataScanner::Result::Stopped) return false;
+    return true;
+}
+
 } // namespace
 
 std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedback& feedback,
@@ -203,14 +247,15 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
     };
     const ReadOnlyFile in(path);
     if (!in.Problem().empty()) return cannotOpen(in.Problem());
-    DataScanner scanner(in.Fd(), in.Size());
+    const off_t split = SplitPoint(in.Fd(), in.Size());
 
     // Pre-scan: the widest line gives the number of series, the lines the rows.
-    CountSink count;
-    if (scanner.Run(count, progress, 0.0, 0.4) != DataScanner::Result::Done || !count.AnyNumber)
+    std::array<CountSink, 2> counts{};
+    if (!RunParts(in.Fd(), in.Size(), split, counts, progress, 0.0, 0.4) ||
+        !(counts[0].AnyNumber || counts[1].AnyNumber))
         return incompatible();
 
-    long long columns = count.Columns;
+    long long columns = std::max(counts[0].Columns, counts[1].Columns);
     const long long existing = doc.SeriesCount();
     if (existing + columns > MaxSeries + 1) {
         columns = MaxSeries - existing + 1;
@@ -218,7 +263,7 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         feedback.Message(MessageKind::Error, SeriesLimitText(MaxSeries), MessageButtons::Ok);
     }
     if (columns < 2) return {};
-    const long long lines = count.Lines;
+    const long long lines = counts[0].Lines + counts[1].Lines;
     if (lines > MaxDataFileCells / (columns - 1)) return incompatible();
 
     PendingSeries pending(doc);
@@ -227,10 +272,10 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         pending.Create(columns - 1, lines, feedback);
         doc.SortDataWindows();
 
-        FillSink fill{created, lines};
-        const auto result = scanner.Run(fill, progress, 0.4, 0.8);
-        if (result != DataScanner::Result::Done && result != DataScanner::Result::Stopped)
-            return incompatible();
+        // Each part fills its own rows.
+        std::array<FillSink, 2> fills{FillSink{created, split < 0 ? lines : counts[0].Lines},
+                                      FillSink{created, lines, counts[0].Lines}};
+        if (!RunParts(in.Fd(), in.Size(), split, fills, progress, 0.4, 0.8)) return incompatible();
 
         created.back()->FileName = path;
         created.back()->FileNameIdentity = IdentityOfOpenFile(in.Fd());

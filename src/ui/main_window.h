@@ -360,6 +360,9 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     std::map<const Series*, QPointer<QMdiSubWindow>> dataWindows_;
     QList<QPointer<QMdiSubWindow>> textWindows_;
     std::unique_ptr<QProgressDialog> progress_;
+    // Long work under way (from ProgressFor to EndProgress): its rows may be
+    // half written, by more than one thread, while events are handled.
+    bool working_ = false;
     QPointer<THelpF> help_;
 
     // The grid counts' rules, shared by the grid dialog and the scale dialog's "Find All".

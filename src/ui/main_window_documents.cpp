@@ -260,6 +260,7 @@ std::function<void(double)> TMDIMainF::ProgressFor(const QString& title, const Q
     // Shown only when the work takes a while; it keeps the windows painted.
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
+    working_ = true;
     return [this, clock, title, path](double fraction) {
         if (!progress_) {
             if (clock->elapsed() < 300 || fraction >= 0.9) {
@@ -285,6 +286,7 @@ std::function<void(double)> TMDIMainF::ProgressFor(const QString& title, const Q
 }
 
 void TMDIMainF::EndProgress() {
+    working_ = false;
     progress_.reset();
 }
 

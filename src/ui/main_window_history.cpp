@@ -109,8 +109,8 @@ void TMDIMainF::AfterHistoryMove() {
 void TMDIMainF::WriteRecovery() {
     if (!recovery_ || closing_ || !history_.Unsaved() || doc_.SeriesCount() == 0) return;
     if (history_.Version() == recoveryVersion_) return;
-    if (recovery_->Busy()) {
-        recoveryTimer_->start(1000); // the last write is still under way
+    if (recovery_->Busy() || working_) {
+        recoveryTimer_->start(1000); // the last write or a long read is still under way
         return;
     }
     // Copied here, quickly; formatted and written on the writer's thread.
