@@ -589,7 +589,7 @@ int FitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << "Series # " << s->SeriesNumber << '\n';
         s->Fit.FitKind = *kind;
         s->Fit.SeriesNumber = s->SeriesNumber;
-        ComputeFit(doc, s->Fit, quiet);
+        ComputeFit(doc, s->Fit, quiet, FitRowsShown::NotShown);
         if (!s->Fit.FitOK) {
             err << RefusalReason(*s, *kind) << '\n';
             status = 1;

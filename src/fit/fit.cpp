@@ -149,7 +149,7 @@ bool FitQuintic(TFitObj& fit, Feedback& feedback) {
 // beep, clear FitOK and HasFit and keep the coefficients and fitted values
 // they had. A singular system still fills the fitted column, from zero
 // coefficients.
-void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
+void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback, FitRowsShown shown) {
     fit.FitOK = true;
     if (fit.FitKind == 0) return;
     const int degree = FitDegree(fit.FitKind);
@@ -199,6 +199,10 @@ void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback) {
         return;
     }
     if (solved == Solve::Singular) fit.FitOK = false;
+    if (shown == FitRowsShown::NotShown) {
+        s.HasFit = true;
+        return;
+    }
 
     // The grid now shows the valid rows sorted by X, then empty rows.
     RowStore& store = s.Store();

@@ -35,7 +35,12 @@ FitRows MeasuredRows(const Series& s);
 // (compacting and sorting it by X), fills Sums, Coef[1..7] and the fitted
 // column, and shows the rows in the grid. Failures beep and clear FitOK;
 // see the definition for what each keeps.
-void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback);
+// FitRowsShown::NotShown works out the same fit and leaves the rows where
+// they are, without the fitted column: for the command line, which shows no
+// rows, and saves sorting and filling millions of them.
+enum class FitRowsShown { InGrid, NotShown };
+void ComputeFit(Document& doc, TFitObj& fit, Feedback& feedback,
+                FitRowsShown shown = FitRowsShown::InGrid);
 
 // Solve the normal equations of degree 1..5 from fit.Sums into Coef[1..7]
 // (R^2 in Coef[7], always within [0, 1]). A singular system, or one whose
