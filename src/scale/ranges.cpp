@@ -207,6 +207,8 @@ bool OrderStillHolds(const RowStore& rows, const std::vector<std::uint32_t>& ord
                      std::size_t validRows, bool ascending) {
     if (order.size() != validRows) return false;
     for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + PrefetchAhead < order.size() && order[k + PrefetchAhead] < rows.Size())
+            rows.Prefetch(order[k + PrefetchAhead]);
         if (order[k] >= rows.Size()) return false;
         const Real x = rows.X(order[k]);
         if (!rows.BothXY(order[k]) || std::isnan(x)) return false;

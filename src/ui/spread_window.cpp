@@ -586,18 +586,24 @@ void TSpreadF::Duplicate(int extraRows) {
         WorkProgress work(context_.MainWidget(), QStringLiteral("Duplicating"));
         // The copy's text for the clipboard is as large as the series: it is
         // kept as its bytes, half what the same text as characters takes.
-        if (!GuardMemory(context_.Fb(), "duplicate the series", [this] {
+        const auto report = work.Callback();
+        if (!GuardMemory(context_.Fb(), "duplicate the series", [this, &report] {
                 QByteArray bytes;
-                DuplicateText(*series_, [&bytes](std::string_view piece) {
+                // The text comes in pieces of as many rows: the window keeps
+                // being painted meanwhile.
+                const double pieces = series_->IndexCount / double(DuplicateTextPieceRows) + 1;
+                int done = 0;
+                DuplicateText(*series_, [&](std::string_view piece) {
                     bytes.append(piece.data(), static_cast<qsizetype>(piece.size()));
+                    report(0.4 * ++done / pieces);
                 });
                 auto mime = std::make_unique<QMimeData>();
                 mime->setData(QStringLiteral("text/plain"), bytes);
                 QGuiApplication::clipboard()->setMimeData(mime.release());
             }))
             return;
-        created =
-            DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(), work.Callback());
+        created = DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(),
+                                  [&report](double f) { report(0.4 + 0.6 * f); });
     }
     if (!created) return;
     emit SeriesDuplicated(created);
