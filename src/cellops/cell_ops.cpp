@@ -1,10 +1,13 @@
 #include "cellops/cell_ops.h"
 
 #include "core/out_of_memory.h"
+#include "core/parallel.h"
 #include "scale/ranges.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <vector>
 
 namespace torvel {
@@ -44,25 +47,46 @@ OperateOutcome OperateCells(Series& series, CellOp op, Real k, CellRect cells) {
     OperateOutcome out;
     const CellRect r = ClippedToGrid(series, cells);
     AllocationCheckpoint();
+    const int lastCol = std::min(r.Right, int(YColumn));
     // Every cell is worked out twice rather than kept: a first pass finds any
-    // fault before a cell changes, the second writes the same results.
-    for (int write = 0; write < 2; ++write)
-        for (int row = r.Top; row <= r.Bottom; ++row)
-            for (int col = r.Left; col <= std::min(r.Right, int(YColumn)); ++col) {
+    // fault before a cell changes (it only reads: its rows are shared out
+    // between the processors, the first fault in row order counting), the
+    // second writes the same results.
+    const std::size_t rows = r.Bottom >= r.Top ? static_cast<std::size_t>(r.Bottom - r.Top + 1) : 0;
+    std::mutex partsMutex;
+    std::map<std::size_t, OperateOutcome> parts; // by their first row
+    ForParts(rows, 1 << 16, [&](std::size_t begin, std::size_t end) {
+        OperateOutcome part;
+        for (std::size_t i = begin; i < end && part.Fault == CellFault::None; ++i)
+            for (int col = r.Left; col <= lastCol; ++col) {
                 Real x = 0;
+                const int row = r.Top + static_cast<int>(i);
                 if (!ReadCell(series, col, row, x)) continue;
                 const CellOpResult res = OperateValue(op, x, k);
                 if (res.Fault != CellFault::None) {
-                    out.Fault = res.Fault;
-                    return out;
+                    part.Fault = res.Fault;
+                    break;
                 }
-                if (!write) {
-                    out.Undefined = out.Undefined || res.Undefined;
-                    ++out.Cells;
-                } else {
-                    WriteCell(series, col, row, res.Value);
-                }
+                part.Undefined = part.Undefined || res.Undefined;
+                ++part.Cells;
             }
+        const std::lock_guard<std::mutex> lock(partsMutex);
+        parts[begin] = part;
+    });
+    for (const auto& [begin, part] : parts) {
+        if (part.Fault != CellFault::None) {
+            out.Fault = part.Fault;
+            return out;
+        }
+        out.Undefined = out.Undefined || part.Undefined;
+        out.Cells += part.Cells;
+    }
+    for (int row = r.Top; row <= r.Bottom; ++row)
+        for (int col = r.Left; col <= lastCol; ++col) {
+            Real x = 0;
+            if (ReadCell(series, col, row, x))
+                WriteCell(series, col, row, OperateValue(op, x, k).Value);
+        }
     return out;
 }
 
