@@ -171,6 +171,8 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
     PlotOffset previous;
     bool previousInside = false;
     Point previousPixel;
+    // The row before stood at the same pixel as the one before it.
+    bool repeated = false;
 
     // Where each row lands is worked out for a block of rows at a time, on
     // every processor, then the block is drawn in order. Rows are read in X
@@ -212,6 +214,12 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
         for (int i = begin; i < end; ++i) {
             const Placed& p = placed[static_cast<std::size_t>(i - begin)];
             if (p.Skip) continue;
+            // A third row in a row at one pixel adds the very marks the row
+            // before added, painted over them again: nothing changes.
+            const bool same =
+                havePrevious && p.Inside && previousInside && p.Pixel == previousPixel;
+            if (same && marks.Reduce) continue;
+            repeated = same;
             if (p.Inside) stream.At(p.Pixel);
             if (line && havePrevious) {
                 if (previousInside && p.Inside) {
