@@ -218,7 +218,7 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
             // before added, painted over them again: nothing changes.
             const bool same =
                 havePrevious && p.Inside && previousInside && p.Pixel == previousPixel;
-            if (same && marks.Reduce) continue;
+            if (same && repeated && marks.Reduce) continue;
             repeated = same;
             if (p.Inside) stream.At(p.Pixel);
             if (line && havePrevious) {
