@@ -169,31 +169,67 @@ void SortBucket(const RowStore& rows, std::vector<std::uint32_t>& order, std::si
 // where it does not apply.
 bool SortByBuckets(const RowStore& rows, std::size_t validRows, std::vector<std::uint32_t>& order,
                    bool ascending) {
+    // Every pass is shared out between the processors by rows: each part
+    // measures, counts and deals its own rows, and a part's rows go after
+    // those of the parts before it within each bucket, so equal X keep
+    // row order as one pass would.
     const std::size_t n = rows.Size();
+    const std::size_t parts = PartsFor(n, 1 << 18);
+    auto first = [&](std::size_t p) { return n * p / parts; };
+    struct Extent {
+        Real Lo = 0, Hi = 0;
+        bool Any = false, NotANumber = false;
+    };
+    std::vector<Extent> extents(parts);
+    EachPart(parts, [&](std::size_t p) {
+        Extent& e = extents[p];
+        for (std::size_t i = first(p); i < first(p + 1); ++i) {
+            if (!rows.BothXY(i)) continue;
+            const Real x = rows.X(i);
+            if (std::isnan(x)) {
+                e.NotANumber = true;
+                return;
+            }
+            if (!e.Any || x < e.Lo) e.Lo = x;
+            if (!e.Any || x > e.Hi) e.Hi = x;
+            e.Any = true;
+        }
+    });
     Real lo = 0, hi = 0;
     bool any = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!rows.BothXY(i)) continue;
-        const Real x = rows.X(i);
-        if (std::isnan(x)) return false;
-        if (!any || x < lo) lo = x;
-        if (!any || x > hi) hi = x;
+    for (const Extent& e : extents) {
+        if (e.NotANumber) return false;
+        if (!e.Any) continue;
+        if (!any || e.Lo < lo) lo = e.Lo;
+        if (!any || e.Hi > hi) hi = e.Hi;
         any = true;
     }
     if (!std::isfinite(hi - lo)) return false;
     const Buckets b(lo, hi, std::clamp<std::size_t>(validRows / 2048, 1, 1 << 13), ascending);
+    std::vector<std::vector<std::uint32_t>> next(parts, std::vector<std::uint32_t>(b.Count, 0));
+    EachPart(parts, [&](std::size_t p) {
+        for (std::size_t i = first(p); i < first(p + 1); ++i)
+            if (rows.BothXY(i)) ++next[p][b.Of(rows.X(i))];
+    });
     std::vector<std::uint32_t> starts(b.Count + 1, 0);
-    for (std::size_t i = 0; i < n; ++i)
-        if (rows.BothXY(i)) ++starts[b.Of(rows.X(i)) + 1];
-    for (std::size_t i = 1; i <= b.Count; ++i)
-        starts[i] += starts[i - 1];
-    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    std::uint32_t total = 0;
+    for (std::size_t k = 0; k < b.Count; ++k) {
+        starts[k] = total;
+        for (std::size_t p = 0; p < parts; ++p) {
+            const std::uint32_t count = next[p][k];
+            next[p][k] = total; // where part p deals its first row of bucket k
+            total += count;
+        }
+    }
+    starts[b.Count] = total;
     order.resize(validRows);
-    for (std::size_t i = 0; i < n; ++i)
-        if (rows.BothXY(i)) order[next[b.Of(rows.X(i))]++] = static_cast<std::uint32_t>(i);
+    EachPart(parts, [&](std::size_t p) {
+        for (std::size_t i = first(p); i < first(p + 1); ++i)
+            if (rows.BothXY(i)) order[next[p][b.Of(rows.X(i))]++] = static_cast<std::uint32_t>(i);
+    });
     // The buckets hold parts of the order apart: sorted on every processor.
-    ForParts(b.Count, 64, [&](std::size_t first, std::size_t last) {
-        for (std::size_t i = first; i < last; ++i)
+    ForParts(b.Count, 64, [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
             SortBucket(rows, order, starts[i], starts[i + 1], ascending, 0);
     });
     return true;

@@ -154,15 +154,16 @@ TEST(ComputeSeriesRange, OrderMatchesTheExchangePassesBothWays) {
 
 // Spread values sort in many buckets; a far outlier crowds the rest into one;
 // a long reversed series; outliers ever closer crowd each bucket dealt
-// again, to the last resort.
+// again, to the last resort; equal X over rows dealt by several processors.
 TEST(ComputeSeriesRange, LargeOrdersMatchAStableSortBothWays) {
     std::mt19937 rng(3);
     const Real nested[] = {1, 1E-3L, 1E-6L, 1E-9L, 1E-12L};
-    for (const int n : {5000, 70000, 100000, 140000}) {
+    for (const int n : {5000, 70000, 100000, 140000, 600000}) {
         Series s(1, n);
         std::vector<std::uint32_t> rows(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i) {
-            const Real x = n == 100000 ? n - i
+            const Real x = n == 600000   ? static_cast<Real>(rng() % 5000)
+                           : n == 100000 ? n - i
                            : n == 140000
                                ? (i % 1000 < 5 ? nested[i % 1000] : (rng() % 1000) * 1E-18L)
                            : i == n / 2 ? 1E9L
