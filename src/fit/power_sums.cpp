@@ -1,7 +1,10 @@
 #include "fit/power_sums.h"
 
+#include "core/parallel.h"
+
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 // Error-free transformations: the build compiles this file with
 // -ffp-contract=off, since a fused multiply-add would silently change them.
@@ -167,19 +170,52 @@ inline Pair Sum(const Pair& a, const Pair& b) {
 } // namespace
 
 DataBounds BoundsOf(const FitRows& rows) {
-    DataBounds b;
-    bool first = true;
-    rows.ForEachInRowOrder([&](Real x, Real y) {
-        if (first) {
-            b.MinX = b.MaxX = x;
-            b.MinY = b.MaxY = y;
-            first = false;
-        }
-        b.MinX = std::min(b.MinX, x);
-        b.MaxX = std::max(b.MaxX, x);
-        b.MinY = std::min(b.MinY, y);
-        b.MaxY = std::max(b.MaxY, y);
+    // As one pass would have it: the first row's values start each bound and
+    // a bound that starts as not a number stays so; later values that are
+    // not numbers change nothing. So each part of the rows, measured on its
+    // own processor, keeps its first values and the extremes of its numbers.
+    struct Part {
+        bool Any = false;
+        Real First[2] = {0, 0};
+        bool Have[2] = {false, false};
+        Real Low[2] = {0, 0}, High[2] = {0, 0};
+    };
+    const std::size_t n = rows.StoreRows(), parts = PartsFor(n, 1 << 18);
+    std::vector<Part> got(parts);
+    EachPart(parts, [&](std::size_t p) {
+        Part& part = got[p];
+        rows.ForEachInRows(n * p / parts, n * (p + 1) / parts, [&](Real x, Real y) {
+            const Real v[2] = {x, y};
+            if (!part.Any) {
+                part.Any = true;
+                part.First[0] = x;
+                part.First[1] = y;
+            }
+            for (int c = 0; c < 2; ++c) {
+                if (std::isnan(v[c])) continue;
+                if (!part.Have[c] || v[c] < part.Low[c]) part.Low[c] = v[c];
+                if (!part.Have[c] || v[c] > part.High[c]) part.High[c] = v[c];
+                part.Have[c] = true;
+            }
+        });
     });
+    DataBounds b;
+    const auto first = std::find_if(got.begin(), got.end(), [](const Part& p) { return p.Any; });
+    if (first == got.end()) return b;
+    Real low[2], high[2];
+    for (int c = 0; c < 2; ++c) {
+        low[c] = high[c] = first->First[c];
+        if (std::isnan(first->First[c])) continue;
+        for (const Part& part : got)
+            if (part.Have[c]) {
+                low[c] = std::min(low[c], part.Low[c]);
+                high[c] = std::max(high[c], part.High[c]);
+            }
+    }
+    b.MinX = low[0];
+    b.MaxX = high[0];
+    b.MinY = low[1];
+    b.MaxY = high[1];
     return b;
 }
 

@@ -45,8 +45,11 @@ class FitRows {
     }
     // fn(x, y) for each row in row order: for what the order cannot change,
     // read one row after the other rather than wherever X puts it.
-    template <class Fn> void ForEachInRowOrder(Fn&& fn) const {
-        for (std::size_t i = 0, n = store_->Size(); i < n; ++i)
+    template <class Fn> void ForEachInRowOrder(Fn&& fn) const { ForEachInRows(0, StoreRows(), fn); }
+    // The same for the store's rows begin..end-1 (of StoreRows()).
+    std::size_t StoreRows() const { return store_->Size(); }
+    template <class Fn> void ForEachInRows(std::size_t begin, std::size_t end, Fn&& fn) const {
+        for (std::size_t i = begin; i < end; ++i)
             if (store_->BothXY(i)) fn(store_->X(i), store_->Y(i));
     }
 
