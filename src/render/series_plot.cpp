@@ -201,7 +201,9 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
         p.Inside = p.At.X > -1 && p.At.X < W + 1 && p.At.Y > -1 && p.At.Y < H + 1;
         if (p.Inside) {
             p.At = {TruncTowardZero(p.At.X), TruncTowardZero(p.At.Y)};
-            p.Pixel = toPixel(p.At);
+            // Whole already: toPixel without truncating again.
+            p.Pixel = {L + static_cast<int>(static_cast<double>(std::clamp<Real>(p.At.X, 0, W))),
+                       y0 - static_cast<int>(static_cast<double>(std::clamp<Real>(p.At.Y, 0, H)))};
         }
     };
     std::vector<Placed> placed(static_cast<std::size_t>(std::min(s.ValidCount, Block)));
