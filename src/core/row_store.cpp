@@ -1,5 +1,7 @@
 #include "core/row_store.h"
 
+#include "core/out_of_memory.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -112,6 +114,7 @@ namespace {
 void PermuteColumn(LargeVector& column, std::size_t width, std::vector<std::uint32_t>& order) {
     const std::size_t n = order.size();
     try {
+        AllocationCheckpoint(); // a memory this full: tests walk the cycles
         LargeVector moved(n * width);
         constexpr std::size_t Ahead = 16;
         for (std::size_t k = 0; k < n; ++k) {
