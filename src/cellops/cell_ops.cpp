@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
-#include <mutex>
 #include <vector>
 
 namespace torvel {
@@ -53,27 +51,23 @@ OperateOutcome OperateCells(Series& series, CellOp op, Real k, CellRect cells) {
     // between the processors, the first fault in row order counting), the
     // second writes the same results.
     const std::size_t rows = r.Bottom >= r.Top ? static_cast<std::size_t>(r.Bottom - r.Top + 1) : 0;
-    std::mutex partsMutex;
-    std::map<std::size_t, OperateOutcome> parts; // by their first row
-    ForParts(rows, 1 << 16, [&](std::size_t begin, std::size_t end) {
-        OperateOutcome part;
-        for (std::size_t i = begin; i < end && part.Fault == CellFault::None; ++i)
-            for (int col = r.Left; col <= lastCol; ++col) {
+    const std::size_t partCount = PartsFor(rows, 1 << 16);
+    std::vector<OperateOutcome> parts(partCount);
+    EachPart(partCount, [&](std::size_t p) {
+        OperateOutcome& part = parts[p];
+        const std::size_t end = rows * (p + 1) / partCount;
+        for (std::size_t i = rows * p / partCount; i < end && part.Fault == CellFault::None; ++i)
+            for (int col = r.Left; col <= lastCol && part.Fault == CellFault::None; ++col) {
                 Real x = 0;
                 const int row = r.Top + static_cast<int>(i);
                 if (!ReadCell(series, col, row, x)) continue;
                 const CellOpResult res = OperateValue(op, x, k);
-                if (res.Fault != CellFault::None) {
-                    part.Fault = res.Fault;
-                    break;
-                }
+                part.Fault = res.Fault;
                 part.Undefined = part.Undefined || res.Undefined;
                 ++part.Cells;
             }
-        const std::lock_guard<std::mutex> lock(partsMutex);
-        parts[begin] = part;
     });
-    for (const auto& [begin, part] : parts) {
+    for (const OperateOutcome& part : parts) {
         if (part.Fault != CellFault::None) {
             out.Fault = part.Fault;
             return out;

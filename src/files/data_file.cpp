@@ -220,12 +220,10 @@ bool RunParts(int fd, long long size, off_t split, std::array<Sink, 2>& sinks,
               const ReadProgress& progress, double from, double to) {
     std::array<DataScanner::Result, 2> results{DataScanner::Result::Done,
                                                DataScanner::Result::Done};
-    ForParts(split < 0 ? 1 : 2, 1, [&](std::size_t first, std::size_t last) {
-        for (std::size_t k = first; k < last; ++k) {
-            DataScanner scanner(fd, size);
-            results[k] = scanner.Run(sinks[k], k == 0 ? progress : ReadProgress{}, from, to,
-                                     k == 0 ? 0 : split, k == 0 ? split : -1);
-        }
+    EachPart(split < 0 ? 1 : 2, [&](std::size_t k) {
+        DataScanner scanner(fd, size);
+        results[k] = scanner.Run(sinks[k], k == 0 ? progress : ReadProgress{}, from, to,
+                                 k == 0 ? 0 : split, k == 0 ? split : -1);
     });
     for (const auto r : results)
         if (r != DataScanner::Result::Done && r != DataScanner::Result::Stopped) return false;
