@@ -1,7 +1,6 @@
-// The cell operations on a 1,000,000-row series: an operation with K on a
-// whole column (also with whole-number values, whose cells are checked for
-// kept texts), the statistics, a fill and the running integral. Each must take
-// well under a second.
+// The cell operations on a 1,000,000-row series: the slowest operations with
+// K, the statistics, a fill and the running integral (an operation with K on a
+// whole column is bench_history's). Each must take well under a second.
 #include "cellops/cell_ops.h"
 
 #include "bench_support.h"
@@ -21,17 +20,6 @@ Series& FilledSeries(Document& doc, bool whole) {
         doc, MillionRows, [scale](int i) { return Real(i) / scale; },
         [scale](int i) { return Real(i) * Real(i) / (scale * scale * 3) + 1; }, true);
 }
-
-void BM_OperateColumn(benchmark::State& state) {
-    Document doc;
-    Series& s = FilledSeries(doc, state.range(0) != 0);
-    for (auto _ : state) {
-        const OperateOutcome out =
-            OperateCells(s, CellOp::MultiplyK, 1.0L, ColumnCells(s, XColumn));
-        benchmark::DoNotOptimize(out.Cells);
-    }
-}
-BENCHMARK(BM_OperateColumn)->ArgName("whole")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The slowest operations, each on a fresh copy of the column: Log10(Cell),
 // 10 ^ Cell (of those logarithms) and Cell ^ K with K = 2.5.

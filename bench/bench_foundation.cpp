@@ -1,7 +1,6 @@
-// Reading and writing a large data file, number text both ways, and the grid copy.
+// Reading and writing a large data file, and the texts of a whole column.
 #include "core/document.h"
 #include "core/grid_store.h"
-#include "core/number_text.h"
 #include "files/data_file.h"
 
 #include "bench_support.h"
@@ -111,48 +110,6 @@ void BM_CellTexts1M(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * BigRows);
 }
 BENCHMARK(BM_CellTexts1M)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-std::vector<Real> Values(int kind) {
-    std::vector<Real> v(1024);
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const Real x = static_cast<Real>(i);
-        switch (kind) {
-        case 0:
-            v[i] = x * 37;
-            break; // whole numbers
-        case 1:
-            v[i] = SampleY(static_cast<int>(i));
-            break; // fixed form
-        default:
-            v[i] = (x + 1.5L) * 1e-12L;
-            break; // scientific form
-        }
-    }
-    return v;
-}
-
-void BM_NumberToText(benchmark::State& state) {
-    const auto values = Values(static_cast<int>(state.range(0)));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(NumberToText(values[i++ & 1023], 14));
-    }
-    state.SetLabel(state.range(0) == 0 ? "whole" : state.range(0) == 1 ? "fixed" : "scientific");
-}
-BENCHMARK(BM_NumberToText)->Arg(0)->Arg(1)->Arg(2);
-
-void BM_TextToNumber(benchmark::State& state) {
-    const auto values = Values(static_cast<int>(state.range(0)));
-    std::vector<std::string> texts;
-    for (Real v : values)
-        texts.push_back(NumberToText(v, 14));
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(TextToNumber(texts[i++ & 1023]));
-    }
-    state.SetLabel(state.range(0) == 0 ? "whole" : state.range(0) == 1 ? "fixed" : "scientific");
-}
-BENCHMARK(BM_TextToNumber)->Arg(0)->Arg(1)->Arg(2);
 
 } // namespace
 } // namespace torvel

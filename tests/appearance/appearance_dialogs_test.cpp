@@ -120,22 +120,6 @@ TEST(SeriesTitleDialog, AutoLabelAllAndItsRefusals) {
     EXPECT_FALSE(r.State.CancelShown);
 }
 
-TEST(SeriesTitleDialog, OkAndNext) {
-    Fixture f({2, 5});
-    SeriesTitleDialogRules r(f.doc, f.feedback, f.redraw);
-    r.Show(f.S(2));
-    r.State.TitSer1 = "two";
-    r.OK();
-    EXPECT_EQ(f.S(2).SeriesTitle, "two");
-    EXPECT_FALSE(f.doc.NextSeriesRequested);
-    r.Show(f.S(5));
-    r.State.TitSer1 = "five";
-    r.Next();
-    EXPECT_EQ(f.S(5).SeriesTitle, "five");
-    EXPECT_TRUE(f.doc.NextSeriesRequested);
-    EXPECT_EQ(f.draws, 1);
-}
-
 TEST(GraphTypeDialog, ChoicesTakeEffectAtOnce) {
     struct Case {
         const char* name;
@@ -173,29 +157,6 @@ TEST(GraphTypeDialog, ChoicesTakeEffectAtOnce) {
         EXPECT_EQ(fitDialogs, c.fitDialogs) << c.name;
         EXPECT_EQ(f.draws, 1) << c.name;
     }
-}
-
-TEST(GraphTypeDialog, ShowPointsAxisAndNext) {
-    Fixture f({6});
-    Series& s = f.S(6);
-    s.GraphType = GraphBarFit;
-    s.ShowPoints = false;
-    s.YAxisLeft = false;
-    GraphTypeDialogRules r(f.doc, f.feedback, f.redraw, nullptr);
-    r.Show(s);
-    EXPECT_EQ(r.State.SeriesNumber, 6);
-    EXPECT_EQ(r.State.RadioGroup1, 6);
-    EXPECT_EQ(r.State.RadioGroup2, PointsHide);
-    EXPECT_EQ(r.State.RadioGroup3, AxisRight);
-    r.State.RadioGroup2 = PointsShow;
-    r.PointsChosen();
-    r.State.RadioGroup3 = AxisLeft;
-    r.AxisChosen();
-    EXPECT_TRUE(s.ShowPoints);
-    EXPECT_TRUE(s.YAxisLeft);
-    EXPECT_EQ(f.draws, 2);
-    r.Next();
-    EXPECT_TRUE(f.doc.NextSeriesRequested);
 }
 
 TEST(FloatingTitlesDialog, PositionBoxes) {

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -53,67 +52,6 @@ TEST(SortTest, CompleteRowsSortedStablyThenHalfRowsThenEmptyRows) {
         EXPECT_TRUE(SortSeriesX(s, c.ascending, doc.Settings, fb));
         EXPECT_EQ(Rows(s), c.sorted);
         EXPECT_EQ(s.IndexCount, count);
-    }
-}
-
-// Whole rows move, fitted values with them, at full precision; the fit stays.
-TEST(SortTest, MovesStoredValuesAndKeepsTheFit) {
-    Document doc;
-    RecordingFeedback fb;
-    Series& s = AddSeries(doc, "3:6 1:2 2:4");
-    s.Fit.FitKind = 1;
-    s.Fit.SeriesNumber = s.SeriesNumber;
-    ComputeFit(doc, s.Fit, fb);
-    s.GraphType = GraphLineFit;
-    const Real third = 1.0L / 3;
-    GridToRows(s);
-    s.Store().Set(YColumn, 1, third); // more digits than a cell shows
-    RowsToGrid(s);
-    EXPECT_TRUE(SortSeriesX(s, false, doc.Settings, fb));
-    EXPECT_EQ(s.Store().Row(0).X, 3);
-    EXPECT_EQ(s.Store().Row(1).Y, third);
-    EXPECT_EQ(s.Store().Row(0).YFit, 6);
-    EXPECT_EQ(s.Store().Row(2).Y, 2);
-    EXPECT_EQ(s.Store().Row(2).YFit, 2);
-    EXPECT_TRUE(s.HasFit);
-    EXPECT_EQ(s.Fit.FitKind, 1);
-    EXPECT_EQ(s.GraphType, GraphLineFit);
-    EXPECT_EQ(s.FirstX, 3); // measured in the sorted order
-}
-
-TEST(CutTest, GivesTheCellsEmptiesThemAndClearsTheFit) {
-    Document doc;
-    RecordingFeedback fb;
-    Series& s = AddSeries(doc, "1:2 2:4 3:6.5");
-    s.Fit.FitKind = 1;
-    ComputeFit(doc, s.Fit, fb);
-    ASSERT_TRUE(s.HasFit);
-    EXPECT_EQ(CutCells(s, {XColumn, 2, YColumn, 3}), "2\t4\r\n3\t6.5\r\n");
-    EXPECT_EQ(Rows(s), "1:2 : :");
-    EXPECT_FALSE(s.HasFit);
-    EXPECT_FALSE(s.Store().Row(1).XValid);
-    // Pasted elsewhere, the values have moved.
-    PasteCells(s, "2\t4\r\n3\t6.5\r\n", {XColumn, 2});
-    EXPECT_EQ(Rows(s), "1:2 2:4 3:6.5");
-}
-
-// The fit and the graph type's fit both go, with or without a fit (the
-// rules of each are the grid's and the fit dialog's).
-TEST(ClearFitTest, FitTypesFallBackWithOrWithoutAFit) {
-    for (bool withFit : {false, true}) {
-        Document doc;
-        RecordingFeedback fb;
-        Series& s = AddSeries(doc, "1:1 2:3");
-        if (withFit) {
-            s.Fit.FitKind = 1;
-            ComputeFit(doc, s.Fit, fb);
-        }
-        s.GraphType = GraphBarFit;
-        ClearFitCommand(s);
-        EXPECT_EQ(s.GraphType, GraphBar) << withFit;
-        EXPECT_FALSE(s.HasFit);
-        EXPECT_EQ(s.Fit.FitKind, 0);
-        EXPECT_EQ(s.Cell(YFitColumn, 1), "");
     }
 }
 
@@ -199,18 +137,4 @@ TEST(DataCommandsMemory, SortAndDuplicateLeaveEverythingAsItWas) {
 }
 
 } // namespace
-// The text comes in pieces; put together they are the rows' text, each row once.
-TEST(DuplicateTest, TextInPiecesIsEveryRowOnce) {
-    Document doc;
-    SilentFeedback fb;
-    doc.NewSeriesRows = 70000;
-    Series& s = doc.CreateSeries(fb);
-    for (int r = 1; r <= s.IndexCount; ++r)
-        s.SetCell(XColumn, r, std::to_string(r));
-    const std::string text = DuplicateText(s);
-    EXPECT_TRUE(text == CopyCells(s, {XColumn, 1, YColumn, s.IndexCount})); // no diff of 700 kB
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 70000);
-    EXPECT_NE(text.find("\r\n65536\t\r\n65537\t\r\n"), std::string::npos);
-}
-
 } // namespace torvel

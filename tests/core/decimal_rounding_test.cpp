@@ -35,27 +35,6 @@ TEST(DecimalRounding, FixedTiesGoAwayFromZero) {
         EXPECT_EQ(RoundFixed(c.value, c.decimals), c.text) << static_cast<double>(c.value);
 }
 
-TEST(DecimalRounding, SignificantDigitsAndTheirExponent) {
-    const struct {
-        Real value;
-        int digits;
-        const char* text;
-        int exponent;
-    } cases[] = {
-        {125000, 2, "13", 5},        {0.0625L, 2, "63", -2},
-        {99.5L, 2, "10", 2},         {-2.5L, 1, "3", 0},
-        {0.75L, 1, "8", -1},         {1.25L, 2, "13", 0},
-        {0.00012L, 2, "12", -4},     {0, 3, "000", 0},
-        {9.96L, 2, "10", 1},         {0x1p70L, 3, "118", 21},
-        {123456.5L, 6, "123457", 5},
-    };
-    for (const auto& c : cases) {
-        const SignificantDigits r = RoundSignificant(c.value, c.digits);
-        EXPECT_EQ(r.Digits, c.text) << static_cast<double>(c.value);
-        EXPECT_EQ(r.Exponent, c.exponent) << static_cast<double>(c.value);
-    }
-}
-
 TEST(DecimalRounding, GeneralForm) {
     const struct {
         Real value;

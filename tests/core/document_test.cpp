@@ -78,46 +78,6 @@ TEST(Document, SeriesNumbersAreReusedAndKeptInOrder) {
     EXPECT_EQ(fb.Beeps, 1);
 }
 
-TEST(Document, ResetGraphSettingsLeavesFormatKAndPreferences) {
-    Document doc;
-    doc.Settings.LogFormatExponential = false;
-    doc.Settings.XGridMajor = 7;
-    doc.Settings.FloatTitleText[9] = "title";
-    doc.ConstantK = 3;
-    doc.Prefs.MaxDataIndex = 50;
-    ResetGraphSettings(doc.Settings);
-    GraphSettings expected;
-    expected.LogFormatExponential = false;
-    EXPECT_EQ(doc.Settings, expected);
-    EXPECT_EQ(doc.ConstantK, 3);
-    EXPECT_EQ(doc.Prefs.MaxDataIndex, 50);
-}
-
-TEST(ColorTables, ScreenAndPaper) {
-    struct Case {
-        int index;
-        Rgb screen, paper;
-    };
-    for (Case c : {Case{0, {0, 0, 0}, {0, 0, 0}}, Case{4, {255, 255, 255}, {0, 0, 0}},
-                   Case{6, {127, 0, 127}, {127, 0, 255}}, Case{14, {127, 127, 255}, {0, 0, 255}},
-                   Case{21, {0, 127, 255}, {0, 127, 127}}, Case{22, {255, 255, 255}, {0, 0, 0}},
-                   Case{-1, {255, 255, 255}, {0, 0, 0}}}) {
-        EXPECT_EQ(SeriesColorOf(c.index), c.screen) << c.index;
-        EXPECT_EQ(PrintColorOf(c.index), c.paper) << c.index;
-    }
-}
-
-TEST(ColorTables, ReadableTextOnEverySeriesColour) {
-    const Rgb black{0, 0, 0}, white{255, 255, 255};
-    struct Case {
-        int index;
-        Rgb text;
-    };
-    for (Case c : {Case{0, white}, Case{1, black}, Case{4, black}, Case{6, white}, Case{10, white},
-                   Case{16, black}, Case{17, white}, Case{21, black}})
-        EXPECT_EQ(ReadableTextOn(SeriesColorOf(c.index)), c.text) << c.index;
-}
-
 // Observers that register or leave while the document tells them of a change.
 TEST(DocumentObservers, MayRegisterAndLeaveWhileBeingTold) {
     Document doc;

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -213,35 +211,6 @@ TEST(ReadDataFile, UnreadableFilesAreReportedAndChangeNothing) {
     }));
 }
 
-// Any bytes give either new series or the message, never a crash.
-TEST(ReadDataFile, RandomBytes) {
-    TempFolder dir;
-    const std::string path = dir / "random.prn";
-    std::mt19937 rng(5);
-    const std::string alphabet = "0123456789 \t\r\n.+-eEx,";
-    for (int round = 0; round < 300; ++round) {
-        std::string text(rng() % 400, ' ');
-        for (char& c : text)
-            c = round % 10 == 0 ? static_cast<char>(rng() % 256)
-                                : alphabet[rng() % alphabet.size()];
-        WriteText(path, text);
-        Document doc;
-        RecordingFeedback fb;
-        const auto created = ReadDataFile(doc, path, fb);
-        EXPECT_EQ(static_cast<int>(created.size()), doc.SeriesCount());
-        if (created.empty()) continue;
-        EXPECT_TRUE(fb.Messages.empty()) << round;
-        for (const Series* s : created) {
-            ASSERT_EQ(static_cast<int>(s->Store().Size()), s->IndexCount);
-            for (const Tdata& r : s->Store().All()) {
-                EXPECT_TRUE(std::isfinite(r.X) && std::isfinite(r.Y));
-                EXPECT_TRUE(r.XValid || r.X == 0);
-                EXPECT_TRUE(r.YValid || r.Y == 0);
-            }
-        }
-    }
-}
-
 TEST(ReadDataFile, EndlessLineEndsAreRefusedBeforeAnythingIsSized) {
     TempFolder dir;
     const std::string path = dir / "lines.prn";
@@ -253,35 +222,6 @@ TEST(ReadDataFile, EndlessLineEndsAreRefusedBeforeAnythingIsSized) {
             out << block;
     }
     ExpectIncompatible(path);
-}
-
-TEST(ReadDataFile, TokensAcrossReadBlocks) {
-    // Lines of varying length, so that numbers straddle the reader's blocks.
-    TempFolder dir;
-    const std::string path = dir / "long.prn";
-    const int rows = 90000;
-    {
-        std::ofstream out(path, std::ios::binary);
-        for (int i = 0; i < rows; ++i)
-            out << i << std::string(static_cast<std::size_t>(i % 7) + 1, ' ') << "-" << i
-                << ".0625e-2" << (i % 5 ? "\n" : " \t\r\n");
-    }
-    Document doc;
-    RecordingFeedback fb;
-    std::vector<double> fractions;
-    const auto created = ReadDataFile(doc, path, fb, [&](double f) { fractions.push_back(f); });
-    ASSERT_EQ(created.size(), 1u);
-    ASSERT_EQ(created[0]->IndexCount, rows);
-    for (int i = 0; i < rows; ++i) {
-        const Tdata r = created[0]->Store().Row(static_cast<std::size_t>(i));
-        ASSERT_EQ(r.X, i);
-        ASSERT_EQ(r.Y, -(static_cast<Real>(i) + 0.0625L) / 100) << i;
-        ASSERT_TRUE(r.XValid && r.YValid);
-    }
-    ASSERT_GE(fractions.size(), 3u);
-    for (std::size_t i = 1; i < fractions.size(); ++i)
-        EXPECT_GE(fractions[i], fractions[i - 1]);
-    EXPECT_DOUBLE_EQ(fractions.back(), 1.0);
 }
 
 TEST(ReadDataFile, LfCrLfAndCrAloneEachEndOneLine) {
@@ -377,36 +317,6 @@ TEST(WriteDataFile, FailedWriteKeepsTheName) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(s.FileName, NoNameData);
     EXPECT_EQ(s.Caption, "Series Number: 1");
-}
-
-// The dialog loop itself is tested with ChooseSavePath.
-TEST(SaveDataAs, PresetQuestionAndFailure) {
-    TempFolder dir;
-    const std::string taken = dir / "taken.prn";
-    WriteText(taken, "keep\n");
-    Series s(2, 3);
-    s.FileName = "/some/where/data.prn";
-    std::vector<std::optional<std::string>> answers{taken, dir / "no-such-folder/x.prn"};
-    std::vector<std::string> presets;
-    const SaveDialog dialog = [&](const std::string& preset) -> std::optional<std::string> {
-        presets.push_back(preset);
-        return answers[presets.size() - 1];
-    };
-    RecordingFeedback fb;
-    fb.Script = {Answer::Yes};
-    EXPECT_EQ(SaveDataAs(s, fb, dialog), SaveResult::Saved);
-    EXPECT_EQ(presets, std::vector<std::string>{"/some/where/data"});
-    ASSERT_EQ(fb.Messages.size(), 1u);
-    EXPECT_EQ(fb.Messages[0].Text, "The File  " + taken + "  already exists overwrite it?");
-    EXPECT_EQ(ReadText(taken).size(), 3u * 49);
-    EXPECT_EQ(s.FileName, taken);
-
-    fb.Messages.clear();
-    EXPECT_EQ(SaveDataAs(s, fb, dialog), SaveResult::Failed);
-    EXPECT_EQ(presets.back(), dir / "taken");
-    ASSERT_EQ(fb.Messages.size(), 1u);
-    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
-    EXPECT_EQ(s.FileName, taken);
 }
 
 } // namespace

@@ -102,11 +102,6 @@ class GraphFileTest : public testing::Test {
     RecordingFeedback fb;
 };
 
-TEST(GraphCaption, NoNameAndNamedFiles) {
-    EXPECT_EQ(GraphCaptionFor("NoName.gra"), "Graph");
-    EXPECT_EQ(GraphCaptionFor("/home/u/my.gra"), "Graph   -   MY.GRA");
-}
-
 TEST_F(GraphFileTest, EmptyGraphWritesCountAndSettings) {
     const std::string text = GraphFileText(doc);
     EXPECT_EQ(Lines(text), Lines(File(0, {})));
@@ -223,17 +218,6 @@ TEST_F(GraphFileTest, RoundTripKeepsEverySeriesFieldAndSetting) {
     }
 }
 
-TEST_F(GraphFileTest, FileWritesSeriesInListOrderAndReadsThemSorted) {
-    Add(3, {{"1", "1"}});
-    Add(1, {{"2", "2"}});
-    const auto lines = Lines(GraphFileText(doc));
-    EXPECT_EQ(lines[0], "2");
-    EXPECT_EQ(lines[2], "3"); // first block is series 3, as the list holds it
-    Load(GraphFileText(doc));
-    EXPECT_EQ(loaded.DataWindows()[0]->SeriesNumber, 1);
-    EXPECT_EQ(loaded.DataWindows()[1]->SeriesNumber, 3);
-}
-
 TEST_F(GraphFileTest, LogCodesAndInvertedFlags) {
     struct Case {
         bool logX, exponential;
@@ -254,13 +238,6 @@ TEST_F(GraphFileTest, LogCodesAndInvertedFlags) {
         EXPECT_EQ(back.Settings.LogFormatExponential, c.exponential);
         EXPECT_TRUE(back.Settings.LogY);
     }
-}
-
-TEST_F(GraphFileTest, MaxDataIndexZeroIsWrittenAsTen) {
-    doc.Prefs.MaxDataIndex = 0;
-    const auto lines = Lines(GraphFileText(doc));
-    EXPECT_EQ(lines[13], "10");
-    EXPECT_EQ(doc.Prefs.MaxDataIndex, 10);
 }
 
 TEST_F(GraphFileTest, PrintColorCodes) {
@@ -284,14 +261,6 @@ TEST_F(GraphFileTest, PrintColorCodes) {
         ASSERT_EQ(back.SeriesCount(), 1);
         EXPECT_EQ(back.DataWindows()[0]->PrintColor, color) << stored;
     }
-}
-
-// Such rows read back in RoundTripKeepsEverySeriesFieldAndSetting.
-TEST_F(GraphFileTest, EmptyXWithNegativeYRow) {
-    Add(1, {{"", "-5"}, {"", ""}});
-    const auto lines = Lines(GraphFileText(doc));
-    EXPECT_EQ(lines[3], " 1.00000000000000E+4932 -5.00000000000000E+0000");
-    EXPECT_EQ(lines[4], " 1.00000000000000E+4932  1.00000000000000E+4932");
 }
 
 TEST_F(GraphFileTest, TwentyFiveSeriesLoadTwentyOneAndReportOnce) {
@@ -374,21 +343,6 @@ TEST_F(GraphFileTest, IncompatibleFilesAreReportedAndFlagged) {
         EXPECT_EQ(bad.GraphFileName, NoNameGraph) << "a later save must not replace the file";
         EXPECT_FALSE(bad.SuppressResizeDraw) << name;
     }
-}
-
-TEST_F(GraphFileTest, ReadErrorKeepsSeriesCreatedBeforeAndRecomputesNothing) {
-    auto first = Block(2, {Row(1, 3), Row(2, 5)}, "1", "0", "1");
-    auto second = Block(1, {Row(1, 1), Row(2, 2)});
-    second[second.size() - 5] = "not a number"; // a coefficient
-    Load(File(2, {first, second}));
-    EXPECT_TRUE(loaded.GraphLoadFailed);
-    ASSERT_EQ(loaded.SeriesCount(), 2);
-    const Series& s1 = *loaded.DataWindows()[0]; // still in number order
-    EXPECT_EQ(s1.SeriesNumber, 1);
-    EXPECT_EQ(s1.Cell(XColumn, 2), "2"); // the rows read so far are shown
-    const Series& s2 = *loaded.DataWindows()[1];
-    EXPECT_EQ(s2.Fit.Coef[1], 0); // not recomputed
-    EXPECT_EQ(s2.Cell(YFitColumn, 1), "");
 }
 
 // Memory that runs short while a series is read, or while its fit is computed
@@ -495,34 +449,10 @@ TEST_F(GraphFileTest, LfOrCrLineEndsTrailingBlanksAndAByteOrderMarkAreRead) {
     }
 }
 
-TEST_F(GraphFileTest, ProgressRisesToOne) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < 20000; ++i)
-        rows.push_back(Row(i, i));
-    std::vector<double> seen;
-    ReadGraphText(loaded, "big.gra", File(1, {Block(1, rows)}), fb,
-                  [&](double f) { seen.push_back(f); });
-    ASSERT_GE(seen.size(), 3u);
-    for (std::size_t i = 1; i < seen.size(); ++i)
-        EXPECT_GE(seen[i], seen[i - 1]);
-    EXPECT_EQ(seen.back(), 1.0);
-    EXPECT_GT(seen.front(), 0.0);
-}
-
 class GraphFileOnDisk : public GraphFileTest {
   protected:
     TempFolder dir;
 };
-
-TEST_F(GraphFileOnDisk, FailedWriteIsReportedAndKeepsTheName) {
-    const std::string path = dir / "missing-folder/x.gra";
-    doc.GraphFileName = "keep.gra";
-    EXPECT_FALSE(WriteGraphFile(doc, path, fb));
-    ASSERT_EQ(fb.Messages.size(), 1u);
-    EXPECT_EQ(fb.Messages[0].Kind, MessageKind::Error);
-    EXPECT_FALSE(FileExists(path));
-    EXPECT_EQ(doc.GraphFileName, "keep.gra");
-}
 
 TEST_F(GraphFileOnDisk, UnreadableFileLeavesTheGraphAlone) {
     Add(4, {{"1", "2"}});

@@ -69,29 +69,5 @@ TEST(ImportTableDialog, NoMoreColumnsThanFreeSeries) {
     EXPECT_FALSE(Start("1,2\n", 0).CanLoad);
 }
 
-TEST(ImportTableDialog, TheLastChoicesOfAKindComeBackWhenTheyReadAsWell) {
-    RememberedTables remembered;
-    ImportTableState first = Start("x;y\n1;2\n");
-    ImportXColumnChanged(first, RowNumberX);
-    ImportRemember(first, remembered);
-    ASSERT_EQ(remembered.count("csv"), 1u);
-    // The same layout: the row number stays X.
-    EXPECT_EQ(Start("u;v\n3;4\n", MaxSeries, remembered).Format.XColumn, RowNumberX);
-    // A comma file reads worse split at semicolons: the sniffed choices win.
-    const ImportTableState other = Start("u,v\n3,4\n", MaxSeries, remembered);
-    EXPECT_EQ(other.Format.Separator, ',');
-    EXPECT_EQ(other.Format.XColumn, 1);
-}
-
-TEST(ImportTableDialog, AChangedFileIsShownAgainWithTheSameChoices) {
-    ImportTableState s = Start("x;y;z\n1;2;3\n");
-    RecordingFeedback fb;
-    ImportSeriesToggled(s, 3, false, fb);
-    ImportFileChanged(s, TableHeadOf("x;y;z\n1;2;3\n4;5;6\n", true, s.Path));
-    EXPECT_EQ(s.Preview.Rows.size(), 2u);
-    EXPECT_EQ(s.Format.SeriesColumns, (std::vector<int>{2}));
-    EXPECT_EQ(s.Note.rfind("The file has changed", 0), 0u);
-}
-
 } // namespace
 } // namespace torvel

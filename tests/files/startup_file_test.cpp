@@ -18,13 +18,6 @@ std::string PreferenceLines(const Preferences& p) {
     return out;
 }
 
-TEST(StartupPaths, BesideAWritableProgram) {
-    TempFolder dir;
-    const StartupPaths p = ChooseStartupPaths(dir / "torvel-graphics", "/nowhere", "/nowhere");
-    EXPECT_EQ(p.Fig, dir / "torvel-graphics.fig");
-    EXPECT_EQ(p.Cfg, dir / "torvel-graphics.cfg");
-}
-
 TEST(StartupPaths, ConfigFolderWhenTheProgramsFolderIsReadOnly) {
     TempFolder dir;
     // A folder that does not exist cannot be written either, even by root.
@@ -61,17 +54,6 @@ TEST(StartupFile, NineLinesWithCrLf) {
     EXPECT_TRUE(read.Error.empty());
 }
 
-TEST(StartupFile, FirstRunWritesNoNameGraph) {
-    TempFolder dir;
-    const std::string fig = dir / "t.fig";
-    const StartupFile none = ReadStartupFile(fig);
-    EXPECT_FALSE(none.Found);
-    EXPECT_FALSE(none.Geometry);
-    EXPECT_FALSE(none.GraphFileName);
-    ASSERT_TRUE(WriteStartupFile(fig, Preferences{}, {640, 480, 0, 0}, NoNameGraph));
-    EXPECT_EQ(ReadText(fig), "10\r\n1\r\n0\r\n0\r\n640\r\n480\r\n0\r\n0\r\nNoName.gra\r\n");
-}
-
 TEST(StartupFile, ShortOrDamagedFiles) {
     TempFolder dir;
     const std::string fig = dir / "t.fig";
@@ -83,10 +65,8 @@ TEST(StartupFile, ShortOrDamagedFiles) {
     for (Case c : {Case{"10\r\n1\r\n0\r\n0\r\n", false, nullptr},
                    Case{"10\n1\n0\n0\n800\n600\n", false, nullptr},
                    Case{"10\n1\n0\n0\n800\n600\n5\n6\n", true, nullptr},
-                   Case{"10\n1\n0\n0\n800\n600\n5\n6\n\n", true, nullptr},
                    Case{"x\ny\nz\nw\n800\n600\n5\n6\n/g.gra", true, "/g.gra"},
                    Case{"10\n1\n0\n0\nwide\n600\n5\n6\n/g.gra\n", false, "/g.gra"},
-                   Case{"10\n1\n0\n0\n0\n600\n5\n6\n/g.gra\n", false, "/g.gra"},
                    Case{"10\r1\r0\r0\r800\r600\r5\r6\r/g.gra\r", true, "/g.gra"},
                    Case{"", false, nullptr}}) {
         WriteText(fig, c.text);
@@ -130,15 +110,6 @@ TEST(ReloadPreferences, ReadsChecksAndKeepsFourLines) {
         EXPECT_TRUE(fb.Messages.empty());
         EXPECT_EQ(ReadText(fig), PreferenceLines(c.expected));
     }
-}
-
-TEST(ReloadPreferences, MissingFileOnlyClearsTheReserve) {
-    TempFolder dir;
-    Preferences prefs{50, 3, 7, 9};
-    RecordingFeedback fb;
-    EXPECT_TRUE(ReloadPreferences(prefs, dir / "t.fig", fb));
-    EXPECT_EQ(prefs, (Preferences{50, 3, 7, 0}));
-    EXPECT_FALSE(FileExists(dir / "t.fig"));
 }
 
 TEST(ReloadPreferences, UnreadableFileGivesMessageAndDefaults) {
@@ -197,12 +168,9 @@ TEST(PreferencesDialog, OkRules) {
              Case{"zero refused", "0", "1", 0, 0, start, 1, false},
              Case{"too many refused", "20000", "1", 0, 0, start, 1, false},
              Case{"both refused", "abc", "11", 0, 0, start, 2, false},
-             Case{"empty refused", "", "", 0, 0, start, 2, false},
              Case{"comma to point", "1,5", "2", 0, 0, {10, 2, 0, 0}, 1, true},
              Case{"hex accepted", "$20", "10", 0, 0, {32, 10, 0, 0}, 0, true},
              Case{"dotted black large", "10", "1", 3, 1, {10, 1, 7, 0}, 0, true},
-             Case{"large only", "10", "1", 0, 1, {10, 1, 4, 0}, 0, true},
-             Case{"light gray", "10", "1", 1, 0, {10, 1, 1, 0}, 0, true},
          }) {
         TempFolder dir;
         const std::string cfg = dir / "t.cfg";

@@ -285,23 +285,5 @@ TEST(TableFile, SeriesLimit) {
     EXPECT_EQ(quiet.Beeps, 0);
 }
 
-TEST(TableFile, TheHeadOfAHugeLineIsReadQuickly) {
-    // 8 MB on one line: the head holds the start of it, and the preview shows
-    // its fields up to MaxTableColumns.
-    std::string line;
-    while (line.size() < 8'000'000)
-        line += "1.25,";
-    TempFolder dir;
-    WriteText(dir / "line.csv", line + "\n");
-    const TableHead head = ReadTableHead(dir / "line.csv");
-    EXPECT_FALSE(head.Whole);
-    EXPECT_LE(head.Text.size(), TableHeadBytes);
-    const TableFormat f = SniffTable(head);
-    const TablePreview preview = PreviewTable(head, f, 20);
-    EXPECT_EQ(preview.Columns, MaxTableColumns);
-    ASSERT_EQ(preview.Rows.size(), 1u);
-    EXPECT_TRUE(preview.Rows[0][1].Number);
-}
-
 } // namespace
 } // namespace torvel

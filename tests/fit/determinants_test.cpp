@@ -48,35 +48,5 @@ TEST(Determinant, SmallIntegerMatricesAreExact) {
     }
 }
 
-TEST(HankelDeterminant, AgreesWithTheFullMatrix) {
-    std::mt19937 rng(5);
-    for (int n = 1; n <= 6; ++n) {
-        for (int trial = 0; trial < 50; ++trial) {
-            std::vector<Real> h(static_cast<std::size_t>(2 * n - 1));
-            for (Real& v : h)
-                v = static_cast<int>(rng() % 21) - 10;
-            std::vector<Real> m(static_cast<std::size_t>(n * n));
-            std::vector<__int128> exact(m.size());
-            for (int i = 0; i < n; ++i)
-                for (int j = 0; j < n; ++j) {
-                    m[static_cast<std::size_t>(i * n + j)] = h[static_cast<std::size_t>(i + j)];
-                    exact[static_cast<std::size_t>(i * n + j)] =
-                        static_cast<__int128>(h[static_cast<std::size_t>(i + j)]);
-                }
-            EXPECT_EQ(HankelDeterminant(n, h.data()), static_cast<Real>(ExactDet(n, exact)))
-                << "size " << n;
-            EXPECT_EQ(HankelDeterminant(n, h.data()), Determinant(n, m.data()));
-        }
-    }
-}
-
-// Values inside the range are the exact tests' above.
-TEST(Determinant, SizesOutsideTheRangeGiveZero) {
-    const Real identity4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    EXPECT_EQ(Determinant(0, identity4), 0);
-    EXPECT_EQ(Determinant(7, identity4), 0);
-    EXPECT_EQ(HankelDeterminant(7, identity4), 0);
-}
-
 } // namespace
 } // namespace torvel

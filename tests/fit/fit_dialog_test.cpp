@@ -131,57 +131,6 @@ TEST_F(FitDialogTest, OkAndNextKeepTheChoice) {
     EXPECT_EQ(Column(s, YFitColumn), "|||");
 }
 
-TEST_F(FitDialogTest, RefusedExponentialFallsBackToNone) {
-    Series& s = AddSeries(doc, "1:0 2:2 3:3");
-    s.GraphType = GraphLine;
-    rules.Show(s);
-    Select(1);
-    ASSERT_TRUE(s.HasFit);
-    Select(7);
-    EXPECT_EQ(fb.Beeps, 1);
-    EXPECT_EQ(rules.State.RadioFit1, 0);
-    EXPECT_EQ(s.Fit.FitKind, 0);
-    EXPECT_FALSE(s.HasFit);
-    EXPECT_EQ(rules.State.Labels, (std::array<std::string, 7>{}));
-    EXPECT_EQ(rules.State.Label8, "");
-    // Nothing of the line fit is left showing, and the type the refused
-    // choice asked for is taken back.
-    EXPECT_EQ(Column(s, YFitColumn), "||");
-    EXPECT_EQ(s.GraphType, GraphFit);
-
-    // "None" as shown is what OK keeps.
-    rules.OK();
-    rules.Closed();
-    EXPECT_EQ(s.Fit.FitKind, 0);
-    EXPECT_FALSE(s.HasFit);
-    EXPECT_EQ(s.GraphType, GraphLine);
-}
-
-// A singular system keeps the kind with zero coefficients, but OK does not
-// keep it: the close puts the previous equation back.
-TEST_F(FitDialogTest, OkAfterASingularFitRestores) {
-    Series& s = AddSeries(doc, "4:1 4:9");
-    rules.Show(s);
-    Select(1);
-    EXPECT_EQ(rules.State.RadioFit1, 1);
-    EXPECT_EQ(rules.State.Labels[0], "A = 0");
-    EXPECT_EQ(Column(s, YFitColumn), "0|0");
-    rules.OK();
-    EXPECT_FALSE(rules.Applied());
-    rules.Closed();
-    EXPECT_EQ(s.Fit.FitKind, 0);
-    EXPECT_FALSE(s.HasFit);
-    EXPECT_EQ(Column(s, YFitColumn), "|");
-}
-
-TEST_F(FitDialogTest, CopyCoefficientsGivesSevenLines) {
-    Series& s = AddSeries(doc, "1:3 2:5 3:7");
-    rules.Show(s);
-    Select(1);
-    EXPECT_EQ(rules.CopyCoefficients(), "1\r\n2\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
-    EXPECT_EQ(fb.Beeps, 1);
-}
-
 TEST(FitDialogRulesTest, GraphTypesWithAndWithoutAFit) {
     //                       Line  Bar  Fit  None LineBar LineFit BarFit
     const int with[] = {0, 3, 7, 3, 3, 7, 6, 7};
@@ -190,17 +139,6 @@ TEST(FitDialogRulesTest, GraphTypesWithAndWithoutAFit) {
         EXPECT_EQ(GraphTypeWithFit(type), with[type]) << type;
         EXPECT_EQ(GraphTypeWithoutFit(type), without[type]) << type;
     }
-}
-
-TEST(FitErrorTest, PercentRelativeToTheDataValue) {
-    struct Case {
-        Real y, f;
-        const char* shown;
-    };
-    for (const Case& c :
-         {Case{2, 2.5L, "25"}, Case{-2, -2.5L, "25"}, Case{4, 3, "-25"},
-          Case{0, 0, "1.00000E+1000"}, Case{0, 3, "1.00000E+1000"}, Case{0, -3, "-1.00000E+1000"}})
-        EXPECT_EQ(NumberToText(FitErrorPercent(c.y, c.f), 14), c.shown) << c.y << " " << c.f;
 }
 
 TEST(FitErrorTest, ColumnHoldsTheErrorsWhole) {

@@ -57,46 +57,6 @@ constexpr Point At(int column, int line) {
     return {column * U, line * DataLineHeight};
 }
 
-TEST(DataPrintout, TitleHeadingsAndPlainRowsAtTheirLines) {
-    Document doc;
-    Series& s = AddSeries(doc, {{1, 10}, {2, 20}, {3, 30}, {4, 40}, {5, 50}});
-    s.SetCell(XColumn, 3, "");
-    s.SetCell(YColumn, 3, "");
-    s.SetCell(YColumn, 4, "");
-    s.SetCell(XColumn, 4, "");
-    s.SetCell(YColumn, 2, "");   // an X-only row
-    s.SetCell(XColumn, 5, "5x"); // typed so: printed as the grid shows it
-    s.SeriesTitle = "first";
-    RecordingCanvas canvas;
-    RecordedPages feed(canvas);
-    EXPECT_EQ(PrintDataTables(doc, canvas, feed, A4), 1);
-    const auto page = feed.Pages().front();
-
-    // No main titles: the file name, then a blank line in portrait.
-    ASSERT_TRUE(Find(page, "NoName.gra"));
-    EXPECT_EQ(PlaceOf(page, "NoName.gra"), At(50, 3));
-    EXPECT_EQ(Find(page, "NoName.gra")->Align, TextAlign::Centre);
-    const CanvasCall* heading = Find(page, "Series #1");
-    ASSERT_TRUE(heading);
-    EXPECT_EQ(heading->Points[0], At(50, 7));
-    EXPECT_EQ(heading->Font, (FontSpec{DataPrintFace, 12, true, true, PrintColorOf(1)}));
-    EXPECT_EQ(PlaceOf(page, "first"), At(50, 8));
-    EXPECT_EQ(PlaceOf(page, "Index"), At(20, 10));
-    EXPECT_EQ(PlaceOf(page, "Y"), At(70, 10));
-    EXPECT_TRUE(Find(page, "Y") && Find(page, "Y")->Font.Underline);
-    // Rows 1, 2 and 5 keep their index numbers; row 2 has no Y.
-    EXPECT_EQ(PlaceOf(page, "1"), At(20, 12));
-    EXPECT_EQ(PlaceOf(page, "2"), At(20, 13));
-    EXPECT_EQ(PlaceOf(page, "5"), At(20, 14));
-    EXPECT_EQ(PlaceOf(page, "50"), At(70, 14));
-    ASSERT_TRUE(Find(page, "5x"));
-    EXPECT_EQ(PlaceOf(page, "5x"), At(45, 14));
-    EXPECT_FALSE(Find(page, "20"));
-    EXPECT_FALSE(Find(page, "3"));
-    ASSERT_TRUE(Find(page, "5"));
-    EXPECT_EQ(Find(page, "5")->Font, (FontSpec{DataPrintFace, 12, true, false, {0, 0, 0}}));
-}
-
 TEST(DataPrintout, FitTableWithCoefficientsAndEquation) {
     for (const auto& [kind, letters, equation] :
          {std::tuple{1, 2, "Y   = A + B*X"}, std::tuple{6, 2, "Y   = A*X^B"},

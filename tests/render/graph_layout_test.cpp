@@ -138,41 +138,5 @@ TEST(ScreenLayout, SmallWindowsKeepAPlot) {
     EXPECT_EQ(DrawScreen(doc, 400, 120, {1920, 1080, 40}).Geo.PlotHeight, 3);
 }
 
-TEST(ScreenLayout, FontSizesFollowTheScreenClass) {
-    Document doc;
-    AddSeries(doc, {{1, 1}, {2, 2}});
-    doc.Settings.MultiScaleYL = false;
-    // 1600 class: W = 656, H = 455: min(455/40+1+455^2/50000, 656/80+1+656^2/750000) = 9.
-    GraphLayout big = ScreenLayout(doc, 800, 600, {1920, 1080, 20});
-    EXPECT_EQ(big.LabelFontSize, 9);
-    EXPECT_EQ(big.TickLength, 4);
-    EXPECT_EQ(big.TitleFontSize, 9);
-    // 1024 class: min(455/25+1, 656/83+1) = 8.
-    GraphLayout small = ScreenLayout(doc, 800, 600, {1024, 768, 20});
-    EXPECT_EQ(small.LabelFontSize, 8);
-    EXPECT_EQ(small.BarUnit, 656 * 30 / 10000 + 1);
-    EXPECT_EQ(small.LabelUnit, 560 * 80 / 10000 + 1);
-}
-
-TEST(ScreenLayout, NumberFontFaceAndColour) {
-    Document doc;
-    AddSeries(doc, {{1, 1}, {2, 2}});
-    FixedAxes(doc);
-    const Drawn d = DrawScreen(doc);
-    const CanvasCall* zero = FindText(d.Canvas, "0.00");
-    ASSERT_TRUE(zero);
-    EXPECT_EQ(zero->Font.Face, "Times New Roman Bold");
-    EXPECT_FALSE(zero->Font.Underline);
-    EXPECT_EQ(zero->Font.Colour, (Rgb{255, 255, 255}));
-    EXPECT_EQ(zero->BrushColour, (Rgb{0, 0, 0})); // opaque black box
-    GraphViewState condensed;
-    condensed.CondensedFontAvailable = true;
-    EXPECT_EQ(FindText(DrawScreen(doc, 800, 600, {}, condensed).Canvas, "0.00")->Font.Face,
-              "Abadi MT Condensed Extra Bold");
-    EXPECT_EQ(
-        FindText(DrawScreen(doc, 800, 600, {640, 480, 20}, condensed).Canvas, "0.00")->Font.Face,
-        "Times New Roman Bold");
-}
-
 } // namespace
 } // namespace torvel

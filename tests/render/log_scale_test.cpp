@@ -95,18 +95,6 @@ TEST(LogNormalisation, RightAxisSharesTheLeftDecadeCount) {
     EXPECT_EQ(r.YR.Decades, 2);
 }
 
-TEST(LogNormalisation, LinearAxesAreLeftAlone) {
-    Document doc;
-    FixedAxes(doc, 300, 0.5L);
-    doc.Settings.MultiScaleX = true;
-    const AxisMappings m = NormaliseAxes(doc, true, true, nullptr);
-    EXPECT_FALSE(m.X.Log);
-    EXPECT_EQ(m.X.Origin, 0.5L);
-    EXPECT_EQ(m.X.Range, 299.5L);
-    EXPECT_TRUE(doc.Settings.MultiScaleX);
-    EXPECT_EQ(doc.Settings.XMax, 300);
-}
-
 TEST(LogAxes, YNumbersReadFromBottomToTopOnBothSides) {
     Document doc;
     AddSeries(doc, {{1, 1}, {2, 2}});

@@ -49,19 +49,5 @@ TEST(Markers, EveryShapeHasItsOwnFigureInsideItsBox) {
     EXPECT_EQ(Draw(1)[0].Points, (std::vector<Point>{{96, 46}, {104, 54}, {104, 46}, {96, 54}}));
 }
 
-TEST(Markers, OtherNumbersAreCirclesAndMonochromeCircleIsPentagon) {
-    for (int shape : {0, 22, -3, 1000}) {
-        const auto f = Draw(shape);
-        ASSERT_EQ(f.size(), 1u);
-        EXPECT_EQ(f[0].Kind, CallKind::Ellipse);
-    }
-    const auto p = Draw(2, true);
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].Kind, CallKind::Polygon);
-    EXPECT_EQ(p[0].Points,
-              (std::vector<Point>{{96, 46}, {104, 46}, {104, 50}, {100, 54}, {96, 50}}));
-    EXPECT_EQ(Draw(3, true)[0].Kind, CallKind::Polygon); // other shapes unchanged
-}
-
 } // namespace
 } // namespace torvel

@@ -57,51 +57,6 @@ TEST(PrintedGraph, PageLayoutPortraitAndLandscape) {
     }
 }
 
-struct PenCase {
-    const char* name;
-    int options;
-    bool colour;
-    Rgb minor;
-    PenStyle minorStyle;
-    int majorWidth;
-    int titleSize;
-};
-
-TEST(PrintedGraph, PensAndFontsByPrinterOptions) {
-    const PenCase cases[] = {
-        {"default grey", 0, true, {128, 128, 128}, PenStyle::Solid, 1, 12},
-        {"light grey", 1, true, {192, 192, 192}, PenStyle::Solid, 1, 12},
-        {"black", 2, true, Black, PenStyle::Solid, 3, 12},
-        {"dotted black", 3, true, Black, PenStyle::Dotted, 1, 12},
-        {"mono default", 0, false, Black, PenStyle::Dotted, 1, 12},
-        {"mono black", 2, false, Black, PenStyle::Solid, 3, 12},
-        {"mono dotted", 3, false, Black, PenStyle::Dotted, 1, 12},
-        {"black, large font", 6, true, Black, PenStyle::Solid, 3, 18},
-    };
-    for (const PenCase& pc : cases) {
-        Document doc;
-        FixedAxes(doc);
-        doc.Prefs.PrinterOptions = pc.options;
-        doc.Settings.XGridMajor = 2;
-        doc.Settings.XGridMinor = 2;
-        doc.Settings.MainTitles[0] = "Title";
-        AddSeries(doc, {{1, 1}, {2, 2}});
-        PrinterPage page = Portrait();
-        page.Colour = pc.colour;
-        const RecordingCanvas c = DrawPrinted(doc, page);
-        const auto pens = c.OfKind(CallKind::Pen);
-        ASSERT_GE(pens.size(), 2u) << pc.name;
-        EXPECT_EQ(pens[0].PenColour, pc.minor) << pc.name;
-        EXPECT_EQ(pens[0].PenKind, pc.minorStyle) << pc.name;
-        EXPECT_EQ(pens[1].PenColour, Black) << pc.name;
-        EXPECT_EQ(pens[1].PenWidth, pc.majorWidth) << pc.name;
-        const auto frame = c.OfKind(CallKind::Polyline);
-        ASSERT_FALSE(frame.empty());
-        EXPECT_EQ(frame[0].PenWidth, pc.majorWidth) << pc.name;
-        EXPECT_EQ(FindText(c, "Title")->Font.Size, pc.titleSize) << pc.name;
-    }
-}
-
 TEST(PrintedGraph, SeriesPrintColours) {
     Document doc;
     FixedAxes(doc);
@@ -140,25 +95,6 @@ TEST(PrintedGraph, MarkersBarsAndMonochromeCircle) {
     EXPECT_EQ(c.Calls.back().BrushColour, (Rgb{253, 253, 253}));
 }
 
-TEST(PrintedGraph, FloatingTitlesPrintBlackOnNearWhite) {
-    Document doc;
-    FixedAxes(doc);
-    AddSeries(doc, {{1, 1}, {2, 2}});
-    doc.Settings.FloatTitleText[0] = "note";
-    doc.Settings.FloatTitleX[0] = 5;
-    doc.Settings.FloatTitleY[0] = 5;
-    RecordingCanvas c;
-    GraphViewState view;
-    view.FloatTitlePlaced[1] = false; // picked up on screen
-    view.Geometry.PlotLeft = 1234;
-    DrawGraphToPrinter(doc, c, view, Portrait());
-    const CanvasCall* note = FindText(c, "note");
-    ASSERT_TRUE(note);
-    EXPECT_EQ(note->Font.Colour, Black);
-    EXPECT_EQ(note->BrushColour, (Rgb{253, 253, 253}));
-    EXPECT_EQ(view.Geometry.PlotLeft, 1234); // the screen geometry is untouched
-}
-
 TEST(PrintedGraph, NeverReducesXTicksAndNormalisesLogLimits) {
     Document doc;
     FixedAxes(doc);
@@ -173,30 +109,6 @@ TEST(PrintedGraph, NeverReducesXTicksAndNormalisesLogLimits) {
     EXPECT_NEAR(static_cast<double>(doc.Settings.YLMax), 1000, 1e-12);
     // Page narrower than 701: series pen width 1.
     EXPECT_EQ(c.OfKind(CallKind::Lines).back().PenWidth, 1);
-}
-
-TEST(PrintedGraph, LogXNumbersAndLegendMarker) {
-    for (bool exponential : {true, false}) {
-        Document doc;
-        FixedAxes(doc);
-        AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false).SeriesTitle = "sine";
-        doc.Settings.LogX = true;
-        doc.Settings.XMin = 1;
-        doc.Settings.XMax = 100;
-        doc.Settings.LogFormatExponential = exponential;
-        PrinterPage page = Landscape();
-        const RecordingCanvas c = DrawPrinted(doc, page);
-        const GraphLayout l = PrinterLayout(doc, page);
-        const int y0 = l.PlotBottom, u = l.LabelUnit, L = l.PlotLeft, W = l.PlotWidth;
-        // Exponent-form numbers sit 3u below the axis, decimal-form 3.5u.
-        ExpectText(c, exponential ? "1E+ 1" : NumberToText(10, 14),
-                   {W / 2 + L, y0 + (exponential ? 3 * u : u * 35 / 10)}, TextAlign::Centre);
-        // The legend marker (a cross, half-size 10) 40 pixels left of its text.
-        const auto cross = InColour(c, PrintColorOf(1), CallKind::Lines);
-        ASSERT_EQ(cross.size(), 1u);
-        EXPECT_EQ(cross[0].Points[0],
-                  (Point{L - 40 - 10 - 10, FindText(c, "sine")->Points[0].Y - 10}));
-    }
 }
 
 } // namespace

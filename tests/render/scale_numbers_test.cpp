@@ -159,36 +159,6 @@ TEST(ScaleNumbers, LinearTicksAndPlacement) {
         EXPECT_NE(std::find(all.begin(), all.end(), tick), all.end()) << tick.A.X;
 }
 
-TEST(ScaleNumbers, NoSeriesDrawsXNumbersButNoYNumbers) {
-    Document doc;
-    FixedAxes(doc);
-    doc.Settings.XTicks = 2;
-    doc.Settings.YLTicks = 2;
-    const auto texts = DrawScreen(doc).Canvas.Texts();
-    ASSERT_EQ(texts.size(), 3u);
-    for (const auto& t : texts)
-        EXPECT_EQ(t.Align, TextAlign::Centre);
-}
-
-TEST(ScaleNumbers, MultiScaleLeftShowsGridButOnlyRightNumbers) {
-    Document doc;
-    AddSeries(doc, {{1, 1}, {2, 2}});
-    AddSeries(doc, {{1, 1}, {2, 2}}, false);
-    FixedAxes(doc);
-    GraphSettings& g = doc.Settings;
-    g.MultiScaleYL = true;
-    g.YGridMajor = 4;
-    g.YLTicks = g.YRTicks = 2;
-    const Drawn d = DrawScreen(doc);
-    int horizontal = 0;
-    for (const Segment& s : d.Canvas.AllSegments())
-        if (s.A.Y == s.B.Y && s.A.X == d.Geo.PlotLeft && s.B.X == d.Geo.PlotLeft + d.Geo.PlotWidth)
-            ++horizontal;
-    EXPECT_EQ(horizontal, 3 + 1); // three major lines and the frame's bottom side
-    for (const auto& t : d.Canvas.Texts())
-        EXPECT_NE(t.Align, TextAlign::Right);
-}
-
 TEST(Grid, MinorCountFallsBackToFiveAndStays) {
     Document doc;
     AddSeries(doc, {{1, 1}, {2, 2}});

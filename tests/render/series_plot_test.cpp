@@ -83,40 +83,6 @@ TEST(SeriesPlot, LineIsClippedAtThePlotBorder) {
               (std::vector<K>{K::Lines, K::Line, K::Lines, K::Line, K::Line, K::Lines, K::Line}));
 }
 
-// Rows far outside: a segment with both ends outside that crosses the plot is
-// drawn across it; one that passes by is not drawn; astronomic values still cut.
-TEST(SeriesPlot, SegmentsWithBothEndsOutside) {
-    struct Row {
-        const char* name;
-        std::vector<std::pair<Real, Real>> rows;
-        std::vector<std::vector<Point>> pieces; // in tenths of the plot, y up
-    };
-    const Row rows[] = {
-        {"across", {{-5, 5}, {15, 5}}, {{{0, 5}, {10, 5}}}},
-        {"in from the left", {{-10, 0}, {10, 10}}, {{{0, 5}, {10, 10}}}},
-        {"passing by", {{-5, 20}, {20, 11}}, {}},
-        {"astronomic peak", {{4, 5}, {5, 1e300L}, {6, 5}}, {{{4, 5}, {4, 10}}, {{6, 10}, {6, 5}}}},
-    };
-    for (const Row& r : rows) {
-        Document doc;
-        FixedAxes(doc);
-        AddSeries(doc, r.rows, true, GraphLine, false);
-        const Drawn d = DrawScreen(doc);
-        const int L = d.Geo.PlotLeft, W = d.Geo.PlotWidth, y0 = d.Geo.PlotBottom,
-                  H = d.Geo.PlotHeight;
-        std::vector<std::vector<Point>> expected;
-        for (const auto& piece : r.pieces) {
-            expected.emplace_back();
-            for (Point p : piece)
-                expected.back().push_back({L + W * p.X / 10, y0 - H * p.Y / 10});
-        }
-        std::vector<std::vector<Point>> drawn;
-        for (const CanvasCall& call : InColour(d.Canvas, SeriesColorOf(1), CallKind::Polyline))
-            drawn.push_back(call.Points);
-        EXPECT_EQ(drawn, expected) << r.name;
-    }
-}
-
 TEST(SeriesPlot, BarsAtThePlotEdgesExtendInwardOnly) {
     Document doc;
     FixedAxes(doc);
@@ -217,22 +183,6 @@ TEST(SeriesPlot, RowsThatCannotBeMappedAreSkippedOneByOne) {
         EXPECT_EQ(marks[0].Points[0], (Point{d.Geo.PlotLeft + d.Geo.PlotWidth / 2 - 4,
                                              d.Geo.PlotBottom - d.Geo.PlotHeight / 2 - 4}));
     }
-}
-
-TEST(SeriesPlot, LegendMarkerAndTextPositions) {
-    Document doc;
-    FixedAxes(doc);
-    AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false);
-    AddSeries(doc, {{1, 1}, {2, 2}}, true, GraphNone, false).SeriesTitle = "second";
-    const Drawn d = DrawScreen(doc);
-    const CanvasCall* text = FindText(d.Canvas, "second");
-    ASSERT_TRUE(text);
-    // First titled series: column 0, row 0, whatever its series number.
-    EXPECT_EQ(text->Points[0], (Point{d.Geo.PlotLeft, d.Geo.LegendTop}));
-    const auto marker = InColour(d.Canvas, SeriesColorOf(2), CallKind::Ellipse);
-    ASSERT_EQ(marker.size(), 1u);
-    // Series 2's marker shape (circle) at L - 4t.
-    EXPECT_EQ(marker[0].Points[0], (Point{d.Geo.PlotLeft - 16 - 4, d.Geo.LegendTop - 4}));
 }
 
 // A fitted curve traced over a 100 x 100 plot at (10, 110) with both axes 0..10

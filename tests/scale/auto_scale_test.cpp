@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 #include <tuple>
 
@@ -48,7 +47,6 @@ TEST(ComputeAutoScale, Ranges) {
         {"0.5 gets 2 decimals (auto grid: 1)", X, 0, 0.5L, 0, 0.5L, 10, 5, 5, 2},
         {"symmetric kept with g = 2", X, -2.3L, 1, -2.3L, 2.3L, 2, 1, 1, 1},
         {"equal magnitudes: L = 10", X, -1.15L, 1.15L, -2, 2, 10, 5, 4, 1},
-        {"-5 to 5", X, -5, 5, -5, 5, 10, 5, 5, 0},
         {"no pull across zero; 20 halved", X, -100, 2, -100, 100, 10, 5, 2, 0},
         // r = 1.00005: L = 20000, times 10 for a range below 1.
         {"narrow keeps six digits", X, 1000, 1000.05L, 1000, 1000.05L, 10, 5, 5, 3},
@@ -71,20 +69,6 @@ TEST(ComputeAutoScale, Ranges) {
     }
 }
 
-// Round limits stay as they are, so only the width counts. Very narrow ranges
-// get more than the 8 decimals the grid dialog takes: not limited.
-TEST(ComputeAutoScale, DecimalsFollowTheRangeWidth) {
-    const std::pair<Real, int> rows[] = {{500, 0},    {50, 0},     {10, 0},     {5, 1},
-                                         {1, 2},      {0.5L, 2},   {0.1L, 2},   {0.05L, 3},
-                                         {0.005L, 4}, {2E-9L, 10}, {1E-10L, 11}};
-    for (const auto& [max, decimals] : rows) {
-        SCOPED_TRACE(NumberToText(max, 14));
-        const std::optional<AxisScale> s = ComputeAutoScale(max, 0, X);
-        ASSERT_TRUE(s.has_value());
-        EXPECT_EQ(s->Decimals, decimals);
-    }
-}
-
 TEST(ComputeAutoScale, NothingToScale) {
     EXPECT_FALSE(ComputeAutoScale(5, 5, X));
     EXPECT_FALSE(ComputeAutoScale(0, 0, YL));
@@ -93,18 +77,6 @@ TEST(ComputeAutoScale, NothingToScale) {
     // Rounding up past the end of the extended range.
     EXPECT_FALSE(ComputeAutoScale(1.15E4932L, 1, X));
     EXPECT_FALSE(ComputeAutoScale(1E4932L, -1E4932L, X));
-}
-
-TEST(ComputeAutoScale, ExtremeMagnitudesEnd) {
-    for (Real v : {1E-4000L, 3.3E4000L, 1E-4940L, 7E4930L}) {
-        SCOPED_TRACE(static_cast<double>(std::log10(v)));
-        const std::optional<AxisScale> s = ComputeAutoScale(v * 4.7L, v, X);
-        ASSERT_TRUE(s.has_value());
-        EXPECT_GE(s->Major, 4);
-        EXPECT_LE(s->Major, 10);
-        EXPECT_GT(s->Max, s->Min);
-        EXPECT_LE(s->Decimals, MaxScaleDecimals);
-    }
 }
 
 TEST(DivisionRules, Table) {
@@ -121,72 +93,12 @@ TEST(DivisionRules, Table) {
     }
 }
 
-// Over many random data ranges the auto-scaled axes keep what the renderer
-// relies on.
-TEST(ComputeAutoScale, PropertiesOverRandomRanges) {
-    std::mt19937_64 rng(20240607);
-    std::uniform_real_distribution<double> mantissa(-10, 10);
-    std::uniform_int_distribution<int> exponent(-12, 12);
-    for (int i = 0; i < 20000; ++i) {
-        const Real a = mantissa(rng) * std::pow(10.0L, exponent(rng));
-        Real b = 0; // from zero
-        switch (i % 4) {
-        case 0: // unrelated magnitude
-            b = mantissa(rng) * std::pow(10.0L, exponent(rng));
-            break;
-        case 1: // narrow range far from zero
-            b = a * (1 + mantissa(rng) * std::pow(10.0L, -exponent(rng) / 2 - 7));
-            break;
-        case 2: // same order of magnitude
-            b = a * (1 + mantissa(rng) / 4);
-            break;
-        }
-        if (a == b) continue;
-        const Real dataMax = std::max(a, b), dataMin = std::min(a, b);
-        SCOPED_TRACE(NumberToText(dataMin, 22) + " .. " + NumberToText(dataMax, 22));
-        for (ScaleAxis axis : {X, YL}) {
-            const std::optional<AxisScale> s = ComputeAutoScale(dataMax, dataMin, axis);
-            ASSERT_TRUE(s.has_value());
-            ASSERT_GT(s->Max, s->Min);
-            ASSERT_GE(s->Max, dataMax);
-            ASSERT_LE(s->Min, dataMin);
-            if (!(s->Max > 0 && s->Min < 0)) {
-                ASSERT_GE(s->Major, 4);
-                ASSERT_LE(s->Major, axis == X ? 10 : 20);
-            }
-            ASSERT_LE(s->Major, 20);
-            ASSERT_EQ(s->Ticks, s->Major % 2 == 0 ? s->Major / 2 : s->Major);
-            ASSERT_GE(s->Minor, 1);
-            ASSERT_LE(s->Minor, 10);
-            ASSERT_GE(s->Decimals, 0);
-        }
-    }
-}
-
 class AutoScaleDoc : public ::testing::Test {
   protected:
     Document doc;
     GraphSettings& s = doc.Settings;
     RangeTexts boxes;
 };
-
-TEST_F(AutoScaleDoc, XAxisSetsLimitsCountsBoxesAndClearsMultiScale) {
-    AddSeries(doc, "47:1 3:2 20:3");
-    GraphSettings expected = s;
-    expected.XMax = 48;
-    expected.XMin = 0;
-    expected.XGridMajor = 8;
-    expected.XGridMinor = 6;
-    expected.XTicks = 4;
-    expected.XDecimals = 0;
-    expected.MultiScaleX = false;
-    AutoScaleXAxis(doc, boxes);
-    // Nothing of the Y axes changes.
-    EXPECT_EQ(s, expected);
-    EXPECT_EQ(boxes.MaxX, "48");
-    EXPECT_EQ(boxes.MinX, "0");
-    EXPECT_EQ(boxes.MaxYL, "");
-}
 
 TEST_F(AutoScaleDoc, MeasuresEverySeriesSortedAndLeavesTheGrids) {
     Series& a = AddSeries(doc, "5:1 1:2 3:3");
@@ -209,28 +121,6 @@ TEST_F(AutoScaleDoc, MeasuresEverySeriesSortedAndLeavesTheGrids) {
     EXPECT_EQ(s.YLDecimals, 1);
     EXPECT_FALSE(s.MultiScaleYL);
     EXPECT_TRUE(s.MultiScaleYR);
-}
-
-// With one X value, or no series at all, Find gives equal limits and the
-// operation stops: counts and the multi-scale flag stay.
-TEST_F(AutoScaleDoc, NothingToScaleStopsAfterFind) {
-    s.XGridMajor = 3;
-    s.XDecimals = 4;
-    s.XMax = 5;
-    s.MultiScaleX = false;
-    AutoScaleXAxis(doc, boxes);
-    EXPECT_EQ(s.XMax, 0);
-    EXPECT_EQ(s.XMin, 0);
-    EXPECT_FALSE(s.MultiScaleX);
-    AddSeries(doc, "7:1 7:2");
-    s.MultiScaleX = true;
-    AutoScaleXAxis(doc, boxes);
-    EXPECT_EQ(s.XMax, 7);
-    EXPECT_EQ(s.XMin, 7);
-    EXPECT_EQ(boxes.MaxX, "7");
-    EXPECT_EQ(s.XGridMajor, 3);
-    EXPECT_EQ(s.XDecimals, 4);
-    EXPECT_TRUE(s.MultiScaleX);
 }
 
 TEST_F(AutoScaleDoc, MenuCommandDoesXAndLeftYAndDraws) {

@@ -32,11 +32,9 @@ TEST(ComputeAutoGrid, Ranges) {
         {"0 to 0.048", 0, 0.048L, {8, 6, 4, 2}, {16, 3, 8, 2}},
         // Second pass: 470 units, decimals Up - 2 = 2.
         {"0 to 0.047", 0, 0.047L, {10, 1, 5, 2}, {10, 1, 5, 2}},
-        {"0 to 1000", 0, 1000, {10, 5, 5, 0}, {10, 5, 5, 0}},
         // 101 is prime but whole: kept with one interval; three digits would
         // ask for -1 decimals.
         {"0 to 101", 0, 101, {1, 1, 1, 0}, {1, 1, 1, 0}},
-        {"0 to 997", 0, 997, {1, 1, 1, 0}, {1, 1, 1, 0}},
         {"0 to 60: 20 halved on X", 0, 60, {10, 6, 5, 0}, {20, 3, 10, 0}},
         {"0 to 450: 15 thirded on X", 0, 450, {5, 9, 5, 0}, {15, 3, 15, 0}},
     };
@@ -103,7 +101,6 @@ TEST(ApplyGridSettings, BoxesAndTheirRanges) {
         {"empty counts read 1, empty decimals 0", Boxes("", "", "", ""), 0, 1, 1, 1, 0},
         {"zero counts refused", Boxes("0", "0", "0", "0"), 3, 3, 7, 7, 0},
         {"above range", Boxes("11", "21", "21", "9"), 4, 3, 7, 7, 5},
-        {"negative", Boxes("-1", "-5", "-1", "-1"), 4, 3, 7, 7, 5},
         {"not whole numbers", Boxes("2.5", "1,5", "x", "2 "), 4, 3, 7, 7, 5},
         {"leading blank and hex", Boxes(" 4", "$10", "0x0A", "+3"), 0, 4, 16, 10, 3},
         {"overflowing number", Boxes("99999999999", "5", "5", "5"), 1, 3, 5, 5, 5},
@@ -152,43 +149,6 @@ TEST(ApplyGridSettings, LogBoxesAreSkipped) {
     EXPECT_EQ(s.XGridMajor, 2);
     EXPECT_EQ(s.YGridMajor, 9);
     EXPECT_EQ(s.YRDecimals, 1);
-}
-
-TEST(ClearGrid, ResetsLinearAxesAndDraws) {
-    for (bool logX : {false, true})
-        for (bool logY : {false, true}) {
-            SCOPED_TRACE(std::to_string(logX) + std::to_string(logY));
-            GraphSettings s = Marked();
-            s.LogX = logX;
-            s.LogY = logY;
-            GraphSettings expected = s;
-            GridDialogState b = Boxes("4", "4", "4", "4");
-            GridDialogState shown = b;
-            if (!logX) {
-                expected.XGridMinor = expected.XGridMajor = expected.XTicks = 1;
-                expected.XDecimals = 2;
-                shown.XMinor = shown.XMajor = shown.XTicks = "1";
-                shown.XDec = "2";
-            }
-            if (!logY) {
-                expected.YGridMinor = expected.YGridMajor = expected.YLTicks = 1;
-                expected.YRTicks = 1;
-                expected.YLDecimals = expected.YRDecimals = 2;
-                shown.YMinor = shown.YMajor = shown.YLTicks = shown.YRTicks = "1";
-                shown.YLDec = shown.YRDec = "2";
-            }
-            RecordingFeedback fb;
-            DrawCounter d;
-            ClearGrid(b, s, fb, d.Hooks());
-            EXPECT_EQ(s, expected);
-            EXPECT_EQ(b, shown);
-            EXPECT_EQ(fb.BeepReasons,
-                      logX && logY ? std::vector<std::string>{"Both axes are logarithmic: their "
-                                                              "grids are fixed."}
-                                   : std::vector<std::string>{});
-            EXPECT_EQ(d.ensure, logX && logY ? 0 : 1);
-            EXPECT_EQ(d.draw, 0);
-        }
 }
 
 TEST(AutoGrid, StoresShowsHidesCancelAndDraws) {
@@ -290,33 +250,6 @@ TEST_F(GridDialog, ShowFillsBoxesAsWholeNumbers) {
     EXPECT_EQ(d.draw + d.ensure, 0);
 }
 
-TEST_F(GridDialog, ShowOnLogAxes) {
-    const GridDialogState linear = (dialog.Show(false), dialog.State);
-    s.LogX = true;
-    dialog.Show(false);
-    GridDialogState expected = linear;
-    expected.XMinor = expected.XMajor = expected.XTicks = expected.XDec = "Log";
-    expected.XBoxesEnabled = false;
-    expected.FocusBox = "YMinor";
-    EXPECT_EQ(dialog.State, expected);
-
-    s.LogX = false;
-    s.LogY = true;
-    dialog.Show(false);
-    expected = linear;
-    expected.YMinor = expected.YMajor = expected.YLTicks = expected.YLDec = "Log";
-    expected.YRTicks = expected.YRDec = "Log";
-    expected.YBoxesEnabled = false;
-    EXPECT_EQ(dialog.State, expected);
-
-    // OK after a log Show leaves that axis's settings alone.
-    dialog.State.XMajor = "12";
-    dialog.OK();
-    EXPECT_EQ(s.XGridMajor, 12);
-    EXPECT_EQ(s.YGridMajor, 9);
-    EXPECT_EQ(fb.Beeps, 0);
-}
-
 // Auto-scaling a very narrow range gives more decimals than may be typed; the
 // dialog shows them and OK keeps them without a beep, while typing such a
 // value is still refused.
@@ -349,21 +282,6 @@ TEST_F(GridDialog, ViewAppliesClearsMultiScaleOfUsableAxesAndDraws) {
     EXPECT_FALSE(s.MultiScaleYR);
     EXPECT_FALSE(dialog.State.CancelShown);
     EXPECT_EQ(d.ensure, 1);
-}
-
-TEST_F(GridDialog, ViewAndClearWithBothAxesLogOnlyBeep) {
-    s.LogX = s.LogY = true;
-    s.XMax = 10;
-    s.MultiScaleX = true;
-    dialog.Show(false);
-    const GraphSettings before = s;
-    dialog.View();
-    EXPECT_EQ(fb.Beeps, 1);
-    EXPECT_TRUE(dialog.State.CancelShown);
-    dialog.Clear();
-    EXPECT_EQ(fb.Beeps, 2);
-    EXPECT_EQ(s, before);
-    EXPECT_EQ(d.ensure + d.draw, 0);
 }
 
 // Each button reaches its own rule (the counts are the rules' tests above);

@@ -11,29 +11,6 @@ namespace {
 
 using namespace testing_support;
 
-TEST(LogScaleDialog, ShowPicksTheItemsOfTheFlags) {
-    struct Row {
-        bool logX, logY, exponential;
-        int logBox, formatBox;
-    };
-    const Row rows[] = {{true, true, true, LogBoxBoth, FormatExponential},
-                        {true, false, false, LogBoxX, FormatDecimal},
-                        {false, true, true, LogBoxY, FormatExponential},
-                        {false, false, false, LogBoxNone, FormatDecimal}};
-    for (const Row& r : rows) {
-        GraphSettings s;
-        s.LogX = r.logX;
-        s.LogY = r.logY;
-        s.LogFormatExponential = r.exponential;
-        DrawCounter d;
-        LogScaleDialogRules dialog{s, d.Hooks()};
-        dialog.State.CancelShown = false;
-        dialog.Show();
-        EXPECT_EQ(dialog.State, (LogScaleDialogState{r.logBox, r.formatBox, true}));
-        EXPECT_EQ(d.draw + d.ensure, 0);
-    }
-}
-
 TEST(LogScaleDialog, ChangesTakeEffectAtOnceAndOKSetsAllThreeFlags) {
     GraphSettings s;
     DrawCounter d;

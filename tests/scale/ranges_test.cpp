@@ -112,18 +112,6 @@ TEST(ComputeSeriesRange, LogAxesRules) {
     }
 }
 
-TEST(ComputeSeriesRange, FewerThanTwoValidRowsKeepsThePreviousRange) {
-    Series s = SeriesOf("1:10 4:40 :");
-    ComputeSeriesRange(s, true, GraphSettings{});
-    s.SetCell(YColumn, 2, "");
-    ComputeSeriesRange(s, true, GraphSettings{});
-    EXPECT_EQ(s.ValidCount, 1);
-    EXPECT_EQ(s.FirstX, 1);
-    EXPECT_EQ(s.LastX, 4);
-    EXPECT_EQ(s.MaxY, 40);
-    EXPECT_EQ(s.MinY, 10);
-}
-
 // Many equal X values with distinct Y make the stability visible; signs, both
 // zeros, subnormal, huge and infinite values keep their order.
 TEST(ComputeSeriesRange, OrderMatchesTheExchangePassesBothWays) {
@@ -233,19 +221,6 @@ TEST(ComputeSeriesRange, RememberedMeasurementEqualsAFreshReading) {
     }
 }
 
-TEST(FindRanges, NoSeriesGivesZeroEverywhere) {
-    Document doc;
-    doc.Settings.XMax = 5;
-    doc.Settings.YRMin = -5;
-    RangeTexts boxes;
-    FindAllRanges(doc, boxes);
-    const GraphSettings& g = doc.Settings;
-    for (Real v : {g.XMax, g.XMin, g.YLMax, g.YLMin, g.YRMax, g.YRMin})
-        EXPECT_EQ(v, 0);
-    EXPECT_EQ(boxes.MaxX, "0");
-    EXPECT_EQ(boxes.MinYR, "0");
-}
-
 TEST(FindRanges, EachAxisTakesOnlyItsOwnSeries) {
     Document doc;
     AddSeries(doc, "1:10 2:20", true);
@@ -292,16 +267,6 @@ TEST(FindRanges, SeriesWithoutTwoValidRowsIsLeftOut) {
     EXPECT_EQ(doc.Settings.YLMax, 0);
     EXPECT_EQ(doc.Settings.YLMin, 0);
     EXPECT_EQ(doc.Settings.YRMax, 20);
-}
-
-TEST(FindRanges, BoxesUseWidth14Text) {
-    Document doc;
-    AddSeries(doc, "0.000000000001:123456789.987654 3E12:1");
-    RangeTexts boxes;
-    FindAllRanges(doc, boxes);
-    EXPECT_EQ(boxes.MaxX, NumberToText(3E12L, 14));
-    EXPECT_EQ(boxes.MinX, NumberToText(1E-12L, 14));
-    EXPECT_EQ(boxes.MaxYL, NumberToText(123456789.987654L, 14));
 }
 
 // Find passes the log settings to the measuring.

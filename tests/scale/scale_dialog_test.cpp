@@ -136,18 +136,6 @@ TEST_F(ScaleDialog, ShowsOwnSelectionIsNotApplied) {
     EXPECT_EQ(d.draw, 2);
 }
 
-TEST_F(ScaleDialog, ShowWithBothAxesLogBeepsWhenItsSelectionChangesTheChoice) {
-    s.LogX = s.LogY = true;
-    dialog.State.AutoBox = AutoBoxY; // chosen before both axes became logarithmic
-    dialog.Show(false);
-    EXPECT_EQ(fb.Beeps, 1);
-    EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
-    EXPECT_FALSE(dialog.State.JustShown);
-    EXPECT_EQ(d.draw, 0);
-    dialog.Show(false); // "Disable" already chosen: no change, no beep
-    EXPECT_EQ(fb.Beeps, 1);
-}
-
 // OK reads the boxes (here: equal limits switch that axis to multi-scale).
 TEST_F(ScaleDialog, OkAppliesTheBoxesWithoutDrawing) {
     s = Limits();
@@ -174,9 +162,7 @@ TEST(ScaleDialogAutoBox, RefusalsOnLogAxes) {
         {"log X, X", true, false, AutoBoxX, true, 1},
         {"log X, Both", true, false, AutoBoxBoth, true, 1},
         {"log X, Y allowed", true, false, AutoBoxY, false, 1},
-        {"log X, Disable allowed", true, false, AutoBoxDisable, false, 1},
         {"log Y, Y", false, true, AutoBoxY, true, 1},
-        {"log Y, Both", false, true, AutoBoxBoth, true, 1},
         {"log Y, X allowed", false, true, AutoBoxX, false, 1},
         {"linear, Both allowed", false, false, AutoBoxBoth, false, 1},
     };
@@ -205,37 +191,6 @@ TEST(ScaleDialogAutoBox, RefusalsOnLogAxes) {
         EXPECT_EQ(g.MultiScaleYL, applied == AutoBoxY || applied == AutoBoxBoth);
         EXPECT_EQ(g.MultiScaleYR, g.MultiScaleYL);
     }
-}
-
-TEST_F(ScaleDialog, RefusalFallsBackToDisableAndAppliesIt) {
-    s = Limits();
-    dialog.Show(false);
-    dialog.State.AutoBox = AutoBoxY;
-    dialog.AutoBoxChanged();
-    ASSERT_TRUE(s.MultiScaleYL);
-    // The log dialog makes Y logarithmic while "Y" is chosen; picking "Both" is
-    // refused and the dialog's "Disable" takes effect.
-    s.LogY = true;
-    dialog.State.AutoBox = AutoBoxBoth;
-    dialog.AutoBoxChanged();
-    EXPECT_EQ(fb.Beeps, 1);
-    EXPECT_EQ(dialog.State.AutoBox, AutoBoxDisable);
-    EXPECT_FALSE(s.MultiScaleX || s.MultiScaleYL || s.MultiScaleYR);
-}
-
-// Each "Find" button takes its own axis's range (the ranges are FindRanges').
-TEST_F(ScaleDialog, FindButtonsTakeTheirOwnAxisWithoutDrawing) {
-    AddSeries(doc, "5:-2 1:4");
-    AddSeries(doc, "-3:10 2:20", false);
-    dialog.Show(false);
-    const RangeTexts shown = dialog.State.Boxes;
-    dialog.FindX();
-    EXPECT_EQ(dialog.State.Boxes.MinX + " " + dialog.State.Boxes.MaxYL, "-3 " + shown.MaxYL);
-    dialog.FindYL();
-    EXPECT_EQ(dialog.State.Boxes.MinYL + " " + dialog.State.Boxes.MaxYR, "-2 " + shown.MaxYR);
-    dialog.FindYR();
-    EXPECT_EQ(dialog.State.Boxes.MaxYR, "20");
-    EXPECT_EQ(d.draw + d.ensure, 0);
 }
 
 TEST_F(ScaleDialog, AutoButtons) {
