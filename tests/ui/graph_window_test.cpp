@@ -64,9 +64,7 @@ TEST(GraphWindow, RegionsOfTheImage) {
         {"title band left of 2L", 100, 50, GraphRegion::YTitles},
         {"title band right of W", 555, 50, GraphRegion::YTitles},
         {"plot top line", 300, 100, GraphRegion::MainTitles},
-        {"left of the plot", 30, 250, GraphRegion::Scale},
         {"right of the plot", 580, 250, GraphRegion::Scale},
-        {"just below the X axis", 300, 410, GraphRegion::Scale},
         {"bottom of the axis band", 300, 420, GraphRegion::Scale},
         {"below the axis band", 300, 430, GraphRegion::XTitles},
         {"legend top row", 300, 470, GraphRegion::XTitles},
@@ -133,7 +131,7 @@ TEST(GraphWindow, FloatingTitleIsPickedUpAndPlaced) {
     EXPECT_NEAR(static_cast<double>(st.FloatTitleY[2]), 25.0, 100.0 / g.PlotHeight);
 }
 
-TEST(GraphWindow, FloatingTitleHitTestFollowsTheTextBox) {
+TEST(GraphWindow, FloatingTitleHitTestAndPlacing) {
     GraphSettings st;
     ResetGraphSettings(st);
     st.XMin = 0;
@@ -143,39 +141,25 @@ TEST(GraphWindow, FloatingTitleHitTestFollowsTheTextBox) {
     st.FloatTitleText[0] = "ABCDEFGHIJ"; // 10 characters: 10 * (9 * 16) / 20 = 72 pixels
     st.FloatTitleX[0] = 100;
     st.FloatTitleY[0] = 100;
-    const GraphGeometry g = Sample(); // title at x 160, y 300; k = 9
-    EXPECT_EQ(FloatTitleAt(151, 300, st, g), 0);
-    EXPECT_EQ(FloatTitleAt(150, 300, st, g), -1);
-    EXPECT_EQ(FloatTitleAt(231, 300, st, g), 0);
-    EXPECT_EQ(FloatTitleAt(232, 300, st, g), -1);
-    EXPECT_EQ(FloatTitleAt(160, 291, st, g), -1);
-    EXPECT_EQ(FloatTitleAt(160, 292, st, g), 0);
-    EXPECT_EQ(FloatTitleAt(160, 308, st, g), 0);
-    EXPECT_EQ(FloatTitleAt(160, 309, st, g), -1);
+    GraphGeometry g = Sample(); // title at x 160, y 300; k = 9
+    const int hits[][3] = {{151, 300, 0},  {150, 300, -1}, {231, 300, 0}, {232, 300, -1},
+                           {160, 291, -1}, {160, 292, 0},  {160, 308, 0}, {160, 309, -1}};
+    for (const auto& [x, y, title] : hits)
+        EXPECT_EQ(FloatTitleAt(x, y, st, g), title) << x << "," << y;
     // Unmappable positions are skipped: log axis with a title at 0, or no range.
     st.LogX = true;
     st.XMin = 1;
     st.FloatTitleX[0] = 0;
     EXPECT_EQ(FloatTitleAt(160, 300, st, g), -1);
-    st.LogX = false;
-    st.XMin = st.XMax;
-    EXPECT_EQ(FloatTitleAt(160, 300, st, g), -1);
-}
-
-TEST(GraphWindow, PlacingOnALogarithmicAxisAndOnAZeroWidthPlot) {
-    GraphSettings st;
-    ResetGraphSettings(st);
-    st.LogX = true;
-    st.XMin = 1;
+    // Placed half way along three decades: 10 to the power 1.5.
     st.XMax = 1000;
-    st.YLMin = 0;
-    st.YLMax = 300;
-    GraphGeometry g = Sample();
-    // Half way along three decades: 10 to the power 1.5.
     const PlacedPosition p = FloatTitlePosition(g.PlotLeft + g.PlotWidth / 2, 250, st, g);
     ASSERT_TRUE(p.XSet && p.YSet);
     EXPECT_NEAR(static_cast<double>(p.X), 31.6227766, 1e-6);
     EXPECT_NEAR(static_cast<double>(p.Y), 150.0, 1e-9); // 150 of 300 pixels up
+    st.LogX = false;
+    st.XMin = st.XMax;
+    EXPECT_EQ(FloatTitleAt(160, 300, st, g), -1);
     g.PlotWidth = 0;
     EXPECT_FALSE(FloatTitlePosition(100, 250, st, g).XSet);
 }
@@ -203,19 +187,12 @@ TEST(GraphWindow, BitmapHasTheWindowsOuterSizeAndIsAWindowsBitmap) {
     const QString path = s.Path(QStringLiteral("graph.bmp"));
     QString error;
     ASSERT_TRUE(s.graph->WriteBitmap(path, &error)) << error.toStdString();
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.read(2), QByteArray("BM"));
     // 24 bits a pixel, rows padded to 4 bytes, written straight to the file.
-    EXPECT_EQ(f.size(), 54 + 330 * ((420 * 3 + 3) / 4 * 4));
+    EXPECT_EQ(QFileInfo(path).size(), 54 + 330 * ((420 * 3 + 3) / 4 * 4));
     const QImage written(path, "BMP");
-    EXPECT_EQ(written.size(), QSize(420, 330));
     EXPECT_EQ(
         written.convertToFormat(QImage::Format_RGB32),
         VisibleGraphPart(s.graph->GraphBitmap(), s.G()).convertToFormat(QImage::Format_RGB32));
-    // The sub-window is bigger than its image control: the bitmap is the outer size.
-    EXPECT_GT(s.sub->size().width(),
-              s.graph->findChild<QWidget*>(QStringLiteral("Image1"))->width());
 }
 
 // On a high-density screen the graph is drawn at the screen's pixel ratio in
@@ -240,24 +217,6 @@ TEST(GraphWindow, DrawsAtTheScreensPixelRatio) {
     EXPECT_EQ(s.graph->Picture().devicePixelRatio(), 1);
 }
 
-// Save Bitmap's "Files of type" has an Alt+letter of its own, as "File name" has.
-TEST(GraphWindow, SaveBitmapTypesHaveAnAccessKey) {
-    DrawnGraph s;
-    QString label;
-    QWidget* buddy = nullptr;
-    torvel::test::WhenModal([&](QWidget* d) {
-        if (auto* l = d->findChild<QLabel*>(QStringLiteral("fileTypeLabel"))) {
-            label = l->text();
-            buddy = l->buddy();
-        }
-        EXPECT_EQ(buddy, d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")));
-        qobject_cast<QDialog*>(d)->reject();
-    });
-    s.graph->findChild<QAction*>(QStringLiteral("SaveBitmap1"))->trigger();
-    EXPECT_EQ(label, QStringLiteral("Files of &type:"));
-    EXPECT_NE(buddy, nullptr);
-}
-
 // A draw that runs out of memory says so once (a resize asks for one draw
 // after another), leaves the settings as they were, and the program goes on.
 TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
@@ -269,13 +228,12 @@ TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
     settings.XMin = 2;
     const GraphSettings before = settings;
     const Texts told{"Not enough memory to draw the graph."};
-    FailAllocationAt(1);
-    s.graph->Draw();
-    EXPECT_EQ(Told(s.feedback), told);
-    EXPECT_EQ(settings, before);
-    FailAllocationAt(1);
-    s.graph->Draw();
-    EXPECT_EQ(Told(s.feedback), told);
+    for (int i = 0; i < 2; ++i) {
+        FailAllocationAt(1);
+        s.graph->Draw();
+        EXPECT_EQ(Told(s.feedback), told);
+        EXPECT_EQ(settings, before);
+    }
     s.graph->Draw();
     EXPECT_EQ(Told(s.feedback), told);
     EXPECT_NEAR(static_cast<double>(settings.XMax), 100, 1e-9); // drawn at last
