@@ -3,9 +3,6 @@
 // and Cancel has an access key of its own, and what an Alt+letter reaches.
 #include "ui_test_support.h"
 
-#include <QContextMenuEvent>
-#include <QSet>
-
 using namespace torvel;
 using namespace torvel::test;
 
@@ -176,32 +173,5 @@ TEST(DialogKeyboard, PopupMenusOpenFromTheKeyboard) {
         EXPECT_TRUE(c.popup->isVisible());
         EXPECT_TRUE(c.where.contains(c.popup->pos()));
         c.popup->hide();
-    }
-}
-
-// Every access key of a dialog is its own; every button but OK and Cancel
-// (Enter and Escape) and every group and item of a choice has one (the scale
-// dialog's Multi-Scale items share the axes' letters).
-TEST(DialogKeyboard, AccessKeysOnEveryChoice) {
-    KeyboardShell s;
-    for (const char* opener : {"scale2", "Log2", "GraphType2"}) {
-        SCOPED_TRACE(opener);
-        WhenModal([&](QWidget* d) {
-            QList<QKeySequence> keys;
-            auto expectKey = [&](const QString& text, const QString& name) {
-                const QKeySequence key = QKeySequence::mnemonic(text);
-                EXPECT_TRUE(!key.isEmpty() || name.startsWith("AutoBoxItem")) << qPrintable(name);
-                EXPECT_TRUE(key.isEmpty() || !keys.contains(key)) << qPrintable(name);
-                keys << key;
-            };
-            for (QAbstractButton* b : d->findChildren<QAbstractButton*>())
-                if (b->text() != QStringLiteral("OK") && b->text() != QStringLiteral("Cancel"))
-                    expectKey(b->text(), b->objectName());
-            for (QGroupBox* g : d->findChildren<QGroupBox*>())
-                expectKey(g->title(), g->objectName());
-            qobject_cast<QDialog*>(d)->reject();
-        });
-        s.graph->findChild<QAction*>(opener)->trigger();
-        Settle();
     }
 }

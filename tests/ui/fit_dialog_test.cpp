@@ -7,8 +7,6 @@
 #include "fit/fit.h"
 #include "fit/fit_statistics.h"
 
-#include <QFontInfo>
-
 using namespace torvel;
 using namespace torvel::test;
 

@@ -4,9 +4,6 @@
 #include "files/table_file.h"
 #include "ui_test_support.h"
 
-#include <QDropEvent>
-#include <QMimeData>
-
 namespace torvel {
 namespace {
 
@@ -22,18 +19,11 @@ TEST(ImportTable, ThePreviewFollowsAChangedChoice) {
     RecordingFeedback fb;
     TImportTableF d(ImportTableStart(path, TableHeadOf("t;a\n0;1,5\n1;2,5\n", true, path), 21, {}),
                     fb);
-    auto* decimal = d.findChild<QComboBox*>(QStringLiteral("DecimalBox"));
-    auto* ok = d.findChild<QPushButton*>(QStringLiteral("OKBtn"));
-    EXPECT_EQ(decimal->currentIndex(), 1);
     EXPECT_EQ(PreviewText(d, 0, 1), QStringLiteral("1.5"));
-    EXPECT_TRUE(ok->isEnabled());
-
-    decimal->setCurrentIndex(0); // as the user picks "Point"
+    d.findChild<QComboBox*>(QStringLiteral("DecimalBox"))->setCurrentIndex(0); // "Point"
     EXPECT_EQ(PreviewText(d, 0, 1), QStringLiteral("1,5"));
-    auto* view = d.findChild<QTableView*>(QStringLiteral("Preview"));
-    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(),
-              QStringLiteral("2: a\nnot loaded"));
-    EXPECT_FALSE(ok->isEnabled()) << "no column of numbers is left to load";
+    EXPECT_FALSE(d.findChild<QPushButton*>(QStringLiteral("OKBtn"))->isEnabled())
+        << "no column of numbers is left to load";
 }
 
 void Drop(QWidget& target, const QStringList& files) {

@@ -5,10 +5,6 @@
 
 #include "core/change_recorder.h"
 
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QWindow>
-
 #include <map>
 
 using namespace torvel;

@@ -2,8 +2,6 @@
 // the real clipboard, scripted answers to its questions.
 #include "ui_test_support.h"
 
-#include <QHeaderView>
-
 using namespace torvel;
 using namespace torvel::test;
 

@@ -14,41 +14,9 @@
 #include "ui/spread_window.h"
 #include "ui/text_window.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QButtonGroup>
-#include <QClipboard>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
+#include <QtTest>
 #include <QPrinter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QStatusBar>
-#include <QStringList>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <QUrl>
-#include <QWidget>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
