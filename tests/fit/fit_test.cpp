@@ -40,26 +40,6 @@ class FitTest : public testing::Test {
     RecordingFeedback fb;
 };
 
-TEST_F(FitTest, StraightLineThroughThreePoints) {
-    Series& s = AddSeries(doc, "1:3 2:5 3:7");
-    s.SetHeader(YFitColumn, "   % Error YFit");
-    Fit(s, 1);
-    EXPECT_TRUE(s.Fit.FitOK);
-    EXPECT_TRUE(s.HasFit);
-    EXPECT_EQ(s.Fit.Coef, (std::array<Real, 8>{0, 1, 2, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(fb.Beeps, 0);
-    EXPECT_EQ(Column(s, YFitColumn), "3|5|7");
-    EXPECT_EQ(s.Header(YFitColumn), "          Y1 Fit");
-    // Every sum is accumulated for every kind, in its documented place.
-    const auto& S = s.Fit.Sums;
-    EXPECT_EQ(S[0], 6);                // sum u
-    EXPECT_EQ(S[9], 1 + 1024 + 59049); // sum u^10
-    EXPECT_EQ(S[SumV2], 83);
-    EXPECT_EQ(S[SumUV + 4], 3 + 160 + 1701); // sum u^5 v
-    EXPECT_EQ(S[SumN], 3);
-    EXPECT_EQ(S[SumDeterm], 6);
-}
-
 TEST_F(FitTest, AllYEqualGivesRSquaredOneWithABeep) {
     Series& s = AddSeries(doc, "1:2 2:2 3:2");
     Fit(s, 1);
