@@ -21,12 +21,6 @@ GraphGeometry Sample() {
     return g;
 }
 
-struct RegionCase {
-    const char* name;
-    int x, y;
-    GraphRegion region;
-};
-
 // A main window with one series and its graph window, drawn.
 struct DrawnGraph : test::GraphShell {
     DrawnGraph() {
@@ -57,7 +51,11 @@ struct DrawnGraph : test::GraphShell {
 } // namespace
 
 TEST(GraphWindow, RegionsOfTheImage) {
-    const RegionCase cases[] = {
+    const struct {
+        const char* name;
+        int x, y;
+        GraphRegion region;
+    } cases[] = {
         {"inside the plot", 300, 250, GraphRegion::Plot},
         {"plot's left edge is outside", 60, 250, GraphRegion::Scale},
         {"title band right of 2L", 150, 50, GraphRegion::MainTitles},
@@ -71,7 +69,7 @@ TEST(GraphWindow, RegionsOfTheImage) {
         {"legend", 300, 480, GraphRegion::SeriesTitles},
     };
     const GraphGeometry g = Sample();
-    for (const RegionCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(RegionAt(c.x, c.y, g), c.region) << c.name;
 }
 
@@ -110,21 +108,15 @@ TEST(GraphWindow, FloatingTitleIsPickedUpAndPlaced) {
     st.FloatTitleX[2] = 5;
     st.FloatTitleY[2] = 50;
     const GraphGeometry g = s.G();
-    const int tx = g.PlotLeft + g.PlotWidth / 2;
-    const int ty = g.PlotBottom - g.PlotHeight / 2;
-
-    EXPECT_EQ(s.Clicks(tx + 3, ty), QStringList{"PickFloatTitle"});
     auto& view = s.main->GraphState().View;
-    EXPECT_FALSE(view.FloatTitlePlaced[3]);
+    EXPECT_EQ(s.Clicks(g.PlotLeft + g.PlotWidth / 2 + 3, g.PlotBottom - g.PlotHeight / 2),
+              QStringList{"PickFloatTitle"});
     EXPECT_TRUE(view.FloatTitlePicked);
-
     // Clicking outside the plot opens a dialog and leaves the title picked.
-    EXPECT_EQ(s.Clicks(tx, g.LegendTop + 5), QStringList{"SeriesTitles1Click"});
+    EXPECT_EQ(s.Clicks(g.PlotLeft, g.LegendTop + 5), QStringList{"SeriesTitles1Click"});
     EXPECT_TRUE(view.FloatTitlePicked);
-
-    const int px = g.PlotLeft + g.PlotWidth / 4;
-    const int py = g.PlotBottom - g.PlotHeight / 4;
-    EXPECT_EQ(s.Clicks(px, py), QStringList{"PlaceFloatTitle"});
+    EXPECT_EQ(s.Clicks(g.PlotLeft + g.PlotWidth / 4, g.PlotBottom - g.PlotHeight / 4),
+              QStringList{"PlaceFloatTitle"});
     EXPECT_TRUE(view.FloatTitlePlaced[3]);
     EXPECT_FALSE(view.FloatTitlePicked);
     EXPECT_NEAR(static_cast<double>(st.FloatTitleX[2]), 2.5, 10.0 / g.PlotWidth);
@@ -241,25 +233,6 @@ TEST(GraphWindow, ADrawThatRunsOutOfMemoryIsToldOnceAndChangesNothing) {
     s.graph->Draw();
     EXPECT_EQ(Told(s.feedback), Texts(2, told[0]));
     FailAllocationAt(0);
-}
-
-// Save Bitmap asks before it replaces a file (No showing the dialog again is
-// the save loop's rule, tested with it) and writes the graph's size.
-TEST(GraphWindow, SaveBitmapAsksBeforeOverwriting) {
-    DrawnGraph s;
-    const QString path = s.Path(QStringLiteral("exists.bmp"));
-    WriteAll(path, "old");
-    WhenModal([&](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(d, nullptr);
-        d->selectFile(path);
-        static_cast<QDialog*>(d)->accept();
-    });
-    s.feedback.Script = {Answer::Yes};
-    s.graph->SaveBitmap1Click();
-    ASSERT_EQ(Told(s.feedback),
-              Texts{"The File  " + path.toStdString() + "  already exists overwrite it?"});
-    EXPECT_EQ(QImage(path).size(), QSize(s.G().LastGraphWidth, s.G().LastGraphHeight));
 }
 
 TEST(GraphWindow, NewGraphFileFromItsOwnMenuClosesItSafely) {

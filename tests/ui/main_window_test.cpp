@@ -205,22 +205,6 @@ TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
     }
 }
 
-TEST(MainWindow, DataWindowsViewAndAutoScaleShowTheGraph) {
-    Shell s;
-    s.main->show();
-    auto* data = NewDataWindow(s, {{"1", "3"}, {"7", "42"}});
-    data->findChild<QAction*>(QStringLiteral("View1"))->trigger();
-    ASSERT_NE(s.main->GraphF(), nullptr);
-    // With the graph window closed, Auto Scale makes it again.
-    s.main->GraphF()->Close1Click();
-    Settle();
-    ASSERT_EQ(s.main->GraphF(), nullptr);
-    s.main->Doc().Settings.XMax = 1000;
-    data->findChild<QAction*>(QStringLiteral("AutoScale1"))->trigger();
-    EXPECT_NE(s.main->GraphF(), nullptr);
-    EXPECT_LT(s.main->Doc().Settings.XMax, 1000); // the rule's limits: tests/scale
-}
-
 TEST(MainWindow, WindowMenuListsTheChildren) {
     Shell s;
     s.main->NewData1Click();
@@ -254,57 +238,54 @@ TEST(MainWindow, CopyButtonCopiesFromTheActiveDataWindowAndBeepsWithoutOne) {
 // ---------------------------------------------------------------------------
 // Windows and limits
 
-TEST(MainWindow, NewDataCreatesCaptionedWindowsUpToTheSeriesLimit) {
+TEST(MainWindow, NewWindowsStopAtTheirLimits) {
     Shell s;
     s.main->Doc().Prefs.MaxDataIndex = 7;
     for (int i = 0; i <= MaxSeries; ++i)
         s.main->NewData1Click();
-    Settle();
+    const QString notes = s.Path(QStringLiteral("notes.txt"));
+    WriteAll(notes, "x\n");
+    for (int i = 0; i <= MaxTextWindows; ++i)
+        s.main->NewText1Click();
+    s.main->OpenChosenFile(notes, 2);
     ASSERT_EQ(s.main->Doc().SeriesCount(), MaxSeries);
+    EXPECT_EQ(s.main->TextWindowCount(), MaxTextWindows);
     const Series& last = *s.main->Doc().DataWindows().back();
     EXPECT_EQ(last.IndexCount, 7);
     EXPECT_EQ(s.main->DataWindowOf(last)->windowTitle(), QStringLiteral("Series Number: 21"));
-    EXPECT_EQ(s.feedback.Beeps, 1);
-    ASSERT_EQ(Told(s.feedback), Texts{"Sorry the number of series is LIMITED to 21."});
+    EXPECT_EQ(s.feedback.Beeps, 3);
+    EXPECT_EQ(Told(s.feedback), (Texts{"Sorry the number of series is LIMITED to 21.",
+                                       "Sorry the number of Text files is LIMITED to 10.",
+                                       "Sorry the number of Text files is LIMITED to 10."}));
 }
 
-TEST(MainWindow, NewTextAndOpenAsTextStopAtTenWindows) {
-    Shell s;
-    const QString notes = s.Path(QStringLiteral("notes.txt"));
-    WriteAll(notes, "x\n");
-    for (int i = 0; i < 11; ++i)
-        s.main->NewText1Click();
-    s.main->OpenChosenFile(notes, 2);
-    EXPECT_EQ(s.main->TextWindowCount(), MaxTextWindows);
-    EXPECT_EQ(Told(s.feedback), Texts(2, "Sorry the number of Text files is LIMITED to 10."));
-    EXPECT_EQ(s.feedback.Beeps, 2);
-}
-
+// The graph window exists only with a series: View Graph and Save Graph do
+// nothing without one; a data window's View and Auto Scale make it; the last
+// data window closed takes its series and the graph window with it.
 TEST(MainWindow, GraphWindowExistsOnlyWithASeries) {
     Shell s;
+    s.main->show();
     Tool(s, 4)->click(); // View Graph
     Tool(s, 6)->click(); // Save Graph
     EXPECT_EQ(s.main->GraphF(), nullptr);
     EXPECT_TRUE(s.feedback.Messages.empty());
-    s.main->NewData1Click();
+    s.main->NewText1Click();
+    auto* data = NewDataWindow(s, {{"1", "3"}, {"7", "42"}});
     Tool(s, 4)->click();
     TGraphF* g = s.main->GraphF();
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(s.main->EnsureGraphWindow(), g); // brought forward, not made twice
     EXPECT_EQ(g->windowTitle(), QStringLiteral("Graph"));
-    s.main->Doc().DestroySeries(*s.main->Doc().FindSeries(1));
+    g->Close1Click();
     Settle();
-    EXPECT_EQ(s.main->GraphF(), nullptr);
-}
-
-// The last data window closed by itself takes its series and the graph
-// window with it, after the question (the text windows' is in the keys' test).
-TEST(MainWindow, TheLastDataWindowClosedTakesItsSeriesAndTheGraph) {
-    Shell s;
-    s.main->NewText1Click();
-    s.main->NewData1Click();
-    s.main->EnsureGraphWindow();
-    QWidget* data = s.main->DataWindowOf(*s.main->Doc().DataWindows()[0]);
+    Trigger(data, "View1");
+    ASSERT_NE(s.main->GraphF(), nullptr);
+    s.main->GraphF()->Close1Click();
+    Settle();
+    s.main->Doc().Settings.XMax = 1000;
+    Trigger(data, "AutoScale1");
+    EXPECT_NE(s.main->GraphF(), nullptr);
+    EXPECT_LT(s.main->Doc().Settings.XMax, 1000); // the rule's limits: tests/scale
     s.feedback.Script = {Answer::Yes};
     data->parentWidget()->close();
     Settle();
@@ -420,20 +401,26 @@ TEST(MainWindow, NewWindowsOpenInsideTheVisibleArea) {
 // ---------------------------------------------------------------------------
 // Questions before data is lost
 
-TEST(MainWindow, CloseAllAsksOnlyWithWindowsOpenAndKeepsSettings) {
+// Close All and Clear All ask only with windows open; Close All keeps the
+// graph's settings, Clear All resets them.
+TEST(MainWindow, CloseAllAndClearAllAskOnlyWithWindowsOpen) {
     Shell s;
+    s.main->Doc().Settings.MainTitles[0] = "Gone";
+    s.main->WindowClearAll1Click();
     s.main->WindowCloseAll1Click();
     EXPECT_TRUE(s.feedback.Messages.empty());
+    EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "");
     s.main->NewData1Click();
     s.main->NewText1Click();
     s.main->Doc().Settings.MainTitles[0] = "Kept";
-    s.feedback.Script = {Answer::Cancel};
+    s.feedback.Script = {Answer::Cancel, Answer::Cancel};
     s.main->WindowCloseAll1Click();
+    s.main->WindowClearAll1Click();
     EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
     EXPECT_EQ(s.main->TextWindowCount(), 1);
-    ASSERT_EQ(Told(s.feedback), Texts{"Possible data loss. Continue?"});
+    ASSERT_EQ(s.feedback.Messages.size(), 2u);
+    EXPECT_EQ(s.feedback.Messages[0].Text, "Possible data loss. Continue?");
     EXPECT_EQ(s.feedback.Messages[0].Buttons, MessageButtons::YesCancel);
-
     s.feedback.Script = {Answer::Yes};
     s.main->WindowCloseAll1Click();
     Settle();
@@ -441,20 +428,6 @@ TEST(MainWindow, CloseAllAsksOnlyWithWindowsOpenAndKeepsSettings) {
     EXPECT_EQ(s.main->TextWindowCount(), 0);
     EXPECT_EQ(VisibleChildren(*s.main), 0);
     EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "Kept");
-}
-
-TEST(MainWindow, ClearAllResetsSettingsAndWithNoWindowAsksNothing) {
-    Shell s;
-    s.main->Doc().Settings.MainTitles[0] = "Gone";
-    s.main->Doc().GraphFileName = "/tmp/gone.gra";
-    s.main->WindowClearAll1Click();
-    EXPECT_TRUE(s.feedback.Messages.empty());
-    EXPECT_EQ(s.main->Doc().Settings.MainTitles[0], "");
-    EXPECT_EQ(s.main->Doc().GraphFileName, "NoName.gra");
-    s.main->NewData1Click();
-    s.feedback.Script = {Answer::Cancel};
-    s.main->WindowClearAll1Click();
-    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
 }
 
 TEST(MainWindow, NewGraphFileCancelKeepsYesSavesFirstNoDiscards) {
@@ -486,6 +459,8 @@ TEST(MainWindow, NewGraphFileCancelKeepsYesSavesFirstNoDiscards) {
     EXPECT_EQ(ReadFig(s).count('\n'), 4);
 }
 
+// Exit asks only with windows open: Cancel keeps all, Yes saves the graph
+// first (a cancelled save keeps the program open), No discards.
 TEST(MainWindow, ExitAsksOnlyWithWindowsOpen) {
     Shell s;
     s.main->show();
@@ -495,15 +470,32 @@ TEST(MainWindow, ExitAsksOnlyWithWindowsOpen) {
     s.main->show();
     s.main->NewText1Click();
     s.main->NewData1Click();
-    s.feedback.Script = {Answer::Cancel};
+    QString target;
+    const auto saveDialog = [&](const SaveDialogRequest& r) -> std::optional<std::string> {
+        EXPECT_EQ(r.DefaultExtension, "gra");
+        if (target.isEmpty()) return std::nullopt;
+        return target.toStdString();
+    };
+    s.main->SetSaveDialog(saveDialog);
+    s.feedback.Script = {Answer::Cancel, Answer::Yes};
     EXPECT_FALSE(s.main->close());
-    ASSERT_EQ(Told(s.feedback),
-              Texts{"Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]"});
+    EXPECT_FALSE(s.main->close());
+    EXPECT_EQ(Told(s.feedback),
+              Texts(2, "Save && Exit [YES] -- No Save && Exit [NO] -- Cancel Exit [CANCEL]"));
     EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
     s.feedback.Script = {Answer::No};
     EXPECT_TRUE(s.main->close());
     EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
     EXPECT_EQ(s.main->TextWindowCount(), 0);
+
+    s.Restart();
+    s.main->SetSaveDialog(saveDialog);
+    s.main->NewData1Click();
+    target = s.Path(QStringLiteral("saved.gra"));
+    s.feedback.Script = {Answer::Yes};
+    EXPECT_TRUE(s.main->close());
+    EXPECT_TRUE(QFileInfo::exists(target));
+    EXPECT_TRUE(ReadFig(s).contains(target.toUtf8()));
 }
 
 TEST(MainWindow, QuestionsAreRealMessageBoxes) {
@@ -518,31 +510,6 @@ TEST(MainWindow, QuestionsAreRealMessageBoxes) {
               QStringLiteral("Save & Exit [YES] -- No Save & Exit [NO] -- Cancel Exit [CANCEL]"));
     test::AnswerMessageBox(QMessageBox::No);
     EXPECT_TRUE(s.main->close());
-}
-
-TEST(MainWindow, SaveAndExitWritesTheGraphButACancelledSaveKeepsTheProgramOpen) {
-    Shell s;
-    s.main->show();
-    s.main->NewData1Click();
-    int asked = 0;
-    s.main->SetSaveDialog([&](const SaveDialogRequest& r) -> std::optional<std::string> {
-        ++asked;
-        EXPECT_EQ(r.DefaultExtension, "gra");
-        return std::nullopt;
-    });
-    s.feedback.Script = {Answer::Yes};
-    EXPECT_FALSE(s.main->close());
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(s.main->Doc().SeriesCount(), 1);
-
-    const QString target = s.Path(QStringLiteral("saved.gra"));
-    s.main->SetSaveDialog([&](const SaveDialogRequest&) -> std::optional<std::string> {
-        return target.toStdString();
-    });
-    s.feedback.Script = {Answer::Yes};
-    EXPECT_TRUE(s.main->close());
-    EXPECT_TRUE(QFileInfo::exists(target));
-    EXPECT_TRUE(ReadFig(s).contains(target.toUtf8()));
 }
 
 // ---------------------------------------------------------------------------
@@ -672,19 +639,8 @@ TEST(MainWindow, AGraphFileChangedOutsideIsAskedForBeforeItIsOverwritten) {
     EXPECT_EQ(s.feedback.Messages.size(), 1u);
 }
 
-TEST(MainWindow, StartupFileIsWrittenAtExitAndReadAtStart) {
-    Shell s;
-    s.main->show();
-    s.main->setGeometry(60, 40, 700, 500); // within the offscreen 800 x 600 screen
-    const QRect before = s.main->geometry();
-    const QPoint pos = s.main->pos();
-    EXPECT_TRUE(s.main->close());
-    EXPECT_EQ(ReadFig(s).split('\n').size(), 10); // nine lines, each ended
-    s.Restart();
-    EXPECT_EQ(s.main->size(), before.size());
-    EXPECT_EQ(s.main->pos(), pos);
-}
-
+// The start-up file keeps the window's place and the last graph, which
+// reopens at the next start unless an argument names another file.
 TEST(MainWindow, TheLastGraphReopensAtTheNextStartUnlessAnArgumentNamesAnother) {
     Shell s;
     const QString first = ExampleCopy(s);
@@ -696,8 +652,11 @@ TEST(MainWindow, TheLastGraphReopensAtTheNextStartUnlessAnArgumentNamesAnother) 
         Settle();
     };
     s.main->show();
+    s.main->setGeometry(60, 40, 700, 500); // within the offscreen 800 x 600 screen
+    const QRect before = s.main->geometry();
     s.main->OpenChosenFile(first, 1);
     restart({});
+    EXPECT_EQ(s.main->geometry(), before);
     EXPECT_EQ(s.main->Doc().GraphFileName, first.toStdString());
     EXPECT_EQ(s.main->Doc().SeriesCount(), 3);
     // The command-line argument wins over the remembered graph.
