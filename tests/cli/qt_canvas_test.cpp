@@ -53,34 +53,6 @@ TEST(QtCanvas, WindowImageHasBlackBackgroundWhiteFrameAndSeriesColours) {
               QColor(c2.R, c2.G, c2.B));
 }
 
-// The lowest pixel of the white run that starts just below the plot's bottom
-// side in column x: the end of a tick.
-int TickEnd(const QImage& image, int x, int y0) {
-    int y = y0 + 1;
-    while (y < image.height() && Pixel(image, x, y) == QColor(Qt::white))
-        ++y;
-    return y - 1;
-}
-
-// A decade line of a logarithmic X axis reaches as far below the plot as the
-// ticks of a linear X axis do.
-TEST(QtCanvas, LogXTicksAreAsLongAsLinearOnes) {
-    Document doc;
-    test::FixedAxes(doc, 100, 1);
-    test::AddSeries(doc, {{2, 5}, {50, 60}});
-    doc.Settings.XTicks = 4;
-    GraphViewState view;
-    const QImage linear = GraphWindowImage(doc, view, 800, 600);
-    const GraphGeometry lin = view.Geometry;
-    doc.Settings.LogX = true;
-    const QImage log = GraphWindowImage(doc, view, 800, 600);
-    const GraphGeometry& g = view.Geometry;
-    ASSERT_EQ(g.PlotBottom, lin.PlotBottom);
-    const int linearEnd = TickEnd(linear, lin.PlotLeft + lin.PlotWidth / 4, lin.PlotBottom);
-    EXPECT_GT(linearEnd, lin.PlotBottom);
-    EXPECT_EQ(TickEnd(log, g.PlotLeft + g.PlotWidth / 2, g.PlotBottom), linearEnd);
-}
-
 TEST(QtCanvas, ImageIsKeptUntilTheScreenClassChanges) {
     Document doc;
     GraphViewState view;

@@ -58,37 +58,6 @@ TEST(FitDialog, EscapePutsThePreviousEquationBack) {
     EXPECT_EQ(series.Cell(YFitColumn, 1), "");
 }
 
-// By keyboard: each equation where the arrow keys stop is fitted (those passed
-// are not), and the status bar tells that choice's outcome, not the last one's.
-TEST(FitDialog, EachChoiceShowsItsOwnOutcome) {
-    Shell s;
-    s.main->show();
-    TSpreadF* w = NewDataWindow(s, {{"0", "0"}, {"1", "2"}, {"2", "3"}});
-    QStatusBar* status = s.main->statusBar();
-    QStringList told;
-    WhenModal([&](QWidget* d) {
-        QApplication::setActiveWindow(d);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(d, 2000));
-        // Tab leaves the choice (it acts), Shift+Tab comes back to its checked item.
-        auto choose = [&](Qt::Key arrow, int steps) {
-            for (int i = 0; i < steps; ++i)
-                QTest::keyClick(d->focusWidget(), arrow);
-            QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
-            told << status->currentMessage();
-            QTest::keyClick(d->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-        };
-        choose(Qt::Key_Down, 6); // Power: refused, back to None
-        choose(Qt::Key_Down, 7); // Exponential: refused
-        choose(Qt::Key_Down, 1); // the straight line
-        Child<QPushButton>(d, "OKBtn")->click();
-    });
-    w->findChild<QAction*>(QStringLiteral("FitY1"))->trigger();
-    EXPECT_EQ(told, (QStringList{"The power fit needs every X and every Y above 0.",
-                                 "The exponential fit needs every Y above 0.", ""}));
-    EXPECT_EQ(s.feedback.Beeps, 2);
-    EXPECT_EQ(w->GetSeries().Fit.FitKind, 1);
-}
-
 // The Regression menu's Fit Error % and Clear Fit reach the series and the grid.
 TEST(FitDialog, ClearFitAndFitErrorFromTheRegressionMenu) {
     Shell s;

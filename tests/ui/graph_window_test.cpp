@@ -246,14 +246,3 @@ TEST(GraphWindow, NewGraphFileFromItsOwnMenuClosesItSafely) {
     EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
     EXPECT_EQ(s.main->MdiArea()->subWindowList().size(), 0);
 }
-
-TEST(GraphWindow, CloseGraphRemembersItsGeometry) {
-    DrawnGraph s;
-    s.sub->setGeometry(30, 40, 520, 410);
-    s.graph->findChild<QAction*>(QStringLiteral("Close1"))->trigger();
-    Settle();
-    EXPECT_EQ(s.main->GraphF(), nullptr);
-    TGraphF* again = s.main->EnsureGraphWindow();
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->parentWidget()->geometry(), QRect(30, 40, 520, 410));
-}

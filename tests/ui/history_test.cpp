@@ -55,35 +55,4 @@ TEST(History, ClearAllThenUndoBringsEveryWindowBack) {
     EXPECT_TRUE(s.main->DocHistory().Unsaved());
 }
 
-TEST(History, UndoAndRedoHeadTheMenusNameTheStepAndTheirKeysWorkWithoutAChild) {
-    Shell s;
-    s.main->show();
-    s.main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
-    s.main->NewData1Click();
-    auto* data = s.main->findChild<TSpreadF*>();
-    TGraphF* graph = s.main->EnsureGraphWindow();
-    for (QMenu* menu : {data->PopupMenu(), graph->findChild<QMenu*>("Settings2")})
-        EXPECT_EQ(menu->actions().mid(0, 2),
-                  (QList<QAction*>{s.main->UndoAction(), s.main->RedoAction()}));
-    QGuiApplication::clipboard()->setText(QStringLiteral("5\t6"));
-    Action(s, "Paste1")->trigger();
-    EXPECT_EQ(s.main->UndoAction()->text(), "&Undo Paste");
-    s.feedback.Script = {Answer::Yes};
-    Action(s, "WindowCloseAll1")->trigger();
-    Settle();
-    ASSERT_TRUE(s.main->MdiArea()->subWindowList().isEmpty());
-    auto press = [&](int key, Qt::KeyboardModifiers mods) {
-        s.main->activateWindow();
-        QTest::keyClick(s.main.get(), static_cast<Qt::Key>(key), mods);
-        Settle();
-    };
-    press(Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_EQ(s.main->Doc().SeriesCount(), 1);
-    EXPECT_EQ(s.main->Doc().DataWindows()[0]->Cell(YColumn, 1), NumberToText(6, 14));
-    EXPECT_EQ(s.main->RedoAction()->text(), "&Redo Close All");
-    press(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(s.main->Doc().SeriesCount(), 0);
-}
-
 } // namespace

@@ -177,27 +177,3 @@ TEST(Printing, GraphWindowWritesPngAndSvgPictures) {
 }
 
 } // namespace
-
-// The items and the code they stand for are the rule's (tests/print); here
-// Next steps through the series and nothing is redrawn.
-TEST(Printing, PrinterColorDialogStepsThroughTheSeriesWithoutARedraw) {
-    PrintingShell s;
-    s.main->NewData1Click();
-    s.main->EnsureGraphWindow();
-    Settle();
-    QSignalSpy redrawn(s.main.get(), &TMDIMainF::GraphRedrawn);
-    QStringList labels;
-    WhenModal([&](QWidget* w) {
-        labels << w->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-        w->findChild<QRadioButton*>(QStringLiteral("RadioGroup1Item2"))->click(); // Red
-        WhenModal([&](QWidget* w2) {
-            labels << w2->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QTest::keyClick(w2, Qt::Key_Escape);
-        });
-        w->findChild<QPushButton*>(QStringLiteral("Button6"))->click(); // Next
-    });
-    Trigger(s.data, "PrintColor1");
-    EXPECT_EQ(labels, (QStringList{"Series #1", "Series #2"}));
-    EXPECT_EQ(s.main->Doc().FindSeries(1)->PrintColor, PrintRed);
-    EXPECT_EQ(redrawn.count(), 0);
-}

@@ -101,24 +101,6 @@ TEST_F(ScaleDialogsTest, EachBoxSetsItsOwnLimit) {
     EXPECT_EQ(ctx.feedback.Beeps, 0);
 }
 
-// A refused choice (the rule's, tests/scale) shows its fall-back at once; an
-// allowed one redraws at once.
-TEST_F(ScaleDialogsTest, BothOnALogXAxisBeepsAndFallsBack) {
-    ctx.doc.Settings.LogX = true;
-    WhenShown<TScaleF>([&](TScaleF& d) {
-        Choose(&d, "AutoBox", AutoBoxBoth);
-        EXPECT_EQ(ctx.feedback.Beeps, 1);
-        EXPECT_EQ(Chosen(d, "AutoBox"), QStringLiteral("Disable"));
-        const int before = draws;
-        Choose(&d, "AutoBox", AutoBoxY);
-        EXPECT_TRUE(ctx.doc.Settings.MultiScaleYL);
-        EXPECT_EQ(draws, before + 1);
-        MouseClick(&d, "OKBtn");
-    });
-    scale.Execute();
-    EXPECT_TRUE(ctx.doc.Settings.MultiScaleYL);
-}
-
 // "View" applies and draws; Cancel goes away and Escape with it. "Grid" opens
 // the grid dialog on top, without its own "Scale" button.
 TEST_F(ScaleDialogsTest, ViewHidesCancelAndGridOpensTheGridDialog) {

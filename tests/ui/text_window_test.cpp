@@ -35,15 +35,6 @@ class TextWindowTest : public ::testing::Test {
     std::vector<std::string> presets;
 };
 
-TEST_F(TextWindowTest, NewWindowIsAnEmptyUnwrappedEditor) {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("NoName.txt"));
-    EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(memo->toPlainText(), QString());
-    QTest::keyClick(memo, Qt::Key_Tab);
-    QTest::keyClicks(memo, "x");
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("\tx")); // Tab types a tab
-}
-
 TEST_F(TextWindowTest, SavingANewNameWritesCrLfLinesAndTakesTheName) {
     memo->setPlainText(QStringLiteral("first\nsecond"));
     const std::string path = Path("notes.txt");
