@@ -71,18 +71,6 @@ TEST(QtCanvas, ImageIsKeptUntilTheScreenClassChanges) {
     EXPECT_EQ(image.size(), QSize(1100, 760));
 }
 
-TEST(QtCanvas, FontFaces) {
-    // "Times New Roman Bold" is the bold weight of "Times New Roman".
-    const QFont times = QtCanvas::FontFor({"Times New Roman Bold", 12, false, false, {}});
-    EXPECT_EQ(times.family(), QString("Times New Roman"));
-    EXPECT_TRUE(times.bold());
-    const QFont condensed =
-        QtCanvas::FontFor({"Abadi MT Condensed Extra Bold", 9, false, false, {}});
-    EXPECT_EQ(condensed.family(), QString("Abadi MT Condensed Extra Bold"));
-    const QFont narrow = QtCanvas::FontFor({"Arial Narrow", 10, true, true, {}});
-    EXPECT_TRUE(narrow.bold() && narrow.underline());
-}
-
 TEST(QtCanvas, TextIsOpaqueAndAnchored) {
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::red);

@@ -9,23 +9,6 @@ namespace {
 
 using namespace test;
 
-QString PreviewText(TImportTableF& d, int row, int column) {
-    auto* view = d.findChild<QTableView*>(QStringLiteral("Preview"));
-    return view->model()->index(row, column).data().toString();
-}
-
-TEST(ImportTable, ThePreviewFollowsAChangedChoice) {
-    const std::string path = "/t.csv";
-    RecordingFeedback fb;
-    TImportTableF d(ImportTableStart(path, TableHeadOf("t;a\n0;1,5\n1;2,5\n", true, path), 21, {}),
-                    fb);
-    EXPECT_EQ(PreviewText(d, 0, 1), QStringLiteral("1.5"));
-    d.findChild<QComboBox*>(QStringLiteral("DecimalBox"))->setCurrentIndex(0); // "Point"
-    EXPECT_EQ(PreviewText(d, 0, 1), QStringLiteral("1,5"));
-    EXPECT_FALSE(d.findChild<QPushButton*>(QStringLiteral("OKBtn"))->isEnabled())
-        << "no column of numbers is left to load";
-}
-
 void Drop(QWidget& target, const QStringList& files) {
     QMimeData mime;
     QList<QUrl> urls;

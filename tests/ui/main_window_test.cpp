@@ -205,20 +205,6 @@ TEST(MainWindow, EveryShortcutShownInAMenuWorksInEachChild) {
     }
 }
 
-TEST(MainWindow, WindowMenuListsTheChildren) {
-    Shell s;
-    s.main->NewData1Click();
-    s.main->NewText1Click();
-    QMenu* menu = s.main->findChild<QMenu*>(QStringLiteral("Window1"));
-    ASSERT_NE(menu, nullptr);
-    emit menu->aboutToShow();
-    EXPECT_EQ(MenuTexts(menu).mid(5), (QStringList{"&1 Series Number: 1", "&2 NoName.txt"}));
-    // Only the active window is marked.
-    const QList<QAction*> items = menu->actions();
-    EXPECT_FALSE(items[items.size() - 2]->isChecked());
-    EXPECT_TRUE(items.back()->isChecked());
-}
-
 // A beep that refuses something also says why in the status bar, for a
 // user without sound: the tool bar's Copy without a window to copy from.
 TEST(MainWindow, CopyButtonCopiesFromTheActiveDataWindowAndBeepsWithoutOne) {
@@ -466,20 +452,6 @@ TEST(MainWindow, ExitAsksOnlyWithWindowsOpen) {
     EXPECT_TRUE(ReadFig(s).contains(target.toUtf8()));
 }
 
-TEST(MainWindow, QuestionsAreRealMessageBoxes) {
-    Shell s(false);
-    s.main->show();
-    s.main->NewData1Click();
-    QString text;
-    test::AnswerMessageBox(QMessageBox::Cancel, &text);
-    EXPECT_FALSE(s.main->close());
-    // The doubled ampersand is shown as one, as a label shows it.
-    EXPECT_EQ(text,
-              QStringLiteral("Save & Exit [YES] -- No Save & Exit [NO] -- Cancel Exit [CANCEL]"));
-    test::AnswerMessageBox(QMessageBox::No);
-    EXPECT_TRUE(s.main->close());
-}
-
 // ---------------------------------------------------------------------------
 // Open
 
@@ -507,30 +479,6 @@ TEST(MainWindow, OpenExtensionDecidesUnderTheFirstTwoFilters) {
     EXPECT_EQ(s.main->DataWindowOf(*s.main->Doc().DataWindows()[1])->windowTitle(),
               QStringLiteral("Series Number: 2   -   DATA.PRN"));
     EXPECT_NE(s.main->GraphF(), nullptr);
-}
-
-TEST(MainWindow, OpenDialogStartsBesideTheGraphWithGraphFilePreselected) {
-    Shell s;
-    const QString notes = s.Path(QStringLiteral("notes.txt"));
-    WriteAll(notes, "some notes\n");
-    QStringList filters;
-    QString selected, folder;
-    s.main->Doc().GraphFileName = s.Path(QStringLiteral("current.gra")).toStdString();
-    test::WhenModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        folder = dialog->directory().absolutePath();
-        filters = dialog->nameFilters();
-        selected = dialog->selectedNameFilter();
-        dialog->selectNameFilter(filters[2]);
-        dialog->selectFile(notes);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    s.main->Open1Click();
-    EXPECT_EQ(filters.size(), 5);
-    EXPECT_EQ(selected, QStringLiteral("Graph File (*.gra)"));
-    EXPECT_EQ(folder, QDir(s.dir.path()).absolutePath());
-    EXPECT_EQ(s.main->TextWindowCount(), 1);
 }
 
 TEST(MainWindow, OpeningAGraphFileAsksThenReplacesTheSeries) {

@@ -157,23 +157,4 @@ TEST(Printing, PrintSetupWorksOnThePdfPrinterAndLastsForEveryWindow) {
     EXPECT_NE(info.find("595 x 420 pts (A5)"), std::string::npos) << info; // across
 }
 
-TEST(Printing, GraphWindowWritesPngAndSvgPictures) {
-    PrintingShell s;
-    TGraphF* graph = s.main->EnsureGraphWindow();
-    graph->Draw();
-    const QSize size = graph->OuterSize();
-    const QString png = s.Path(QStringLiteral("g.png")), svg = s.Path(QStringLiteral("g.svg"));
-    ASSERT_TRUE(graph->WritePicture(png, PictureFormat::Png));
-    EXPECT_EQ(QImage(png, "PNG").size(), size);
-    ASSERT_TRUE(graph->WritePicture(svg, PictureFormat::Svg));
-    QFile file(svg);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains(
-        QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size.width()).arg(size.height()).toUtf8()));
-    EXPECT_EQ(PictureFormatFor("x.BMP", 0), PictureFormat::Bmp);
-    EXPECT_EQ(PictureFormatFor("x.gra", 0), PictureFormat::Bmp);
-    EXPECT_EQ(PictureFormatFor("x", 1), PictureFormat::Png);
-    EXPECT_EQ(PictureFormatFor("x.Svg", 0), PictureFormat::Svg);
-}
-
 } // namespace

@@ -221,25 +221,6 @@ TEST_F(SpreadWindowTest, DeleteEmptiesTheSelectionOrTheEditedCell) {
     EXPECT_EQ(ctx.feedback.Beeps, 0);
 }
 
-TEST_F(SpreadWindowTest, DraggingARangeWhileEditingLeavesTheEditorClosedUntilDelete) {
-    Open();
-    for (int r = 1; r <= 4; ++r)
-        series->SetCell(XColumn, r, "1");
-    Type("2"); // editing on, editor open on (1,1)
-    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 2));
-    QTest::mouseMove(grid->viewport(), CellCentre(2, 3));
-    QTest::mouseMove(grid->viewport(), CellCentre(2, 4));
-    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, CellCentre(2, 4));
-    EXPECT_EQ(Cell(XColumn, 1), "2"); // committed on the way out
-    const CellRect sel = grid->Selection();
-    EXPECT_EQ((std::vector<int>{sel.Left, sel.Top, sel.Right, sel.Bottom}),
-              (std::vector<int>{1, 2, 2, 4}));
-    EXPECT_FALSE(grid->EditorOpen());
-    grid->setFocus();
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(Cell(XColumn, 1) + Cell(XColumn, 2) + Cell(XColumn, 4), "2");
-}
-
 // ---------------------------------------------------------------------------
 // Clipboard
 
@@ -343,18 +324,6 @@ TEST_F(SpreadWindowTest, PopupMenuEntriesAreInUseAndFileEntriesAnnounceThemselve
     window->findChild<QAction*>(QStringLiteral("SaveBitmap1"))->trigger();
     EXPECT_EQ(open.count(), 1);
     EXPECT_EQ(bitmap.count(), 1);
-}
-
-TEST_F(SpreadWindowTest, LongSeriesEditsAtTheEnd) {
-    Open(100000);
-    EXPECT_EQ(window->Model()->rowCount(), 100000);
-    EXPECT_EQ(window->Model()->index(99999, 0).data().toString(), QStringLiteral(" 100000"));
-    Key(Qt::Key_End, Qt::ControlModifier);
-    At(1, 100000);
-    Type("12");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(Cell(XColumn, 100000), "12");
-    EXPECT_EQ(grid->verticalHeader()->sectionSize(12345), grid->verticalHeader()->sectionSize(0));
 }
 
 } // namespace

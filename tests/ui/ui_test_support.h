@@ -14,8 +14,8 @@
 #include "ui/spread_window.h"
 #include "ui/text_window.h"
 
-#include <QtTest>
 #include <QPrinter>
+#include <QtTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
@@ -88,15 +88,8 @@ inline QStringList MenuTexts(const QMenu* menu) {
 
 // A file of the source tree, relative to this folder.
 inline QString SourceFile(const QString& relative) {
-#ifdef TORVEL_UI_TEST_DIR
-    const QDir dir(QStringLiteral(TORVEL_UI_TEST_DIR));
-#else
-    const QDir dir = QFileInfo(QStringLiteral(__FILE__)).absoluteDir();
-#endif
-    return QFileInfo(dir.filePath(relative)).absoluteFilePath();
-}
-inline QString SourceHelpFile() {
-    return SourceFile(QStringLiteral("../../docs/help/index.html"));
+    return QFileInfo(QDir(QStringLiteral(TORVEL_UI_TEST_DIR)).filePath(relative))
+        .absoluteFilePath();
 }
 
 // Lets queued work (deferred deletion, queued redraws, start-up loading) run.
@@ -143,7 +136,7 @@ struct Shell {
         main.reset();
         TMDIMainF::Options o;
         o.StartupFile = dir.filePath(QStringLiteral("torvel-graphics.fig"));
-        o.HelpFile = SourceHelpFile();
+        o.HelpFile = SourceFile(QStringLiteral("../../docs/help/index.html"));
         o.CommandLineFile = std::move(commandLine);
         if (recording_) o.FeedbackOverride = &feedback;
         o.UrlOpener = [this](const QUrl& url) { opened.push_back(url); };
@@ -230,16 +223,6 @@ inline void WhenModal(std::function<void(QWidget*)> act, int tries = 200) {
             return;
         }
         act(w);
-    });
-}
-
-// Answers the next message box with a button; keeps its text.
-inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
-    WhenModal([button, text](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (!box) return;
-        if (text) *text = box->text();
-        box->button(button)->click();
     });
 }
 
