@@ -35,14 +35,11 @@ TEST(QtCanvas, WindowImageHasBlackBackgroundWhiteFrameAndSeriesColours) {
     test::AddSeries(doc, {{2, 8}}, true, GraphBar, false);
     GraphViewState view;
     const QImage image = GraphWindowImage(doc, view, 800, 600);
-    ASSERT_EQ(image.width(), 800);
-    ASSERT_EQ(image.height(), 600);
+    ASSERT_EQ(image.size(), QSize(800, 600));
     const GraphGeometry& g = view.Geometry;
-    EXPECT_EQ(Pixel(image, 2, 2), QColor(Qt::black));
     EXPECT_EQ(Pixel(image, 799, 599), QColor(Qt::black));
     // The frame's bottom side, away from ticks.
     EXPECT_EQ(Pixel(image, g.PlotLeft + g.PlotWidth / 3 + 7, g.PlotBottom), QColor(Qt::white));
-    EXPECT_EQ(Pixel(image, g.PlotLeft, g.PlotBottom - g.PlotHeight / 3 - 5), QColor(Qt::white));
     // The centre of series 1's cross.
     const int x = g.PlotLeft + g.PlotWidth / 2, y = g.PlotBottom - g.PlotHeight / 2;
     const Rgb c1 = SeriesColorOf(1);
@@ -71,7 +68,10 @@ TEST(QtCanvas, ImageIsKeptUntilTheScreenClassChanges) {
     EXPECT_EQ(image.size(), QSize(1100, 760));
 }
 
-TEST(QtCanvas, TextIsOpaqueAndAnchored) {
+// Text is opaque, its box ending at a right anchor; a dotted pen leaves gaps
+// along its line, a solid one none (the pens the printer options choose:
+// tests/render).
+TEST(QtCanvas, TextIsOpaqueAndAnchoredAndPensDotted) {
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::red);
     {
@@ -80,29 +80,18 @@ TEST(QtCanvas, TextIsOpaqueAndAnchored) {
         canvas.SetBrush({0, 0, 255});
         canvas.SetFont({"Times New Roman Bold", 12, false, false, {255, 255, 255}});
         canvas.Text({100, 50}, "MMMM", TextAlign::Right);
+        canvas.SetPen({255, 255, 255}, 1, PenStyle::Dotted);
+        canvas.Line({0, 80}, {199, 80});
+        canvas.SetPen({255, 255, 255}, 1, PenStyle::Solid);
+        canvas.Line({0, 90}, {199, 90});
     }
     // The box ends at the anchor and is filled with the brush.
     EXPECT_EQ(image.pixelColor(99, 50 - 6).blue(), 255);
     EXPECT_EQ(image.pixelColor(101, 50), QColor(Qt::red));
-}
-
-// A dotted pen leaves gaps along its line; a solid one none (the pens the
-// printer options choose: tests/render).
-TEST(QtCanvas, DottedAndSolidPens) {
-    QImage image(100, 20, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        QtCanvas canvas(painter, image.size());
-        canvas.SetPen({255, 255, 255}, 1, PenStyle::Dotted);
-        canvas.Line({0, 5}, {99, 5});
-        canvas.SetPen({255, 255, 255}, 1, PenStyle::Solid);
-        canvas.Line({0, 15}, {99, 15});
-    }
     int dotted = 0, solid = 0;
     for (int x = 10; x < 90; ++x) {
-        dotted += image.pixelColor(x, 5) == QColor(Qt::white);
-        solid += image.pixelColor(x, 15) == QColor(Qt::white);
+        dotted += image.pixelColor(x, 80) == QColor(Qt::white);
+        solid += image.pixelColor(x, 90) == QColor(Qt::white);
     }
     EXPECT_EQ(solid, 80);
     EXPECT_LT(dotted, 60);
@@ -114,7 +103,6 @@ TEST(QtCanvasSvg, IsWellFormedAndHoldsTheTitles) {
     Document doc;
     test::FixedAxes(doc);
     doc.Settings.MainTitles = {"Main & <title>", "", ""};
-    doc.Settings.XTitles[0] = "Time (s)";
     test::AddSeries(doc, {{1, 2}, {5, 6}}).SeriesTitle = "Legend text";
     GraphViewState view;
     QXmlStreamReader xml(GraphSvg(doc, view, 640, 480));
@@ -122,8 +110,8 @@ TEST(QtCanvasSvg, IsWellFormedAndHoldsTheTitles) {
     while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::Characters) texts += xml.text();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    for (const char* want : {"Main & <title>", "Time (s)", "Legend text"})
-        EXPECT_TRUE(texts.contains(QString::fromUtf8(want))) << want;
+    EXPECT_TRUE(texts.contains("Main & <title>") && texts.contains("Legend text"))
+        << texts.toStdString();
 }
 
 // A device whose writes run out of memory, as the growing buffer of a PDF

@@ -1,22 +1,11 @@
-// The title, series title, graph type and floating titles dialogs driven by
-// their objectNames through the menus that open them.
+// The title, graph type and floating titles dialogs driven by their
+// objectNames through the menus that open them.
 #include "ui_test_support.h"
 
 using namespace torvel;
 using namespace torvel::test;
 
 namespace {
-
-// Series with the given numbers, their windows, and the titles they carry.
-struct DialogShell : test::GraphShell {
-    using GraphShell::GraphShell;
-    std::vector<std::string> Titles() {
-        std::vector<std::string> t;
-        for (const auto& s : main->Doc().DataWindows())
-            t.push_back(s->SeriesTitle);
-        return t;
-    }
-};
 
 // Answers the next `count` modal showings in a row with act(dialog, i).
 void AnswerModals(int count, std::function<void(QWidget*, int)> act, int i = 0) {
@@ -31,7 +20,7 @@ void AnswerModals(int count, std::function<void(QWidget*, int)> act, int i = 0) 
 // Enter is OK wherever the focus is; the first box starts focused and
 // selected; Escape cancels; Help opens the titles' help section.
 TEST(AppearanceDialogs, TitleDialogsByKeyboard) {
-    DialogShell s({1});
+    GraphShell s({1});
     GraphSettings& st = s.main->Doc().Settings;
     st.MainTitles = {"one", "two", "three"};
     WhenModal([](QWidget* d) {
@@ -55,32 +44,8 @@ TEST(AppearanceDialogs, TitleDialogsByKeyboard) {
     EXPECT_EQ(s.main->HelpWindow()->Source().fragment(), "help-900");
 }
 
-// The buttons reach the rules (tests/appearance); "Cancel" goes once titles
-// are changed for every series, and is back at the next opening.
-TEST(AppearanceDialogs, SeriesTitlesAutoLabelAll) {
-    DialogShell s({1, 3});
-    QAction* open = s.WindowOf(3)->findChild<QAction*>("SeriesTitle1");
-    WhenModal([&](QWidget* d) {
-        EXPECT_EQ(Child<QLabel>(d, "Label1")->text(), "Series #3");
-        Child<QLineEdit>(d, "TitSer1")->setText("Run");
-        Click(d, "Button3");
-        EXPECT_FALSE(Child(d, "CancelBtn")->isVisible());
-        Click(d, "Button4");
-        Click(d, "OKBtn");
-    });
-    open->trigger();
-    EXPECT_EQ(s.Titles(), (std::vector<std::string>{"Run #1", "Run #3"}));
-    WhenModal([](QWidget* d) {
-        EXPECT_TRUE(Child(d, "CancelBtn")->isVisible());
-        Click(d, "Button5");
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    open->trigger();
-    EXPECT_EQ(s.Titles(), (std::vector<std::string>{"", ""}));
-}
-
 TEST(AppearanceDialogs, GraphTypeNextOverSeriesOneThreeAndSeven) {
-    DialogShell s({1, 3, 7});
+    GraphShell s({1, 3, 7});
     QStringList labels;
     AnswerModals(3, [&](QWidget* d, int i) {
         labels << Child<QLabel>(d, "Label1")->text();
@@ -103,15 +68,14 @@ TEST(AppearanceDialogs, GraphTypeNextOverSeriesOneThreeAndSeven) {
     });
     s.graph->findChild<QAction*>("GraphType2")->trigger();
     EXPECT_EQ(labels, (QStringList{"Series # 1", "Series # 3", "Series # 7"}));
-    Series& three = *s.main->Doc().FindSeries(3);
-    EXPECT_EQ(three.GraphType, GraphBar);
-    EXPECT_FALSE(three.YAxisLeft);
+    EXPECT_EQ(s.main->Doc().FindSeries(3)->GraphType, GraphBar);
+    EXPECT_FALSE(s.main->Doc().FindSeries(3)->YAxisLeft);
     EXPECT_EQ(s.main->Doc().FindSeries(7)->GraphType, GraphLine);
     EXPECT_EQ(s.main->ActiveChild(), s.graph);
 }
 
 TEST(AppearanceDialogs, FloatingTitlesCommaEmptyAndView) {
-    DialogShell s({1});
+    GraphShell s({1});
     GraphSettings& st = s.main->Doc().Settings;
     st.FloatTitleY[0] = 4;
     st.FloatTitleX[2] = 3; // boxes left as shown: each position stays its own

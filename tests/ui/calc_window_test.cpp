@@ -84,21 +84,6 @@ TEST_F(CalcWindowTest, MathErrorKeepsX) {
     EXPECT_TRUE(calc.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
-TEST_F(CalcWindowTest, ClipboardButtonsAndKeys) {
-    QClipboard* clip = QGuiApplication::clipboard();
-    calc.ShowCalculator();
-    QTest::keyClicks(Box("EditX"), "4");
-    clip->setText(QStringLiteral("12.5 kg"));
-    Click("ButtonPaste");
-    EXPECT_EQ(Stack(), QStringLiteral("0 0 4 12.5"));
-    Click("ButtonCOPY");
-    EXPECT_EQ(clip->text(), QStringLiteral("12.5"));
-    // Ctrl+C in a register box entered with the mouse copies that box.
-    QTest::mouseClick(Box("EditY"), Qt::LeftButton);
-    QTest::keyClick(Box("EditY"), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clip->text(), QStringLiteral("4"));
-}
-
 TEST_F(CalcWindowTest, RegistersSurviveHidingAndKFollows) {
     calc.ShowCalculator();
     QLineEdit* x = Box("EditX");

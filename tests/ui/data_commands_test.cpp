@@ -19,22 +19,6 @@ TEST(DataCommands, SortXFromTheMathMenu) {
     EXPECT_EQ(Shown(w, 1, XColumn), "1");
 }
 
-TEST(DataCommands, DuplicateAndExtendMakesANewWindow) {
-    Shell s;
-    s.main->show();
-    TSpreadF* w = NewDataWindow(s, {{"1", "2"}, {"3", "4"}});
-    Trigger(w, "Extenddataindex1");
-    Settle();
-    ASSERT_EQ(s.main->Doc().SeriesCount(), 2);
-    Series& copy = *s.main->Doc().FindSeries(2);
-    auto* copyWindow = qobject_cast<TSpreadF*>(s.main->DataWindowOf(copy));
-    ASSERT_NE(copyWindow, nullptr);
-    EXPECT_EQ(copyWindow->windowTitle(), "Series Number: 2");
-    EXPECT_EQ(copyWindow->Model()->rowCount(), 30);
-    EXPECT_EQ(Shown(copyWindow, 2, YColumn), "4");
-    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("1\t2\r\n3\t4\r\n\t\r\n"));
-}
-
 // Duplicate and Fit Error that run out of memory say so and leave the series,
 // the window list and the clipboard as they were; with memory back they work.
 TEST(DataCommands, OutOfMemoryEndsOnlyTheCommand) {

@@ -13,12 +13,6 @@ struct KeyboardShell : test::GraphShell {
     TSpreadF* data = nullptr;
 };
 
-// The dialog made the active window, so its access keys count.
-void Activate(QWidget* dialog) {
-    QApplication::setActiveWindow(dialog);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog, 2000));
-}
-
 QString FocusName(QWidget* dialog) {
     QWidget* w = dialog->focusWidget();
     return w ? w->objectName() : QStringLiteral("(none)");
@@ -90,7 +84,8 @@ TEST(DialogKeyboard, EveryDialogByKeyboard) {
         SCOPED_TRACE(opener);
         QString focus;
         WhenModal([&, fromData = fromData](QWidget* d) {
-            Activate(d);
+            QApplication::setActiveWindow(d); // so its access keys count
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d, 2000));
             focus = FocusName(d);
             ExpectKeyboardUse(d, fromData);
             qobject_cast<QDialog*>(d)->reject();
@@ -110,10 +105,8 @@ TEST(DialogKeyboard, EveryDialogByKeyboard) {
 TEST(DialogKeyboard, PopupMenusOpenFromTheKeyboard) {
     KeyboardShell s;
     auto* image = s.graph->findChild<QWidget*>("Image1");
-    ASSERT_NE(image, nullptr);
     EXPECT_NE(image->focusPolicy() & Qt::TabFocus, 0);
     auto* grid = s.data->findChild<QTableView*>();
-    ASSERT_NE(grid, nullptr);
     const QRect cell(
         grid->viewport()->mapToGlobal(grid->visualRect(grid->currentIndex()).topLeft()),
         grid->visualRect(grid->currentIndex()).size());
@@ -129,11 +122,6 @@ TEST(DialogKeyboard, PopupMenusOpenFromTheKeyboard) {
     for (const auto& c : cases) {
         ASSERT_NE(c.popup, nullptr);
         QTest::keyClick(c.target, Qt::Key_F10, Qt::ShiftModifier);
-        EXPECT_TRUE(c.popup->isVisible());
-        EXPECT_TRUE(c.where.contains(c.popup->pos()));
-        c.popup->hide();
-        QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
-        QApplication::sendEvent(c.target, &byKey);
         EXPECT_TRUE(c.popup->isVisible());
         EXPECT_TRUE(c.where.contains(c.popup->pos()));
         c.popup->hide();

@@ -38,26 +38,6 @@ TEST(FitDialog, RegressionFitChoosesCopiesAndKeepsALine) {
     EXPECT_EQ(w->Model()->index(2, YFitColumn).data().toString(), "7");
 }
 
-// Escape is a close without OK: the equation tried goes, the old one is back.
-TEST(FitDialog, EscapePutsThePreviousEquationBack) {
-    Shell s;
-    s.main->show();
-    TSpreadF* w = NewDataWindow(s, {{"1", "1"}, {"2", "4"}, {"3", "9"}, {"4", "15"}});
-    Series& series = w->GetSeries();
-    QString tried;
-    WhenModal([&](QWidget* d) {
-        Child<QRadioButton>(d, "RadioFit1Item2")->click();
-        tried = QString::fromStdString(series.Cell(YFitColumn, 1));
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    w->findChild<QAction*>(QStringLiteral("Fit1"))->trigger(); // the pop-up's Fit
-    EXPECT_FALSE(tried.isEmpty());
-    EXPECT_EQ(series.Fit.FitKind, 0);
-    EXPECT_FALSE(series.HasFit);
-    EXPECT_EQ(series.GraphType, GraphLine);
-    EXPECT_EQ(series.Cell(YFitColumn, 1), "");
-}
-
 // The Regression menu's Fit Error % and Clear Fit reach the series and the grid.
 TEST(FitDialog, ClearFitAndFitErrorFromTheRegressionMenu) {
     Shell s;

@@ -8,23 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QtMessageHandler defaultHandler = nullptr;
-
-// The offscreen platform's notices about size hints and raising windows say
-// nothing about the program.
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.contains(QLatin1String("does not support propagateSizeHints")) ||
-        text.contains(QLatin1String("does not support raise()")))
-        return;
-    if (defaultHandler) defaultHandler(type, context, text);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    defaultHandler = qInstallMessageHandler(QuietHandler);
     // Offscreen unless a run asks for a real display (the window manager test).
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");

@@ -130,18 +130,17 @@ TEST(Printing, APrinterThatCannotStartIsReported) {
 TEST(Printing, PrintSetupWorksOnThePdfPrinterAndLastsForEveryWindow) {
     PrintingShell s;
     s.main->EnsureGraphWindow();
-    QStringList printers;
-    WhenModal([&printers](QWidget* w) {
-        auto* names = w->findChild<QComboBox*>(QStringLiteral("PrinterName"));
-        for (int i = 0; i < names->count(); ++i)
-            printers << names->itemText(i);
+    int pdfPrinter = -1;
+    WhenModal([&pdfPrinter](QWidget* w) {
+        pdfPrinter = w->findChild<QComboBox*>(QStringLiteral("PrinterName"))
+                         ->findText(QString::fromLatin1(TPrintSetupF::PdfPrinterName));
         auto* paper = w->findChild<QComboBox*>(QStringLiteral("PaperSize"));
         paper->setCurrentIndex(paper->findText(QStringLiteral("A5")));
         w->findChild<QRadioButton*>(QStringLiteral("Landscape"))->click();
         QTest::keyClick(w, Qt::Key_Return);
     });
     Trigger(s.data, "PrintSetup1");
-    EXPECT_TRUE(printers.contains(QString::fromLatin1(TPrintSetupF::PdfPrinterName)));
+    EXPECT_GE(pdfPrinter, 0);
     // Shown again from the graph window with those choices; Escape changes nothing.
     bool landscapeShown = false;
     WhenModal([&landscapeShown](QWidget* w) {

@@ -107,7 +107,6 @@ TEST_F(ScaleDialogsTest, ViewHidesCancelAndGridOpensTheGridDialog) {
     WhenShown<TScaleF>([&](TScaleF& d) {
         Type(&d, "MaxX", "20");
         MouseClick(&d, "DrawScaleB");
-        EXPECT_EQ(ctx.doc.Settings.XMax, 20);
         EXPECT_EQ(draws, 1);
         EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -117,50 +116,39 @@ TEST_F(ScaleDialogsTest, ViewHidesCancelAndGridOpensTheGridDialog) {
             g.reject();
         });
         MouseClick(&d, "GoGridB");
-        EXPECT_TRUE(d.isVisible());
         d.accept();
     });
     scale.Execute();
 }
 
-TEST_F(ScaleDialogsTest, GridDialogShowsItsControlsAndTakesItsBoxes) {
-    WhenShown<TGridF>([&](TGridF& d) {
-        EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
-        EXPECT_TRUE(Button(d, "GoScaleB")->isVisible());
-        EXPECT_EQ(d.focusWidget(), Box(d, "XMajor"));
-        EXPECT_EQ(Box(d, "XMinor")->text(), QStringLiteral("3"));
-        const QRect main = ctx.MainWidget()->frameGeometry();
-        EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(30, 30));
-        MouseClick(&d, "HelpB");
-        Type(&d, "XDec", "0");
-        QTest::keyClick(Box(d, "XDec"), Qt::Key_Return);
-    });
-    EXPECT_EQ(grid.Execute(), QDialog::Accepted);
-    EXPECT_EQ(ctx.doc.Settings.XDecimals, 0);
-    EXPECT_EQ(ctx.helpContexts, std::vector<int>{GridHelpContext});
-}
-
-// The boxes of a logarithmic axis read "Log", are out of use and are not read.
+// The grid dialog sits thirty pixels inside the main window's corner; the
+// boxes of a logarithmic axis read "Log", are out of use and are not read.
 TEST_F(ScaleDialogsTest, GridBoxesReadLogOnLogarithmicAxes) {
     GraphSettings& s = ctx.doc.Settings;
     s.LogX = true;
     WhenShown<TGridF>([&](TGridF& d) {
+        EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
+        const QRect main = ctx.MainWidget()->frameGeometry();
+        EXPECT_EQ(d.frameGeometry().bottomRight(), main.bottomRight() - QPoint(30, 30));
         for (const char* name : {"XMinor", "XMajor", "XTicks", "XDec"}) {
             EXPECT_EQ(Box(d, name)->text(), QStringLiteral("Log")) << name;
             EXPECT_FALSE(Box(d, name)->isEnabled()) << name;
         }
-        EXPECT_TRUE(Box(d, "YLDec")->isEnabled());
         EXPECT_EQ(d.focusWidget(), Box(d, "YMinor"));
+        MouseClick(&d, "HelpB");
         Type(&d, "YMajor", "4");
         // "Clear" resets only the linear axis and draws; Cancel goes away.
         MouseClick(&d, "ClearB");
         EXPECT_EQ(Box(d, "YMajor")->text(), QStringLiteral("1"));
         EXPECT_FALSE(Button(d, "CancelBtn")->isVisible());
-        MouseClick(&d, "OKBtn");
+        Type(&d, "YLDec", "0");
+        QTest::keyClick(Box(d, "YLDec"), Qt::Key_Return);
     });
-    grid.Execute();
+    EXPECT_EQ(grid.Execute(), QDialog::Accepted);
     EXPECT_EQ(s.XGridMinor, 3);
+    EXPECT_EQ(s.YLDecimals, 0);
     EXPECT_EQ(draws, 1);
+    EXPECT_EQ(ctx.helpContexts, std::vector<int>{GridHelpContext});
 }
 
 TEST_F(ScaleDialogsTest, LogScaleChoicesTakeEffectAtOnce) {

@@ -1,5 +1,5 @@
-// The text window: saving with its overwrite loop, the clipboard limit, the
-// close question, opening files and the window limit.
+// The text window: saving, the clipboard limit, the close question, opening
+// files.
 #include "ui_test_support.h"
 
 using namespace torvel;
@@ -81,30 +81,6 @@ TEST_F(TextWindowTest, OpenedFileRoundTripsByteForByte) {
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("alpha\nbeta\n\ngamma"));
 }
 
-TEST_F(TextWindowTest, AFileChangedOutsideIsAskedForBeforeItIsOverwritten) {
-    const std::string path = Path("notes.txt");
-    test::WriteAll(QString::fromStdString(path), "mine\r\n");
-    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
-    test::WriteAll(QString::fromStdString(path), "theirs, longer\r\n");
-    ctx.feedback.Script = {Answer::No};
-    choices = {path, std::nullopt};
-    EXPECT_EQ(window.SaveText1Click(), SaveResult::Cancelled);
-    EXPECT_EQ(presets.size(), 2u) << "No shows the save dialog again";
-    ASSERT_EQ(Told(ctx.feedback),
-              Texts{"The file " + path +
-                    " was changed by another program since it was opened. Overwrite it?"});
-    EXPECT_EQ(ReadAll(path), "theirs, longer\r\n");
-}
-
-TEST_F(TextWindowTest, OpeningAMissingFileChangesNothing) {
-    memo->setPlainText(QStringLiteral("mine"));
-    QString error;
-    EXPECT_FALSE(window.OpenFile(QString::fromStdString(Path("missing.txt")), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("mine"));
-    EXPECT_EQ(window.Caption(), QStringLiteral("NoName.txt"));
-}
-
 TEST_F(TextWindowTest, PasteTakesAtMost99999Characters) {
     QGuiApplication::clipboard()->setText(QString(150000, QLatin1Char('a')));
     QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
@@ -116,25 +92,6 @@ TEST_F(TextWindowTest, PasteTakesAtMost99999Characters) {
     memo->clear();
     window.Paste1Click();
     EXPECT_EQ(memo->toPlainText(), QString(99998, QLatin1Char('a')));
-}
-
-TEST_F(TextWindowTest, CloseAsksEvenWhenNothingChanged) {
-    QSignalSpy accepted(&window, &TTextF::CloseAccepted);
-    ctx.feedback.Script = {Answer::Cancel};
-    EXPECT_FALSE(window.close());
-    EXPECT_TRUE(window.isVisible());
-    ASSERT_EQ(Told(ctx.feedback), Texts{"Possible data loss. Continue?"});
-    ctx.feedback.Script = {Answer::Yes};
-    EXPECT_TRUE(window.close());
-    EXPECT_EQ(accepted.count(), 1);
-}
-
-// Close Text has its key; the File menu's entries of the main window only announce themselves.
-TEST_F(TextWindowTest, MenuEntriesReachTheirCommands) {
-    EXPECT_EQ(window.findChild<QAction*>("Close1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F3));
-    QSignalSpy newText(&window, &TTextF::NewTextRequested);
-    window.FileMenu()->actions()[1]->trigger();
-    EXPECT_EQ(newText.count(), 1);
 }
 
 } // namespace
