@@ -659,13 +659,15 @@ TEST(MainWindow, HelpFromAModalDialogIsUsableAndOutlivesIt) {
     test::WhenModal([&](QWidget* w) {
         s.main->ShowHelp(1200);
         // What the modal check lets through: a window that stands on the dialog.
-        QWindow* help = s.main->HelpWindow()->windowHandle();
-        notBlocked = help && help->transientParent() == w->windowHandle();
+        THelpF* help = s.main->HelpWindow();
+        notBlocked = help && help->windowHandle() &&
+                     help->windowHandle()->transientParent() == w->windowHandle();
         qobject_cast<QDialog*>(w)->accept();
     });
     dialog.exec();
     EXPECT_TRUE(notBlocked);
     THelpF* help = s.main->HelpWindow();
+    ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->parentWidget(), s.main.get());
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->Source().fragment(), QStringLiteral("help-1200"));
