@@ -9,6 +9,7 @@
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 #include "ui/spread_window.h"
+#include "ui/work_progress.h"
 
 #include "bench_qt_app.h"
 
@@ -134,6 +135,8 @@ void BM_OperateOnCells(benchmark::State& state) {
         MathDialogRules rules(p.main->Doc(), p.fb, {});
         rules.State.OperationBox = static_cast<int>(CellOp::MultiplyK);
         rules.State.Edit1.assign(1, '3'); // K
+        // Within the work the dialog's Operate button sets up.
+        WorkProgress work(p.main.get(), QStringLiteral("Operating"));
         rules.Operate(s, ColumnCells(s, XColumn));
     });
 }

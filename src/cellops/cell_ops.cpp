@@ -2,6 +2,7 @@
 
 #include "core/out_of_memory.h"
 #include "core/parallel.h"
+#include "core/work_pulse.h"
 #include "scale/ranges.h"
 
 #include <algorithm>
@@ -36,8 +37,10 @@ CellFault FillCells(Series& series, int col, int first, int last, Real start, Re
     AllocationCheckpoint();
     std::vector<Real> values(static_cast<std::size_t>(last - first + 1));
     if (const CellFault f = FillValues(start, step, values); f != CellFault::None) return f;
-    for (int row = first; row <= last; ++row)
+    for (int row = first; row <= last; ++row) {
+        if (row % 65536 == 0) Pulse();
         WriteCell(series, col, row, values[static_cast<std::size_t>(row - first)]);
+    }
     return CellFault::None;
 }
 
@@ -75,23 +78,27 @@ OperateOutcome OperateCells(Series& series, CellOp op, Real k, CellRect cells) {
         out.Undefined = out.Undefined || part.Undefined;
         out.Cells += part.Cells;
     }
-    for (int row = r.Top; row <= r.Bottom; ++row)
+    for (int row = r.Top; row <= r.Bottom; ++row) {
+        if (row % 65536 == 0) Pulse();
         for (int col = r.Left; col <= lastCol; ++col) {
             Real x = 0;
             if (ReadCell(series, col, row, x))
                 WriteCell(series, col, row, OperateValue(op, x, k).Value);
         }
+    }
     return out;
 }
 
 CellStatistics StatisticsOf(const Series& series, CellRect cells) {
     CellStatistics stats;
     const CellRect r = ClippedToGrid(series, cells);
-    for (int row = r.Top; row <= r.Bottom; ++row)
+    for (int row = r.Top; row <= r.Bottom; ++row) {
+        if (row % 65536 == 0) Pulse();
         for (int col = r.Left; col <= r.Right; ++col) {
             Real x = 0;
             if (ReadCell(series, col, row, x)) stats.Add(x);
         }
+    }
     return stats;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/change_recorder.h"
 #include "core/out_of_memory.h"
+#include "core/work_pulse.h"
 #include "fit/fit_dialog.h"
 #include "scale/ranges.h"
 
@@ -36,15 +37,21 @@ bool SortSeriesX(Series& series, bool ascending, const GraphSettings& settings, 
         Report(progress, 0.3);
         std::vector<std::uint32_t> order;
         order.reserve(rows.Size());
-        for (int i = 0; i < series.ValidCount; ++i)
+        for (int i = 0; i < series.ValidCount; ++i) {
+            if (i % 65536 == 0) Pulse();
             order.push_back(static_cast<std::uint32_t>(series.ValidIndex(i)));
-        for (std::size_t i = 0; i < rows.Size(); ++i)
+        }
+        for (std::size_t i = 0; i < rows.Size(); ++i) {
+            if (i % 65536 == 0) Pulse();
             if ((rows.Flags(i) & RowStore::HasXY) != 0 && !rows.BothXY(i))
                 order.push_back(static_cast<std::uint32_t>(i));
+        }
         const std::size_t kept = order.size();
-        for (std::size_t i = 0; i < rows.Size(); ++i)
+        for (std::size_t i = 0; i < rows.Size(); ++i) {
+            if (i % 65536 == 0) Pulse();
             if ((rows.Flags(i) & RowStore::HasXY) == 0)
                 order.push_back(static_cast<std::uint32_t>(i));
+        }
         Report(progress, 0.5);
         rows.Permute(order);
         rows.ClearFrom(kept);
@@ -108,6 +115,7 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
         const RowStore& from = source.Store();
         RowStore& to = created->Store();
         for (std::size_t i = 0; i < static_cast<std::size_t>(rows); ++i) {
+            if (i % (1 << 16) == 0) Pulse();
             if (i % (1 << 20) == 0 && i > 0) Report(progress, 0.4 + 0.2 * double(i) / rows);
             Tdata row = from.Row(i);
             row.YFit = 0;

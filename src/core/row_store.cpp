@@ -1,6 +1,7 @@
 #include "core/row_store.h"
 
 #include "core/out_of_memory.h"
+#include "core/parallel.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,14 +25,29 @@ void FreeLarge(void* p) {
     std::free(p);
 }
 
+namespace {
+
+// Bytes [from, to) of a column set to 0 on every processor: millions of new
+// rows are cleared while the windows stay painted.
+void Zero(LargeVector& column, std::size_t from, std::size_t to) {
+    if (to <= from) return;
+    ForParts(to - from, std::size_t(1) << 22, [&](std::size_t a, std::size_t b) {
+        std::memset(column.data() + from + a, 0, b - a);
+    });
+}
+
+} // namespace
+
 void RowStore::Resize(std::size_t n) {
     // Room first, so a failure changes nothing; then no step can fail.
     xy_.reserve(n * RowBytes);
     flags_.reserve(n);
     if (!fit_.empty()) fit_.reserve(n * ValueBytes);
+    const std::size_t old = Size();
     xy_.resize(n * RowBytes);
     flags_.resize(n);
     if (!fit_.empty()) fit_.resize(n * ValueBytes);
+    ClearFrom(old); // new rows start empty
 }
 
 unsigned char* RowStore::Slot(int column, std::size_t i) {
@@ -100,7 +116,7 @@ RowStore RowStore::WithoutFit() const {
 }
 
 void RowStore::MakeFitColumn() {
-    if (fit_.empty()) fit_.resize(flags_.size() * ValueBytes);
+    if (fit_.empty()) fit_.resize(flags_.size() * ValueBytes, 0);
 }
 
 namespace {
@@ -116,12 +132,17 @@ void PermuteColumn(LargeVector& column, std::size_t width, std::vector<std::uint
     try {
         AllocationCheckpoint(); // a memory this full: tests walk the cycles
         LargeVector moved(n * width);
+        Pulse();
         constexpr std::size_t Ahead = 16;
-        for (std::size_t k = 0; k < n; ++k) {
-            if (k + Ahead < n) __builtin_prefetch(column.data() + order[k + Ahead] * width);
-            std::memcpy(moved.data() + k * width, column.data() + order[k] * width, width);
-        }
+        ForParts(n, 1 << 18, [&](std::size_t begin, std::size_t end) {
+            for (std::size_t k = begin; k < end; ++k) {
+                if (k + Ahead < end) __builtin_prefetch(column.data() + order[k + Ahead] * width);
+                std::memcpy(moved.data() + k * width, column.data() + order[k] * width, width);
+            }
+        });
         column.swap(moved);
+        moved = {};
+        Pulse();
         return;
     } catch (const std::bad_alloc&) {
     }
@@ -151,18 +172,20 @@ void PermuteColumn(LargeVector& column, std::size_t width, std::vector<std::uint
 void RowStore::Permute(std::vector<std::uint32_t>& order) {
     // One column at a time, so the extra memory is one column's at most.
     PermuteColumn(xy_, RowBytes, order);
+    Pulse();
     if (!fit_.empty()) PermuteColumn(fit_, ValueBytes, order);
+    Pulse();
     PermuteColumn(flags_, 1, order);
+    Pulse();
     for (std::size_t k = 0; k < order.size(); ++k)
         order[k] = static_cast<std::uint32_t>(k);
 }
 
 void RowStore::ClearFrom(std::size_t first) {
     if (first >= Size()) return;
-    std::fill(xy_.begin() + static_cast<std::ptrdiff_t>(first * RowBytes), xy_.end(), 0);
-    std::fill(flags_.begin() + static_cast<std::ptrdiff_t>(first), flags_.end(), 0);
-    if (!fit_.empty())
-        std::fill(fit_.begin() + static_cast<std::ptrdiff_t>(first * ValueBytes), fit_.end(), 0);
+    Zero(xy_, first * RowBytes, xy_.size());
+    Zero(flags_, first, flags_.size());
+    if (!fit_.empty()) Zero(fit_, first * ValueBytes, fit_.size());
 }
 
 } // namespace torvel

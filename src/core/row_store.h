@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace torvel {
@@ -34,6 +35,13 @@ template <class T> struct LargeAllocator {
             std::allocator<T>().deallocate(p, n);
         else
             FreeLarge(p);
+    }
+    // A bare size leaves the bytes as they come: a column about to be
+    // written whole is not cleared first. Rows that must start empty are
+    // sized with an explicit 0.
+    template <class U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <class U, class... A> void construct(U* p, A&&... a) {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
     }
     bool operator==(const LargeAllocator&) const { return true; }
 };

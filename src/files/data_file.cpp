@@ -239,6 +239,11 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         return std::vector<Series*>{};
     };
 
+    // The file may be fine: it is memory that ran short.
+    auto noMemory = [&] {
+        feedback.Message(MessageKind::Error, NotEnoughMemoryToOpenText(path), MessageButtons::Ok);
+        return std::vector<Series*>{};
+    };
     auto cannotOpen = [&](const std::string& why) {
         feedback.Message(MessageKind::Error, why, MessageButtons::Ok);
         return std::vector<Series*>{};
@@ -249,9 +254,13 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
 
     // Pre-scan: the widest line gives the number of series, the lines the rows.
     std::array<CountSink, 2> counts{};
-    if (!RunParts(in.Fd(), in.Size(), split, counts, progress, 0.0, 0.4) ||
-        !(counts[0].AnyNumber || counts[1].AnyNumber))
-        return incompatible();
+    bool counted = false;
+    try {
+        counted = RunParts(in.Fd(), in.Size(), split, counts, progress, 0.0, 0.4);
+    } catch (const std::bad_alloc&) {
+        return noMemory();
+    }
+    if (!counted || !(counts[0].AnyNumber || counts[1].AnyNumber)) return incompatible();
 
     long long columns = std::max(counts[0].Columns, counts[1].Columns);
     const long long existing = doc.SeriesCount();
@@ -286,9 +295,7 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
                          0.2 * static_cast<double>(i + 1) / static_cast<double>(created.size()));
         }
     } catch (const std::bad_alloc&) {
-        // The file may be fine: it is memory that ran short.
-        feedback.Message(MessageKind::Error, NotEnoughMemoryToOpenText(path), MessageButtons::Ok);
-        return {};
+        return noMemory();
     }
     return pending.Keep();
 }

@@ -3,6 +3,7 @@
 #include "core/grid_store.h"
 #include "core/number_text.h"
 #include "core/out_of_memory.h"
+#include "core/work_pulse.h"
 #include "fit/fit_dialog.h"
 
 #include <algorithm>
@@ -124,9 +125,12 @@ class Printout {
         const int count = static_cast<int>(
             std::min(s.Store().Size(), static_cast<std::size_t>(std::max(s.IndexCount, 0))));
         int lastHeld = 0; // the last row that prints
-        for (int r = 1; r <= count; ++r)
+        for (int r = 1; r <= count; ++r) {
+            Pulse(); // millions of rows take minutes to print
             if (!texts(r).Empty()) lastHeld = r;
+        }
         for (int r = 1; r <= lastHeld; ++r) {
+            Pulse();
             const RowTexts t = texts(r);
             if (t.Empty()) continue;
             Draw(col.Index, std::to_string(r), TextAlign::Left);

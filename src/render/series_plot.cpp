@@ -2,6 +2,7 @@
 
 #include "core/fit_value.h"
 #include "core/parallel.h"
+#include "core/work_pulse.h"
 #include "render/markers.h"
 #include "render/plot_stream.h"
 #include "scale/ranges.h"
@@ -236,6 +237,7 @@ void DrawSeries(DrawContext& dc, Series& s, int titledBefore) {
             previousPixel = p.Pixel;
             havePrevious = true;
         }
+        Pulse();
     }
     stream.Finish();
 }

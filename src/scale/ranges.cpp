@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "core/out_of_memory.h"
 #include "core/parallel.h"
+#include "core/work_pulse.h"
 
 #include <algorithm>
 #include <array>
@@ -283,10 +284,12 @@ bool MeasureOrder(Series& series, bool ascending) {
     std::size_t lead = 0;
     while (lead < rows.Size() && rows.BothXY(lead) &&
            (lead == 0 || !OutOfOrder(rows.X(lead - 1), rows.X(lead), ascending)))
-        ++lead;
+        if (++lead % 65536 == 0) Pulse();
     std::size_t validRows = lead;
-    for (std::size_t i = lead; i < rows.Size(); ++i)
+    for (std::size_t i = lead; i < rows.Size(); ++i) {
+        if (i % 65536 == 0) Pulse();
         validRows += rows.BothXY(i) ? 1 : 0;
+    }
     series.ValidCount = static_cast<int>(validRows);
     if (validRows == lead) {
         m.Order.clear();
@@ -455,6 +458,7 @@ void ComputeYRange(Series& series, const GraphSettings& settings) {
     // one after the other.
     const RowStore& rows = series.Store();
     for (std::size_t i = 0; i < rows.Size(); ++i) {
+        if (i % 65536 == 0) Pulse();
         if (!rows.BothXY(i)) continue;
         const Real y = rows.Y(i);
         if (settings.LogY) {

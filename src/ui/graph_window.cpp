@@ -3,6 +3,7 @@
 #include "core/change_recorder.h"
 #include "core/out_of_memory.h"
 #include "core/series.h"
+#include "core/work_pulse.h"
 #include "files/data_file.h"
 #include "files/file_path.h"
 #include "scale/auto_scale.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 
 #include <cmath>
@@ -258,6 +260,29 @@ ScreenInfo TGraphF::Screen() const {
 }
 
 void TGraphF::Draw() {
+    // Asked for while a draw is under way, or from the events that long work
+    // lets through while its data is half made: drawn once that is over,
+    // with whatever changed meanwhile.
+    if (drawing_ || PulseScope::Pumping()) {
+        if (!drawAgain_ && !drawing_)
+            PulseScope::WhenDone([graph = QPointer<TGraphF>(this)] {
+                if (graph && graph->drawAgain_) graph->Draw();
+            });
+        drawAgain_ = true;
+        return;
+    }
+    drawing_ = true;
+    struct Done {
+        bool& drawing;
+        ~Done() { drawing = false; }
+    } done{drawing_};
+    do {
+        drawAgain_ = false;
+        DrawOnce();
+    } while (drawAgain_);
+}
+
+void TGraphF::DrawOnce() {
     const QSize outer = OuterSize();
     Document& doc = main_.Doc();
     // A draw writes back into the settings (rounded log limits, fewer decimals);
@@ -269,8 +294,12 @@ void TGraphF::Draw() {
                      "draw the graph", doc.Settings, [&] {
                          // As sharp as the rest of the window on a
                          // high-density screen, in the same layout.
-                         RenderGraphImage(doc, bitmap_, state_.View, outer.width(), outer.height(),
+                         // Drawn aside: the window shows the last whole picture
+                         // while long work paints it meanwhile.
+                         QImage next = bitmap_;
+                         RenderGraphImage(doc, next, state_.View, outer.width(), outer.height(),
                                           Screen(), image_->devicePixelRatioF());
+                         bitmap_ = std::move(next);
                      });
     image_->update();
     emit main_.GraphRedrawn();

@@ -112,6 +112,7 @@ class TGraphF : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void DrawOnce();
     void CreateMenus();
     void Announce(const char* name);
     ScreenInfo Screen() const;
@@ -123,6 +124,8 @@ class TGraphF : public QWidget {
     QMenuBar* menuBar_ = nullptr;
     QMenu* popup_ = nullptr;
     bool drawFailed_ = false; // the last draw ran out of memory (and said so)
+    bool drawing_ = false;
+    bool drawAgain_ = false; // asked for again meanwhile
 };
 
 } // namespace torvel

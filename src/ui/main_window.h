@@ -255,8 +255,6 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QWidget* CreateDataChild(Series& series);
     TTextF* CreateTextChild();
     QWidget* ShowTextWindow(TTextF* window, QSize size = QSize(480, 350));
-    bool ReadDataFileWithProgress(const QString& path);
-    bool ReadGraphFileWithProgress(const QString& path);
     bool AskSaveFirst(bool* proceed);
     void ViewGraph();
     // A tool bar button's dialog: the graph made and drawn first, drawn again after.
@@ -292,9 +290,6 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QMdiSubWindow* AddChild(QWidget* widget, QSize size);
     // Shows a new child fully inside the visible work area when it fits there.
     void ShowInside(QMdiSubWindow* sub);
-    // Progress for the file readers: true to go on.
-    std::function<void(double fraction)> ProgressFor(const QString& title, const QString& path);
-    void EndProgress();
     void OpenUrl(const QUrl& url);
     // A beep's reason in the status bar, for a few seconds.
     void ShowReason(const std::string& reason);
@@ -359,10 +354,6 @@ class TMDIMainF : public QMainWindow, public AppContext, public DocumentObserver
     QPointer<TPrintCF> printCF_;
     std::map<const Series*, QPointer<QMdiSubWindow>> dataWindows_;
     QList<QPointer<QMdiSubWindow>> textWindows_;
-    std::unique_ptr<QProgressDialog> progress_;
-    // Long work under way (from ProgressFor to EndProgress): its rows may be
-    // half written, by more than one thread, while events are handled.
-    bool working_ = false;
     QPointer<THelpF> help_;
 
     // The grid counts' rules, shared by the grid dialog and the scale dialog's "Find All".

@@ -10,6 +10,7 @@
 #include "ui/child_window.h"
 #include "ui/graph_window.h"
 #include "ui/text_window.h"
+#include "ui/work_progress.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QProgressDialog>
 
 #include <algorithm>
 
@@ -167,7 +167,9 @@ void TMDIMainF::OpenChosenFile(const QString& path, int filterIndex) {
 bool TMDIMainF::OpenDataFile(const QString& path) {
     const int before = doc_.SeriesCount();
     RecordedStep step(doc_, "Open Data File");
-    const bool ok = ReadDataFileWithProgress(path);
+    // The graph is drawn within the work: the windows stay painted until it shows.
+    WorkProgress work(this, QStringLiteral("Reading"), FileLabel(QStringLiteral("Reading"), path));
+    const bool ok = !ReadDataFile(doc_, path.toStdString(), *fb_, work.Callback()).empty();
     RefreshDataWindows();
     if (doc_.SeriesCount() > before) {
         // New series are worth seeing: show them on the graph.
@@ -180,7 +182,10 @@ bool TMDIMainF::OpenDataFile(const QString& path) {
 bool TMDIMainF::OpenGraphFile(const QString& path) {
     // The reader replaces the series itself, and leaves them alone when the
     // file cannot be opened at all.
-    const bool ok = ReadGraphFileWithProgress(path);
+    WorkProgress work(this, QStringLiteral("Reading"), FileLabel(QStringLiteral("Reading"), path));
+    ReadGraphFile(doc_, path.toStdString(), *fb_, work.Callback());
+    RefreshDataWindows();
+    const bool ok = !doc_.GraphLoadFailed;
     if (!ok) {
         doc_.GraphLoadFailed = false;
         return false;
@@ -254,58 +259,6 @@ void TMDIMainF::WindowClearAll1Click() {
 
 void TMDIMainF::Exit1Click() {
     close();
-}
-
-std::function<void(double)> TMDIMainF::ProgressFor(const QString& title, const QString& path) {
-    // Shown only when the work takes a while; it keeps the windows painted.
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    working_ = true;
-    return [this, clock, title, path](double fraction) {
-        if (!progress_) {
-            if (clock->elapsed() < 300 || fraction >= 0.9) {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                return;
-            }
-            progress_ = std::make_unique<QProgressDialog>(this);
-            progress_->setObjectName(QStringLiteral("ProgressDialog"));
-            progress_->setWindowTitle(title);
-            progress_->setLabelText(title + QStringLiteral(" ") + QFileInfo(path).fileName() +
-                                    QStringLiteral("..."));
-            progress_->setCancelButton(nullptr);
-            progress_->setRange(0, 1000);
-            progress_->setMinimumDuration(0);
-            progress_->setWindowModality(Qt::WindowModal);
-            progress_->setAutoClose(false);
-            progress_->setAutoReset(false);
-            progress_->show();
-        }
-        progress_->setValue(static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 1000));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
-}
-
-void TMDIMainF::EndProgress() {
-    working_ = false;
-    progress_.reset();
-}
-
-bool TMDIMainF::ReadDataFileWithProgress(const QString& path) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<Series*> created =
-        ReadDataFile(doc_, path.toStdString(), *fb_, ProgressFor(QStringLiteral("Reading"), path));
-    EndProgress();
-    QApplication::restoreOverrideCursor();
-    return !created.empty();
-}
-
-bool TMDIMainF::ReadGraphFileWithProgress(const QString& path) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ReadGraphFile(doc_, path.toStdString(), *fb_, ProgressFor(QStringLiteral("Reading"), path));
-    EndProgress();
-    QApplication::restoreOverrideCursor();
-    RefreshDataWindows();
-    return !doc_.GraphLoadFailed;
 }
 
 std::optional<std::string> TMDIMainF::ChooseGraphFile(const SaveDialogRequest& request) {

@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "core/out_of_memory.h"
+#include "core/work_pulse.h"
 #include "files/file_path.h"
 #include "ui/graph_window.h"
 #include "ui/spread_window.h"
@@ -109,7 +110,7 @@ void TMDIMainF::AfterHistoryMove() {
 void TMDIMainF::WriteRecovery() {
     if (!recovery_ || closing_ || !history_.Unsaved() || doc_.SeriesCount() == 0) return;
     if (history_.Version() == recoveryVersion_) return;
-    if (recovery_->Busy() || working_) {
+    if (recovery_->Busy() || PulseScope::Active()) {
         recoveryTimer_->start(1000); // the last write or a long read is still under way
         return;
     }

@@ -5,6 +5,7 @@
 #include "files/table_file.h"
 #include "ui/child_window.h"
 #include "ui/dialogs/import_table_dialog.h"
+#include "ui/work_progress.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -60,13 +61,11 @@ bool TMDIMainF::ImportTableFile(const QString& path) {
             [this](int context) { ShowHelp(context); });
     if (dialog.exec() != QDialog::Accepted) return false;
     ImportRemember(dialog.State(), rememberedTables_);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     RecordedStep step(doc_, "Import Table"); // the new series, and an X axis title from a header
     step.Settings();
-    const TableLoad load = ReadTableFile(doc_, file, dialog.State().Format, *fb_,
-                                         ProgressFor(QStringLiteral("Importing"), path));
-    EndProgress();
-    QApplication::restoreOverrideCursor();
+    WorkProgress work(this, QStringLiteral("Importing"),
+                      FileLabel(QStringLiteral("Importing"), path));
+    const TableLoad load = ReadTableFile(doc_, file, dialog.State().Format, *fb_, work.Callback());
     RefreshDataWindows();
     if (load.Created.empty()) return false;
     EnsureGraphWindow();

@@ -2,6 +2,8 @@
 // and the preferences.
 #include "ui/main_window.h"
 
+#include "core/work_pulse.h"
+
 #include "files/messages.h"
 #include "files/startup_file.h"
 #include "ui/preferences_dialog.h"
@@ -79,6 +81,12 @@ void TMDIMainF::LoadStartupGraph() {
 }
 
 void TMDIMainF::closeEvent(QCloseEvent* event) {
+    // Asked to close while long work keeps the windows painted: the work's
+    // data is half made; closing is for once it is done.
+    if (PulseScope::Active()) {
+        event->ignore();
+        return;
+    }
     if (!closing_ && (doc_.SeriesCount() > 0 || TextWindowCount() > 0)) {
         const Answer a =
             fb_->Message(MessageKind::Confirmation, CloseQuestion, MessageButtons::YesNoCancel);

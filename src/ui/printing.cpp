@@ -4,7 +4,9 @@
 #include "print/data_printout.h"
 #include "ui/dialogs/print_setup_dialog.h"
 #include "ui/qt_canvas.h"
+#include "ui/work_progress.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -86,6 +88,7 @@ namespace {
 void RunPrintJob(Document& doc, ProgramPrinter& printer, Feedback& feedback, const char* what,
                  const std::function<bool(QPrinter&)>& job) {
     QPrinter& p = printer.Printer();
+    WorkProgress work(QApplication::activeWindow(), QStringLiteral("Printing"));
     bool started = true;
     if (!GuardMemory(feedback, what, doc.Settings, [&] { started = job(p); })) {
         if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty())

@@ -79,7 +79,11 @@ Answer QtFeedback::Show(MessageKind kind, const std::string& ownTitle, const std
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
     box.setDefaultButton(def);
-    switch (box.exec()) {
+    // Within long work the wait cursor is up; a question still wants the pointer.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int clicked = box.exec();
+    QApplication::restoreOverrideCursor();
+    switch (clicked) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -20,6 +20,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -29,6 +31,44 @@
 namespace torvel {
 
 namespace {
+
+// The columns' header, drawn without asking which columns are selected (it
+// never highlights them): the toolkit asks that of every row of a column, a
+// tenth of a second at each paint of a window of millions of rows.
+class ColumnHeader : public QHeaderView {
+  public:
+    explicit ColumnHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+  protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logical) const override {
+        if (!rect.isValid() || !model()) return;
+        QStyleOptionHeader opt;
+        initStyleOption(&opt);
+        if (window()->isActiveWindow()) opt.state |= QStyle::State_Active;
+        opt.rect = rect;
+        opt.section = logical;
+        auto role = [&](int r) { return model()->headerData(logical, Qt::Horizontal, r); };
+        opt.text = role(Qt::DisplayRole).toString();
+        if (const QVariant a = role(Qt::TextAlignmentRole); a.isValid())
+            opt.textAlignment = a.value<Qt::Alignment>();
+        const int visual = visualIndex(logical), last = count() - 1;
+        opt.position = last == 0        ? QStyleOptionHeader::OnlyOneSection
+                       : visual == 0    ? QStyleOptionHeader::Beginning
+                       : visual == last ? QStyleOptionHeader::End
+                                        : QStyleOptionHeader::Middle;
+        opt.selectedPosition = QStyleOptionHeader::NotAdjacent;
+        if (const QVariant fg = role(Qt::ForegroundRole); fg.canConvert<QBrush>())
+            opt.palette.setBrush(QPalette::ButtonText, fg.value<QBrush>());
+        const QPointF origin = painter->brushOrigin();
+        if (const QVariant bg = role(Qt::BackgroundRole); bg.canConvert<QBrush>()) {
+            opt.palette.setBrush(QPalette::Button, bg.value<QBrush>());
+            opt.palette.setBrush(QPalette::Window, bg.value<QBrush>());
+            painter->setBrushOrigin(opt.rect.topLeft());
+        }
+        style()->drawControl(QStyle::CE_Header, &opt, painter, this);
+        painter->setBrushOrigin(origin);
+    }
+};
 
 // How much clipboard text a paste reads.
 constexpr int PasteLimit = 99999;
@@ -123,6 +163,7 @@ SpreadGrid::SpreadGrid(TSpreadF& owner, SeriesTableModel& model, QWidget* parent
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setMinimumSectionSize(1);
     rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    setHorizontalHeader(new ColumnHeader(this));
     setModel(&model_);
     setItemDelegate(new SpreadDelegate(*this));
     setEditTriggers(NoEditTriggers); // editing is switched by the window
@@ -581,30 +622,30 @@ void TSpreadF::SortRows(bool ascending) {
 void TSpreadF::Duplicate(int extraRows) {
     if (!series_) return;
     grid_->CloseEditor(true);
+    // The copy's window and the graph are made within the work: the
+    // windows stay painted until the copy shows.
+    WorkProgress work(context_.MainWidget(), QStringLiteral("Duplicating"));
     Series* created = nullptr;
-    {
-        WorkProgress work(context_.MainWidget(), QStringLiteral("Duplicating"));
-        // The copy's text for the clipboard is as large as the series: it is
-        // kept as its bytes, half what the same text as characters takes.
-        const auto report = work.Callback();
-        if (!GuardMemory(context_.Fb(), "duplicate the series", [this, &report] {
-                QByteArray bytes;
-                // The text comes in pieces of as many rows: the window keeps
-                // being painted meanwhile.
-                const double pieces = series_->IndexCount / double(DuplicateTextPieceRows) + 1;
-                int done = 0;
-                DuplicateText(*series_, [&](std::string_view piece) {
-                    bytes.append(piece.data(), static_cast<qsizetype>(piece.size()));
-                    report(0.4 * ++done / pieces);
-                });
-                auto mime = std::make_unique<QMimeData>();
-                mime->setData(QStringLiteral("text/plain"), bytes);
-                QGuiApplication::clipboard()->setMimeData(mime.release());
-            }))
-            return;
-        created = DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(),
-                                  [&report](double f) { report(0.4 + 0.6 * f); });
-    }
+    // The copy's text for the clipboard is as large as the series: it is
+    // kept as its bytes, half what the same text as characters takes.
+    const auto report = work.Callback();
+    if (!GuardMemory(context_.Fb(), "duplicate the series", [this, &report] {
+            QByteArray bytes;
+            // The text comes in pieces of as many rows: the window keeps
+            // being painted meanwhile.
+            const double pieces = series_->IndexCount / double(DuplicateTextPieceRows) + 1;
+            int done = 0;
+            DuplicateText(*series_, [&](std::string_view piece) {
+                bytes.append(piece.data(), static_cast<qsizetype>(piece.size()));
+                report(0.4 * ++done / pieces);
+            });
+            auto mime = std::make_unique<QMimeData>();
+            mime->setData(QStringLiteral("text/plain"), bytes);
+            QGuiApplication::clipboard()->setMimeData(mime.release());
+        }))
+        return;
+    created = DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(),
+                              [&report](double f) { report(0.4 + 0.6 * f); });
     if (!created) return;
     emit SeriesDuplicated(created);
     context_.RedrawGraph();

@@ -1,14 +1,17 @@
 #include "ui/work_progress.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QProgressDialog>
+#include <QThread>
 
 #include <algorithm>
 
 namespace torvel {
 
-WorkProgress::WorkProgress(QWidget* parent, QString label)
-    : parent_(parent), label_(std::move(label)) {
+WorkProgress::WorkProgress(QWidget* parent, QString title, QString label)
+    : parent_(parent), title_(std::move(title)),
+      label_(label.isEmpty() ? title_ : std::move(label)), pulses_([this] { Paint(); }) {
     clock_.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -23,26 +26,42 @@ std::function<void(double)> WorkProgress::Callback() {
 }
 
 void WorkProgress::Report(double fraction) {
-    if (!dialog_) {
-        // Quick work, or nearly done: no dialog, only the windows repainted.
-        if (clock_.elapsed() < ShowAfterMs || fraction >= 0.9) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            return;
-        }
+    fraction_ = std::clamp(fraction, 0.0, 1.0);
+    // A part of the work on another thread only tells how far it got; the
+    // window's thread paints while it waits for the parts.
+    if (QThread::currentThread() != qApp->thread()) return;
+    PulseScope::PaintNow([this] { Paint(); });
+}
+
+void WorkProgress::Paint() {
+    // Quick work, or nearly done: no dialog, only the windows repainted.
+    if (!dialog_ && clock_.elapsed() >= ShowAfterMs && fraction_ < 0.9) {
         dialog_ = new QProgressDialog(parent_);
         dialog_->setObjectName(QStringLiteral("ProgressDialog"));
-        dialog_->setWindowTitle(label_);
+        dialog_->setWindowTitle(title_);
         dialog_->setLabelText(label_ + QStringLiteral("..."));
         dialog_->setCancelButton(nullptr);
-        dialog_->setRange(0, 1000);
         dialog_->setMinimumDuration(0);
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setAutoClose(false);
         dialog_->setAutoReset(false);
         dialog_->show();
     }
-    dialog_->setValue(static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 1000));
+    const double fraction = fraction_;
+    if (dialog_) {
+        // Work that tells no fraction shows a busy bar.
+        if (fraction < 0) {
+            dialog_->setRange(0, 0);
+        } else {
+            dialog_->setRange(0, 1000);
+            dialog_->setValue(static_cast<int>(fraction * 1000));
+        }
+    }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QString FileLabel(const QString& title, const QString& path) {
+    return title + QStringLiteral(" ") + QFileInfo(path).fileName();
 }
 
 } // namespace torvel

@@ -1,12 +1,16 @@
-// Progress of a long command on the data: a wait cursor at once, a progress
-// dialog once the work has taken a while, the windows kept painted meanwhile.
+// Progress of a long command: a wait cursor at once, a progress dialog once
+// the work has taken a while, the windows kept painted meanwhile (from its
+// reports and from every Pulse() of the work, see core/work_pulse.h).
 #pragma once
+
+#include "core/work_pulse.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 class QWidget;
@@ -15,7 +19,9 @@ namespace torvel {
 
 class WorkProgress {
   public:
-    WorkProgress(QWidget* parent, QString label);
+    // `label` is the dialog's text without its trailing "...", the title
+    // when empty.
+    WorkProgress(QWidget* parent, QString title, QString label = {});
     ~WorkProgress();
     WorkProgress(const WorkProgress&) = delete;
     WorkProgress& operator=(const WorkProgress&) = delete;
@@ -30,11 +36,17 @@ class WorkProgress {
 
   private:
     void Report(double fraction);
+    void Paint();
 
     QWidget* parent_;
-    QString label_;
+    QString title_, label_;
     QElapsedTimer clock_;
     QPointer<QProgressDialog> dialog_;
+    std::atomic<double> fraction_ = -1; // none reported yet
+    PulseScope pulses_;
 };
+
+// "Reading name.prn": a title and the file's name, for work on a file.
+QString FileLabel(const QString& title, const QString& path);
 
 } // namespace torvel

@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/operate_buttons.h"
 #include "ui/spread_window.h"
+#include "ui/work_progress.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -94,9 +95,11 @@ int TFillF::Execute(TSpreadF& window) {
 void TFillF::ButtonOperateClick() {
     if (!window_ || window_->Detached()) return;
     ReadBoxes();
-    const bool filled = rules_.Operate(window_->GetSeries());
+    {
+        WorkProgress work(this, QStringLiteral("Filling"));
+        if (rules_.Operate(window_->GetSeries())) window_->RefreshGrid();
+    }
     ShowBoxes();
-    if (filled) window_->RefreshGrid();
     if (!rules_.State.FailedBox.empty()) {
         if (auto* box = findChild<QLineEdit*>(QString::fromStdString(rules_.State.FailedBox))) {
             box->setFocus();

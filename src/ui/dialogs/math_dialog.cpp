@@ -1,6 +1,7 @@
 #include "ui/dialogs/math_dialog.h"
 
 #include "ui/spread_window.h"
+#include "ui/work_progress.h"
 
 #include <QButtonGroup>
 #include <QClipboard>
@@ -180,6 +181,7 @@ void TMathF::ButtonOperateClick() {
         window_->RefreshGrid();
         ShowBoxes();
     };
+    WorkProgress work(this, QStringLiteral("Operating"));
     if (rules_.Operate(window_->GetSeries(), Selection(), shown)) window_->RefreshGrid();
     ShowBoxes();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/operate_buttons.h"
 #include "ui/spread_window.h"
+#include "ui/work_progress.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -65,6 +66,7 @@ int TMath_XYF::Execute(TSpreadF& window) {
 void TMath_XYF::ButtonOperateClick() {
     if (!window_ || window_->Detached()) return;
     rules_.State.Math_XYBox = std::max(items_->checkedId(), 0);
+    WorkProgress work(this, QStringLiteral("Operating"));
     if (rules_.Operate(window_->GetSeries())) window_->RefreshGrid();
 }
 
