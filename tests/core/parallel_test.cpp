@@ -1,9 +1,12 @@
 #include "core/parallel.h"
+#include "core/work_pulse.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace torvel {
@@ -32,6 +35,50 @@ TEST(ForParts, AFailingPartThrowsHere) {
                           }),
                  std::runtime_error);
     EXPECT_GE(ended, 1);
+}
+
+// During long work on this thread the parts run elsewhere while this thread
+// paints, at most every PulseMs and never from another thread; what waited
+// for the work runs once the outermost scope ends. Without one, nothing paints.
+TEST(PulseScope, TheCallerPaintsWhileThePartsRun) {
+    const auto caller = std::this_thread::get_id();
+    std::atomic<int> partsOnCaller{0};
+    auto work = [&](std::size_t) {
+        if (std::this_thread::get_id() == caller) ++partsOnCaller;
+        Pulse();
+        std::this_thread::sleep_for(std::chrono::milliseconds(6 * PulseMs));
+    };
+    int painted = 0, after = 0;
+    {
+        PulseScope outer([&] {
+            EXPECT_EQ(std::this_thread::get_id(), caller);
+            EXPECT_TRUE(PulseScope::Pumping());
+            Pulse(); // painting already
+            ++painted;
+        });
+        {
+            PulseScope inner([&] { ++painted; });
+            PulseScope::WhenDone([&] { ++after; });
+        }
+        EXPECT_EQ(after, 0);
+        EachPart(2, work);
+        EXPECT_EQ(partsOnCaller, 0);
+        EXPECT_GE(painted, 2);
+        const int before = painted;
+        std::this_thread::sleep_for(std::chrono::milliseconds(PulseMs + 5));
+        Pulse();
+        Pulse();
+        EXPECT_EQ(painted, before + 1);
+    }
+    EXPECT_EQ(after, 1);
+    EXPECT_FALSE(PulseScope::Active());
+    painted = 0;
+    EachPart(2, work);
+    Pulse();
+    EXPECT_EQ(partsOnCaller, 1);
+    EXPECT_EQ(painted, 0);
+    PulseScope::WhenDone([&] { ++after; });
+    EXPECT_EQ(after, 2);
 }
 
 } // namespace
