@@ -3,6 +3,7 @@
 #include "core/out_of_memory.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/spread_window.h"
+#include "ui/work_progress.h"
 
 #include <QButtonGroup>
 #include <QClipboard>
@@ -165,6 +166,7 @@ void TFitF::showEvent(QShowEvent* event) {
 
 void TFitF::RadioFit1Click(int index) {
     if (!rules_.Current() || !window_) return;
+    WorkProgress work(this, QStringLiteral("Fitting"));
     // A fit that runs out of memory leaves the series as it was.
     GuardMemory(context_.Fb(), "fit the series", window_->GetSeries(), [&] {
         rules_.State.RadioFit1 = index;
