@@ -78,17 +78,14 @@ void ClearFitCommand(Series& series) {
     series.GraphType = GraphTypeWithoutFit(series.GraphType);
 }
 
-void DuplicateText(Series& source, const std::function<void(std::string_view)>& piece) {
+std::string DuplicateText(Series& source) {
     GridToRows(source);
     AllocationCheckpoint(); // the text of every row
-    for (int top = 1; top <= source.IndexCount; top += DuplicateTextPieceRows)
-        piece(CopyCells(source, {XColumn, top, YColumn,
-                                 std::min(source.IndexCount, top + (DuplicateTextPieceRows - 1))}));
-}
-
-std::string DuplicateText(Series& source) {
     std::string text;
-    DuplicateText(source, [&text](std::string_view piece) { text += piece; });
+    constexpr int PieceRows = 1 << 16;
+    for (int top = 1; top <= source.IndexCount; top += PieceRows)
+        text += CopyCells(
+            source, {XColumn, top, YColumn, std::min(source.IndexCount, top + (PieceRows - 1))});
     return text;
 }
 
@@ -114,14 +111,11 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
         Report(progress, 0.4);
         const RowStore& from = source.Store();
         RowStore& to = created->Store();
-        for (std::size_t i = 0; i < static_cast<std::size_t>(rows); ++i) {
-            if (i % (1 << 16) == 0) Pulse();
-            if (i % (1 << 20) == 0 && i > 0) Report(progress, 0.4 + 0.2 * double(i) / rows);
-            Tdata row = from.Row(i);
-            row.YFit = 0;
-            row.YFitValid = false;
-            to.SetRow(i, row);
-        }
+        // The source's X and Y, shared with it until either is written; the
+        // fitted values stay behind.
+        RowStore copy = from.WithoutFit();
+        copy.Resize(to.Size());
+        to = std::move(copy);
         Report(progress, 0.6);
         RowsToGrid(*created);
         // The copy holds the source's rows in the same places, then empty

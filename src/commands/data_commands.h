@@ -38,11 +38,6 @@ inline constexpr int ExtendIndexRows = 20;
 // The text a duplicate puts on the clipboard, before it is made (and also
 // when it cannot be): X TAB Y CR LF of every row, as the cells show them.
 std::string DuplicateText(Series& source);
-// The same text handed over in pieces of many rows: a caller that keeps it
-// elsewhere (the clipboard's bytes) never holds a second whole copy.
-void DuplicateText(Series& source, const std::function<void(std::string_view)>& piece);
-// Rows a piece of that text holds (the last piece fewer).
-constexpr int DuplicateTextPieceRows = 1 << 16;
 
 // Duplicate Data (extraRows 0) and Duplicate & Extend Index (ExtendIndexRows):
 // a new series (the lowest free number, defaults of a new data window) of

@@ -39,22 +39,26 @@ void Zero(LargeVector& column, std::size_t from, std::size_t to) {
 } // namespace
 
 void RowStore::Resize(std::size_t n) {
+    if (n == Size()) return; // a shared store stays shared
     // Room first, so a failure changes nothing; then no step can fail.
-    xy_.reserve(n * RowBytes);
-    flags_.reserve(n);
-    if (!fit_.empty()) fit_.reserve(n * ValueBytes);
+    LargeVector& xy = xy_.Write();
+    LargeVector& flags = flags_.Write();
+    LargeVector* fit = HasFitColumn() ? &fit_.Write() : nullptr;
+    xy.reserve(n * RowBytes);
+    flags.reserve(n);
+    if (fit) fit->reserve(n * ValueBytes);
     const std::size_t old = Size();
-    xy_.resize(n * RowBytes);
-    flags_.resize(n);
-    if (!fit_.empty()) fit_.resize(n * ValueBytes);
+    xy.resize(n * RowBytes);
+    flags.resize(n);
+    if (fit) fit->resize(n * ValueBytes);
     ClearFrom(old); // new rows start empty
 }
 
 unsigned char* RowStore::Slot(int column, std::size_t i) {
-    if (column == 1) return xy_.data() + i * RowBytes;
-    if (column == 2) return xy_.data() + i * RowBytes + ValueBytes;
+    if (column == 1) return xy_.Write().data() + i * RowBytes;
+    if (column == 2) return xy_.Write().data() + i * RowBytes + ValueBytes;
     MakeFitColumn();
-    return fit_.data() + i * ValueBytes;
+    return fit_.Write().data() + i * ValueBytes;
 }
 
 Real RowStore::Value(int column, std::size_t i) const {
@@ -63,26 +67,27 @@ Real RowStore::Value(int column, std::size_t i) const {
 
 void RowStore::Set(int column, std::size_t i, Real value) {
     Put(Slot(column, i), value);
-    flags_[i] |= FlagOf(column);
+    flags_.Write()[i] |= FlagOf(column);
 }
 
 void RowStore::Clear(int column, std::size_t i) {
-    flags_[i] &= static_cast<std::uint8_t>(~FlagOf(column));
-    if (column == 3 && fit_.empty()) return;
+    flags_.Write()[i] &= static_cast<std::uint8_t>(~FlagOf(column));
+    if (column == 3 && !HasFitColumn()) return;
     Put(Slot(column, i), 0);
 }
 
 Tdata RowStore::Row(std::size_t i) const {
-    const std::uint8_t f = flags_[i];
+    const std::uint8_t f = Flags(i);
     return {X(i), Y(i), YFit(i), (f & HasX) != 0, (f & HasY) != 0, (f & HasYFit) != 0};
 }
 
 void RowStore::SetRow(std::size_t i, const Tdata& row) {
-    if (row.YFitValid || !fit_.empty()) Put(Slot(3, i), row.YFitValid ? row.YFit : 0);
-    Put(xy_.data() + i * RowBytes, row.XValid ? row.X : 0);
-    Put(xy_.data() + i * RowBytes + ValueBytes, row.YValid ? row.Y : 0);
-    flags_[i] = static_cast<std::uint8_t>((row.XValid ? HasX : 0) | (row.YValid ? HasY : 0) |
-                                          (row.YFitValid ? HasYFit : 0));
+    if (row.YFitValid || HasFitColumn()) Put(Slot(3, i), row.YFitValid ? row.YFit : 0);
+    unsigned char* xy = xy_.Write().data() + i * RowBytes;
+    Put(xy, row.XValid ? row.X : 0);
+    Put(xy + ValueBytes, row.YValid ? row.Y : 0);
+    flags_.Write()[i] = static_cast<std::uint8_t>(
+        (row.XValid ? HasX : 0) | (row.YValid ? HasY : 0) | (row.YFitValid ? HasYFit : 0));
 }
 
 std::vector<Tdata> RowStore::All() const {
@@ -101,22 +106,21 @@ void RowStore::Assign(const std::vector<Tdata>& rows) {
 }
 
 void RowStore::DropFitColumn() {
-    for (auto& f : flags_)
+    for (auto& f : flags_.Write())
         f &= static_cast<std::uint8_t>(~HasYFit);
-    fit_ = {};
+    fit_.Drop();
 }
 
 RowStore RowStore::WithoutFit() const {
     RowStore copy;
-    copy.xy_ = xy_;
+    copy.xy_ = xy_; // shared until either writes
     copy.flags_ = flags_;
-    for (auto& f : copy.flags_)
-        f &= HasXY;
+    copy.DropFitColumn();
     return copy;
 }
 
 void RowStore::MakeFitColumn() {
-    if (fit_.empty()) fit_.resize(flags_.size() * ValueBytes, 0);
+    if (!HasFitColumn()) fit_.Write().resize(Size() * ValueBytes, 0);
 }
 
 namespace {
@@ -127,12 +131,13 @@ namespace {
 // several times slower on a large store. Without the memory for the new
 // column, the cycles are walked in place, each visited row marked in the
 // order's top bit (rows are fewer than 2^31) and the marks taken off after.
-void PermuteColumn(LargeVector& column, std::size_t width, std::vector<std::uint32_t>& order) {
+void PermuteColumn(SharedColumn& shared, std::size_t width, std::vector<std::uint32_t>& order) {
     const std::size_t n = order.size();
     try {
         AllocationCheckpoint(); // a memory this full: tests walk the cycles
         LargeVector moved(n * width);
         Pulse();
+        const LargeVector& column = shared.Read();
         constexpr std::size_t Ahead = 16;
         ForParts(n, 1 << 18, [&](std::size_t begin, std::size_t end) {
             for (std::size_t k = begin; k < end; ++k) {
@@ -140,12 +145,12 @@ void PermuteColumn(LargeVector& column, std::size_t width, std::vector<std::uint
                 std::memcpy(moved.data() + k * width, column.data() + order[k] * width, width);
             }
         });
-        column.swap(moved);
-        moved = {};
+        shared.Replace(std::move(moved));
         Pulse();
         return;
     } catch (const std::bad_alloc&) {
     }
+    LargeVector& column = shared.Write();
     constexpr std::uint32_t Done = 0x80000000u;
     unsigned char held[32]; // the widest column holds 20 bytes a row
     for (std::size_t start = 0; start < n; ++start) {
@@ -173,7 +178,7 @@ void RowStore::Permute(std::vector<std::uint32_t>& order) {
     // One column at a time, so the extra memory is one column's at most.
     PermuteColumn(xy_, RowBytes, order);
     Pulse();
-    if (!fit_.empty()) PermuteColumn(fit_, ValueBytes, order);
+    if (HasFitColumn()) PermuteColumn(fit_, ValueBytes, order);
     Pulse();
     PermuteColumn(flags_, 1, order);
     Pulse();
@@ -183,9 +188,9 @@ void RowStore::Permute(std::vector<std::uint32_t>& order) {
 
 void RowStore::ClearFrom(std::size_t first) {
     if (first >= Size()) return;
-    Zero(xy_, first * RowBytes, xy_.size());
-    Zero(flags_, first, flags_.size());
-    if (!fit_.empty()) Zero(fit_, first * ValueBytes, fit_.size());
+    Zero(xy_.Write(), first * RowBytes, xy_.Read().size());
+    Zero(flags_.Write(), first, Size());
+    if (HasFitColumn()) Zero(fit_.Write(), first * ValueBytes, fit_.Read().size());
 }
 
 } // namespace torvel

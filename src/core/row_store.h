@@ -47,26 +47,55 @@ template <class T> struct LargeAllocator {
 };
 using LargeVector = std::vector<unsigned char, LargeAllocator<unsigned char>>;
 
+// A column shared by copies of a store until one of them writes to it: a
+// duplicated series, a snapshot for recovery or for the clipboard cost no
+// memory for their rows until the rows differ. Copies are made and written
+// on one thread; other threads only read and let go of theirs.
+class SharedColumn {
+  public:
+    const LargeVector& Read() const { return v_ ? *v_ : Empty(); }
+    // The column to write to, this store's own (copied now if shared).
+    LargeVector& Write() {
+        if (!v_)
+            v_ = std::make_shared<LargeVector>();
+        else if (v_.use_count() > 1)
+            v_ = std::make_shared<LargeVector>(*v_);
+        return *v_;
+    }
+    // Takes `column` in place of what it held, without copying either.
+    void Replace(LargeVector&& column) { v_ = std::make_shared<LargeVector>(std::move(column)); }
+    void Drop() { v_.reset(); }
+
+  private:
+    static const LargeVector& Empty() {
+        static const LargeVector empty;
+        return empty;
+    }
+    std::shared_ptr<LargeVector> v_;
+};
+
 class RowStore {
   public:
     enum Flag : std::uint8_t { HasX = 1, HasY = 2, HasYFit = 4, HasXY = HasX | HasY };
 
-    std::size_t Size() const { return flags_.size(); }
+    std::size_t Size() const { return flags_.Read().size(); }
     // New rows are empty; rows beyond n go. Running out of memory leaves the
     // rows as they were.
     void Resize(std::size_t n);
 
-    Real X(std::size_t i) const { return Load(xy_.data() + i * RowBytes); }
-    Real Y(std::size_t i) const { return Load(xy_.data() + i * RowBytes + ValueBytes); }
-    Real YFit(std::size_t i) const { return fit_.empty() ? 0 : Load(fit_.data() + i * ValueBytes); }
-    std::uint8_t Flags(std::size_t i) const { return flags_[i]; }
-    bool BothXY(std::size_t i) const { return (flags_[i] & HasXY) == HasXY; }
+    Real X(std::size_t i) const { return Load(xy_.Read().data() + i * RowBytes); }
+    Real Y(std::size_t i) const { return Load(xy_.Read().data() + i * RowBytes + ValueBytes); }
+    Real YFit(std::size_t i) const {
+        return fit_.Read().empty() ? 0 : Load(fit_.Read().data() + i * ValueBytes);
+    }
+    std::uint8_t Flags(std::size_t i) const { return flags_.Read()[i]; }
+    bool BothXY(std::size_t i) const { return (Flags(i) & HasXY) == HasXY; }
 
     // Sets or clears one value (column 1 X, 2 Y, 3 fitted Y) with its flag.
     void Set(int column, std::size_t i, Real value);
     void Clear(int column, std::size_t i);
     Real Value(int column, std::size_t i) const;
-    bool Has(int column, std::size_t i) const { return flags_[i] & FlagOf(column); }
+    bool Has(int column, std::size_t i) const { return Flags(i) & FlagOf(column); }
 
     Tdata Row(std::size_t i) const;
     void SetRow(std::size_t i, const Tdata& row);
@@ -80,7 +109,7 @@ class RowStore {
     void MakeFitColumn();
     // A copy of X and Y with their flags, without the fitted column.
     RowStore WithoutFit() const;
-    bool HasFitColumn() const { return !fit_.empty(); }
+    bool HasFitColumn() const { return !fit_.Read().empty(); }
 
     // Rewrites the rows in place: row k takes what row order[k] held, for k
     // below order.size(), which must be a permutation of 0..Size()-1. The
@@ -92,7 +121,7 @@ class RowStore {
     // Asks for row i's X and Y ahead of reading it: rows read in X order
     // rather than row order otherwise wait for memory one by one.
     void Prefetch(std::size_t i) const {
-        const unsigned char* p = xy_.data() + i * RowBytes;
+        const unsigned char* p = xy_.Read().data() + i * RowBytes;
         __builtin_prefetch(p);
         __builtin_prefetch(p + RowBytes - 1);
     }
@@ -113,9 +142,9 @@ class RowStore {
     }
     unsigned char* Slot(int column, std::size_t i);
 
-    LargeVector xy_;
-    LargeVector flags_;
-    LargeVector fit_;
+    SharedColumn xy_;
+    SharedColumn flags_;
+    SharedColumn fit_;
 };
 
 } // namespace torvel

@@ -70,6 +70,35 @@ class ColumnHeader : public QHeaderView {
     }
 };
 
+// The X and Y columns as clipboard text, made when it is asked for from a
+// copy of the series as it was: its rows are shared with the series until
+// either changes, where the text of millions of rows would take more memory
+// than the rows themselves.
+class SeriesText : public QMimeData {
+  public:
+    explicit SeriesText(const Series& series) {
+        AllocationCheckpoint(); // the copy's texts and fit
+        series_ = std::make_unique<Series>(series);
+        series_->Measured = {};
+    }
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& type) const override { return formats().contains(type); }
+
+  protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        if (!hasFormat(type)) return {};
+        try {
+            const std::string text = DuplicateText(*series_);
+            return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+        } catch (const std::bad_alloc&) {
+            return {}; // too large to hand over now: the clipboard reads as empty
+        }
+    }
+
+  private:
+    std::unique_ptr<Series> series_;
+};
+
 // How much clipboard text a paste reads.
 constexpr int PasteLimit = 99999;
 
@@ -626,26 +655,11 @@ void TSpreadF::Duplicate(int extraRows) {
     // windows stay painted until the copy shows.
     WorkProgress work(context_.MainWidget(), QStringLiteral("Duplicating"));
     Series* created = nullptr;
-    // The copy's text for the clipboard is as large as the series: it is
-    // kept as its bytes, half what the same text as characters takes.
-    const auto report = work.Callback();
-    if (!GuardMemory(context_.Fb(), "duplicate the series", [this, &report] {
-            QByteArray bytes;
-            // The text comes in pieces of as many rows: the window keeps
-            // being painted meanwhile.
-            const double pieces = series_->IndexCount / double(DuplicateTextPieceRows) + 1;
-            int done = 0;
-            DuplicateText(*series_, [&](std::string_view piece) {
-                bytes.append(piece.data(), static_cast<qsizetype>(piece.size()));
-                report(0.4 * ++done / pieces);
-            });
-            auto mime = std::make_unique<QMimeData>();
-            mime->setData(QStringLiteral("text/plain"), bytes);
-            QGuiApplication::clipboard()->setMimeData(mime.release());
+    if (!GuardMemory(context_.Fb(), "duplicate the series", [this] {
+            QGuiApplication::clipboard()->setMimeData(new SeriesText(*series_));
         }))
         return;
-    created = DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(),
-                              [&report](double f) { report(0.4 + 0.6 * f); });
+    created = DuplicateSeries(context_.Doc(), *series_, extraRows, context_.Fb(), work.Callback());
     if (!created) return;
     emit SeriesDuplicated(created);
     context_.RedrawGraph();

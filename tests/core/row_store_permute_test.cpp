@@ -1,17 +1,18 @@
-// Rows move by gathering each column into a new one, or, without the memory
-// for it, by walking the order's cycles in place: both give the same rows.
 #include "core/out_of_memory.h"
 #include "core/row_store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <random>
 
 namespace torvel {
 namespace {
 
+// Rows move by gathering each column into a new one, or, without the memory
+// for it, by walking the order's cycles in place: both give the same rows.
 TEST(RowStorePermute, GatheredOrWalkedInPlaceTheSame) {
     constexpr std::size_t Rows = 5000;
     std::mt19937 rng(9);
@@ -43,6 +44,44 @@ TEST(RowStorePermute, GatheredOrWalkedInPlaceTheSame) {
             ASSERT_EQ(got.YFit, want.YFitValid ? want.YFit : 0) << k;
         }
     }
+}
+
+// Copies share their rows until one of them writes: whichever writes, and
+// however, the other keeps its rows.
+TEST(RowStoreCopies, AWriteToEitherLeavesTheOtherAsItWas) {
+    RowStore base;
+    base.Resize(4);
+    for (std::size_t i = 0; i < 4; ++i)
+        base.SetRow(i, {Real(i), Real(10 + i), Real(20 + i), true, i != 2, i == 1});
+    const std::vector<Tdata> before = base.All();
+    const std::vector<std::function<void(RowStore&)>> writes = {
+        [](RowStore& r) { r.Set(1, 0, 99); },
+        [](RowStore& r) { r.Clear(2, 1); },
+        [](RowStore& r) { r.Set(3, 2, 5); },
+        [](RowStore& r) { r.SetRow(3, {}); },
+        [](RowStore& r) { r.Resize(2); },
+        [](RowStore& r) { r.Resize(6); },
+        [](RowStore& r) { r.ClearFrom(1); },
+        [](RowStore& r) { r.DropFitColumn(); },
+        [](RowStore& r) {
+            std::vector<std::uint32_t> order{3, 2, 1, 0};
+            r.Permute(order);
+        },
+        [](RowStore& r) {
+            r = r.WithoutFit();
+            r.Set(2, 0, 7);
+        },
+    };
+    for (std::size_t w = 0; w < writes.size(); ++w) {
+        for (const bool toTheCopy : {true, false}) {
+            SCOPED_TRACE(testing::Message() << w << (toTheCopy ? " copy" : " original"));
+            RowStore original = base, copy = original;
+            writes[w](toTheCopy ? copy : original);
+            EXPECT_EQ((toTheCopy ? original : copy).All(), before);
+            EXPECT_NE((toTheCopy ? copy : original).All(), before);
+        }
+    }
+    EXPECT_EQ(base.All(), before);
 }
 
 } // namespace
