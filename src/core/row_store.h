@@ -117,6 +117,13 @@ class RowStore {
     void Permute(std::vector<std::uint32_t>& order);
     // Rows first..Size()-1 emptied.
     void ClearFrom(std::size_t first);
+    // Every column this store's own: rows may then be written from several
+    // threads at once, each its own rows.
+    void Unshare() {
+        xy_.Write();
+        flags_.Write();
+        if (HasFitColumn()) fit_.Write();
+    }
 
     // Asks for row i's X and Y ahead of reading it: rows read in X order
     // rather than row order otherwise wait for memory one by one.

@@ -280,6 +280,8 @@ std::vector<Series*> ReadDataFile(Document& doc, const std::string& path, Feedba
         doc.SortDataWindows();
 
         // Each part fills its own rows.
+        for (Series* s : created)
+            s->Store().Unshare();
         std::array<FillSink, 2> fills{FillSink{created, split < 0 ? lines : counts[0].Lines},
                                       FillSink{created, lines, counts[0].Lines}};
         if (!RunParts(in.Fd(), in.Size(), split, fills, progress, 0.4, 0.8)) return incompatible();
