@@ -99,25 +99,19 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
     }
     GridToRows(source);
     const int rows = source.IndexCount;
-    const int oldNewSeriesRows = doc.NewSeriesRows;
     Series* created = nullptr;
     try {
         if (extraRows < 0 || rows > INT_MAX - extraRows) throw std::bad_alloc();
-        doc.NewSeriesRows = rows + extraRows;
-        created = &doc.CreateSeries(feedback);
-        AllocationCheckpoint();
-        doc.NewSeriesRows = oldNewSeriesRows;
-        doc.SortDataWindows();
-        Report(progress, 0.4);
+        // The source's X and Y, shared with it until either is written, and
+        // the extra empty rows; the fitted values stay behind.
         const RowStore& from = source.Store();
-        RowStore& to = created->Store();
-        // The source's X and Y, shared with it until either is written; the
-        // fitted values stay behind.
         RowStore copy = from.WithoutFit();
-        copy.Resize(to.Size());
-        to = std::move(copy);
+        copy.Resize(static_cast<std::size_t>(rows + extraRows));
+        created = &doc.CreateSeries(feedback, &copy);
+        AllocationCheckpoint();
+        doc.SortDataWindows();
         Report(progress, 0.6);
-        RowsToGrid(*created);
+        const RowStore& to = created->Store();
         // The copy holds the source's rows in the same places, then empty
         // ones: a current measurement of the source (its order by X, ranges)
         // is the copy's, which saves sorting millions of rows again.
@@ -131,7 +125,6 @@ Series* DuplicateSeries(Document& doc, Series& source, int extraRows, Feedback& 
             created->Measured.HaveRange = m.HaveRange && m.Version == source.GridVersion();
         }
     } catch (const std::bad_alloc&) {
-        doc.NewSeriesRows = oldNewSeriesRows;
         if (created) doc.DestroySeries(*created);
         feedback.Message(MessageKind::Error, NotEnoughMemoryText("duplicate the series"),
                          MessageButtons::Ok);

@@ -46,7 +46,7 @@ void Document::ReleaseSeriesNumber(int n) {
     if (n >= 1 && n <= MaxSeries) SeriesNumberUsed[static_cast<std::size_t>(n)] = false;
 }
 
-Series& Document::CreateSeries(Feedback& feedback) {
+Series& Document::CreateSeries(Feedback& feedback, RowStore* rows) {
     const std::array<bool, MaxSeries + 1> usedBefore = SeriesNumberUsed;
     int number;
     bool loading = LoadingSeries;
@@ -59,7 +59,13 @@ Series& Document::CreateSeries(Feedback& feedback) {
         number = AllocateSeriesNumber(feedback);
     }
     try {
-        series_.push_back(std::make_unique<Series>(number, NewSeriesRows));
+        auto made = std::make_unique<Series>(number, rows ? 0 : NewSeriesRows);
+        if (rows) {
+            made->IndexCount = static_cast<int>(rows->Size());
+            made->Store() = std::move(*rows);
+            made->RowsChanged();
+        }
+        series_.push_back(std::move(made));
     } catch (...) {
         // No memory for the rows: the document stays as it was, number free.
         SeriesNumberUsed = usedBefore;

@@ -57,9 +57,10 @@ class Document {
 
     // Creates a series as a new data window does: appended (not sorted), with
     // LoadingSeriesNumber when LoadingSeries is set (which clears it), else the
-    // lowest free number and PrintColor Default; NewSeriesRows empty rows.
-    // Callers check the MaxSeries limit first.
-    Series& CreateSeries(Feedback& feedback);
+    // lowest free number and PrintColor Default; NewSeriesRows empty rows,
+    // or the rows given (taken from *rows). Callers check the MaxSeries
+    // limit first.
+    Series& CreateSeries(Feedback& feedback, RowStore* rows = nullptr);
     // Removes the series and releases its number.
     void DestroySeries(Series& series);
     void DestroyAllSeries();
