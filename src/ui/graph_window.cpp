@@ -294,9 +294,14 @@ void TGraphF::DrawOnce() {
                      "draw the graph", doc.Settings, [&] {
                          // As sharp as the rest of the window on a
                          // high-density screen, in the same layout.
-                         // Drawn aside: the window shows the last whole picture
-                         // while long work paints it meanwhile.
-                         QImage next = bitmap_;
+                         // Drawn aside, on an image of the same kind (every
+                         // pixel is painted): the window shows the last whole
+                         // picture while long work paints it meanwhile.
+                         QImage next;
+                         if (!bitmap_.isNull()) {
+                             next = QImage(bitmap_.size(), bitmap_.format());
+                             next.setDevicePixelRatio(bitmap_.devicePixelRatio());
+                         }
                          RenderGraphImage(doc, next, state_.View, outer.width(), outer.height(),
                                           Screen(), image_->devicePixelRatioF());
                          bitmap_ = std::move(next);
