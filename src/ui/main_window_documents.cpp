@@ -168,7 +168,7 @@ bool TMDIMainF::OpenDataFile(const QString& path) {
     const int before = doc_.SeriesCount();
     RecordedStep step(doc_, "Open Data File");
     // The graph is drawn within the work: the windows stay painted until it shows.
-    WorkProgress work(this, QStringLiteral("Reading"), FileLabel(QStringLiteral("Reading"), path));
+    WorkProgress work(this, QStringLiteral("Reading"), path);
     const bool ok = !ReadDataFile(doc_, path.toStdString(), *fb_, work.Callback()).empty();
     RefreshDataWindows();
     if (doc_.SeriesCount() > before) {
@@ -182,7 +182,7 @@ bool TMDIMainF::OpenDataFile(const QString& path) {
 bool TMDIMainF::OpenGraphFile(const QString& path) {
     // The reader replaces the series itself, and leaves them alone when the
     // file cannot be opened at all.
-    WorkProgress work(this, QStringLiteral("Reading"), FileLabel(QStringLiteral("Reading"), path));
+    WorkProgress work(this, QStringLiteral("Reading"), path);
     ReadGraphFile(doc_, path.toStdString(), *fb_, work.Callback());
     RefreshDataWindows();
     const bool ok = !doc_.GraphLoadFailed;

@@ -63,8 +63,7 @@ bool TMDIMainF::ImportTableFile(const QString& path) {
     ImportRemember(dialog.State(), rememberedTables_);
     RecordedStep step(doc_, "Import Table"); // the new series, and an X axis title from a header
     step.Settings();
-    WorkProgress work(this, QStringLiteral("Importing"),
-                      FileLabel(QStringLiteral("Importing"), path));
+    WorkProgress work(this, QStringLiteral("Importing"), path);
     const TableLoad load = ReadTableFile(doc_, file, dialog.State().Format, *fb_, work.Callback());
     RefreshDataWindows();
     if (load.Created.empty()) return false;

@@ -9,9 +9,10 @@
 
 namespace torvel {
 
-WorkProgress::WorkProgress(QWidget* parent, QString title, QString label)
+WorkProgress::WorkProgress(QWidget* parent, QString title, const QString& file)
     : parent_(parent), title_(std::move(title)),
-      label_(label.isEmpty() ? title_ : std::move(label)), pulses_([this] { Paint(); }) {
+      label_(file.isEmpty() ? title_ : title_ + QStringLiteral(" ") + QFileInfo(file).fileName()),
+      pulses_([this] { Paint(); }) {
     clock_.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -58,10 +59,6 @@ void WorkProgress::Paint() {
         }
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-QString FileLabel(const QString& title, const QString& path) {
-    return title + QStringLiteral(" ") + QFileInfo(path).fileName();
 }
 
 } // namespace torvel

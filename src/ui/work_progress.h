@@ -19,9 +19,8 @@ namespace torvel {
 
 class WorkProgress {
   public:
-    // `label` is the dialog's text without its trailing "...", the title
-    // when empty.
-    WorkProgress(QWidget* parent, QString title, QString label = {});
+    // The dialog says "title..." or, for work on a file, "title name.prn...".
+    WorkProgress(QWidget* parent, QString title, const QString& file = {});
     ~WorkProgress();
     WorkProgress(const WorkProgress&) = delete;
     WorkProgress& operator=(const WorkProgress&) = delete;
@@ -45,8 +44,5 @@ class WorkProgress {
     std::atomic<double> fraction_ = -1; // none reported yet
     PulseScope pulses_;
 };
-
-// "Reading name.prn": a title and the file's name, for work on a file.
-QString FileLabel(const QString& title, const QString& path);
 
 } // namespace torvel
